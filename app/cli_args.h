@@ -1,0 +1,45 @@
+// Command-line arguments of the planetarium program. Parsing is a pure
+// function of the argument list (and the catalogue, for place and
+// constellation names), so it can be tested and fuzzed without a window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "view/sky_view.h"
+
+namespace app {
+
+enum class Mode { Window, Json, Render, Help };
+
+struct CliOptions {
+    Mode mode = Mode::Window;
+    // --at "YYYY-MM-DD HH:MM" (JST); empty: the computer's clock now.
+    std::optional<int> year, month, day, hour, minute;
+    // --place NAME or --lat/--lon; neither: the default place (東京, or the
+    // remembered place for the window and `make run`).
+    int placeIndex = 0;  // 1..75 when --place was given
+    std::optional<double> latDeg, lonDeg;
+    // --render FILE.png and its picture options.
+    std::string renderPath;
+    view::Direction direction = view::Direction::South;
+    view::ViewOptions view;  // --show and --constellations fill the flags
+    double scale = 1.0;      // --scale
+    std::optional<unsigned long long> seed;  // --seed
+};
+
+struct CliParse {
+    CliOptions options;
+    std::string error;  // one line naming the argument; empty on success
+    bool ok() const { return error.empty(); }
+};
+
+// argv without the program name.
+CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat);
+
+// The --help text.
+std::string usageText();
+
+}  // namespace app

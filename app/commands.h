@@ -1,0 +1,18 @@
+// The three ways the program runs, chosen in main() from the command line.
+#pragma once
+
+#include "app/cli_args.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+// --json: prints the computed sky state; returns the exit status.
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat);
+
+// --render FILE.png: draws the picture into a PNG without a window.
+int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
+
+// No mode option: opens the window.
+int runWindow(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
+
+}  // namespace app

@@ -1,0 +1,31 @@
+// Entry point: reads the command line, loads the catalogues once and hands
+// over to the window, the JSON printer or the PNG renderer.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/cli_args.h"
+#include "app/commands.h"
+#include "catalog/catalog.h"
+
+int main(int argc, char** argv) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const app::CliParse parsed = app::parseCommandLine(args, cat);
+    if (!parsed.ok()) {
+        std::fprintf(stderr, "planetarium: %s\n", parsed.error.c_str());
+        return 2;
+    }
+    switch (parsed.options.mode) {
+    case app::Mode::Help:
+        std::fputs(app::usageText().c_str(), stdout);
+        return 0;
+    case app::Mode::Json:
+        return app::runJson(parsed.options, cat);
+    case app::Mode::Render:
+        return app::runRender(argc, argv, parsed.options, cat);
+    case app::Mode::Window:
+        break;
+    }
+    return app::runWindow(argc, argv, parsed.options, cat);
+}

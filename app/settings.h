@@ -1,0 +1,33 @@
+// The settings file "pstart.txt": one line "index,latitude,longitude" that
+// remembers the chosen place (lstCITY index, 0-based) and the coordinates of
+// the manual-entry place between runs.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+inline constexpr int kDefaultPlaceIndex = 12;  // "東京"
+
+struct Settings {
+    int placeIndex = kDefaultPlaceIndex;  // always a valid lstCITY index 0..74
+    bool hasCoordinates = false;          // latDeg/lonDeg were read and are finite
+    double latDeg = 0.0;
+    double lonDeg = 0.0;
+};
+
+// Parses the file's text; never fails: what cannot be used falls back to the
+// defaults.
+Settings parseSettings(const std::string& text);
+
+// Reads the file at `path`; a missing or unreadable file gives the defaults.
+Settings readSettings(const std::string& path);
+
+// The line written for these values.
+std::string formatSettings(int placeIndex, double latDeg, double lonDeg);
+
+// Writes the file atomically (temporary file, then rename). Returns an empty
+// string on success, otherwise a message for the user; the old file is kept.
+std::string writeSettings(const std::string& path, int placeIndex, double latDeg, double lonDeg);
+
+}  // namespace app

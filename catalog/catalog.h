@@ -1,0 +1,78 @@
+// The sky catalogues: stars with their labels and the named-star list,
+// constellation figures, meteor showers and observing places. The tables are
+// CSV files in catalog/data/, embedded into the program at build time and
+// parsed once by loadCatalogue(). Every table is 1-based: element 0 stays
+// empty, as the rest of the program indexes by row number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace catalog {
+
+inline constexpr int kStarCount = 508;
+inline constexpr int kNamedStarCount = 20;
+inline constexpr int kConstellationCount = 41;
+inline constexpr int kShowerCount = 26;
+inline constexpr int kPlaceCount = 75;
+inline constexpr int kManualPlace = 49;  // "入力": coordinates come from the settings file
+
+struct Star {
+    double raHours = 0.0;  // mean equator and equinox 2003.5
+    double decDeg = 0.0;
+    double mag = 0.0;      // visual magnitude
+    int hr = 0;            // Bright Star Catalogue number, 0 where there is none
+};
+
+struct NamedStar {
+    std::string name;
+    double raHours = 0.0;
+    double decDeg = 0.0;
+    double mag = 0.0;
+};
+
+struct Constellation {
+    std::string name;     // as in the constellation list, e.g. "オリオン座"
+    std::string abbrev;   // IAU abbreviation, e.g. "Ori"
+    std::string label;    // text printed beside the figure
+    int labelOffsetTwips = 0;        // extra downward offset of the label
+    std::vector<std::int16_t> nodes; // star rows, -1 lifts the pen, ends with 0
+};
+
+struct Shower {
+    std::string name;
+    int month = 0;
+    int day = 0;
+    double raHours = 0.0;  // radiant
+    double decDeg = 0.0;
+    int ratePerHour = 0;   // hourly rate at the maximum
+};
+
+struct Place {
+    std::string name;
+    double latDeg = 0.0;  // north positive
+    double lonDeg = 0.0;  // east positive
+};
+
+struct Catalogue {
+    std::vector<Star> stars;                   // [0] empty, 1..508
+    std::vector<std::string> starLabel;        // parallel to stars; "" for most
+    std::vector<NamedStar> namedStars;         // [0] empty, 1..20
+    std::vector<Constellation> constellations; // [0] empty, 1..41
+    std::vector<Shower> showers;               // [0] empty, 1..26
+    std::vector<Place> places;                 // [0] empty, 1..75; 49 is "入力" at (0, 0)
+};
+
+// Parses the embedded tables. Cheap enough to call once at start-up; the
+// result is immutable afterwards and passed by reference.
+Catalogue loadCatalogue();
+
+// Index of the place with this exact name (trailing blanks of the table
+// ignored), or 0 when there is none.
+int findPlace(const Catalogue& cat, const std::string& name);
+
+// Index 1..41 of the constellation with this list name, or 0.
+int findConstellation(const Catalogue& cat, const std::string& name);
+
+}  // namespace catalog

@@ -1,0 +1,40 @@
+// The drawing operations of the window's drawing surface. The sky code draws
+// only through this interface; the window supplies a Qt implementation and the
+// tests a recording one. Coordinates and sizes are twips (1/1440 inch), origin
+// at the top-left of the client area, x right, y down, single precision.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace view {
+
+// A 24-bit colour.
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend constexpr bool operator==(Rgb, Rgb) = default;
+};
+
+class Painter {
+public:
+    virtual ~Painter() = default;
+    // Fills the whole surface with the background colour; text position -> (0, 0).
+    virtual void clear() = 0;
+    // One-pixel solid line.
+    virtual void line(float x1, float y1, float x2, float y2, Rgb colour) = 0;
+    // Filled circle, outlined in `colour` and filled with the current fill colour.
+    virtual void disc(float x, float y, float radius, Rgb colour) = 0;
+    // Sets one pixel.
+    virtual void point(float x, float y, Rgb colour) = 0;
+    // Top-left corner of the next text.
+    virtual void setTextPosition(float x, float y) = 0;
+    // UTF-8 text at the text position, in the window's text colour and font.
+    virtual void text(std::string_view utf8) = 0;
+    virtual void setFillColour(Rgb colour) = 0;
+    // The only style the program uses.
+    virtual void setFillStyleSolid() = 0;
+};
+
+}  // namespace view

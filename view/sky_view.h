@@ -1,0 +1,47 @@
+// One picture of the sky toward one of the four directions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <random>
+
+#include "astro/sky_state.h"
+#include "catalog/catalog.h"
+#include "view/painter.h"
+
+namespace view {
+
+enum class Direction { North = 0, East = 1, South = 2, West = 3 };  // optDIR index
+
+// The display options of the window (check boxes and lists) that the picture reads.
+struct ViewOptions {
+    bool equator = false;         // chkOP(0) "赤道"
+    bool ecliptic = false;        // chkOP(1) "黄道"
+    bool altAzLines = false;      // chkOP(2) "高度・方位線"
+    bool starNames = false;       // chkOP(3) "星の名前"
+    bool constellations = false;  // chkSTR "星座"
+    bool meteors = false;         // chkMET "流星群"
+    // Item c-1 of the constellation list selected <=> selected[c] (1..41).
+    std::array<bool, 42> selected{};
+    // Date fields as entered (JST) and the time step of lstINTV1, read by the
+    // shooting stars.
+    int year = 2000;
+    int month = 1;
+    double day = 1.0;
+    int stepMinutes = 15;
+};
+
+// Source of the shooting stars' random numbers; seed it for repeatable pictures.
+using MeteorRng = std::mt19937_64;
+
+// Draws the whole picture: clear, horizon, lines, bodies, Moon, stars,
+// direction labels, constellation figures, shooting stars.
+void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+              const ViewOptions& opt, MeteorRng& rng, Painter& painter);
+
+void drawSouthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
+void drawEastView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
+void drawWestView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
+void drawNorthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
+
+}  // namespace view
