@@ -1,17 +1,233 @@
-// Placeholder until the embedded tables land.
 #include "catalog/catalog.h"
 
+#include <stdexcept>
+#include <string_view>
+
+#include "catalog/csv.h"
+#include "catalog/embedded.h"
+
 namespace catalog {
-Catalogue loadCatalogue() {
-    Catalogue c;
-    c.stars.resize(kStarCount + 1);
-    c.starLabel.resize(kStarCount + 1);
-    c.namedStars.resize(kNamedStarCount + 1);
-    c.constellations.resize(kConstellationCount + 1);
-    c.showers.resize(kShowerCount + 1);
-    c.places.resize(kPlaceCount + 1);
-    return c;
+namespace {
+
+// A parsed table whose columns are reached by header name, so a column may
+// move without the loader changing. Every fault names table and line.
+class Table {
+public:
+    Table(std::string name, std::string_view text, std::vector<std::string> columns)
+        : name_(std::move(name)) {
+        CsvParseResult parsed = parseCsv(text);
+        if (!parsed.ok()) fail(parsed.errorLine, parsed.error);
+        if (parsed.records.empty()) fail(0, "no header row");
+        const CsvRecord& header = parsed.records.front();
+        for (const std::string& column : columns) {
+            int found = -1;
+            for (std::size_t i = 0; i < header.size(); ++i) {
+                if (header[i] == column) found = static_cast<int>(i);
+            }
+            if (found < 0) fail(1, "missing column " + column);
+            index_.push_back(found);
+        }
+        records_.assign(parsed.records.begin() + 1, parsed.records.end());
+        for (const CsvRecord& r : records_) {
+            if (r.size() != header.size()) fail(0, "a record has the wrong number of fields");
+        }
+    }
+
+    std::size_t size() const { return records_.size(); }
+
+    // Field of record r (0-based, header excluded) in the c-th requested column.
+    const std::string& text(std::size_t r, std::size_t c) const { return records_[r][index_[c]]; }
+
+    double number(std::size_t r, std::size_t c) const {
+        const auto v = parseDouble(text(r, c));
+        if (!v) fail(static_cast<int>(r) + 2, "not a number: '" + text(r, c) + "'");
+        return *v;
+    }
+
+    // An empty field reads as `fallback`; anything else must be a number.
+    double numberOr(std::size_t r, std::size_t c, double fallback) const {
+        return text(r, c).empty() ? fallback : number(r, c);
+    }
+
+    int integer(std::size_t r, std::size_t c) const {
+        const auto v = parseInt(text(r, c));
+        if (!v) fail(static_cast<int>(r) + 2, "not an integer: '" + text(r, c) + "'");
+        return *v;
+    }
+
+    // The 1-based row number in column c, checked to be 1..count and the
+    // (r+1)-th, so every table is complete and in order.
+    int rowNumber(std::size_t r, std::size_t c, int count) const {
+        const int row = integer(r, c);
+        if (row != static_cast<int>(r) + 1 || row > count) {
+            fail(static_cast<int>(r) + 2, "row number out of sequence");
+        }
+        return row;
+    }
+
+    void expectRows(int count) const {
+        if (size() != static_cast<std::size_t>(count)) {
+            fail(0, "expected " + std::to_string(count) + " rows, found " + std::to_string(size()));
+        }
+    }
+
+    [[noreturn]] void fail(int line, const std::string& what) const {
+        throw std::runtime_error("embedded table " + name_ + ".csv" +
+                                 (line > 0 ? " line " + std::to_string(line) : std::string()) +
+                                 ": " + what);
+    }
+
+private:
+    std::string name_;
+    std::vector<CsvRecord> records_;
+    std::vector<int> index_;
+};
+
+void loadStars(Catalogue& cat) {
+    const Table t("stars", embedded::starsCsv(), {"row", "ra_h", "dec_deg", "mag", "hr"});
+    t.expectRows(kStarCount);
+    cat.stars.assign(kStarCount + 1, Star{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        Star& s = cat.stars[t.rowNumber(r, 0, kStarCount)];
+        s.raHours = t.number(r, 1);
+        s.decDeg = t.number(r, 2);
+        s.mag = t.number(r, 3);
+        s.hr = t.text(r, 4).empty() ? 0 : t.integer(r, 4);
+        if (s.raHours < 0.0 || s.raHours >= 24.0 || s.decDeg < -90.0 || s.decDeg > 90.0) {
+            t.fail(static_cast<int>(r) + 2, "position out of range");
+        }
+    }
 }
-int findPlace(const Catalogue&, const std::string&) { return 0; }
-int findConstellation(const Catalogue&, const std::string&) { return 0; }
+
+void loadStarLabels(Catalogue& cat) {
+    const Table t("star_labels", embedded::starLabelsCsv(), {"row", "label"});
+    cat.starLabel.assign(kStarCount + 1, std::string());
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        const int row = t.integer(r, 0);
+        if (row < 1 || row > kStarCount) t.fail(static_cast<int>(r) + 2, "label row out of range");
+        cat.starLabel[row] = t.text(r, 1);
+    }
+}
+
+void loadNamedStars(Catalogue& cat) {
+    const Table t("named_stars", embedded::namedStarsCsv(),
+                  {"row", "name", "ra_h", "dec_deg", "mag"});
+    t.expectRows(kNamedStarCount);
+    cat.namedStars.assign(kNamedStarCount + 1, NamedStar{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        NamedStar& s = cat.namedStars[t.rowNumber(r, 0, kNamedStarCount)];
+        s.name = t.text(r, 1);
+        s.raHours = t.number(r, 2);
+        s.decDeg = t.number(r, 3);
+        s.mag = t.number(r, 4);
+    }
+}
+
+std::vector<std::int16_t> parseNodes(const Table& t, std::size_t r, std::size_t c) {
+    std::vector<std::int16_t> nodes;
+    std::string_view list = t.text(r, c);
+    const int line = static_cast<int>(r) + 2;
+    while (!list.empty()) {
+        const std::size_t blank = list.find(' ');
+        const std::string_view word = list.substr(0, blank);
+        list = blank == std::string_view::npos ? std::string_view() : list.substr(blank + 1);
+        if (word.empty()) continue;
+        const auto v = parseInt(word);
+        if (!v || *v < -1 || *v > kStarCount) t.fail(line, "bad figure node '" + std::string(word) + "'");
+        nodes.push_back(static_cast<std::int16_t>(*v));
+        if (*v == 0) break;
+    }
+    if (!list.empty()) t.fail(line, "figure nodes after the closing 0");
+    if (nodes.empty() || nodes.back() != 0) t.fail(line, "figure list does not end with 0");
+    if (nodes.size() > static_cast<std::size_t>(kMaxFigureNodes)) t.fail(line, "figure list too long");
+    return nodes;
+}
+
+void loadConstellations(Catalogue& cat) {
+    const Table t("constellations", embedded::constellationsCsv(),
+                  {"number", "name", "abbrev", "label", "label_offset_twips", "nodes"});
+    t.expectRows(kConstellationCount);
+    cat.constellations.assign(kConstellationCount + 1, Constellation{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        Constellation& c = cat.constellations[t.rowNumber(r, 0, kConstellationCount)];
+        c.name = t.text(r, 1);
+        c.abbrev = t.text(r, 2);
+        c.label = t.text(r, 3);
+        c.labelOffsetTwips = t.integer(r, 4);
+        c.nodes = parseNodes(t, r, 5);
+    }
+}
+
+void loadShowers(Catalogue& cat) {
+    const Table t("showers", embedded::showersCsv(),
+                  {"row", "name", "month", "day", "ra_h", "dec_deg", "rate_per_hour"});
+    t.expectRows(kShowerCount);
+    cat.showers.assign(kShowerCount + 1, Shower{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        Shower& s = cat.showers[t.rowNumber(r, 0, kShowerCount)];
+        s.name = t.text(r, 1);
+        s.month = t.integer(r, 2);
+        s.day = t.integer(r, 3);
+        s.raHours = t.number(r, 4);
+        s.decDeg = t.number(r, 5);
+        s.ratePerHour = t.integer(r, 6);
+    }
+}
+
+void loadPlaces(Catalogue& cat) {
+    const Table t("places", embedded::placesCsv(), {"k", "name", "lat_deg", "lon_deg"});
+    t.expectRows(kPlaceCount);
+    cat.places.assign(kPlaceCount + 1, Place{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        Place& p = cat.places[t.rowNumber(r, 0, kPlaceCount)];
+        p.name = t.text(r, 1);
+        // "入力" has no coordinates of its own: the settings file supplies them.
+        p.latDeg = t.numberOr(r, 2, 0.0);
+        p.lonDeg = t.numberOr(r, 3, 0.0);
+    }
+}
+
+std::string_view withoutTrailingBlanks(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+Catalogue loadCatalogue() {
+    Catalogue cat;
+    loadStars(cat);
+    loadStarLabels(cat);
+    loadNamedStars(cat);
+    loadPlaces(cat);
+    loadConstellations(cat);
+    loadShowers(cat);
+    return cat;
+}
+
+int findPlace(const Catalogue& cat, const std::string& name) {
+    const std::string_view wanted = withoutTrailingBlanks(name);
+    if (wanted.empty()) return 0;
+    for (std::size_t k = 1; k < cat.places.size(); ++k) {
+        if (withoutTrailingBlanks(cat.places[k].name) == wanted) return static_cast<int>(k);
+    }
+    return 0;
+}
+
+int findConstellation(const Catalogue& cat, const std::string& name) {
+    if (name.empty()) return 0;
+    for (std::size_t c = 1; c < cat.constellations.size(); ++c) {
+        if (cat.constellations[c].name == name) return static_cast<int>(c);
+    }
+    return 0;
+}
+
+std::vector<FigureSegment> figureSegments(const Constellation& c) {
+    std::vector<FigureSegment> segments;
+    for (std::size_t j = 0; j + 1 < c.nodes.size() && c.nodes[j] != 0; ++j) {
+        if (c.nodes[j] > 0 && c.nodes[j + 1] > 0) segments.push_back({c.nodes[j], c.nodes[j + 1]});
+    }
+    return segments;
+}
+
 }  // namespace catalog

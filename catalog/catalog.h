@@ -17,6 +17,8 @@ inline constexpr int kConstellationCount = 41;
 inline constexpr int kShowerCount = 26;
 inline constexpr int kPlaceCount = 75;
 inline constexpr int kManualPlace = 49;  // "入力": coordinates come from the settings file
+// A figure's node list holds at most this many entries, its closing 0 included.
+inline constexpr int kMaxFigureNodes = 40;
 
 struct Star {
     double raHours = 0.0;  // mean equator and equinox 2003.5
@@ -37,7 +39,15 @@ struct Constellation {
     std::string abbrev;   // IAU abbreviation, e.g. "Ori"
     std::string label;    // text printed beside the figure
     int labelOffsetTwips = 0;        // extra downward offset of the label
-    std::vector<std::int16_t> nodes; // star rows, -1 lifts the pen, ends with 0
+    // Node list from position 1 (nodes[0]) up: a value k > 0 is star row k,
+    // -1 lifts the pen, and the last entry is the closing 0.
+    std::vector<std::int16_t> nodes;
+};
+
+// One drawn line of a figure: the two star rows it joins.
+struct FigureSegment {
+    int fromRow = 0;
+    int toRow = 0;
 };
 
 struct Shower {
@@ -65,7 +75,9 @@ struct Catalogue {
 };
 
 // Parses the embedded tables. Cheap enough to call once at start-up; the
-// result is immutable afterwards and passed by reference.
+// result is immutable afterwards and passed by reference. Throws
+// std::runtime_error naming table and line if an embedded table is malformed,
+// which is a build defect (the catalogue tests load every table).
 Catalogue loadCatalogue();
 
 // Index of the place with this exact name (trailing blanks of the table
@@ -74,5 +86,9 @@ int findPlace(const Catalogue& cat, const std::string& name);
 
 // Index 1..41 of the constellation with this list name, or 0.
 int findConstellation(const Catalogue& cat, const std::string& name);
+
+// The segments a figure draws: each two neighbouring nodes that are both
+// stars, read up to the closing 0.
+std::vector<FigureSegment> figureSegments(const Constellation& c);
 
 }  // namespace catalog

@@ -1,0 +1,14 @@
+// Accessors for the CSV tables compiled into the library (generated from
+// catalog/data/*.csv by embed.cmake). Each returns the file's exact bytes.
+#pragma once
+
+#include <string_view>
+
+namespace catalog::embedded {
+std::string_view placesCsv();
+std::string_view constellationsCsv();
+std::string_view showersCsv();
+std::string_view starLabelsCsv();
+std::string_view namedStarsCsv();
+std::string_view starsCsv();
+}  // namespace catalog::embedded
