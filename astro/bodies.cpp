@@ -1,0 +1,308 @@
+#include "astro/bodies.h"
+
+#include <cmath>
+
+#include "astro/angles.h"
+#include "astro/transforms.h"
+
+namespace astro {
+
+namespace {
+
+using K = TermKind;
+
+constexpr SeriesTerm c(double a) { return {K::Constant, a, 0.0, 0.0}; }
+constexpr SeriesTerm t(double a) { return {K::TimesT, a, 0.0, 0.0}; }
+constexpr SeriesTerm t2(double a) { return {K::TimesT2, a, 0.0, 0.0}; }
+constexpr SeriesTerm p(double a, double f, double ph) { return {K::Cos, a, f, ph}; }
+constexpr SeriesTerm tp(double a, double f, double ph) { return {K::TimesTCos, a, f, ph}; }
+constexpr SeriesTerm reduce() { return {K::Reduce, 0.0, 0.0, 0.0}; }
+
+// The tables below keep the published order of their terms: the sums are
+// rounded in that order, and reordering would change the last digits.
+
+constexpr std::array kSunLon{
+    c(280.4659), t(36000.7695),
+    p(1.9147, 35999.05, 267.52),
+    tp(-0.0048, 35999.05, 267.52),
+    reduce(),
+};
+
+constexpr std::array kSunDist{
+    c(1.00014),
+    p(0.016706, 35999.05, 177.53),
+    tp(-0.000042, 35999.05, 177.53),
+    p(0.000139, 71998, 175),
+};
+
+// Nutation in longitude is added in the correction step, not here.
+constexpr std::array kMoonLon{
+    c(218.316), t(481267.8809), t2(-0.00133),
+    reduce(),
+    p(6.2888, 477198.868, 44.963),
+    p(1.274, 413335.35, 10.74),
+    p(0.6583, 890534.22, 145.7),
+    p(0.2136, 954397.74, 179.93),
+    p(0.1851, 35999.05, 87.53),
+    p(0.1144, 966404, 276.5),
+    p(0.0588, 63863.5, 124.2),
+    p(0.0571, 377336.3, 13.2),
+    p(0.0533, 1367733.1, 280.7),
+    p(0.0458, 854535.2, 148.2),
+    p(0.0409, 441199.8, 47.4),
+    p(0.0347, 445267.1, 27.9),
+    p(0.0304, 513197.9, 222.5),
+    p(0.0154, 75870, 41),
+    p(0.0125, 1443603, 52),
+    p(0.011, 489205, 142),
+    p(0.0107, 1303870, 246),
+    p(0.01, 1431597, 315),
+    reduce(),
+};
+
+constexpr std::array kMoonLat{
+    p(5.1281, 483202.019, 3.273),
+    p(0.2806, 960400.89, 138.24),
+    p(0.2777, 6003.15, 48.31),
+    p(0.1733, 407332.2, 52.43),
+    p(0.0554, 896537.4, 104),
+    p(0.0463, 69866.7, 82.5),
+    p(0.0326, 1373736.2, 239),
+    p(0.0172, 1437599.8, 273.2),
+};
+
+constexpr std::array kVenusLon{
+    c(181.9793), t(58519.2125),
+    p(0.7761, 58517.8, 320.41),
+    tp(-0.0054, 58517.8, 320.41),
+    p(0.0503, 117036.6, 300.6),
+    reduce(),
+};
+constexpr std::array kVenusLat{
+    p(3.3939, 58518.312, 15.299),
+    tp(0.001, 58518.312, 15.299),
+    p(0.023, 0.5, 144.9),
+    p(0.023, 117036.1, 65.7),
+};
+constexpr std::array kVenusDist{
+    c(0.723348),
+    p(0.004899, 58517.8, 230.41),
+    tp(-0.000034, 58517.8, 230.41),
+};
+
+constexpr std::array kMarsLon{
+    c(355.4472), t(19141.6999),
+    p(10.6919, 19139.859, 289.388),
+    tp(0.0105, 19139.859, 289.388),
+    p(0.6227, 38279.71, 308.78),
+    tp(0.0012, 38279.71, 308.78),
+    p(0.0504, 57419.6, 328.2),
+    p(0.0147, 19, 336),
+    p(0.0144, 38282, 342),
+    c(-0.014),
+    t(-0.0037),
+    p(0.007, 16105, 48),
+    reduce(),
+};
+constexpr std::array kMarsLat{
+    p(1.8334, 19140.925, 215.876),
+    tp(-0.0007, 19140.925, 215.876),
+    p(0.1727, 1.07, 16.5),
+    p(0.1709, 38280.8, 235.28),
+    p(0.0179, 57420.6, 254.7),
+};
+constexpr std::array kMarsDist{
+    c(1.530339),
+    t(0.000013),
+    p(0.14185, 19139.859, 199.388),
+    tp(0.000139, 19139.859, 199.388),
+    p(0.006606, 38279.72, 218.78),
+    tp(0.000013, 38279.7, 218.78),
+    p(0.000455, 57419.6, 238.2),
+};
+
+constexpr std::array kJupiterLon{
+    t(3036.08406),
+    c(34.39356),
+    p(5.54603, 3034.53346, 289.68429),
+    p(0.17575, 6083.2578, 309.5012),
+    p(0.05532, 3624.312, 237.453),
+    tp(0.0437, 6071.843, 218.916),
+    p(0.03557, 596.267, 191.685),
+    p(0.02274, 2405.806, 135.412),
+    p(0.0212, 1822.117, 73.665),
+    p(0.00757, 9107.13, 327.94),
+    p(0.00699, 2920.69, 198.68),
+    p(0.00607, 4759.11, 88.37),
+    p(0.00501, 5449.93, 206.94),
+    p(0.00482, 4730.71, 273.36),
+    p(0.00397, 4206.81, 294.77),
+    p(0.00343, 6666.05, 259.11),
+    p(0.00335, 1284.47, 244.1),
+    p(0.00224, 1466.26, 54.64),
+    reduce(),
+};
+constexpr std::array kJupiterLat{
+    p(1.30086, 3034.12633, 203.91874),
+    c(0.06299),
+    p(0.06295, 6068.687, 223.544),
+    tp(0.02141, 3034.269, 309.356),
+};
+constexpr std::array kJupiterDist{
+    c(5.209105),
+    p(0.251681, 3034.534, 199.614),
+    p(0.006134, 6066.1, 219),
+    p(0.002802, 3624.5, 147.7),
+    p(0.00088, 2406, 46),
+    p(0.000635, 1818, 344),
+    tp(0.000612, 2968, 19),
+    tp(0.000309, 6090, 312),
+    p(0.000306, 601, 97),
+    p(0.000299, 5444, 124),
+    p(0.000224, 4215, 205),
+    p(0.000212, 9113, 233),
+    p(0.000129, 6671, 171),
+};
+
+constexpr std::array kSaturnLon{
+    t(1224.04687),
+    c(49.97937),
+    p(6.19608, 1178.39096, 227.52458),
+    tp(4.81254, 1200.7657, 317.4395),
+    tp(0.44141, 2380.375, 279.0711),
+    p(0.1972, 2310.5997, 187.9907),
+    p(0.11441, 597.506, 9.0137),
+    tp(0.0322, 3731.729, 8.114),
+    p(0.01138, 3816.622, 105.909),
+    p(0.00857, 1884.95, 334.19),
+    p(0.00215, 3151.76, 22.82),
+    p(0.00184, 5435.18, 44.09),
+    p(0.00094, 4198.7, 97.3),
+    reduce(),
+};
+constexpr std::array kSaturnLat{
+    p(2.47972, 1224.56984, 206.33867),
+    p(0.13425, 2445.2128, 163.772),
+    tp(0.05938, 1223.005, 113.635),
+    c(0.04858),
+    tp(0.00978, 514.08, 27.67),
+    p(0.00812, 3673.28, 121.34),
+};
+constexpr std::array kSaturnDist{
+    c(9.554001),
+    p(0.515185, 1188.045, 137.576),
+    tp(0.314172, 1205.098, 227.317),
+    p(0.01478, 2442.07, 92.09),
+    p(0.008245, 1814.6, 341.2),
+    p(0.0054, 586.3, 277.3),
+    p(0.001556, 3612.4, 347.2),
+    tp(0.001238, 2600, 225.3),
+    t(-0.000555),
+    p(0.000314, 5440, 313),
+    p(0.000215, 3941, 32),
+    p(0.000166, 3228, 160),
+    p(0.000136, 4900, 358),
+    p(0.000119, 4379, 22),
+    p(0.000096, 7245, 298),
+};
+
+// The aberration-like planet term of the correction step, per planet.
+constexpr std::array<double, 4> kPlanetK{0.00484, 0.007, 0.01298, 0.01756};
+
+// The correction terms divide by a radius vector. Far from 2000 a series can
+// pass through zero (Saturn's T-term grows fastest); a divisor within 1e-6 au
+// of zero drops the term rather than blowing it up toward infinity. Real
+// radius vectors are never that small, so present-day results are untouched.
+double overDistance(double x, double distAu) {
+    return std::fabs(distAu) > 1e-6 ? x / distAu : 0.0;
+}
+
+template <std::size_t L, std::size_t B, std::size_t R>
+Heliocentric planet(const std::array<SeriesTerm, L>& lon, const std::array<SeriesTerm, B>& lat,
+                    const std::array<SeriesTerm, R>& dist, double jcentT) {
+    return {sumSeries(lon, jcentT), sumSeries(lat, jcentT), sumSeries(dist, jcentT)};
+}
+
+}  // namespace
+
+double sumSeries(const SeriesTerm* terms, int count, double jcentT) {
+    double acc = 0.0;
+    for (int i = 0; i < count; ++i) {
+        const SeriesTerm& s = terms[i];
+        switch (s.kind) {
+        case K::Constant:
+            acc += s.a;
+            break;
+        case K::TimesT:
+            acc += s.a * jcentT;
+            break;
+        case K::TimesT2:
+            acc += s.a * jcentT * jcentT;
+            break;
+        case K::Cos:
+            acc += s.a * std::cos((s.f * jcentT + s.p) * kDegToRad);
+            break;
+        case K::TimesTCos:
+            acc += s.a * jcentT * std::cos((s.f * jcentT + s.p) * kDegToRad);
+            break;
+        case K::Reduce:
+            acc = reduce360(acc);
+            break;
+        }
+    }
+    return acc;
+}
+
+BodyPositions bodyPositions(double jcentT) {
+    const double T = jcentT;
+    BodyPositions out;
+
+    out.sunLonMean = sumSeries(kSunLon, T);
+    out.sunDist = sumSeries(kSunDist, T);
+    double moonLon = sumSeries(kMoonLon, T);
+    out.moonLat = sumSeries(kMoonLat, T);
+
+    out.helio[0] = planet(kVenusLon, kVenusLat, kVenusDist, T);
+    out.helio[1] = planet(kMarsLon, kMarsLat, kMarsDist, T);
+    out.helio[2] = planet(kJupiterLon, kJupiterLat, kJupiterDist, T);
+    out.helio[3] = planet(kSaturnLon, kSaturnLat, kSaturnDist, T);
+
+    out.obliquity = 23.43929 - 0.01300417 * T;
+    out.sinObl = std::sin(out.obliquity * kDegToRad);
+    out.cosObl = std::cos(out.obliquity * kDegToRad);
+
+    for (int k = 0; k < 4; ++k) {
+        const Heliocentric& h = out.helio[k];
+        const Rectangular g =
+            heliocentricToGeocentric(h.lonDeg, h.latDeg, h.distAu, out.sunLonMean, out.sunDist);
+        const Ecliptic e = rectangularToSpherical(g.x, g.y, g.z);
+        out.planetLon[k] = e.lonDeg;
+        out.planetLat[k] = e.latDeg;
+    }
+
+    out.nutLon = -0.00478 * std::sin((125.04 - 1934.1361 * T) * kDegToRad) -
+                 0.00037 * std::sin((200.93 + 72001.539 * T) * kDegToRad);
+
+    const double sunMean = out.sunLonMean;
+    for (int k = 0; k < 4; ++k) {
+        const double lam = out.planetLon[k];
+        const Heliocentric& h = out.helio[k];
+        out.planetLon[k] = lam - 0.005693 * std::cos((lam - sunMean) * kDegToRad) -
+                           overDistance(kPlanetK[k] * std::cos((lam - h.lonDeg) * kDegToRad), h.distAu) +
+                           out.nutLon;
+    }
+    out.sunLon = sunMean - overDistance(0.005693, out.sunDist) + out.nutLon;
+    out.moonLon = moonLon + out.nutLon;
+
+    const auto put = [&](int body, double lonDeg, double latDeg) {
+        const Equatorial q = eclipticToEquatorial(lonDeg, latDeg, out.sinObl, out.cosObl);
+        out.ra[body] = q.raHours;
+        out.dec[body] = q.decDeg;
+    };
+    put(Sun, out.sunLon, 0.0);
+    put(Moon, out.moonLon, out.moonLat);
+    for (int k = 0; k < 4; ++k) put(Venus + k, out.planetLon[k], out.planetLat[k]);
+    return out;
+}
+
+}  // namespace astro

@@ -1,0 +1,68 @@
+#include "astro/transforms.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/angles.h"
+
+namespace astro {
+
+Rectangular heliocentricToGeocentric(double helioLonDeg, double helioLatDeg, double helioDistAu,
+                                     double sunLonDeg, double sunDistAu) {
+    const double l = helioLonDeg * kDegToRad;
+    const double b = helioLatDeg * kDegToRad;
+    const double ls = sunLonDeg * kDegToRad;
+    Rectangular g;
+    g.x = helioDistAu * std::cos(b) * std::cos(l) + sunDistAu * std::cos(ls);
+    g.y = helioDistAu * std::cos(b) * std::sin(l) + sunDistAu * std::sin(ls);
+    g.z = helioDistAu * std::sin(b);
+    return g;
+}
+
+Ecliptic rectangularToSpherical(double x, double y, double z) {
+    Ecliptic e;
+    const double lon = atanQuadrantDeg(y, x);
+    const double u = lon / 360.0 + 1.0;
+    e.lonDeg = fracToward0(u) * 360.0;
+    e.latDeg = atanQuadrantDeg(z, std::sqrt(y * y + x * x));
+    return e;
+}
+
+Equatorial eclipticToEquatorial(double lonDeg, double latDeg, double sinObl, double cosObl) {
+    const double lon = lonDeg * kDegToRad;
+    const double lat = latDeg * kDegToRad;
+    const double x = std::cos(lat) * std::cos(lon);
+    const double y = std::cos(lat) * std::sin(lon) * cosObl - std::sin(lat) * sinObl;
+    const double z = std::cos(lat) * std::sin(lon) * sinObl + std::sin(lat) * cosObl;
+    Equatorial q;
+    const double ra = atanQuadrantDeg(y, x);
+    const double u = ra / 360.0 + 1.0;
+    q.raHours = fracToward0(u) * 24.0;
+    q.decDeg = atanQuadrantDeg(z, std::sqrt(y * y + x * x));
+    return q;
+}
+
+Horizontal equatorialToHorizontal(double raHours, double decDeg, double siderealTimeHours,
+                                  double obsLatDeg, double obsLonDeg) {
+    const double h = ((siderealTimeHours - raHours) * 15.0 + obsLonDeg) * kDegToRad;
+    const double dec = decDeg * kDegToRad;
+    const double lat = obsLatDeg * kDegToRad;
+    const double n = -std::cos(dec) * std::sin(h);
+    const double d = std::sin(dec) * std::cos(lat) - std::cos(h) * std::cos(dec) * std::sin(lat);
+    // Rounding can push the sine of the altitude a hair past +-1 near the
+    // zenith; clamp so the square root below stays real.
+    const double s = std::clamp(
+        std::sin(dec) * std::sin(lat) + std::cos(h) * std::cos(dec) * std::cos(lat), -1.0, 1.0);
+
+    Horizontal hz;
+    double az = atanQuadrantDeg(n, d);
+    if (az < 0.0) az += 360.0;
+    const double u = (az + 360.0) / 360.0;
+    az = fracToward0(u) * 360.0;
+    if (az < 0.0) az += 360.0;
+    hz.azDeg = az;
+    hz.altDeg = atanQuadrantDeg(s, std::sqrt(1.0 - s * s));
+    return hz;
+}
+
+}  // namespace astro
