@@ -1,0 +1,50 @@
+#include "app/fields.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+app::FieldTexts texts(std::array<std::string, app::kFieldCount> t) { return app::FieldTexts{std::move(t)}; }
+
+TEST(ReadFields, PlainNumbers) {
+    const app::FieldReading r = app::readFields(texts({"2026", "12", "8", "22", "10", "35.65", "139.75"}));
+    EXPECT_TRUE(r.allUsable());
+    EXPECT_EQ(r.input.year, 2026);
+    EXPECT_EQ(r.input.month, 12);
+    EXPECT_EQ(r.input.day, 8.0);
+    EXPECT_EQ(r.input.hour, 22.0);
+    EXPECT_EQ(r.input.minute, 10.0);
+    EXPECT_EQ(r.input.latDeg, 35.65);
+    EXPECT_EQ(r.input.lonDeg, 139.75);
+}
+
+TEST(ReadFields, UnusableTextIsNotedAndReplaced) {
+    const app::FieldReading r = app::readFields(texts({"abc", "１２", "8日", "", "1e999", "95", "-157.93"}));
+    EXPECT_EQ(r.notes[app::Year].issue, app::FieldIssue::NoNumber);
+    EXPECT_EQ(r.input.year, 0);
+    EXPECT_EQ(r.notes[app::Month].issue, app::FieldIssue::None);  // full-width digits
+    EXPECT_EQ(r.input.month, 12);
+    EXPECT_EQ(r.notes[app::Day].issue, app::FieldIssue::None);  // trailing text ignored
+    EXPECT_EQ(r.notes[app::Hour].issue, app::FieldIssue::NoNumber);
+    EXPECT_EQ(r.notes[app::Minute].issue, app::FieldIssue::NotFinite);
+    EXPECT_TRUE(std::isfinite(r.input.minute));
+    EXPECT_EQ(r.notes[app::Lat].issue, app::FieldIssue::OutOfRange);
+    EXPECT_EQ(r.input.latDeg, 90.0);
+    EXPECT_EQ(r.input.lonDeg, -157.93);
+    EXPECT_FALSE(app::fieldNoteText(r.notes[app::Lat]).empty());
+    EXPECT_TRUE(app::fieldNoteText(r.notes[app::Lon]).empty());
+}
+
+TEST(DecimalText, ShortestWithoutExponent) {
+    EXPECT_EQ(app::decimalText(35.65), "35.65");
+    EXPECT_EQ(app::decimalText(128.0), "128");
+    EXPECT_EQ(app::decimalText(-157.93), "-157.93");
+    EXPECT_EQ(app::decimalText(35), "35");
+    EXPECT_EQ(app::decimalText(-0.0), "0");
+    EXPECT_EQ(app::decimalText(0.0001), "0.0001");
+    EXPECT_EQ(app::decimalText(std::nan("")), "0");
+}
+
+}  // namespace
