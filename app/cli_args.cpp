@@ -1,11 +1,288 @@
-// Placeholder until the argument parser lands.
+// The command-line parser: a pure function of the argument list and the
+// catalogue (for place and constellation names). No clock, no files.
 #include "app/cli_args.h"
 
+#include <charconv>
+#include <cmath>
+#include <set>
+#include <string_view>
+
 namespace app {
-CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue&) {
+
+namespace {
+
+constexpr double kMinScale = 0.25;
+constexpr double kMaxScale = 8.0;
+
+// Options that take a value, and those that only shape the --render picture.
+bool takesValue(std::string_view opt) {
+    return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
+           opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
+           opt == "--scale" || opt == "--seed";
+}
+bool renderOnly(std::string_view opt) {
+    return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
+           opt == "--seed";
+}
+bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h"; }
+
+// A whole argument as a finite decimal number; nothing may follow it.
+std::optional<double> wholeNumber(std::string_view s) {
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    double v = 0.0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || res.ec != std::errc{} || res.ptr != s.data() + s.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// Digits only, at least minLen and at most maxLen of them.
+std::optional<int> digitsField(std::string_view s, std::size_t minLen, std::size_t maxLen) {
+    if (s.size() < minLen || s.size() > maxLen) return std::nullopt;
+    int v = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+std::vector<std::string_view> splitCommas(std::string_view s) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = s.find(',', start);
+        parts.push_back(s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return parts;
+}
+
+std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+
+// "YYYY-MM-DD HH:MM" (or with a T between date and time); the year may carry
+// a minus sign (astronomical numbering) and must fit the 16-bit year range.
+std::string parseAt(std::string_view s, CliOptions& o) {
+    const std::string bad = "--at: " + quoted(s) + " is not a date and time \"YYYY-MM-DD HH:MM\"";
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (negative) i = 1;
+    const std::size_t yearEnd = s.find('-', i);
+    if (yearEnd == std::string_view::npos) return bad;
+    const auto year = digitsField(s.substr(i, yearEnd - i), 1, 5);
+    const std::size_t monthEnd = s.find('-', yearEnd + 1);
+    if (!year || monthEnd == std::string_view::npos) return bad;
+    const auto month = digitsField(s.substr(yearEnd + 1, monthEnd - yearEnd - 1), 1, 2);
+    std::size_t dayEnd = monthEnd + 1;
+    while (dayEnd < s.size() && s[dayEnd] >= '0' && s[dayEnd] <= '9') ++dayEnd;
+    const auto day = digitsField(s.substr(monthEnd + 1, dayEnd - monthEnd - 1), 1, 2);
+    std::size_t t = dayEnd;
+    if (t < s.size() && s[t] == 'T') {
+        ++t;
+    } else {
+        while (t < s.size() && s[t] == ' ') ++t;
+        if (t == dayEnd) return bad;
+    }
+    const std::size_t colon = s.find(':', t);
+    if (!month || !day || colon == std::string_view::npos) return bad;
+    const auto hour = digitsField(s.substr(t, colon - t), 1, 2);
+    const auto minute = digitsField(s.substr(colon + 1), 1, 2);
+    if (!hour || !minute) return bad;
+
+    const int y = negative ? -*year : *year;
+    if (y < -32768 || y > 32767) return "--at: year " + std::to_string(y) + " is outside -32768..32767";
+    if (*month < 1 || *month > 12) return "--at: month " + std::to_string(*month) + " is outside 1..12";
+    if (*day < 1 || *day > 31) return "--at: day " + std::to_string(*day) + " is outside 1..31";
+    if (*hour > 23) return "--at: hour " + std::to_string(*hour) + " is outside 0..23";
+    if (*minute > 59) return "--at: minute " + std::to_string(*minute) + " is outside 0..59";
+    o.year = y;
+    o.month = *month;
+    o.day = *day;
+    o.hour = *hour;
+    o.minute = *minute;
+    return {};
+}
+
+std::string parseShow(std::string_view s, view::ViewOptions& v) {
+    for (const std::string_view item : splitCommas(s)) {
+        if (item == "equator") v.equator = true;
+        else if (item == "ecliptic") v.ecliptic = true;
+        else if (item == "grid") v.altAzLines = true;
+        else if (item == "names") v.starNames = true;
+        else if (item == "constellations") v.constellations = true;
+        else if (item == "meteors") v.meteors = true;
+        else
+            return "--show: unknown item " + quoted(item) +
+                   " (use equator, ecliptic, grid, names, constellations, meteors)";
+    }
+    return {};
+}
+
+std::string parseConstellations(std::string_view s, const catalog::Catalogue& cat, view::ViewOptions& v) {
+    if (s == "all") {
+        for (int c = 1; c <= catalog::kConstellationCount; ++c) v.selected[static_cast<std::size_t>(c)] = true;
+    } else {
+        for (const std::string_view name : splitCommas(s)) {
+            const int c = catalog::findConstellation(cat, std::string(name));
+            if (c < 1 || c > catalog::kConstellationCount)
+                return "--constellations: unknown constellation " + quoted(name);
+            v.selected[static_cast<std::size_t>(c)] = true;
+        }
+    }
+    // Choosing figures asks for them to be drawn.
+    v.constellations = true;
+    return {};
+}
+
+std::string applyOption(std::string_view opt, std::string_view value, const catalog::Catalogue& cat,
+                        CliOptions& o) {
+    if (opt == "--render") {
+        if (value.empty()) return "--render needs a file name";
+        o.renderPath = std::string(value);
+        return {};
+    }
+    if (opt == "--at") return parseAt(value, o);
+    if (opt == "--place") {
+        const int k = catalog::findPlace(cat, std::string(value));
+        if (k < 1) return "--place: unknown place " + quoted(value);
+        if (k == catalog::kManualPlace)
+            return "--place: " + quoted(value) + " is the manual-entry slot; give --lat and --lon instead";
+        o.placeIndex = k;
+        return {};
+    }
+    if (opt == "--lat" || opt == "--lon") {
+        const auto v = wholeNumber(value);
+        const bool lat = opt == "--lat";
+        const double limit = lat ? 90.0 : 180.0;
+        if (!v) return std::string(opt) + ": " + quoted(value) + " is not a number";
+        if (*v < -limit || *v > limit)
+            return std::string(opt) + ": " + quoted(value) + (lat ? " is outside -90..90" : " is outside -180..180");
+        (lat ? o.latDeg : o.lonDeg) = *v;
+        return {};
+    }
+    if (opt == "--dir") {
+        if (value == "north") o.direction = view::Direction::North;
+        else if (value == "east") o.direction = view::Direction::East;
+        else if (value == "south") o.direction = view::Direction::South;
+        else if (value == "west") o.direction = view::Direction::West;
+        else return "--dir: " + quoted(value) + " is not north, east, south or west";
+        return {};
+    }
+    if (opt == "--show") return parseShow(value, o.view);
+    if (opt == "--constellations") return parseConstellations(value, cat, o.view);
+    if (opt == "--scale") {
+        const auto v = wholeNumber(value);
+        if (!v || *v < kMinScale || *v > kMaxScale)
+            return "--scale: " + quoted(value) + " is not a number from 0.25 to 8";
+        o.scale = *v;
+        return {};
+    }
+    if (opt == "--seed") {
+        unsigned long long v = 0;
+        const auto res = std::from_chars(value.data(), value.data() + value.size(), v);
+        if (value.empty() || res.ec != std::errc{} || res.ptr != value.data() + value.size())
+            return "--seed: " + quoted(value) + " is not a whole number from 0 to 18446744073709551615";
+        o.seed = v;
+        return {};
+    }
+    return "unknown option " + quoted(opt);
+}
+
+}  // namespace
+
+CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat) {
     CliParse r;
-    if (!args.empty() && args[0] == "--json") r.options.mode = Mode::Json;
+    CliOptions& o = r.options;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            o.mode = Mode::Help;
+            return r;
+        }
+    }
+
+    std::set<std::string_view> seen;
+    bool json = false;
+    bool render = false;
+    std::string_view firstRenderOnly;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view opt = args[i];
+        if (!takesValue(opt) && !isFlag(opt)) {
+            r.error = opt.starts_with("-") ? "unknown option " + quoted(opt)
+                                           : "unexpected argument " + quoted(opt);
+            return r;
+        }
+        if (!seen.insert(opt).second) {
+            r.error = std::string(opt) + " is given more than once";
+            return r;
+        }
+        if (opt == "--json") {
+            json = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            r.error = std::string(opt) + " needs a value";
+            return r;
+        }
+        const std::string_view value = args[++i];
+        if (opt == "--render") render = true;
+        if (renderOnly(opt) && firstRenderOnly.empty()) firstRenderOnly = opt;
+        r.error = applyOption(opt, value, cat, o);
+        if (!r.error.empty()) return r;
+    }
+
+    if (json && render) {
+        r.error = "--json and --render cannot be used together";
+    } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
+        r.error = "--place cannot be used together with --lat/--lon";
+    } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
+        r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
+    } else if (!render && !firstRenderOnly.empty()) {
+        r.error = std::string(firstRenderOnly) + " only applies to --render";
+    }
+    if (!r.error.empty()) return r;
+    o.mode = json ? Mode::Json : render ? Mode::Render : Mode::Window;
     return r;
 }
-std::string usageText() { return "usage: planetarium [--json]\n"; }
+
+std::string usageText() {
+    return R"(usage:
+  planetarium                      open the window
+  planetarium --json [--at "YYYY-MM-DD HH:MM"] [--place NAME | --lat DEG --lon DEG]
+  planetarium --render FILE.png [--at ...] [--place NAME | --lat DEG --lon DEG]
+              [--dir north|east|south|west]
+              [--show equator,ecliptic,grid,names,constellations,meteors]
+              [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
+  planetarium --help
+
+modes:
+  --json             print the computed sky state as one JSON object
+  --render FILE.png  draw the sky picture into a PNG file, without a window
+  --help, -h         print this text
+
+moment and place (with --json or --render):
+  --at "YYYY-MM-DD HH:MM"  Japan Standard Time (UT+9 h, whatever the place);
+                           year -32768..32767, month 1..12, day 1..31,
+                           hour 0..23, minute 0..59.
+                           Default: the computer's clock now.
+  --place NAME             a place of the place list, e.g. 東京, ホノルル
+  --lat DEG --lon DEG      latitude -90..90 (north positive) and longitude
+                           -180..180 (east positive); give both.
+                           Default place: 東京 (35.65, 139.75).
+
+picture options (with --render only):
+  --dir D                  viewing direction: north, east, south (default), west
+  --show LIST              comma list of: equator, ecliptic, grid (altitude and
+                           azimuth lines), names (star names), constellations,
+                           meteors (shooting stars of active showers)
+  --constellations LIST    all, or constellation names as in the list
+                           (e.g. オリオン座,さそり座); also turns figures on
+  --scale N                picture size factor, 0.25..8 (default 1)
+  --seed N                 seed of the shooting stars, 0..18446744073709551615
+
+Each option may be given once. Bad arguments print one line naming the
+argument and exit with status 2.
+)";
+}
+
 }  // namespace app

@@ -1,11 +1,147 @@
-// Placeholder until the JSON printer lands.
+#include "app/cli_json.h"
+
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "app/commands.h"
+#include "astro/astro.h"
 
 namespace app {
-int runJson(const CliOptions&, const catalog::Catalogue&) {
-    std::puts("{}");
+
+namespace {
+
+constexpr double kTokyoLatDeg = 35.65;
+constexpr double kTokyoLonDeg = 139.75;
+constexpr const char* kTokyo = "東京";
+constexpr const char* kBodyNames[astro::kBodyCount] = {"Sun", "Moon", "Venus", "Mars", "Jupiter", "Saturn"};
+
+// 17 significant digits, like %.17g but independent of the C locale. The core
+// never produces NaN or infinity; should one ever arrive, JSON has no
+// spelling for it, so it is written as null.
+std::string number(double x) {
+    if (!std::isfinite(x)) return "null";
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 17);
+    return std::string(buf, res.ptr);
+}
+
+std::string jsonString(const std::string& s) {
+    std::string out = "\"";
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (ch) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+JstMinute jstFromSystemClock(std::chrono::system_clock::time_point now) {
+    using namespace std::chrono;
+    const auto jst = time_point_cast<minutes>(now) + hours(9);
+    const sys_days day = floor<days>(jst);
+    const year_month_day ymd{day};
+    const auto inDay = duration_cast<minutes>(jst - day);
+    JstMinute m;
+    m.year = static_cast<int>(ymd.year());
+    m.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    m.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    m.hour = static_cast<int>(inDay.count() / 60);
+    m.minute = static_cast<int>(inDay.count() % 60);
+    return m;
+}
+
+JsonRequest jsonRequest(const CliOptions& opt, const catalog::Catalogue& cat,
+                        std::chrono::system_clock::time_point now) {
+    JsonRequest r;
+    astro::SkyInput& in = r.input;
+    if (opt.year && opt.month && opt.day && opt.hour && opt.minute) {
+        in.year = *opt.year;
+        in.month = *opt.month;
+        in.day = *opt.day;
+        in.hour = *opt.hour;
+        in.minute = *opt.minute;
+    } else {
+        const JstMinute m = jstFromSystemClock(now);
+        in.year = m.year;
+        in.month = m.month;
+        in.day = m.day;
+        in.hour = m.hour;
+        in.minute = m.minute;
+    }
+
+    const auto placeOk = [&](int k) { return k >= 1 && static_cast<std::size_t>(k) < cat.places.size(); };
+    if (opt.latDeg && opt.lonDeg) {
+        in.latDeg = *opt.latDeg;
+        in.lonDeg = *opt.lonDeg;
+    } else if (placeOk(opt.placeIndex)) {
+        const catalog::Place& p = cat.places[static_cast<std::size_t>(opt.placeIndex)];
+        in.latDeg = p.latDeg;
+        in.lonDeg = p.lonDeg;
+        r.placeName = p.name;
+    } else {
+        in.latDeg = kTokyoLatDeg;
+        in.lonDeg = kTokyoLonDeg;
+        r.placeName = kTokyo;
+    }
+    return r;
+}
+
+std::string skyJson(const astro::SkyState& sky, const JsonRequest& req) {
+    std::string j = "{\n";
+    const auto field = [&](const char* name, const std::string& value, bool last = false) {
+        j += "  \"" + std::string(name) + "\": " + value + (last ? "\n" : ",\n");
+    };
+    field("jcent", number(sky.jcent));
+    field("utDay", number(sky.utDay));
+    field("siderealTime", number(sky.siderealTime));
+    field("sunLon", number(sky.sunLon));
+    field("sunDist", number(sky.sunDist));
+    field("nutLon", number(sky.nutLon));
+    field("obliquity", number(sky.obliquity));
+    j += "  \"bodies\": [\n";
+    for (int b = 0; b < astro::kBodyCount; ++b) {
+        j += "    {\"name\": " + jsonString(kBodyNames[b]) + ", \"ra\": " + number(sky.bodyRA[b]) +
+             ", \"dec\": " + number(sky.bodyDec[b]) + ", \"alt\": " + number(sky.bodyAlt[b]) +
+             ", \"az\": " + number(sky.bodyAz[b]) + (b + 1 < astro::kBodyCount ? "},\n" : "}\n");
+    }
+    j += "  ],\n";
+    field("moonIllum", number(sky.moonIllum));
+    field("moonLimbAngle", number(sky.moonLimbAngle));
+    const astro::SkyInput& in = req.input;
+    j += "  \"input\": {\"year\": " + std::to_string(in.year) + ", \"month\": " + std::to_string(in.month) +
+         ", \"day\": " + number(in.day) + ", \"hour\": " + number(in.hour) +
+         ", \"minute\": " + number(in.minute) + ", \"latitude\": " + number(in.latDeg) +
+         ", \"longitude\": " + number(in.lonDeg) +
+         ", \"place\": " + (req.placeName.empty() ? std::string("null") : jsonString(req.placeName)) + "}\n";
+    j += "}\n";
+    return j;
+}
+
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat) {
+    const JsonRequest req = jsonRequest(opt, cat, std::chrono::system_clock::now());
+    const astro::SkyState sky = astro::computeSky(req.input);
+    const std::string text = skyJson(sky, req);
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "planetarium: could not write the JSON to standard output\n");
+        return 1;
+    }
     return 0;
 }
+
 }  // namespace app

@@ -1,0 +1,43 @@
+// The --json mode: the computed sky state for one moment and place as one
+// JSON object. The pieces are pure so they can be tested without the clock.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "app/cli_args.h"
+#include "astro/sky_state.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+// A civil date and time of Japan Standard Time, whole minutes.
+struct JstMinute {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+};
+
+// jstFromSystemClock: the clock's UTC instant plus 9 hours, on the proleptic
+// Gregorian calendar. The machine's time zone is not consulted.
+JstMinute jstFromSystemClock(std::chrono::system_clock::time_point now);
+
+// What --json computes: the input of the computation pass and the name of the
+// place (empty when --lat/--lon were given).
+struct JsonRequest {
+    astro::SkyInput input;
+    std::string placeName;
+};
+
+// jsonRequest: --at, or `now` when it is missing; --place, --lat/--lon, or
+// 東京 (35.65, 139.75) when neither was given.
+JsonRequest jsonRequest(const CliOptions& opt, const catalog::Catalogue& cat,
+                        std::chrono::system_clock::time_point now);
+
+// skyJson: the JSON object (with a final newline). Numbers carry 17
+// significant digits so they read back to the same doubles.
+std::string skyJson(const astro::SkyState& sky, const JsonRequest& req);
+
+}  // namespace app
