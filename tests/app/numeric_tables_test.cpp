@@ -1,0 +1,79 @@
+#include "app/numeric_tables.h"
+
+#include <gtest/gtest.h>
+
+#include "app/colour_scheme.h"
+#include "astro/astro.h"
+#include "astro/transforms.h"
+
+namespace {
+
+TEST(OneDecimal, RoundsAndNeverShowsMinusZero) {
+    EXPECT_EQ(app::oneDecimal(12.34), "12.3");
+    EXPECT_EQ(app::oneDecimal(-12.36), "-12.4");
+    EXPECT_EQ(app::oneDecimal(359.96), "360.0");
+    EXPECT_EQ(app::oneDecimal(-0.04), "0.0");
+    EXPECT_EQ(app::oneDecimal(0.0), "0.0");
+}
+
+TEST(NumericTables, AltAzRowsFollowTheBodiesThenTheNamedStars) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    astro::SkyInput in;
+    in.year = 2026;
+    in.month = 12;
+    in.day = 8;
+    in.hour = 22;
+    in.minute = 10;
+    in.latDeg = 35.65;
+    in.lonDeg = 139.75;
+    const astro::SkyState sky = astro::computeSky(in);
+    const app::NumericTable t = app::altAzTable(sky, cat);
+    EXPECT_EQ(t[0].st, "星の名前");
+    EXPECT_EQ(t[15].v, "方位");
+    EXPECT_EQ(t[1].st, " 太陽");
+    EXPECT_EQ(t[1].h, app::oneDecimal(sky.bodyAlt[astro::Sun]));
+    EXPECT_EQ(t[2].st, " 月　");
+    EXPECT_EQ(t[6].st, " 土星");
+    EXPECT_EQ(t[6].v, app::oneDecimal(sky.bodyAz[astro::Saturn]));
+    // Named star 9 is the first of the right block.
+    ASSERT_GE(cat.namedStars.size(), 21u);
+    const auto& star = cat.namedStars[9];
+    const astro::Horizontal hz =
+        astro::equatorialToHorizontal(star.raHours, star.decDeg, sky.siderealTime, sky.obsLat, sky.obsLon);
+    EXPECT_EQ(t[16].st, star.name);
+    EXPECT_EQ(t[16].h, app::oneDecimal(hz.altDeg));
+    EXPECT_EQ(t[16].v, app::oneDecimal(hz.azDeg));
+    EXPECT_EQ(t[14].st, cat.namedStars[8].name);
+    EXPECT_EQ(t[27].st, cat.namedStars[20].name);
+    EXPECT_EQ(t[28].st, "");
+}
+
+TEST(NumericTables, ShowerCalendar) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    const app::NumericTable t = app::showerTable(cat);
+    EXPECT_EQ(t[0].st, "群名");
+    EXPECT_EQ(t[0].h, "ピーク時期");
+    EXPECT_EQ(t[0].v, "出現数/hour");
+    EXPECT_EQ(t[15].st, "群名");
+    for (int k = 1; k <= 26; ++k) {
+        const app::TableRow& row = t[k <= 14 ? k : k + 1];
+        const catalog::Shower& s = cat.showers[static_cast<std::size_t>(k)];
+        EXPECT_EQ(row.st, s.name);
+        EXPECT_EQ(row.h, std::to_string(s.month) + "月" + std::to_string(s.day) + "日");
+        EXPECT_EQ(row.v, std::to_string(s.ratePerHour));
+    }
+    EXPECT_EQ(t[28].st, "");
+}
+
+TEST(ColourRules, DrawAndTimedRedraw) {
+    EXPECT_EQ(app::schemeForSunAltitude(-0.1), app::kNightScheme);
+    EXPECT_EQ(app::schemeForSunAltitude(0.0), app::kDayScheme);
+    EXPECT_EQ(app::schemeAfterStep(-1.0, 2.0), app::kDayScheme);
+    EXPECT_EQ(app::schemeAfterStep(3.0, -0.5), app::kNightScheme);
+    EXPECT_FALSE(app::schemeAfterStep(-1.0, -2.0).has_value());
+    EXPECT_FALSE(app::schemeAfterStep(1.0, 2.0).has_value());
+    EXPECT_FALSE(app::schemeAfterStep(0.0, -2.0).has_value());
+    EXPECT_FALSE(app::schemeAfterStep(-2.0, 0.0).has_value());
+}
+
+}  // namespace

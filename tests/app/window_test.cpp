@@ -1,0 +1,516 @@
+// Drives the real window under Qt's offscreen platform: controls are found by
+// their design names, every test runs in its own temporary working directory
+// (where "pstart.txt" lives), and the dialogs are replaced by recorders.
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "app/main_window.h"
+#include "astro/astro.h"
+#include "catalog/catalog.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const catalog::Catalogue& catalogue() {
+    static const catalog::Catalogue cat = catalog::loadCatalogue();
+    return cat;
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir_ = fs::current_path();
+        dir_ = fs::temp_directory_path() / ("window_test_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::current_path(dir_);
+    }
+    void TearDown() override {
+        window_.reset();
+        fs::current_path(oldDir_);
+        fs::remove_all(dir_);
+    }
+
+    // Hooks that never block: warnings and questions are recorded.
+    app::WindowHooks hooks() {
+        app::WindowHooks h;
+        h.warn = [this](const QString& t) { warnings_ << t; };
+        h.askQuitAnyway = [this](const QString& t) {
+            warnings_ << t;
+            return quitAnyway_;
+        };
+        h.askSavePath = [this](const QString& name) {
+            suggested_ = name;
+            return savePath_;
+        };
+        h.quit = [this] { ++quits_; };
+        h.nowUtc = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 5), Qt::UTC); };
+        h.meteorSeed = 1;
+        return h;
+    }
+
+    app::MainWindow& open(app::WindowHooks h) {
+        window_.reset();
+        window_ = std::make_unique<app::MainWindow>(catalogue(), std::move(h));
+        return *window_;
+    }
+    app::MainWindow& open() { return open(hooks()); }
+
+    template <typename T>
+    T* find(const char* name) {
+        T* w = window_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString text(const char* name) { return find<QLineEdit>(name)->text(); }
+    QString caption(const char* name) { return find<QLabel>(name)->text(); }
+    void setText(const char* name, const QString& t) { find<QLineEdit>(name)->setText(t); }
+    void selectRow(const char* list, int row) { find<QListWidget>(list)->setCurrentRow(row); }
+    void click(const char* button) { find<QPushButton>(button)->click(); }
+
+    static void writeFile(const std::string& content) {
+        std::ofstream out("pstart.txt", std::ios::binary);
+        out << content;
+    }
+    static std::string readFile() {
+        std::ifstream in("pstart.txt", std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+
+    fs::path oldDir_, dir_;
+    std::unique_ptr<app::MainWindow> window_;
+    QStringList warnings_;
+    bool quitAnyway_ = false;
+    int quits_ = 0;
+    QString suggested_, savePath_;
+};
+
+TEST_F(WindowTest, FirstRunShowsTokyoAndTheClockInJst) {
+    open();
+    QListWidget* city = find<QListWidget>("lstCITY");
+    ASSERT_EQ(city->count(), 75);
+    EXPECT_EQ(city->item(0)->text(), "札幌");
+    EXPECT_EQ(city->item(48)->text(), "入力");
+    EXPECT_EQ(city->item(49)->text(), "オークランド");
+    EXPECT_EQ(city->item(74)->text(), "ホノルル");
+    EXPECT_EQ(city->currentRow(), 12);
+    EXPECT_EQ(city->currentItem()->text(), "東京");
+    EXPECT_EQ(caption("Label10"), "東京");
+    EXPECT_EQ(text("txtIDO"), "35.65");
+    EXPECT_EQ(text("txtKEIDO"), "139.75");
+    // 10:05 UTC is 19:05 in Japan.
+    EXPECT_EQ(text("txtYMD_0"), "2026");
+    EXPECT_EQ(text("txtYMD_1"), "12");
+    EXPECT_EQ(text("txtYMD_2"), "7");
+    EXPECT_EQ(text("txtYMD_3"), "19");
+    EXPECT_EQ(text("txtYMD_4"), "5");
+    EXPECT_EQ(find<QListWidget>("lstINTV1")->currentItem()->text(), "15");
+    EXPECT_EQ(find<QListWidget>("lstINTV2")->currentItem()->text(), " 6");
+    QListWidget* str = find<QListWidget>("lstSTR");
+    EXPECT_EQ(str->currentRow(), 1);
+    EXPECT_TRUE(str->selectedItems().isEmpty());
+    EXPECT_FALSE(find<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(window_->colourScheme(), 1);
+    EXPECT_EQ(window_->lastSunAlt(), -1.0);
+    // Nothing is drawn before the draw button: the picture is plain night blue.
+    const QImage& pic = window_->picture();
+    ASSERT_FALSE(pic.isNull());
+    EXPECT_EQ(pic.pixelColor(pic.width() / 2, pic.height() / 2), QColor(32, 96, 192));
+    EXPECT_EQ(pic.pixelColor(5, pic.height() - 5), QColor(32, 96, 192));
+    EXPECT_FALSE(fs::exists("pstart.txt")) << "start-up never writes the settings";
+}
+
+TEST_F(WindowTest, ClockNearMidnightUtcGivesTheNextJapaneseDay) {
+    app::WindowHooks h = hooks();
+    h.nowUtc = [] { return QDateTime(QDate(2026, 12, 31), QTime(20, 0), Qt::UTC); };
+    open(std::move(h));
+    EXPECT_EQ(text("txtYMD_0"), "2027");
+    EXPECT_EQ(text("txtYMD_1"), "1");
+    EXPECT_EQ(text("txtYMD_2"), "1");
+    EXPECT_EQ(text("txtYMD_3"), "5");
+    EXPECT_EQ(text("txtYMD_4"), "0");
+}
+
+TEST_F(WindowTest, ManualPlaceIsRememberedByTheExitButton) {
+    open();
+    selectRow("lstCITY", 48);
+    setText("txtIDO", "26.5");
+    setText("txtKEIDO", "128.0");
+    click("Command1");
+    EXPECT_EQ(quits_, 1);
+    EXPECT_TRUE(warnings_.isEmpty());
+    EXPECT_EQ(readFile(), "48,26.5,128\n");
+
+    open();
+    EXPECT_EQ(find<QListWidget>("lstCITY")->currentRow(), 48);
+    EXPECT_EQ(caption("Label10"), "入力");
+    EXPECT_EQ(text("txtIDO"), "26.5");
+    EXPECT_EQ(text("txtKEIDO"), "128");
+    // Drawing with "入力" keeps the typed place.
+    click("Command3");
+    EXPECT_EQ(text("txtIDO"), "26.5");
+    EXPECT_EQ(text("txtKEIDO"), "128");
+}
+
+TEST_F(WindowTest, ClosingOtherwiseDoesNotWrite) {
+    open();
+    selectRow("lstCITY", 3);
+    window_->close();
+    window_.reset();
+    EXPECT_FALSE(fs::exists("pstart.txt"));
+}
+
+TEST_F(WindowTest, DamagedSettingsFallBack) {
+    struct Case {
+        const char* content;
+        int row;
+        const char* lat;
+        const char* lon;
+    };
+    for (const Case& c : {Case{"garbage", 12, "35.65", "139.75"}, Case{"48", 48, "0", "0"},
+                          Case{"48,26.5", 48, "26.5", "0"}, Case{"999,1,2", 12, "35.65", "139.75"},
+                          Case{"-5,1,2", 12, "35.65", "139.75"}, Case{"48,nan,nan", 48, "0", "0"},
+                          Case{"48,1e999,-1e999", 48, "0", "0"}, Case{"", 12, "35.65", "139.75"},
+                          Case{"\x00\x01\x02", 12, "35.65", "139.75"}}) {
+        SCOPED_TRACE(c.content);
+        writeFile(c.content);
+        open();
+        EXPECT_EQ(find<QListWidget>("lstCITY")->currentRow(), c.row);
+        EXPECT_EQ(text("txtIDO"), c.lat);
+        EXPECT_EQ(text("txtKEIDO"), c.lon);
+        click("Command3");  // draws without trouble
+        EXPECT_TRUE(std::isfinite(window_->lastSunAlt()));
+    }
+}
+
+TEST_F(WindowTest, UnwritableSettingsAreReportedAndTheOldFileSurvives) {
+    writeFile("48,26.5,128\n");
+    open();
+    selectRow("lstCITY", 3);
+    // Files may grow to 4 bytes only: the write fails half-way, whoever runs
+    // the test.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 4;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    quitAnyway_ = false;
+    click("Command1");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ASSERT_EQ(warnings_.size(), 1);
+    EXPECT_TRUE(warnings_[0].contains("pstart.txt"));
+    EXPECT_EQ(quits_, 0) << "the user chose to stay";
+    EXPECT_EQ(readFile(), "48,26.5,128\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+
+    // A directory in the file's place; this time the user quits anyway.
+    fs::remove("pstart.txt");
+    fs::create_directory("pstart.txt");
+    quitAnyway_ = true;
+    click("Command1");
+    EXPECT_EQ(warnings_.size(), 2);
+    EXPECT_EQ(quits_, 1);
+    EXPECT_TRUE(fs::is_directory("pstart.txt"));
+}
+
+TEST_F(WindowTest, DrawingCopiesThePlaceIntoTheBoxes) {
+    open();
+    selectRow("lstCITY", 74);
+    EXPECT_EQ(caption("Label10"), "ホノルル");
+    click("Command3");
+    EXPECT_EQ(text("txtIDO"), "21.35");
+    EXPECT_EQ(text("txtKEIDO"), "-157.93");
+    selectRow("lstCITY", 12);
+    click("Command3");
+    EXPECT_EQ(text("txtIDO"), "35.65");
+    EXPECT_EQ(text("txtKEIDO"), "139.75");
+}
+
+TEST_F(WindowTest, TimerPeriodFollowsTheDisplayInterval) {
+    open();
+    QTimer* timer = find<QTimer>("Timer1");
+    selectRow("lstINTV2", 0);  // " 0"
+    click("Command3");
+    EXPECT_FALSE(timer->isActive());
+    selectRow("lstINTV2", 3);  // " 6"
+    click("Command3");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 6000);
+    selectRow("lstINTV2", 7);  // "60": picked up by the next tick
+    window_->timer1Timer();
+    EXPECT_EQ(timer->interval(), 60000);
+    selectRow("lstINTV2", 0);
+    click("Command3");
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST_F(WindowTest, ColoursSwitchOnlyWhenTheSunCrossesTheHorizon) {
+    auto altitudes = std::make_shared<std::deque<double>>();
+    app::WindowHooks h = hooks();
+    h.computeSky = [altitudes](const astro::SkyInput& in) {
+        astro::SkyState s = astro::computeSky(in);
+        s.bodyAlt[astro::Sun] = altitudes->front();
+        altitudes->pop_front();
+        return s;
+    };
+    open(std::move(h));
+    const QColor night(32, 96, 192), day(0, 144, 255);
+    auto windowColour = [this] { return window_->palette().color(QPalette::Window); };
+
+    *altitudes = {-5.0, -3.0, 2.0, 4.0, 0.0, -1.0};
+    click("Command3");  // -5: night
+    EXPECT_EQ(window_->colourScheme(), 1);
+    window_->timer1Timer();  // -3: no crossing
+    EXPECT_EQ(window_->colourScheme(), 1);
+    window_->timer1Timer();  // +2: crossing to day
+    EXPECT_EQ(window_->colourScheme(), 2);
+    EXPECT_EQ(windowColour(), day);
+    EXPECT_EQ(window_->picture().pixelColor(5, window_->picture().height() - 5), day);
+    window_->timer1Timer();  // +4: stays day
+    EXPECT_EQ(window_->colourScheme(), 2);
+    EXPECT_EQ(window_->lastSunAlt(), 4.0);
+    click("Command3");  // exactly 0: the day colours win
+    EXPECT_EQ(window_->colourScheme(), 2);
+    window_->timer1Timer();  // 0 -> -1 is no crossing
+    EXPECT_EQ(window_->colourScheme(), 2);
+    EXPECT_EQ(window_->lastSunAlt(), -1.0);
+
+    // A user who forces day by drawing in daylight, then steps into the night.
+    *altitudes = {10.0, -0.5};
+    click("Command3");
+    window_->timer1Timer();
+    EXPECT_EQ(window_->colourScheme(), 1);
+    EXPECT_EQ(windowColour(), night);
+}
+
+TEST_F(WindowTest, TimeStepWritesTheFieldsWithoutLeadingZeros) {
+    open();
+    const char* names[] = {"txtYMD_0", "txtYMD_1", "txtYMD_2", "txtYMD_3", "txtYMD_4"};
+    const QString start[] = {"2026", "12", "31", "22", "10"};
+    for (int i = 0; i < 5; ++i) setText(names[i], start[i]);
+    selectRow("lstINTV1", 3);  // 15 minutes
+    selectRow("lstINTV2", 0);
+    for (int i = 0; i < 8; ++i) window_->timer1Timer();
+    EXPECT_EQ(text("txtYMD_0"), "2027");
+    EXPECT_EQ(text("txtYMD_1"), "1");
+    EXPECT_EQ(text("txtYMD_2"), "1");
+    EXPECT_EQ(text("txtYMD_3"), "0");
+    EXPECT_EQ(text("txtYMD_4"), "10");
+    for (int i = 8; i < 96; ++i) window_->timer1Timer();
+    EXPECT_EQ(text("txtYMD_2"), "1");
+    EXPECT_EQ(text("txtYMD_3"), "22");
+    EXPECT_EQ(text("txtYMD_4"), "10");
+
+    // Typed values outside their ranges are normalised by the step.
+    setText("txtYMD_1", "2");
+    setText("txtYMD_2", "30");
+    setText("txtYMD_3", "25");
+    setText("txtYMD_4", "0");
+    selectRow("lstINTV1", 0);  // 2 minutes
+    window_->timer1Timer();
+    EXPECT_EQ(text("txtYMD_1"), "3");
+    EXPECT_EQ(text("txtYMD_2"), "3");
+    EXPECT_EQ(text("txtYMD_3"), "1");
+    EXPECT_EQ(text("txtYMD_4"), "2");
+}
+
+TEST_F(WindowTest, UnusableFieldsAreMarked) {
+    open();
+    setText("txtYMD_0", "abc");
+    setText("txtIDO", "95");
+    selectRow("lstCITY", 48);
+    click("Command3");
+    QLineEdit* year = find<QLineEdit>("txtYMD_0");
+    EXPECT_TRUE(year->property("fieldWarning").toBool());
+    EXPECT_FALSE(year->toolTip().isEmpty());
+    EXPECT_TRUE(find<QLineEdit>("txtIDO")->property("fieldWarning").toBool());
+    EXPECT_TRUE(find<QLineEdit>("txtIDO")->toolTip().contains("90"));
+    EXPECT_FALSE(find<QLineEdit>("txtYMD_1")->property("fieldWarning").toBool());
+    setText("txtYMD_0", "2026");
+    click("Command3");
+    EXPECT_FALSE(year->property("fieldWarning").toBool());
+    EXPECT_TRUE(year->toolTip().isEmpty());
+}
+
+TEST_F(WindowTest, NumericTables) {
+    open();
+    click("Command2");
+    EXPECT_EQ(caption("lblST_0"), "星の名前");
+    EXPECT_EQ(caption("lblH_0"), "高度");
+    EXPECT_EQ(caption("lblV_0"), "方位");
+    EXPECT_EQ(caption("lblST_15"), "星の名前");
+    const char* bodies[] = {" 太陽", " 月　", " 金星", " 火星", " 木星", " 土星"};
+    const QRegularExpression number(QStringLiteral("^-?\\d+\\.\\d$"));
+    for (int i = 1; i <= 6; ++i) {
+        const std::string row = std::to_string(i);
+        EXPECT_EQ(caption(("lblST_" + row).c_str()), bodies[i - 1]);
+        EXPECT_TRUE(number.match(caption(("lblH_" + row).c_str())).hasMatch());
+        EXPECT_TRUE(number.match(caption(("lblV_" + row).c_str())).hasMatch());
+    }
+    EXPECT_EQ(caption("lblST_7").toStdString(), catalogue().namedStars[1].name);
+    EXPECT_EQ(caption("lblST_27").toStdString(), catalogue().namedStars[20].name);
+    EXPECT_TRUE(number.match(caption("lblV_27")).hasMatch());
+    EXPECT_EQ(caption("lblST_28"), "");
+
+    find<QCheckBox>("chkMET")->setChecked(true);
+    click("Command2");
+    EXPECT_EQ(caption("lblST_0"), "群名");
+    EXPECT_EQ(caption("lblH_0"), "ピーク時期");
+    EXPECT_EQ(caption("lblV_0"), "出現数/hour");
+    EXPECT_EQ(caption("lblH_15"), "ピーク時期");
+    const catalog::Shower& first = catalogue().showers[1];
+    EXPECT_EQ(caption("lblST_1").toStdString(), first.name);
+    EXPECT_EQ(caption("lblH_1").toStdString(), std::to_string(first.month) + "月" + std::to_string(first.day) + "日");
+    EXPECT_EQ(caption("lblV_1").toStdString(), std::to_string(first.ratePerHour));
+    EXPECT_EQ(caption("lblST_27").toStdString(), catalogue().showers[26].name);
+
+    // The draw command clears the table; the timed redraw does not.
+    click("Command3");
+    for (int i = 0; i < 29; ++i) {
+        const std::string row = std::to_string(i);
+        EXPECT_EQ(caption(("lblST_" + row).c_str()), "");
+        EXPECT_EQ(caption(("lblV_" + row).c_str()), "");
+    }
+    click("Command2");
+    window_->timer1Timer();
+    EXPECT_EQ(caption("lblST_0"), "群名");
+}
+
+TEST_F(WindowTest, ReturnInATextFieldDraws) {
+    auto calls = std::make_shared<int>(0);
+    app::WindowHooks h = hooks();
+    h.computeSky = [calls](const astro::SkyInput& in) {
+        ++*calls;
+        return astro::computeSky(in);
+    };
+    open(std::move(h));
+    selectRow("lstCITY", 74);
+    QLineEdit* minute = find<QLineEdit>("txtYMD_4");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(minute, &press);
+    EXPECT_EQ(*calls, 1);
+    EXPECT_EQ(text("txtIDO"), "21.35");
+    EXPECT_TRUE(find<QPushButton>("Command3")->isDefault());
+}
+
+TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
+    open();
+    click("Command3");
+    const QImage before = window_->picture().copy();
+    window_->resize(window_->width() + 200, window_->height() + 100);
+    const QImage& after = window_->picture();
+    ASSERT_GE(after.width(), before.width());
+    EXPECT_EQ(after.copy(0, 0, before.width(), before.height()), before);
+
+    setText("txtYMD_0", "2026");
+    setText("txtYMD_1", "12");
+    setText("txtYMD_2", "8");
+    setText("txtYMD_3", "22");
+    setText("txtYMD_4", "10");
+    EXPECT_EQ(window_->suggestedPictureName(), "sky-2026-12-08-2210-south.png");
+    find<QRadioButton>("optDIR_0")->setChecked(true);
+    EXPECT_EQ(window_->suggestedPictureName(), "sky-2026-12-08-2210-north.png");
+
+    savePath_ = QString::fromStdString((dir_ / "saved.png").string());
+    window_->savePictureInteractive();
+    EXPECT_EQ(suggested_, "sky-2026-12-08-2210-north.png");
+    QImage saved;
+    ASSERT_TRUE(saved.load(savePath_));
+    EXPECT_EQ(saved.width(), window_->width());
+
+    EXPECT_FALSE(window_->savePicture(QString::fromStdString((dir_ / "no/such/dir.png").string())));
+    EXPECT_EQ(warnings_.size(), 1);
+}
+
+TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
+    open();
+    struct Expect {
+        const char* name;
+        int left, top, width, height;  // twips
+        const char* caption;
+    };
+    const Expect controls[] = {
+        {"lstCITY", 120, 120, 975, 1230, nullptr},       {"txtYMD_0", 1320, 120, 615, 375, nullptr},
+        {"Label2", 1920, 120, 495, 375, "年"},           {"txtYMD_4", 4680, 120, 375, 375, nullptr},
+        {"Label6", 5160, 120, 495, 375, "分"},           {"Label10", 1320, 600, 2895, 255, nullptr},
+        {"txtIDO", 1920, 960, 855, 375, nullptr},        {"txtKEIDO", 3600, 960, 975, 375, nullptr},
+        {"Label8", 5880, 240, 975, 255, "間隔（分)"},    {"lstINTV1", 6000, 480, 615, 510, nullptr},
+        {"Label9", 6960, 240, 1455, 255, "表示間隔（秒）"}, {"lstINTV2", 7080, 480, 615, 510, nullptr},
+        {"optDIR_0", 9000, 0, 495, 375, "北"},           {"optDIR_3", 8160, 480, 495, 375, "西"},
+        {"Command3", 8760, 360, 855, 495, "プラネタリウム"}, {"optDIR_1", 9720, 480, 495, 375, "東"},
+        {"optDIR_2", 9000, 960, 495, 375, "南"},         {"chkSTR", 10560, 120, 855, 255, "星座"},
+        {"lstSTR", 10560, 480, 1575, 1470, nullptr},     {"chkOP_3", 11520, 120, 1335, 255, "星の名前"},
+        {"chkMET", 12960, 120, 1215, 255, "流星群"},     {"chkOP_0", 12960, 720, 855, 255, "赤道"},
+        {"chkOP_1", 13920, 720, 975, 255, "黄道"},       {"chkOP_2", 12960, 1080, 1695, 255, "高度・方位線"},
+        {"Command2", 12960, 1560, 615, 375, "数値"},     {"Command1", 14040, 1560, 615, 375, "終了"},
+        {"lblST_0", 360, 2280, 2175, 375, nullptr},      {"lblV_0", 4200, 2280, 1455, 375, nullptr},
+        {"lblV_1", 4200, 2760, 975, 375, nullptr},       {"lblST_14", 360, 9000, 2175, 375, nullptr},
+        {"lblST_15", 5880, 2280, 1575, 375, nullptr},    {"lblST_16", 5880, 2760, 2175, 375, nullptr},
+        {"lblH_28", 8160, 8520, 1455, 375, nullptr},     {"lblV_15", 9720, 2280, 1575, 375, nullptr},
+    };
+    for (const Expect& e : controls) {
+        SCOPED_TRACE(e.name);
+        QWidget* w = window_->findChild<QWidget*>(QString::fromLatin1(e.name));
+        ASSERT_NE(w, nullptr);
+        EXPECT_NEAR(w->x(), e.left / 15.0, 0.5);
+        EXPECT_NEAR(w->y(), e.top / 15.0, 0.5);
+        EXPECT_NEAR(w->width(), e.width / 15.0, 0.5);
+        EXPECT_NEAR(w->height(), e.height / 15.0, 0.5);
+        if (e.caption) {
+            QString c;
+            if (auto* l = qobject_cast<QLabel*>(w)) c = l->text();
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) c = b->text();
+            EXPECT_EQ(c, QString::fromUtf8(e.caption));
+        }
+    }
+    EXPECT_EQ(window_->windowTitle(), "プラネタリウム");
+    EXPECT_GE(window_->width() * 15, 14655);
+    EXPECT_GE(window_->height() * 15, 9375);
+    EXPECT_TRUE(find<QRadioButton>("optDIR_2")->isChecked());
+    EXPECT_EQ(find<QListWidget>("lstSTR")->count(), 41);
+    EXPECT_EQ(find<QListWidget>("lstSTR")->item(1)->text(), "いて座");
+    EXPECT_EQ(find<QListWidget>("lstSTR")->selectionMode(), QAbstractItemView::MultiSelection);
+    EXPECT_EQ(find<QListWidget>("lstINTV1")->item(0)->text(), " 2");
+    EXPECT_EQ(find<QListWidget>("lstINTV2")->item(7)->text(), "60");
+    EXPECT_EQ(find<QPushButton>("Command3")->palette().color(QPalette::Button), QColor(19, 177, 255));
+    EXPECT_EQ(find<QLineEdit>("txtYMD_0")->font().pointSizeF(), 14.25);
+    EXPECT_EQ(find<QLineEdit>("txtIDO")->font().pointSizeF(), 15.75);
+    EXPECT_EQ(find<QLabel>("lblV_15")->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(find<QLabel>("lblST_3")->font().bold());
+    EXPECT_EQ(find<QLabel>("Label1")->font().family(), "IPAPGothic");
+    for (const char* chk : {"chkSTR", "chkOP_0", "chkOP_1", "chkOP_2", "chkOP_3", "chkMET"})
+        EXPECT_FALSE(find<QCheckBox>(chk)->isChecked());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
