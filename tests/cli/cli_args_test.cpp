@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/cli_args.h"
+#include "catalog/catalog.h"
+
+namespace app {
+namespace {
+
+const catalog::Catalogue& cat() {
+    static const catalog::Catalogue c = catalog::loadCatalogue();
+    return c;
+}
+
+CliParse parse(std::vector<std::string> args) { return parseCommandLine(args, cat()); }
+
+TEST(ParseCommandLine, ModesAndDefaults) {
+    EXPECT_EQ(parse({}).options.mode, Mode::Window);
+    EXPECT_EQ(parse({"--json"}).options.mode, Mode::Json);
+    EXPECT_EQ(parse({"--help"}).options.mode, Mode::Help);
+    EXPECT_EQ(parse({"--json", "--place", "x", "-h"}).options.mode, Mode::Help);
+    const CliParse r = parse({"--render", "sky.png"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.options.mode, Mode::Render);
+    EXPECT_EQ(r.options.renderPath, "sky.png");
+    EXPECT_EQ(r.options.direction, view::Direction::South);
+    EXPECT_EQ(r.options.scale, 1.0);
+    EXPECT_FALSE(r.options.year.has_value());
+}
+
+TEST(ParseCommandLine, AtReadsJapanStandardTime) {
+    const CliParse r = parse({"--json", "--at", "2005-01-01 05:00"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(*r.options.year, 2005);
+    EXPECT_EQ(*r.options.month, 1);
+    EXPECT_EQ(*r.options.day, 1);
+    EXPECT_EQ(*r.options.hour, 5);
+    EXPECT_EQ(*r.options.minute, 0);
+    const CliParse t = parse({"--json", "--at", "-500-7-4T23:59"});
+    ASSERT_TRUE(t.ok()) << t.error;
+    EXPECT_EQ(*t.options.year, -500);
+    EXPECT_EQ(*t.options.minute, 59);
+}
+
+TEST(ParseCommandLine, PlaceAndCoordinates) {
+    const CliParse r = parse({"--json", "--place", "ホノルル"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    ASSERT_GE(r.options.placeIndex, 1);
+    EXPECT_EQ(cat().places[static_cast<std::size_t>(r.options.placeIndex)].lonDeg, -157.93);
+    EXPECT_TRUE(parse({"--json", "--place", "ニューデリー"}).ok());  // the table's trailing blank
+    const CliParse c = parse({"--json", "--lat", "-90", "--lon", "+139.75"});
+    ASSERT_TRUE(c.ok()) << c.error;
+    EXPECT_EQ(*c.options.latDeg, -90.0);
+    EXPECT_EQ(*c.options.lonDeg, 139.75);
+}
+
+TEST(ParseCommandLine, RenderPictureOptions) {
+    const CliParse r = parse({"--render", "a.png", "--dir", "west", "--show", "equator,grid,meteors",
+                              "--constellations", "オリオン座,さそり座", "--scale", "0.25", "--seed",
+                              "18446744073709551615"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    const CliOptions& o = r.options;
+    EXPECT_EQ(o.direction, view::Direction::West);
+    EXPECT_TRUE(o.view.equator && o.view.altAzLines && o.view.meteors);
+    EXPECT_FALSE(o.view.ecliptic || o.view.starNames);
+    EXPECT_TRUE(o.view.constellations);
+    EXPECT_TRUE(o.view.selected[static_cast<std::size_t>(catalog::findConstellation(cat(), "オリオン座"))]);
+    EXPECT_EQ(o.scale, 0.25);
+    EXPECT_EQ(*o.seed, 18446744073709551615ull);
+    const CliParse all = parse({"--render", "a.png", "--constellations", "all"});
+    ASSERT_TRUE(all.ok());
+    for (int c = 1; c <= catalog::kConstellationCount; ++c) EXPECT_TRUE(all.options.view.selected[c]);
+    EXPECT_FALSE(all.options.view.selected[0]);
+}
+
+// Every error is one line that names the argument at fault.
+TEST(ParseCommandLine, ErrorsNameTheArgument) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {{"--json", "--place", "Nowhere"}, "--place"},
+        {{"--json", "--place", "入力"}, "--place"},
+        {{"--json", "--at"}, "--at"},
+        {{"--json", "--at", "2005-01-01"}, "--at"},
+        {{"--json", "--at", "2005-01-01 5"}, "--at"},
+        {{"--json", "--at", "2005-00-10 05:00"}, "month"},
+        {{"--json", "--at", "2005-01-32 05:00"}, "day"},
+        {{"--json", "--at", "2005-01-00 05:00"}, "day"},
+        {{"--json", "--at", "2005-01-01 24:00"}, "hour"},
+        {{"--json", "--at", "2005-01-01 05:60"}, "minute"},
+        {{"--json", "--at", "40000-01-01 05:00"}, "year"},
+        {{"--json", "--at", "2005-01-01 05:00x"}, "--at"},
+        {{"--json", "--at", "２００５-01-01 05:00"}, "--at"},
+        {{"--json", "--lat", "35"}, "--lat"},
+        {{"--json", "--lon", "135"}, "--lon"},
+        {{"--json", "--lat", "91", "--lon", "0"}, "--lat"},
+        {{"--json", "--lat", "nan", "--lon", "0"}, "--lat"},
+        {{"--json", "--lat", "1e999", "--lon", "0"}, "--lat"},
+        {{"--json", "--lat", "35abc", "--lon", "0"}, "--lat"},
+        {{"--json", "--lat", "35", "--lon", "inf"}, "--lon"},
+        {{"--json", "--lat", "35", "--lon", "0", "--place", "東京"}, "--place"},
+        {{"--json", "--dir", "east"}, "--dir"},
+        {{"--show", "equator"}, "--show"},
+        {{"--render", "a.png", "--dir", "up"}, "--dir"},
+        {{"--render", "a.png", "--show", "equator,,grid"}, "--show"},
+        {{"--render", "a.png", "--show", "stars"}, "--show"},
+        {{"--render", "a.png", "--constellations", "Orion"}, "--constellations"},
+        {{"--render", "a.png", "--scale", "9"}, "--scale"},
+        {{"--render", "a.png", "--scale", "0.1"}, "--scale"},
+        {{"--render", "a.png", "--scale", "nan"}, "--scale"},
+        {{"--render", "a.png", "--seed", "-1"}, "--seed"},
+        {{"--render", "a.png", "--seed", "18446744073709551616"}, "--seed"},
+        {{"--render", ""}, "--render"},
+        {{"--json", "--render", "a.png"}, "--json"},
+        {{"--json", "--json"}, "--json"},
+        {{"--json", "extra"}, "extra"},
+        {{"--frobnicate"}, "--frobnicate"},
+    };
+    for (const Case& c : cases) {
+        const CliParse r = parse(c.args);
+        std::string joined;
+        for (const std::string& a : c.args) joined += a + " ";
+        EXPECT_FALSE(r.ok()) << joined;
+        EXPECT_NE(r.error.find(c.mentions), std::string::npos) << joined << "-> " << r.error;
+        EXPECT_EQ(r.error.find('\n'), std::string::npos) << r.error;
+    }
+}
+
+TEST(UsageText, DocumentsEveryOption) {
+    const std::string u = usageText();
+    for (const char* opt : {"--json", "--render", "--help", "--at", "--place", "--lat", "--lon", "--dir",
+                            "--show", "--constellations", "--scale", "--seed"})
+        EXPECT_NE(u.find(opt), std::string::npos) << opt;
+}
+
+}  // namespace
+}  // namespace app
