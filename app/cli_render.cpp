@@ -1,11 +1,127 @@
-// Placeholder until the renderer lands.
+// --render FILE.png: the picture the window would draw, into a PNG, with no
+// window and no display needed.
+#include <QGuiApplication>
+#include <QImage>
+
+#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <random>
 
 #include "app/commands.h"
+#include "app/qt_painter.h"
+#include "app/settings.h"
+#include "astro/astro.h"
+#include "view/picture.h"
+#include "view/sky_view.h"
 
 namespace app {
-int runRender(int, char**, const CliOptions&, const catalog::Catalogue&) {
-    std::fputs("planetarium: --render is not built yet\n", stderr);
-    return 1;
+
+namespace {
+
+// The window's colours: night below the horizon, day from altitude 0 up (at
+// exactly 0 the day colours win).
+struct SchemeColours {
+    QColor background;
+    QColor text;
+};
+
+SchemeColours schemeFor(double sunAltDeg) {
+    if (sunAltDeg >= 0.0) return {QColor(0, 144, 255), QColor(232, 232, 232)};
+    return {QColor(32, 96, 192), QColor(197, 197, 197)};
 }
+
+struct Moment {
+    int year, month, day, hour, minute;
+};
+
+// The computer's clock as Japan Standard Time, whatever the machine's zone.
+Moment jstNow() {
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()) + 9 * 3600;
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
+}
+
+struct Where {
+    double latDeg;
+    double lonDeg;
+};
+
+// --place, --lat/--lon, or else the place remembered in "pstart.txt".
+Where placeFor(const CliOptions& opt, const catalog::Catalogue& cat) {
+    const auto placeAt = [&](int index) -> Where {
+        if (index > 0 && static_cast<std::size_t>(index) < cat.places.size()) {
+            return {cat.places[static_cast<std::size_t>(index)].latDeg, cat.places[static_cast<std::size_t>(index)].lonDeg};
+        }
+        return {35.65, 139.75};
+    };
+    if (opt.latDeg && opt.lonDeg) return {*opt.latDeg, *opt.lonDeg};
+    if (opt.placeIndex > 0) return placeAt(opt.placeIndex);
+    const Settings s = readSettings("pstart.txt");
+    const int index = s.placeIndex + 1;
+    if (index == catalog::kManualPlace) return s.hasCoordinates ? Where{s.latDeg, s.lonDeg} : Where{0.0, 0.0};
+    return placeAt(index);
+}
+
+}  // namespace
+
+int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
+    if (!(opt.scale > 0.0 && opt.scale <= 8.0)) {
+        std::fprintf(stderr, "planetarium: --scale must be a number above 0 and at most 8\n");
+        return 2;
+    }
+    if (opt.renderPath.empty()) {
+        std::fprintf(stderr, "planetarium: --render needs a file name\n");
+        return 2;
+    }
+    // Rendering never needs a display; the offscreen platform works everywhere.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = argc > 0 ? 1 : 0;
+    QGuiApplication qtApp(qtArgc, argv);
+
+    Moment at = jstNow();
+    if (opt.year && opt.month && opt.day && opt.hour && opt.minute) {
+        at = {*opt.year, *opt.month, *opt.day, *opt.hour, *opt.minute};
+    }
+    const Where where = placeFor(opt, cat);
+
+    astro::SkyInput in;
+    in.year = at.year;
+    in.month = at.month;
+    in.day = at.day;
+    in.hour = at.hour;
+    in.minute = at.minute;
+    in.latDeg = where.latDeg;
+    in.lonDeg = where.lonDeg;
+    const astro::SkyState sky = astro::computeSky(in);
+
+    view::ViewOptions viewOpt = opt.view;
+    viewOpt.year = at.year;
+    viewOpt.month = at.month;
+    viewOpt.day = at.day;
+
+    const std::uint64_t seed =
+        opt.seed ? *opt.seed
+                 : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                       static_cast<std::uint64_t>(std::random_device{}());
+    view::MeteorRng rng(seed);
+
+    const SchemeColours colours = schemeFor(sky.bodyAlt[astro::Sun]);
+    const int width = static_cast<int>(std::ceil(view::kSurfaceWidthTwips / 15.0 * opt.scale));
+    const int height = static_cast<int>(std::ceil(view::kSurfaceHeightTwips / 15.0 * opt.scale));
+    QImage image(width, height, QImage::Format_RGB32);
+    {
+        QtPainter painter(image, opt.scale, colours.background, colours.text);
+        view::drawView(opt.direction, sky, cat, viewOpt, rng, painter);
+    }
+    if (!image.save(QString::fromStdString(opt.renderPath), "PNG")) {
+        std::fprintf(stderr, "planetarium: cannot write %s\n", opt.renderPath.c_str());
+        return 2;
+    }
+    return 0;
+}
+
 }  // namespace app

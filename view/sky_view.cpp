@@ -1,25 +1,208 @@
-// Placeholder until the sky view lands.
 #include "view/sky_view.h"
 
+#include <cmath>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "astro/angles.h"
+#include "view/figures.h"
+#include "view/horizontal.h"
+#include "view/meteors.h"
+#include "view/moon.h"
+#include "view/picture.h"
+#include "view/projection.h"
+
 namespace view {
-void drawView(Direction, const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&,
-              Painter& p) {
-    p.clear();
+
+namespace {
+
+// The altitude/azimuth dots do not depend on the time, the place or the
+// direction, so they are placed once.
+const std::vector<PicturePoint>& gridDots() {
+    static const std::vector<PicturePoint> dots = [] {
+        std::vector<PicturePoint> v;
+        // Azimuth lines every 15 degrees, a dot per degree of altitude.
+        for (int a = -90; a <= 90; a += 15) {
+            for (int j = 0; j <= 900; j += 10) {
+                const Projected p = gridDot(j / 10.0, a, 0.0001);
+                if (p.visible) v.push_back(toPicture(p));
+            }
+        }
+        // Altitude lines every 10 degrees, a dot every 2 degrees of azimuth.
+        for (int h = 10; h <= 90; h += 10) {
+            for (int a = -90; a <= 90; a += 2) {
+                const Projected p = gridDot(h, a, 0.00001);
+                if (p.visible) v.push_back(toPicture(p));
+            }
+        }
+        return v;
+    }();
+    return dots;
 }
+
+// Right ascension (hours) and declination (degrees) of ecliptic longitude
+// lambdaDeg, with the obliquity fixed at its J2000 value.
+struct EclipticPoint {
+    double raHours;
+    double decDeg;
+};
+
+EclipticPoint eclipticPoint(int lambdaDeg) {
+    const double lam = lambdaDeg * astro::kDegToRad;
+    const double y = std::sin(lam) * 0.91748;
+    const double x = std::cos(lam);
+    const double z = std::sin(lam) * 0.39777;
+    double ra = astro::atanQuadrantDeg(y, x);
+    if (ra < 0.0) ra += 360.0;
+    return {ra / 15.0, astro::atanQuadrantDeg(z, std::sqrt(1.0 - z * z))};
+}
+
+// Which dots mark which circle, and in which colour. Each row applies when
+// its box is ticked and the Sun condition holds; at an altitude of exactly 0
+// both rows of a pair apply and the later one is on top.
+enum class Circle { Ecliptic, Equator };
+enum class SunWhen { AtOrBelow, AtOrAbove };
+struct CircleDotRule {
+    Circle circle;
+    bool ViewOptions::*box;
+    SunWhen when;
+    Rgb colour;
+};
+constexpr CircleDotRule kCircleDotRules[] = {
+    {Circle::Ecliptic, &ViewOptions::ecliptic, SunWhen::AtOrBelow, kEclipticColourNight},
+    {Circle::Ecliptic, &ViewOptions::ecliptic, SunWhen::AtOrAbove, kEclipticColourDay},
+    {Circle::Equator, &ViewOptions::equator, SunWhen::AtOrBelow, kEquatorColour},
+    {Circle::Equator, &ViewOptions::equator, SunWhen::AtOrAbove, kEquatorColour},
+};
+
+class SkyPainter {
+public:
+    SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
+               Painter& painter)
+        : dir_(dir), sky_(sky), cat_(cat), opt_(opt), p_(painter), sunAlt_(sky.bodyAlt[astro::Sun]) {}
+
+    void draw(MeteorRng& rng) {
+        p_.clear();
+        p_.line(static_cast<float>(kViewCentreX - 7000.0), static_cast<float>(kHorizonY),
+                static_cast<float>(kViewCentreX + 8500.0), static_cast<float>(kHorizonY), kHorizonColour);
+        p_.setFillStyleSolid();
+        if (opt_.altAzLines) drawGrid();
+        if (opt_.equator || opt_.ecliptic) drawCircles();
+        drawBody(astro::Sun, kSunRadiusTwips, "太陽", 160.0f);
+        drawMoonBody();
+        drawBody(astro::Venus, 50.0f, "金星", 80.0f);
+        // By day only the Sun, the Moon and Venus are shown.
+        if (!(sunAlt_ > 0.0)) {
+            drawBody(astro::Mars, 50.0f, "火星", 80.0f);
+            drawBody(astro::Jupiter, 50.0f, "木星", 80.0f);
+            drawBody(astro::Saturn, 40.0f, "土星", 80.0f);
+            drawStars();
+        }
+        const DirectionRule& rule = directionRule(dir_);
+        for (int i = 0; i < 3; ++i) {
+            p_.setTextPosition(kDirectionLabelX[i], kDirectionLabelY);
+            p_.text(rule.labels[static_cast<std::size_t>(i)]);
+        }
+        if (opt_.constellations && sunAlt_ < 0.0) drawFigures(dir_, sky_, cat_, opt_.selected, p_);
+        if (opt_.meteors && sunAlt_ < 0.0) drawMeteors(dir_, sky_, cat_, opt_, rng, p_);
+    }
+
+private:
+    PicturePoint place(double altDeg, double azDeg) const { return toPicture(project(dir_, altDeg, azDeg)); }
+
+    void drawGrid() {
+        const Rgb colour = sunAlt_ < 0.0 ? kGridColourNight : kGridColourDay;
+        for (const PicturePoint& d : gridDots()) p_.point(d.x, d.y, colour);
+    }
+
+    void drawCircles() {
+        for (int lambda = 0; lambda <= 360; ++lambda) {
+            const EclipticPoint e = eclipticPoint(lambda);
+            const astro::Horizontal onEcliptic = horizontal(sky_, e.raHours, e.decDeg);
+            const astro::Horizontal onEquator = horizontal(sky_, e.raHours, 0.0);
+            for (const CircleDotRule& rule : kCircleDotRules) {
+                if (!(opt_.*rule.box)) continue;
+                const bool sunOk = rule.when == SunWhen::AtOrBelow ? sunAlt_ <= 0.0 : sunAlt_ >= 0.0;
+                if (!sunOk) continue;
+                const astro::Horizontal& hz = rule.circle == Circle::Ecliptic ? onEcliptic : onEquator;
+                if (!(hz.altDeg >= 0.0)) continue;
+                const PicturePoint at = place(hz.altDeg, hz.azDeg);
+                p_.setFillColour(rule.colour);
+                p_.point(at.x, at.y, rule.colour);
+            }
+        }
+    }
+
+    void drawBody(astro::Body body, float radius, std::string_view label, float labelDx) {
+        const double alt = sky_.bodyAlt[body];
+        if (!(alt >= 0.0)) return;
+        const PicturePoint at = place(alt, sky_.bodyAz[body]);
+        p_.setFillColour(kBodyColour);
+        p_.setFillStyleSolid();
+        p_.disc(at.x, at.y, radius, kBodyColour);
+        if (opt_.starNames) {
+            p_.setTextPosition(at.x + labelDx, at.y);
+            p_.text(label);
+        }
+    }
+
+    void drawMoonBody() {
+        const double alt = sky_.bodyAlt[astro::Moon];
+        if (!(alt >= 0.0)) return;
+        const PicturePoint at = place(alt, sky_.bodyAz[astro::Moon]);
+        p_.setFillColour(kBodyColour);
+        p_.setFillStyleSolid();
+        drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngle, p_);
+        if (opt_.starNames) {
+            p_.setTextPosition(at.x + 160.0f, at.y);
+            p_.text("月");
+        }
+    }
+
+    void drawStars() {
+        const std::size_t n = cat_.stars.size();
+        for (std::size_t k = 1; k < n && k <= static_cast<std::size_t>(catalog::kStarCount); ++k) {
+            const catalog::Star& star = cat_.stars[k];
+            const astro::Horizontal hz = horizontal(sky_, star.raHours, star.decDeg);
+            if (!(hz.altDeg >= 0.0)) continue;
+            const PicturePoint at = place(hz.altDeg, hz.azDeg);
+            p_.setFillColour(kStarColour);
+            p_.disc(at.x, at.y, starRadiusTwips(star.mag), kStarColour);
+            if (opt_.starNames && k < cat_.starLabel.size()) {
+                p_.setTextPosition(at.x + 80.0f, at.y);
+                p_.text(cat_.starLabel[k]);
+            }
+        }
+    }
+
+    Direction dir_;
+    const astro::SkyState& sky_;
+    const catalog::Catalogue& cat_;
+    const ViewOptions& opt_;
+    Painter& p_;
+    double sunAlt_;
+};
+
+}  // namespace
+
+float starRadiusTwips(double magnitude) {
+    const double r = 10.0 * (5.0 - magnitude);
+    return static_cast<float>(r >= 1.0 ? r : 1.0);
+}
+
+void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
+              MeteorRng& rng, Painter& painter) {
+    SkyPainter(dir, sky, cat, opt, painter).draw(rng);
+}
+
 void drawSouthView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                   Painter& p) {
-    drawView(Direction::South, s, c, o, r, p);
-}
+                   Painter& p) { drawView(Direction::South, s, c, o, r, p); }
 void drawEastView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                  Painter& p) {
-    drawView(Direction::East, s, c, o, r, p);
-}
+                  Painter& p) { drawView(Direction::East, s, c, o, r, p); }
 void drawWestView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                  Painter& p) {
-    drawView(Direction::West, s, c, o, r, p);
-}
+                  Painter& p) { drawView(Direction::West, s, c, o, r, p); }
 void drawNorthView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                   Painter& p) {
-    drawView(Direction::North, s, c, o, r, p);
-}
+                   Painter& p) { drawView(Direction::North, s, c, o, r, p); }
+
 }  // namespace view

@@ -7,11 +7,10 @@
 
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
+#include "view/direction.h"
 #include "view/painter.h"
 
 namespace view {
-
-enum class Direction { North = 0, East = 1, South = 2, West = 3 };  // optDIR index
 
 // The display options of the window (check boxes and lists) that the picture reads.
 struct ViewOptions {
@@ -43,5 +42,26 @@ void drawSouthView(const astro::SkyState&, const catalog::Catalogue&, const View
 void drawEastView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
 void drawWestView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
 void drawNorthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
+
+}  // namespace view
+
+namespace view {
+
+// Colours of the picture.
+inline constexpr Rgb kHorizonColour{88, 88, 88};
+inline constexpr Rgb kGridColourNight{186, 186, 186};  // Sun below the horizon
+inline constexpr Rgb kGridColourDay{77, 77, 77};
+inline constexpr Rgb kEquatorColour{240, 48, 48};
+inline constexpr Rgb kEclipticColourNight{240, 255, 0};
+inline constexpr Rgb kEclipticColourDay{255, 242, 0};
+inline constexpr Rgb kBodyColour{224, 80, 16};  // Sun and planets
+inline constexpr Rgb kStarColour{240, 208, 0};
+
+inline constexpr float kSunRadiusTwips = 150.0f;
+inline constexpr float kDirectionLabelX[3] = {2400.0f, 6950.0f, 11300.0f};
+inline constexpr float kDirectionLabelY = 9100.0f;
+
+// Radius of a star's disc: 10 twips per magnitude below 5 (never below 1).
+float starRadiusTwips(double magnitude);
 
 }  // namespace view

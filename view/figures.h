@@ -1,0 +1,41 @@
+// The stick figures of the constellations selected in the list, with their
+// labels.
+#pragma once
+
+#include <array>
+
+#include "astro/sky_state.h"
+#include "catalog/catalog.h"
+#include "view/direction.h"
+#include "view/painter.h"
+
+namespace view {
+
+inline constexpr Rgb kFigureColour{243, 243, 243};
+// A segment is drawn only when both ends lie in 0 <= x < this (twips); it
+// also drops ends the projection rejected, which map far to the right.
+inline constexpr float kFigureMaxX = 15400.0f;
+inline constexpr float kFigureLabelDx = 80.0f;
+// The two constellations drawn as a single star, labelled at their first node.
+inline constexpr int kSingleStarAries = 12;
+inline constexpr int kSingleStarPsA = 37;
+
+// drawFigures: for each constellation c (1..41) with selected[c], the
+// segments between consecutive positive nodes whose stars are both above the
+// horizon and inside the picture, then its label. The label goes beside the
+// second star of the figure's last segment, and only when both of that
+// segment's stars are above the horizon; constellations 12 and 37 are
+// labelled at their first node's star when it is above the horizon.
+void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+                 const std::array<bool, 42>& selected, Painter& painter);
+
+inline void drawFiguresSouth(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
+                             Painter& p) { drawFigures(Direction::South, s, c, sel, p); }
+inline void drawFiguresEast(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
+                            Painter& p) { drawFigures(Direction::East, s, c, sel, p); }
+inline void drawFiguresWest(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
+                            Painter& p) { drawFigures(Direction::West, s, c, sel, p); }
+inline void drawFiguresNorth(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
+                             Painter& p) { drawFigures(Direction::North, s, c, sel, p); }
+
+}  // namespace view
