@@ -107,6 +107,12 @@ TEST(GreenwichSiderealTime, AtJ2000NoonMatchesTheMeanValue) {
     EXPECT_NEAR(greenwichSiderealTime(0.0, 12.0, 0.0, 23.43929) - 18.697374558, 0.0, 1e-12);
 }
 
+TEST(GreenwichSiderealTime, PublishedMeanSiderealTime1987Apr10) {
+    // 1987-04-10 19:21:00 UT: GMST 8h34m57.0896s. 1e-6 h is 4 ms of time.
+    const double st = greenwichSiderealTime(jcent(2446896.30625), 19.35, 0.0, 23.44);
+    EXPECT_NEAR(st - (8.0 + 34.0 / 60.0 + 57.0896 / 3600.0), 0.0, 1e-6);
+}
+
 TEST(GreenwichSiderealTime, EquationOfTheEquinoxesIsAddedUnreduced) {
     const double mean = greenwichSiderealTime(0.0, 12.0, 0.0, 23.4);
     const double apparent = greenwichSiderealTime(0.0, 12.0, -0.004, 23.4);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "astro/astro.h"
@@ -72,6 +74,27 @@ TEST(ReadLeadingNumber, HugeDigitStringsAreNotFinite) {
     const FieldValue tiny = readLeadingNumber("0." + std::string(400, '0') + "1");
     EXPECT_EQ(tiny.status, FieldStatus::Number);
     EXPECT_EQ(tiny.value, 0.0);
+}
+
+TEST(ReadLeadingNumber, RandomTextNeverGivesNonFiniteValues) {
+    // Pieces that exercise every branch, glued at random, plus random bytes.
+    const char* pieces[] = {"1", "9", "0", ".", "-", "+", "e", "E", " ", "x", "９", "－", "．", "＋",
+                            "\xE3\x80\x80", "\xEF", "\xEF\xBC", "\x80", "999999999", "e999", "\t"};
+    std::mt19937 rng(12345);
+    for (int n = 0; n < 20000; ++n) {
+        std::string text;
+        const int len = static_cast<int>(rng() % 12);
+        for (int i = 0; i < len; ++i) {
+            if (rng() % 8 == 0) text += static_cast<char>(rng() % 256);
+            else text += pieces[rng() % std::size(pieces)];
+        }
+        const FieldValue v = readLeadingNumber(text);
+        ASSERT_TRUE(std::isfinite(v.value)) << text;
+        const FieldValue y = readYearOrMonth(text);
+        ASSERT_GE(y.value, -32768.0) << text;
+        ASSERT_LE(y.value, 32767.0) << text;
+        ASSERT_EQ(y.value, std::trunc(y.value)) << text;
+    }
 }
 
 TEST(ReadYearOrMonth, RoundsHalfToEvenThenHoldsTo16Bits) {
