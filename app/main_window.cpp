@@ -10,9 +10,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimer>
 
 #include <algorithm>
@@ -78,6 +82,36 @@ int selectedItemValue(const QListWidget* list) {
     return item ? item->text().trimmed().toInt() : 0;
 }
 
+// A push button whose caption wraps onto a second line when it is wider than
+// the button, as "プラネタリウム" must in its 57-pixel button.
+class WrappingButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter p(this);
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const QString caption = opt.text;
+        opt.text.clear();
+        p.drawControl(QStyle::CE_PushButton, opt);
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        p.drawText(rect().adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWrapAnywhere, caption);
+    }
+};
+
+// Narrow scroll bars for the two 41-pixel time lists, so "120" still fits
+// beside the bar.
+class NarrowScrollBarStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric m, const QStyleOption* opt, const QWidget* w) const override {
+        if (m == PM_ScrollBarExtent) return 9;
+        return QProxyStyle::pixelMetric(m, opt, w);
+    }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget* parent)
@@ -131,7 +165,12 @@ void MainWindow::buildControls() {
         auto* e = new QLineEdit(text, this);
         e->setObjectName(name);
         e->setGeometry(r);
-        e->setFont(designFont(pt));
+        // The design's boxes are barely wider than their text ("2026" in 41
+        // pixels at 14.25 pt): a slightly narrower face keeps four digits
+        // visible inside Qt's frame and margins.
+        QFont f = designFont(pt);
+        f.setStretch(88);
+        e->setFont(f);
         e->setTextMargins(0, 0, 0, 0);
         connect(e, &QLineEdit::textEdited, this, [e] {
             // A new text has not been read yet: drop the old warning.
@@ -149,6 +188,9 @@ void MainWindow::buildControls() {
         l->setGeometry(r);
         if (pt) l->setFont(designFont(*pt));
         l->addItems(items);
+        // A one-pixel frame leaves room for two items in the 34-pixel lists.
+        l->setFrameShape(QFrame::Box);
+        l->setLineWidth(1);
         return l;
     };
     auto check = [this](const char* name, const QString& caption, QRect r) {
@@ -159,7 +201,7 @@ void MainWindow::buildControls() {
         return c;
     };
     auto button = [this](const char* name, const QString& caption, QRect r) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new WrappingButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(r);
         return b;
@@ -188,8 +230,16 @@ void MainWindow::buildControls() {
     // Time-step controls.
     label("Label8", QStringLiteral("間隔（分)"), twipRect(5880, 240, 975, 255), 12);
     lstINTV1_ = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, twipRect(6000, 480, 615, 510), 12);
+    lstINTV1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     label("Label9", QStringLiteral("表示間隔（秒）"), twipRect(6960, 240, 1455, 255), 12);
     lstINTV2_ = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"}, twipRect(7080, 480, 615, 510), 12);
+    lstINTV2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* narrow = new NarrowScrollBarStyle();
+    narrow->setParent(this);
+    for (QListWidget* l : {lstINTV1_, lstINTV2_}) {
+        l->setTextElideMode(Qt::ElideNone);
+        l->verticalScrollBar()->setStyle(narrow);
+    }
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1_, &QTimer::timeout, this, &MainWindow::timer1Timer);
