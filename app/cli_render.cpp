@@ -66,6 +66,15 @@ Where placeFor(const CliOptions& opt, const catalog::Catalogue& cat) {
     return placeAt(index);
 }
 
+// Qt's start-up chatter (no runtime directory, font notes) would muddle the
+// one-line error contract of the command line; only critical and fatal
+// messages get through.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& msg) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "planetarium: %s\n", msg.toLocal8Bit().constData());
+    }
+}
+
 }  // namespace
 
 int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
@@ -79,6 +88,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     }
     // Rendering never needs a display; the offscreen platform works everywhere.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(quietQtMessages);
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
