@@ -166,11 +166,12 @@ void MainWindow::buildControls() {
         e->setObjectName(name);
         e->setGeometry(r);
         // The design's boxes are barely wider than their text ("2026" in 41
-        // pixels at 14.25 pt): a slightly narrower face keeps four digits
-        // visible inside Qt's frame and margins.
+        // pixels at 14.25 pt): a flat box and a slightly narrower face keep
+        // four digits visible inside Qt's margins.
         QFont f = designFont(pt);
         f.setStretch(88);
         e->setFont(f);
+        e->setFrame(false);
         e->setTextMargins(0, 0, 0, 0);
         connect(e, &QLineEdit::textEdited, this, [e] {
             // A new text has not been read yet: drop the old warning.
