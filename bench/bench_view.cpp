@@ -1,0 +1,86 @@
+// One complete picture toward the south with everything on (lines, names,
+// all 41 constellations, shooting stars) painted into an image, and the Moon
+// alone for its share of it.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/qt_painter.h"
+#include "astro/astro.h"
+#include "view/moon.h"
+#include "view/sky_view.h"
+
+namespace {
+
+// 2026-01-03 23:00 JST over Tokyo: the full Moon high in the south-east and
+// the Quadrantids active.
+struct Scene {
+    catalog::Catalogue cat = catalog::loadCatalogue();
+    astro::SkyState sky;
+    view::ViewOptions opt;
+    Scene() {
+        astro::SkyInput in;
+        in.year = 2026;
+        in.month = 1;
+        in.day = 3;
+        in.hour = 23;
+        in.minute = 0;
+        in.latDeg = 35.65;
+        in.lonDeg = 139.75;
+        sky = astro::computeSky(in);
+        opt.equator = opt.ecliptic = opt.altAzLines = opt.starNames = opt.constellations = opt.meteors = true;
+        opt.selected.fill(true);
+        opt.year = 2026;
+        opt.month = 1;
+        opt.day = 3;
+        opt.stepMinutes = 15;
+    }
+};
+
+const Scene& scene() {
+    static const Scene s;
+    return s;
+}
+
+void BM_SouthViewEverythingOn(benchmark::State& state) {
+    const double scale = static_cast<double>(state.range(0));
+    const Scene& s = scene();
+    QImage image(static_cast<int>(std::ceil(977 * scale)), static_cast<int>(std::ceil(625 * scale)),
+                 QImage::Format_RGB32);
+    view::MeteorRng rng(12345);
+    for (auto _ : state) {
+        app::QtPainter painter(image, scale, QColor(32, 96, 192), QColor(197, 197, 197));
+        view::drawView(view::Direction::South, s.sky, s.cat, s.opt, rng, painter);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_SouthViewEverythingOn)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_MoonOnly(benchmark::State& state) {
+    const double scale = static_cast<double>(state.range(0));
+    const Scene& s = scene();
+    QImage image(static_cast<int>(std::ceil(977 * scale)), static_cast<int>(std::ceil(625 * scale)),
+                 QImage::Format_RGB32);
+    for (auto _ : state) {
+        app::QtPainter painter(image, scale, QColor(32, 96, 192), QColor(197, 197, 197));
+        view::drawMoon(7000.0f, 4000.0f, s.sky.moonIllum, s.sky.moonLimbAngle, painter);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_MoonOnly)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
