@@ -18,14 +18,17 @@ struct SchemeColours {
     view::Rgb fieldText;
     view::Rgb highlightBack;  // selected list items
     view::Rgb highlightText;
+    view::Rgb barBack;        // scroll bars of the lists
 };
 
 // Scheme 1 (night) or 2 (day); any other number gives the night colours.
 constexpr SchemeColours schemeColours(int scheme) {
     if (scheme == kDayScheme) {
-        return {{0, 144, 255}, {232, 232, 232}, {240, 248, 255}, {0, 32, 80}, {0, 64, 160}, {255, 255, 255}};
+        return {{0, 144, 255}, {232, 232, 232}, {240, 248, 255}, {0, 32, 80}, {0, 64, 160}, {255, 255, 255},
+                {176, 206, 236}};
     }
-    return {{32, 96, 192}, {197, 197, 197}, {16, 40, 96}, {235, 235, 235}, {255, 214, 0}, {0, 0, 0}};
+    return {{32, 96, 192}, {197, 197, 197}, {16, 40, 96}, {235, 235, 235}, {255, 214, 0}, {0, 0, 0},
+            {56, 92, 160}};
 }
 
 // The three buttons keep this background in both schemes, with black text.

@@ -562,7 +562,7 @@ void MainWindow::colourSchemeStep() {
     p.setColor(QPalette::Text, qcolour(c.fieldText));
     p.setColor(QPalette::Highlight, qcolour(c.highlightBack));
     p.setColor(QPalette::HighlightedText, qcolour(c.highlightText));
-    p.setColor(QPalette::Button, qcolour(c.fieldBack));
+    p.setColor(QPalette::Button, qcolour(c.barBack));
     p.setColor(QPalette::ButtonText, qcolour(c.fieldText));
     p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
     p.setColor(QPalette::ToolTipText, Qt::black);
