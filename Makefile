@@ -1,18 +1,22 @@
 # make run  - installs what is missing, builds, opens the window
 # make test - installs what is missing, builds, runs every test
+# make test-sanitize - every test again under AddressSanitizer and UBSan
+# make fuzz    - libFuzzer runs of the three text readers (FUZZ_SECONDS each)
+# make bench   - Google Benchmarks, start-up time, peak memory
+# make package - the Debian package (build-package/planetarium_*.deb)
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the project needs to build, test and run.
 PACKAGES := cmake g++ make pkg-config python3 qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-ipafont-gothic xvfb xauth
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean test-sanitize fuzz package
 
 all: build
 
 deps:
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -45,3 +49,63 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# --- Hardening, benchmarks, packaging -------------------------------------
+SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+PKG_BUILD ?= build-package
+FUZZ_SECONDS ?= 30
+# Packages only these targets need; `deps` checks them for the target it serves.
+fuzz: EXTRA_PACKAGES := clang libclang-rt-14-dev
+
+# Every sanitizer report stops the process with a non-zero status, and is also
+# written to $(SAN_BUILD)/sanitizer-logs so that a report in a child process
+# whose status nobody checks still fails the target. Leak checking stays on;
+# .ci/lsan.supp names the system libraries (fontconfig, GLib, D-Bus) whose
+# one-time caches live until exit.
+SAN_LOGS = $(abspath $(SAN_BUILD))/sanitizer-logs
+SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$(SAN_LOGS)/asan \
+          UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:log_path=$(SAN_LOGS)/ubsan \
+          LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+          QT_QPA_PLATFORM=offscreen
+
+$(SAN_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLANETARIUM_SANITIZE=ON
+
+test-sanitize: deps $(SAN_BUILD)/CMakeCache.txt
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	rm -rf $(SAN_LOGS) && mkdir -p $(SAN_LOGS)
+	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS); status=$$?; \
+	if ls $(SAN_LOGS)/* >/dev/null 2>&1; then \
+	  echo "Sanitizer reports:"; cat $(SAN_LOGS)/*; exit 1; \
+	fi; \
+	exit $$status
+
+# libFuzzer needs clang; every source is instrumented, only the fuzz_*
+# programs link libFuzzer's main.
+FUZZ_FLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+
+$(FUZZ_BUILD)/CMakeCache.txt: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPLANETARIUM_FUZZ=ON -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)"
+
+fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	@set -e; for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; \
+	  echo "== $$b"; \
+	  python3 bench/bench_startup.py --run $$b --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true --benchmark_min_time=0.2; \
+	done
+	python3 bench/bench_startup.py $(BUILD)/planetarium
+
+$(PKG_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release
+
+package: deps $(PKG_BUILD)/CMakeCache.txt
+	cmake --build $(PKG_BUILD) -j $(JOBS)
+	cd $(PKG_BUILD) && cpack -G DEB
+	@ls -l $(PKG_BUILD)/*.deb
