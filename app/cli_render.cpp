@@ -7,9 +7,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <random>
 
+#include "app/cli_json.h"
+#include "app/colour_scheme.h"
 #include "app/commands.h"
 #include "app/qt_painter.h"
 #include "app/settings.h"
@@ -20,30 +21,6 @@
 namespace app {
 
 namespace {
-
-// The window's colours: night below the horizon, day from altitude 0 up (at
-// exactly 0 the day colours win).
-struct SchemeColours {
-    QColor background;
-    QColor text;
-};
-
-SchemeColours schemeFor(double sunAltDeg) {
-    if (sunAltDeg >= 0.0) return {QColor(0, 144, 255), QColor(232, 232, 232)};
-    return {QColor(32, 96, 192), QColor(197, 197, 197)};
-}
-
-struct Moment {
-    int year, month, day, hour, minute;
-};
-
-// The computer's clock as Japan Standard Time, whatever the machine's zone.
-Moment jstNow() {
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()) + 9 * 3600;
-    std::tm tm{};
-    gmtime_r(&t, &tm);
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
-}
 
 struct Where {
     double latDeg;
@@ -92,7 +69,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
-    Moment at = jstNow();
+    JstMinute at = jstFromSystemClock(std::chrono::system_clock::now());
     if (opt.year && opt.month && opt.day && opt.hour && opt.minute) {
         at = {*opt.year, *opt.month, *opt.day, *opt.hour, *opt.minute};
     }
@@ -119,12 +96,13 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
                        static_cast<std::uint64_t>(std::random_device{}());
     view::MeteorRng rng(seed);
 
-    const SchemeColours colours = schemeFor(sky.bodyAlt[astro::Sun]);
+    const SchemeColours colours = schemeColours(schemeForSunAltitude(sky.bodyAlt[astro::Sun]));
+    const auto qcolour = [](view::Rgb c) { return QColor(c.r, c.g, c.b); };
     const int width = static_cast<int>(std::ceil(view::kSurfaceWidthTwips / 15.0 * opt.scale));
     const int height = static_cast<int>(std::ceil(view::kSurfaceHeightTwips / 15.0 * opt.scale));
     QImage image(width, height, QImage::Format_RGB32);
     {
-        QtPainter painter(image, opt.scale, colours.background, colours.text);
+        QtPainter painter(image, opt.scale, qcolour(colours.windowBack), qcolour(colours.windowText));
         view::drawView(opt.direction, sky, cat, viewOpt, rng, painter);
     }
     if (!image.save(QString::fromStdString(opt.renderPath), "PNG")) {
