@@ -192,6 +192,8 @@ void MainWindow::buildControls() {
         // A one-pixel frame leaves room for two items in the 34-pixel lists.
         l->setFrameShape(QFrame::Box);
         l->setLineWidth(1);
+        // The items are short; a horizontal bar would only hide a row.
+        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         return l;
     };
     auto check = [this](const char* name, const QString& caption, QRect r) {
@@ -231,10 +233,8 @@ void MainWindow::buildControls() {
     // Time-step controls.
     label("Label8", QStringLiteral("間隔（分)"), twipRect(5880, 240, 975, 255), 12);
     lstINTV1_ = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, twipRect(6000, 480, 615, 510), 12);
-    lstINTV1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     label("Label9", QStringLiteral("表示間隔（秒）"), twipRect(6960, 240, 1455, 255), 12);
     lstINTV2_ = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"}, twipRect(7080, 480, 615, 510), 12);
-    lstINTV2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* narrow = new NarrowScrollBarStyle();
     narrow->setParent(this);
     for (QListWidget* l : {lstINTV1_, lstINTV2_}) {
