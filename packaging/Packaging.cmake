@@ -30,6 +30,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # platform plugins (xcb, offscreen) ship in libqt6gui6 on Debian 12; the
 # Japanese captions need a font with kana and kanji.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), fonts-ipafont-gothic")
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), fonts-ipafont-gothic")
 
 include(CPack)
