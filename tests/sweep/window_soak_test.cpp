@@ -19,9 +19,11 @@
 
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -197,6 +199,37 @@ TEST_F(WindowSoak, TimerTicksStayExactKeepMemoryFlatAndLeaveTheLoopResponsive) {
     EXPECT_LT(heapAtEnd - heapAfterWarmUp, 1.0);
     EXPECT_LT(memoryAtEnd - memoryAfterWarmUp, 8.0);
 #endif
+}
+
+// Ctrl+S onto a full disk must say so instead of leaving a truncated picture
+// behind in silence. The full disk is a file-size limit of 4 KiB with SIGXFSZ
+// ignored, so every write past it fails with EFBIG.
+TEST_F(WindowSoak, SavingThePictureOnAFullDiskIsReported) {
+    static const catalog::Catalogue cat = catalog::loadCatalogue();
+    QStringList warnings;
+    app::WindowHooks hooks;
+    hooks.warn = [&](const QString& t) { warnings << t; };
+    hooks.askQuitAnyway = [](const QString&) { return true; };
+    hooks.askSavePath = [](const QString&) { return QString(); };
+    hooks.quit = [] {};
+    hooks.nowUtc = [] { return QDateTime(QDate(2026, 1, 15), QTime(13, 0), Qt::UTC); };
+    hooks.meteorSeed = 1;
+    app::MainWindow w(cat, hooks);
+    w.show();
+    qobject_cast<QPushButton*>(w.findChild<QWidget*>(QStringLiteral("Command3")))->click();
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = w.savePicture(QStringLiteral("full-disk.png"));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(warnings.size(), 1);
+    // The same picture saves when there is room.
+    EXPECT_TRUE(w.savePicture(QStringLiteral("room.png")));
 }
 
 }  // namespace
