@@ -6,8 +6,9 @@
 //
 // The Sun is held below the horizon (the night picture is the fullest: stars,
 // figures, shooting stars). That also keeps the colour scheme from switching:
-// Qt 6.4 grows its heap by a few kilobytes for every palette change of a
-// window holding list widgets, which would hide what this test looks for.
+// Qt 6.4 keeps about half a kilobyte more for every palette change of each
+// visible scroll bar (the list boxes have several), which would hide what
+// this test looks for.
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
