@@ -59,7 +59,23 @@ std::vector<std::string_view> splitCommas(std::string_view s) {
     return parts;
 }
 
-std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+// An argument echoed in an error message. Control bytes are written as \xNN
+// so that the message stays one line on the terminal whatever was typed.
+std::string quoted(std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "'";
+    for (const char ch : s) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x20 || b == 0x7f) {
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 0xf];
+        } else {
+            out += ch;
+        }
+    }
+    return out + "'";
+}
 
 // "YYYY-MM-DD HH:MM" (or with a T between date and time); the year may carry
 // a minus sign (astronomical numbering) and must fit the 16-bit year range.

@@ -12,6 +12,7 @@
 #include "app/cli_json.h"
 #include "app/colour_scheme.h"
 #include "app/commands.h"
+#include "app/png_file.h"
 #include "app/qt_painter.h"
 #include "app/settings.h"
 #include "astro/astro.h"
@@ -105,8 +106,10 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         QtPainter painter(image, opt.scale, qcolour(colours.windowBack), qcolour(colours.windowText));
         view::drawView(opt.direction, sky, cat, viewOpt, rng, painter);
     }
-    if (!image.save(QString::fromStdString(opt.renderPath), "PNG")) {
-        std::fprintf(stderr, "planetarium: cannot write %s\n", opt.renderPath.c_str());
+    const QString error = writePng(image, QString::fromStdString(opt.renderPath));
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "planetarium: cannot write %s: %s\n", opt.renderPath.c_str(),
+                     error.simplified().toLocal8Bit().constData());
         return 2;
     }
     return 0;

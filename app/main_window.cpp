@@ -25,6 +25,7 @@
 
 #include "app/colour_scheme.h"
 #include "app/numeric_tables.h"
+#include "app/png_file.h"
 #include "app/qt_painter.h"
 #include "app/settings.h"
 #include "app/time_step.h"
@@ -591,8 +592,9 @@ bool MainWindow::savePicture(const QString& path) {
     const double dpr = devicePixelRatioF();
     const QImage visible = buffer_.copy(0, 0, static_cast<int>(std::ceil(width() * dpr)),
                                         static_cast<int>(std::ceil(height() * dpr)));
-    if (visible.save(path, "PNG")) return true;
-    hooks_.warn(QStringLiteral("画像を %1 に保存できませんでした。").arg(path));
+    const QString error = writePng(visible, path);
+    if (error.isEmpty()) return true;
+    hooks_.warn(QStringLiteral("画像を %1 に保存できませんでした。\n%2").arg(path, error));
     return false;
 }
 
