@@ -23,25 +23,20 @@ namespace app {
 
 namespace {
 
-struct Where {
-    double latDeg;
-    double lonDeg;
-};
-
-// --place, --lat/--lon, or else the place remembered in "pstart.txt".
-Where placeFor(const CliOptions& opt, const catalog::Catalogue& cat) {
-    const auto placeAt = [&](int index) -> Where {
-        if (index > 0 && static_cast<std::size_t>(index) < cat.places.size()) {
-            return {cat.places[static_cast<std::size_t>(index)].latDeg, cat.places[static_cast<std::size_t>(index)].lonDeg};
-        }
-        return {35.65, 139.75};
-    };
-    if (opt.latDeg && opt.lonDeg) return {*opt.latDeg, *opt.lonDeg};
-    if (opt.placeIndex > 0) return placeAt(opt.placeIndex);
+// The place to draw for: --place or --lat/--lon when given, otherwise the
+// place remembered in "pstart.txt" (the manual-entry place with its stored
+// coordinates), as the window would start with it.
+CliOptions withRememberedPlace(CliOptions opt) {
+    if ((opt.latDeg && opt.lonDeg) || opt.placeIndex > 0) return opt;
     const Settings s = readSettings("pstart.txt");
     const int index = s.placeIndex + 1;
-    if (index == catalog::kManualPlace) return s.hasCoordinates ? Where{s.latDeg, s.lonDeg} : Where{0.0, 0.0};
-    return placeAt(index);
+    if (index == catalog::kManualPlace) {
+        opt.latDeg = s.hasCoordinates ? s.latDeg : 0.0;
+        opt.lonDeg = s.hasCoordinates ? s.lonDeg : 0.0;
+    } else {
+        opt.placeIndex = index;
+    }
+    return opt;
 }
 
 // Qt's start-up chatter (no runtime directory, font notes) would muddle the
@@ -70,26 +65,13 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
-    JstMinute at = jstFromSystemClock(std::chrono::system_clock::now());
-    if (opt.year && opt.month && opt.day && opt.hour && opt.minute) {
-        at = {*opt.year, *opt.month, *opt.day, *opt.hour, *opt.minute};
-    }
-    const Where where = placeFor(opt, cat);
-
-    astro::SkyInput in;
-    in.year = at.year;
-    in.month = at.month;
-    in.day = at.day;
-    in.hour = at.hour;
-    in.minute = at.minute;
-    in.latDeg = where.latDeg;
-    in.lonDeg = where.lonDeg;
-    const astro::SkyState sky = astro::computeSky(in);
+    const JsonRequest req = jsonRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
+    const astro::SkyState sky = astro::computeSky(req.input);
 
     view::ViewOptions viewOpt = opt.view;
-    viewOpt.year = at.year;
-    viewOpt.month = at.month;
-    viewOpt.day = at.day;
+    viewOpt.year = req.input.year;
+    viewOpt.month = req.input.month;
+    viewOpt.day = req.input.day;
 
     const std::uint64_t seed =
         opt.seed ? *opt.seed
