@@ -14,7 +14,7 @@
 
 #include "astro/astro.h"
 #include "catalog/catalog.h"
-#include "checking_painter.h"
+#include "tests/support/checking_painter.h"
 #include "sweep_support.h"
 #include "view/sky_view.h"
 
@@ -40,7 +40,7 @@ void expectSound(const astro::SkyInput& in) {
     ASSERT_TRUE(problem.empty()) << describe(in) << ": " << problem;
     const view::ViewOptions opt = sweep::everythingOn(in.year, in.month, std::isfinite(in.day) ? in.day : 1.0, 120);
     for (int dir = 0; dir < 4; ++dir) {
-        sweep::CheckingPainter p;
+        testsupport::CheckingPainter p;
         view::MeteorRng rng(7);
         view::drawView(static_cast<view::Direction>(dir), sky, catalogue(), opt, rng, p);
         ASSERT_EQ(p.nonFinite, 0) << describe(in) << " direction " << dir;

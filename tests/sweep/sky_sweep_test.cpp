@@ -9,7 +9,7 @@
 
 #include "astro/astro.h"
 #include "catalog/catalog.h"
-#include "checking_painter.h"
+#include "tests/support/checking_painter.h"
 #include "sweep_support.h"
 #include "view/sky_view.h"
 
@@ -51,7 +51,7 @@ TEST_P(SkySweep, EveryPlaceDirectionAndHourWithEverythingOn) {
                 ASSERT_EQ(phase.limbAngleDeg, sky.moonLimbAngle);
 
                 for (int dir = 0; dir < 4; ++dir) {
-                    sweep::CheckingPainter p;
+                    testsupport::CheckingPainter p;
                     view::MeteorRng rng(static_cast<unsigned long long>(views));
                     view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
                     ASSERT_EQ(p.nonFinite, 0) << cat.places[place].name << " month " << month << " hour " << hour

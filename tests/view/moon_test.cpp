@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "recording_painter.h"
+#include "tests/support/checking_painter.h"
 #include "view/moon.h"
 
 namespace {
@@ -84,7 +85,7 @@ TEST(Moon, EdgeOfTheScanTouchesTheRim) {
 TEST(Moon, BadPhaseNumbersStillGiveFiniteDrawing) {
     for (double k : {double(NAN), -1.0, 2.0, double(INFINITY)}) {
         for (double phi : {double(NAN), 1e300, -double(INFINITY), 720.0}) {
-            FiniteCheckingPainter f;
+            testsupport::CheckingPainter f;
             view::drawMoon(kCx, kCy, k, phi, f);
             EXPECT_EQ(f.nonFinite, 0);
             EXPECT_EQ(f.calls, 3603);

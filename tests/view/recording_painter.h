@@ -80,27 +80,4 @@ public:
     }
 };
 
-// Counts calls and every coordinate that is not finite, without keeping them.
-class FiniteCheckingPainter final : public view::Painter {
-public:
-    long calls = 0;
-    long nonFinite = 0;
-
-    void clear() override { ++calls; }
-    void line(float x1, float y1, float x2, float y2, view::Rgb) override { check({x1, y1, x2, y2}); }
-    void disc(float x, float y, float r, view::Rgb) override { check({x, y, r}); }
-    void point(float x, float y, view::Rgb) override { check({x, y}); }
-    void setTextPosition(float x, float y) override { check({x, y}); }
-    void text(std::string_view) override { ++calls; }
-    void setFillColour(view::Rgb) override { ++calls; }
-    void setFillStyleSolid() override { ++calls; }
-
-private:
-    void check(std::initializer_list<float> values) {
-        ++calls;
-        for (float v : values)
-            if (!std::isfinite(v)) ++nonFinite;
-    }
-};
-
 }  // namespace viewtest

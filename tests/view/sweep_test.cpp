@@ -7,11 +7,12 @@
 
 #include "astro/astro.h"
 #include "recording_painter.h"
+#include "tests/support/checking_painter.h"
 #include "view/sky_view.h"
 
 namespace {
 
-using viewtest::FiniteCheckingPainter;
+using testsupport::CheckingPainter;
 
 view::ViewOptions everything() {
     view::ViewOptions opt;
@@ -45,7 +46,7 @@ TEST(FiniteSweep, HandMadeSkiesAtEveryPlaceDirectionAndHour) {
                 sky.bodyAlt[astro::Sun] = (hour % 2 == 0) ? -10.0 : 0.0;
                 sky.moonIllum = (hour % 6) / 5.0;
                 sky.moonLimbAngle = hour * 15.0;
-                FiniteCheckingPainter p;
+                CheckingPainter p;
                 view::MeteorRng rng(static_cast<unsigned long long>(hour));
                 view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
                 ASSERT_EQ(p.nonFinite, 0) << "lat " << lat << " hour " << hour << " dir " << dir;
@@ -69,7 +70,7 @@ TEST(FiniteSweep, BrokenSkyNumbersNeverReachThePainter) {
         sky.moonIllum = bad;
         sky.moonLimbAngle = bad;
         for (int dir = 0; dir < 4; ++dir) {
-            FiniteCheckingPainter p;
+            CheckingPainter p;
             view::MeteorRng rng(1);
             view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
             EXPECT_EQ(p.nonFinite, 0) << bad << " " << dir;
@@ -91,7 +92,7 @@ TEST(FiniteSweep, ComputedSkiesOverPlacesAndHours) {
             in.lonDeg = cat.places[place].lonDeg;
             const astro::SkyState sky = astro::computeSky(in);
             for (int dir = 0; dir < 4; ++dir) {
-                FiniteCheckingPainter p;
+                CheckingPainter p;
                 view::MeteorRng rng(static_cast<unsigned long long>(hour));
                 view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
                 ASSERT_EQ(p.nonFinite, 0) << cat.places[place].name << " " << hour << " " << dir;

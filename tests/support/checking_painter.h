@@ -10,7 +10,7 @@
 
 #include "view/painter.h"
 
-namespace sweep {
+namespace testsupport {
 
 class CheckingPainter final : public view::Painter {
 public:
@@ -47,4 +47,4 @@ private:
     }
 };
 
-}  // namespace sweep
+}  // namespace testsupport
