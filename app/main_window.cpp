@@ -167,10 +167,10 @@ void MainWindow::buildControls() {
         e->setObjectName(name);
         e->setGeometry(r);
         // The design's boxes are barely wider than their text ("2026" in 41
-        // pixels at 14.25 pt): a flat box and a slightly narrower face keep
+        // pixels at 14.25 pt): a flat box and a narrower face keep
         // four digits visible inside Qt's margins.
         QFont f = designFont(pt);
-        f.setStretch(88);
+        f.setStretch(84);
         e->setFont(f);
         e->setFrame(false);
         e->setTextMargins(0, 0, 0, 0);
