@@ -20,6 +20,8 @@
 #include <system_error>
 #include <vector>
 
+#include "app/fields.h"
+
 namespace app {
 
 namespace {
@@ -117,13 +119,7 @@ Settings readSettings(const std::string& path) {
 }
 
 std::string formatSettings(int placeIndex, double latDeg, double lonDeg) {
-    auto shortest = [](double x) {
-        if (!std::isfinite(x)) x = 0.0;
-        char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, x);
-        return std::string(buf, res.ptr);
-    };
-    return std::to_string(placeIndex) + "," + shortest(latDeg) + "," + shortest(lonDeg) + "\n";
+    return std::to_string(placeIndex) + "," + decimalText(latDeg) + "," + decimalText(lonDeg) + "\n";
 }
 
 std::string writeSettings(const std::string& path, int placeIndex, double latDeg, double lonDeg) {
