@@ -1,11 +1,10 @@
 #include "app/settings.h"
+#include "tests/support/file_size_limit.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 
 #include <cmath>
 #include <filesystem>
@@ -130,16 +129,12 @@ TEST_F(SettingsFile, ReadOnlyDirectoryIsReportedAndOldFileSurvives) {
 
 TEST_F(SettingsFile, FailureHalfWayThroughTheWriteKeepsTheOldFile) {
     ASSERT_EQ(app::writeSettings(path_, 48, 26.5, 128.0), "");
-    // Files may grow to 4 bytes only: the second write() fails with EFBIG,
-    // whatever privileges the test runs with (a full disk behaves alike).
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
-    const std::string msg = app::writeSettings(path_, 74, 21.35, -157.93);
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    // Files may grow to 4 bytes only: the second write() fails.
+    std::string msg;
+    {
+        const testsupport::FileSizeLimit fullDisk(4);
+        msg = app::writeSettings(path_, 74, 21.35, -157.93);
+    }
     EXPECT_FALSE(msg.empty());
     EXPECT_EQ(slurp(path_), "48,26.5,128\n");
     EXPECT_EQ(entries(), 1u) << "the half-written temporary file is removed";

@@ -13,10 +13,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +24,7 @@
 #include "app/main_window.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
+#include "tests/support/file_size_limit.h"
 
 namespace fs = std::filesystem;
 
@@ -210,17 +209,12 @@ TEST_F(WindowTest, UnwritableSettingsAreReportedAndTheOldFileSurvives) {
     writeFile("48,26.5,128\n");
     open();
     selectRow("lstCITY", 3);
-    // Files may grow to 4 bytes only: the write fails half-way, whoever runs
-    // the test.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    // Files may grow to 4 bytes only: the write fails half-way.
     quitAnyway_ = false;
-    click("Command1");
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const testsupport::FileSizeLimit fullDisk(4);
+        click("Command1");
+    }
     ASSERT_EQ(warnings_.size(), 1);
     EXPECT_TRUE(warnings_[0].contains("pstart.txt"));
     EXPECT_EQ(quits_, 0) << "the user chose to stay";
@@ -508,9 +502,3 @@ TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -20,11 +20,9 @@
 
 #include <gtest/gtest.h>
 #include <malloc.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -35,6 +33,7 @@
 #include "app/main_window.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -218,15 +217,12 @@ TEST_F(WindowSoak, SavingThePictureOnAFullDiskIsReported) {
     app::MainWindow w(cat, hooks);
     w.show();
     qobject_cast<QPushButton*>(w.findChild<QWidget*>(QStringLiteral("Command3")))->click();
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = w.savePicture(QStringLiteral("full-disk.png"));
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        const testsupport::FileSizeLimit fullDisk(4096);
+        ASSERT_TRUE(fullDisk.active());
+        saved = w.savePicture(QStringLiteral("full-disk.png"));
+    }
     EXPECT_FALSE(saved);
     EXPECT_EQ(warnings.size(), 1);
     // The same picture saves when there is room.
@@ -235,9 +231,3 @@ TEST_F(WindowSoak, SavingThePictureOnAFullDiskIsReported) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
