@@ -353,19 +353,19 @@ void MainWindow::formLoad() {
 FieldTexts MainWindow::fieldTexts() const {
     FieldTexts t;
     for (int i = 0; i < 5; ++i) t.text[i] = txtYMD_[i]->text().toStdString();
-    t.text[Lat] = txtIDO_->text().toStdString();
-    t.text[Lon] = txtKEIDO_->text().toStdString();
+    t.text[astro::FieldLat] = txtIDO_->text().toStdString();
+    t.text[astro::FieldLon] = txtKEIDO_->text().toStdString();
     return t;
 }
 
-FieldReading MainWindow::readAndMarkFields() {
-    const FieldReading r = readFields(fieldTexts());
-    const std::array<QLineEdit*, kFieldCount> edits = {txtYMD_[0], txtYMD_[1], txtYMD_[2], txtYMD_[3],
+astro::SkyFieldsReading MainWindow::readAndMarkFields() {
+    const astro::SkyFieldsReading r = readFields(fieldTexts());
+    const std::array<QLineEdit*, astro::kSkyFieldCount> edits = {txtYMD_[0], txtYMD_[1], txtYMD_[2], txtYMD_[3],
                                                         txtYMD_[4], txtIDO_,    txtKEIDO_};
-    for (int f = 0; f < kFieldCount; ++f) {
+    for (int f = 0; f < astro::kSkyFieldCount; ++f) {
         QLineEdit* e = edits[f];
-        const FieldNote& n = r.notes[f];
-        const bool warn = n.issue != FieldIssue::None;
+        const astro::FieldValue& n = r.fields[static_cast<std::size_t>(f)];
+        const bool warn = n.status != astro::FieldStatus::Number;
         e->setProperty("fieldWarning", warn);
         if (warn) {
             QPalette p;
@@ -408,7 +408,7 @@ view::Direction MainWindow::direction() const {
     return view::Direction::South;
 }
 
-view::ViewOptions MainWindow::viewOptions(const FieldReading& reading) const {
+view::ViewOptions MainWindow::viewOptions(const astro::SkyFieldsReading& reading) const {
     view::ViewOptions o;
     o.equator = chkOP_[0]->isChecked();
     o.ecliptic = chkOP_[1]->isChecked();
@@ -449,7 +449,7 @@ void MainWindow::clearPicture() {
     update();
 }
 
-void MainWindow::drawSky(const astro::SkyState& sky, const FieldReading& reading) {
+void MainWindow::drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading) {
     ensureBuffer();
     const SchemeColours c = schemeColours(colourScheme_);
     {
@@ -477,7 +477,7 @@ void MainWindow::command3Click() {
         lblH_[i]->setText(QString());
         lblV_[i]->setText(QString());
     }
-    const FieldReading reading = readAndMarkFields();
+    const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyState sky = hooks_.computeSky(reading.input);
     const double sunAlt = sky.bodyAlt[astro::Sun];
     lastSunAlt_ = sunAlt;
@@ -496,7 +496,7 @@ void MainWindow::timedRedraw() {
     setTimerPeriod();
     copyPlaceToFields();
     if (lstCITY_->currentRow() >= 0) Label10_->setText(lstCITY_->currentItem()->text());
-    const FieldReading reading = readAndMarkFields();
+    const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyState sky = hooks_.computeSky(reading.input);
     const double sunAlt = sky.bodyAlt[astro::Sun];
     if (const std::optional<int> scheme = schemeAfterStep(lastSunAlt_, sunAlt)) {
@@ -508,7 +508,7 @@ void MainWindow::timedRedraw() {
 }
 
 void MainWindow::timer1Timer() {
-    const FieldReading reading = readAndMarkFields();
+    const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyInput& in = reading.input;
     const std::optional<CivilMinute> next =
         advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, stepMinutes());
@@ -530,7 +530,7 @@ void MainWindow::command2Click() {
     if (chkMET_->isChecked()) {
         table = showerTable(cat_);
     } else {
-        const FieldReading reading = readAndMarkFields();
+        const astro::SkyFieldsReading reading = readAndMarkFields();
         table = altAzTable(hooks_.computeSky(reading.input), cat_);
     }
     for (int i = 0; i < kTableRows; ++i) {
@@ -541,9 +541,9 @@ void MainWindow::command2Click() {
 }
 
 void MainWindow::command1Click() {
-    const FieldReading reading = readFields(fieldTexts());
+    const astro::SkyFieldsReading reading = readFields(fieldTexts());
     const std::string error = writeSettings(hooks_.settingsPath, lstCITY_->currentRow(),
-                                            reading.notes[Lat].usedValue, reading.notes[Lon].usedValue);
+                                            reading.fields[astro::FieldLat].value, reading.fields[astro::FieldLon].value);
     if (!error.empty()) {
         const QString text = QStringLiteral("場所を %1 に保存できませんでした。\n%2\n\nこのまま終了しますか？")
                                  .arg(qstr(hooks_.settingsPath), qstr(error));
@@ -572,7 +572,7 @@ void MainWindow::colourSchemeStep() {
 }
 
 QString MainWindow::suggestedPictureName() const {
-    const FieldReading r = readFields(fieldTexts());
+    const astro::SkyFieldsReading r = readFields(fieldTexts());
     const astro::SkyInput& in = r.input;
     // The moment as the fields would show it after a step of 0 minutes.
     const std::optional<CivilMinute> t = advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, 0);

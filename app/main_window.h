@@ -88,12 +88,12 @@ private:
     void formLoad();
     FieldTexts fieldTexts() const;
     // Reads the fields and marks the ones that could not be used as typed.
-    FieldReading readAndMarkFields();
+    astro::SkyFieldsReading readAndMarkFields();
     void setTimerPeriod();
     void copyPlaceToFields();
-    view::ViewOptions viewOptions(const FieldReading& reading) const;
+    view::ViewOptions viewOptions(const astro::SkyFieldsReading& reading) const;
     view::Direction direction() const;
-    void drawSky(const astro::SkyState& sky, const FieldReading& reading);
+    void drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading);
     void clearPicture();
     void ensureBuffer();
     int stepMinutes() const;

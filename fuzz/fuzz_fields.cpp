@@ -42,31 +42,31 @@ void checkSkyFinite(const astro::SkyState& s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     app::FieldTexts texts;
     int field = 0;
-    for (std::size_t i = 0; i < size && field < app::kFieldCount; ++i) {
+    for (std::size_t i = 0; i < size && field < astro::kSkyFieldCount; ++i) {
         if (data[i] == 0)
             ++field;
         else
             texts.text[field].push_back(static_cast<char>(data[i]));
     }
 
-    const app::FieldReading r = app::readFields(texts);
+    const astro::SkyFieldsReading r = app::readFields(texts);
     const astro::SkyInput& in = r.input;
     if (!isFinite(in.day) || !isFinite(in.hour) || !isFinite(in.minute) || !isFinite(in.latDeg) || !isFinite(in.lonDeg))
         fail("non-finite number handed to the computation");
     if (in.year < -32768 || in.year > 32767 || in.month < -32768 || in.month > 32767)
         fail("year or month outside the 16-bit range");
-    for (const app::FieldNote& n : r.notes) {
-        if (!isFinite(n.usedValue)) fail("non-finite used value");
-        if (n.issue == app::FieldIssue::None && !app::fieldNoteText(n).empty()) fail("note text for a clean field");
-        if (n.issue != app::FieldIssue::None && app::fieldNoteText(n).empty()) fail("no note text for a replaced value");
+    for (const astro::FieldValue& n : r.fields) {
+        if (!isFinite(n.value)) fail("non-finite used value");
+        if (n.status == astro::FieldStatus::Number && !app::fieldNoteText(n).empty()) fail("note text for a clean field");
+        if (n.status != astro::FieldStatus::Number && app::fieldNoteText(n).empty()) fail("no note text for a replaced value");
     }
 
     // A value shown back in a field reads as the same number.
     for (double v : {in.day, in.hour, in.minute, in.latDeg, in.lonDeg}) {
         app::FieldTexts one;
-        one.text[app::Lat] = app::decimalText(v);
-        const app::FieldReading back = app::readFields(one);
-        if (back.notes[app::Lat].issue == app::FieldIssue::None && back.input.latDeg != v)
+        one.text[astro::FieldLat] = app::decimalText(v);
+        const astro::SkyFieldsReading back = app::readFields(one);
+        if (back.fields[astro::FieldLat].status == astro::FieldStatus::Number && back.input.latDeg != v)
             fail("decimalText does not read back as the same number");
     }
 

@@ -6,11 +6,11 @@
 
 namespace {
 
-app::FieldTexts texts(std::array<std::string, app::kFieldCount> t) { return app::FieldTexts{std::move(t)}; }
+app::FieldTexts texts(std::array<std::string, astro::kSkyFieldCount> t) { return app::FieldTexts{std::move(t)}; }
 
 TEST(ReadFields, PlainNumbers) {
-    const app::FieldReading r = app::readFields(texts({"2026", "12", "8", "22", "10", "35.65", "139.75"}));
-    EXPECT_TRUE(r.allUsable());
+    const astro::SkyFieldsReading r = app::readFields(texts({"2026", "12", "8", "22", "10", "35.65", "139.75"}));
+    EXPECT_TRUE(r.allNumbers());
     EXPECT_EQ(r.input.year, 2026);
     EXPECT_EQ(r.input.month, 12);
     EXPECT_EQ(r.input.day, 8.0);
@@ -21,20 +21,20 @@ TEST(ReadFields, PlainNumbers) {
 }
 
 TEST(ReadFields, UnusableTextIsNotedAndReplaced) {
-    const app::FieldReading r = app::readFields(texts({"abc", "１２", "8日", "", "1e999", "95", "-157.93"}));
-    EXPECT_EQ(r.notes[app::Year].issue, app::FieldIssue::NoNumber);
+    const astro::SkyFieldsReading r = app::readFields(texts({"abc", "１２", "8日", "", "1e999", "95", "-157.93"}));
+    EXPECT_EQ(r.fields[astro::FieldYear].status, astro::FieldStatus::NoNumber);
     EXPECT_EQ(r.input.year, 0);
-    EXPECT_EQ(r.notes[app::Month].issue, app::FieldIssue::None);  // full-width digits
+    EXPECT_EQ(r.fields[astro::FieldMonth].status, astro::FieldStatus::Number);  // full-width digits
     EXPECT_EQ(r.input.month, 12);
-    EXPECT_EQ(r.notes[app::Day].issue, app::FieldIssue::None);  // trailing text ignored
-    EXPECT_EQ(r.notes[app::Hour].issue, app::FieldIssue::NoNumber);
-    EXPECT_EQ(r.notes[app::Minute].issue, app::FieldIssue::NotFinite);
+    EXPECT_EQ(r.fields[astro::FieldDay].status, astro::FieldStatus::Number);  // trailing text ignored
+    EXPECT_EQ(r.fields[astro::FieldHour].status, astro::FieldStatus::NoNumber);
+    EXPECT_EQ(r.fields[astro::FieldMinute].status, astro::FieldStatus::NotFinite);
     EXPECT_TRUE(std::isfinite(r.input.minute));
-    EXPECT_EQ(r.notes[app::Lat].issue, app::FieldIssue::OutOfRange);
+    EXPECT_EQ(r.fields[astro::FieldLat].status, astro::FieldStatus::Clamped);
     EXPECT_EQ(r.input.latDeg, 90.0);
     EXPECT_EQ(r.input.lonDeg, -157.93);
-    EXPECT_FALSE(app::fieldNoteText(r.notes[app::Lat]).empty());
-    EXPECT_TRUE(app::fieldNoteText(r.notes[app::Lon]).empty());
+    EXPECT_FALSE(app::fieldNoteText(r.fields[astro::FieldLat]).empty());
+    EXPECT_TRUE(app::fieldNoteText(r.fields[astro::FieldLon]).empty());
 }
 
 TEST(DecimalText, ShortestWithoutExponent) {

@@ -23,14 +23,14 @@ struct Fields {
 // One tick of the timer on the field texts.
 bool step(Fields& f, int stepMinutes) {
     app::FieldTexts texts;
-    texts.text[app::Year] = f.year;
-    texts.text[app::Month] = f.month;
-    texts.text[app::Day] = f.day;
-    texts.text[app::Hour] = f.hour;
-    texts.text[app::Minute] = f.minute;
-    texts.text[app::Lat] = "35.65";
-    texts.text[app::Lon] = "139.75";
-    const app::FieldReading r = app::readFields(texts);
+    texts.text[astro::FieldYear] = f.year;
+    texts.text[astro::FieldMonth] = f.month;
+    texts.text[astro::FieldDay] = f.day;
+    texts.text[astro::FieldHour] = f.hour;
+    texts.text[astro::FieldMinute] = f.minute;
+    texts.text[astro::FieldLat] = "35.65";
+    texts.text[astro::FieldLon] = "139.75";
+    const astro::SkyFieldsReading r = app::readFields(texts);
     const std::optional<app::CivilMinute> next =
         app::advanceMinutes(r.input.year, r.input.month, r.input.day, r.input.hour, r.input.minute, stepMinutes);
     if (!next) return false;
