@@ -66,9 +66,9 @@ JstMinute jstFromSystemClock(std::chrono::system_clock::time_point now) {
     return m;
 }
 
-JsonRequest jsonRequest(const CliOptions& opt, const catalog::Catalogue& cat,
-                        std::chrono::system_clock::time_point now) {
-    JsonRequest r;
+SkyRequest skyRequest(const CliOptions& opt, const catalog::Catalogue& cat,
+                      std::chrono::system_clock::time_point now) {
+    SkyRequest r;
     astro::SkyInput& in = r.input;
     if (opt.year && opt.month && opt.day && opt.hour && opt.minute) {
         in.year = *opt.year;
@@ -102,7 +102,7 @@ JsonRequest jsonRequest(const CliOptions& opt, const catalog::Catalogue& cat,
     return r;
 }
 
-std::string skyJson(const astro::SkyState& sky, const JsonRequest& req) {
+std::string skyJson(const astro::SkyState& sky, const SkyRequest& req) {
     std::string j = "{\n";
     const auto field = [&](const char* name, const std::string& value, bool last = false) {
         j += "  \"" + std::string(name) + "\": " + value + (last ? "\n" : ",\n");
@@ -134,7 +134,7 @@ std::string skyJson(const astro::SkyState& sky, const JsonRequest& req) {
 }
 
 int runJson(const CliOptions& opt, const catalog::Catalogue& cat) {
-    const JsonRequest req = jsonRequest(opt, cat, std::chrono::system_clock::now());
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
     const std::string text = skyJson(sky, req);
     if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {

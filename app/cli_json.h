@@ -24,20 +24,20 @@ struct JstMinute {
 // Gregorian calendar. The machine's time zone is not consulted.
 JstMinute jstFromSystemClock(std::chrono::system_clock::time_point now);
 
-// What --json computes: the input of the computation pass and the name of the
-// place (empty when --lat/--lon were given).
-struct JsonRequest {
+// What --json and --render compute for: the input of the computation pass and
+// the name of the place (empty when --lat/--lon were given).
+struct SkyRequest {
     astro::SkyInput input;
     std::string placeName;
 };
 
-// jsonRequest: --at, or `now` when it is missing; --place, --lat/--lon, or
+// skyRequest: --at, or `now` when it is missing; --place, --lat/--lon, or
 // 東京 (35.65, 139.75) when neither was given.
-JsonRequest jsonRequest(const CliOptions& opt, const catalog::Catalogue& cat,
-                        std::chrono::system_clock::time_point now);
+SkyRequest skyRequest(const CliOptions& opt, const catalog::Catalogue& cat,
+                      std::chrono::system_clock::time_point now);
 
 // skyJson: the JSON object (with a final newline). Numbers carry 17
 // significant digits so they read back to the same doubles.
-std::string skyJson(const astro::SkyState& sky, const JsonRequest& req);
+std::string skyJson(const astro::SkyState& sky, const SkyRequest& req);
 
 }  // namespace app

@@ -65,7 +65,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
-    const JsonRequest req = jsonRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
+    const SkyRequest req = skyRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
 
     view::ViewOptions viewOpt = opt.view;

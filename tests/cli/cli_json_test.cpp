@@ -41,10 +41,10 @@ TEST(JstFromSystemClock, AddsNineHoursWhateverTheTimeZone) {
     EXPECT_EQ(early.minute, 59);
 }
 
-TEST(JsonRequest, DefaultsToNowOverTokyo) {
+TEST(SkyRequest, DefaultsToNowOverTokyo) {
     CliOptions o;
     o.mode = Mode::Json;
-    const JsonRequest r = jsonRequest(o, cat(), sys_days{year{2010} / 6 / 15} + hours(3));
+    const SkyRequest r = skyRequest(o, cat(), sys_days{year{2010} / 6 / 15} + hours(3));
     EXPECT_EQ(r.input.year, 2010);
     EXPECT_EQ(r.input.day, 15.0);
     EXPECT_EQ(r.input.hour, 12.0);
@@ -53,17 +53,17 @@ TEST(JsonRequest, DefaultsToNowOverTokyo) {
     EXPECT_EQ(r.placeName, "東京");
 }
 
-TEST(JsonRequest, PlaceAndCoordinatesWin) {
+TEST(SkyRequest, PlaceAndCoordinatesWin) {
     CliOptions o;
     o.placeIndex = catalog::findPlace(cat(), "ホノルル");
-    JsonRequest r = jsonRequest(o, cat(), system_clock::now());
+    SkyRequest r = skyRequest(o, cat(), system_clock::now());
     EXPECT_EQ(r.input.latDeg, 21.35);
     EXPECT_EQ(r.input.lonDeg, -157.93);
     EXPECT_EQ(r.placeName, "ホノルル");
     o.placeIndex = 0;
     o.latDeg = -33.0;
     o.lonDeg = 151.0;
-    r = jsonRequest(o, cat(), system_clock::now());
+    r = skyRequest(o, cat(), system_clock::now());
     EXPECT_EQ(r.input.latDeg, -33.0);
     EXPECT_TRUE(r.placeName.empty());
 }
@@ -77,7 +77,7 @@ TEST(SkyJson, NewYear2005MorningInTokyo) {
     o.minute = 0;
     o.latDeg = 35.65;
     o.lonDeg = 139.75;
-    const JsonRequest req = jsonRequest(o, cat(), system_clock::now());
+    const SkyRequest req = skyRequest(o, cat(), system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
     const std::string j = skyJson(sky, req);
 
@@ -105,7 +105,7 @@ TEST(SkyJson, NewYear2005MorningInTokyo) {
 }
 
 TEST(SkyJson, EscapesThePlaceName) {
-    JsonRequest req;
+    SkyRequest req;
     req.placeName = "a\"b\\c\x01";
     const std::string j = skyJson(astro::SkyState{}, req);
     EXPECT_NE(j.find(R"("place": "a\"b\\c\u0001")"), std::string::npos) << j;
