@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/qt_painter.h"
 #include "view/moon.h"
 #include "view/picture.h"
@@ -138,10 +140,16 @@ TEST(Render, ClearRepaintsTheWholeSurface) {
     EXPECT_EQ(QColor(img.pixel(976, 624)), kNightBackground);
 }
 
-// The program itself: the PNG has the drawing surface's size and the night
-// colours at night; an unwritable file is one line and status 2.
+// Each test runs in its own process and ctest runs them side by side, so
+// the files carry the process id and the test name.
+std::string tempFile(const std::string& stem) {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    return testing::TempDir() + stem + "_" + std::to_string(::getpid()) + "_" +
+           (info ? info->name() : "none") + ".tmp";
+}
+
 int run(const std::string& args, std::string* err = nullptr) {
-    const std::string errFile = testing::TempDir() + "render_err.txt";
+    const std::string errFile = tempFile("render_err");
     const std::string cmd = std::string(PLANETARIUM_PROGRAM) + " " + args + " 2>" + errFile;
     const int status = std::system(cmd.c_str());
     if (err) {
@@ -152,11 +160,14 @@ int run(const std::string& args, std::string* err = nullptr) {
             std::fclose(f);
         }
     }
+    std::remove(errFile.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The program itself: the PNG has the drawing surface's size and the night
+// colours at night; an unwritable file is one line and status 2.
 TEST(RenderProgram, WritesThePictureOfTheWindowSurface) {
-    const std::string png = testing::TempDir() + "orion.png";
+    const std::string png = tempFile("orion") + ".png";
     ASSERT_EQ(run("--render " + png +
                   " --at '2026-01-15 22:00' --place 東京 --show constellations --constellations オリオン座"
                   " --seed 3"),
@@ -172,6 +183,7 @@ TEST(RenderProgram, WritesThePictureOfTheWindowSurface) {
     img = QImage(QString::fromStdString(png));
     EXPECT_EQ(img.width(), 1954);
     EXPECT_EQ(QColor(img.pixel(3, 3)), kDayBackground);
+    std::remove(png.c_str());
 }
 
 TEST(RenderProgram, UnwritableFileIsOneLineAndStatusTwo) {
