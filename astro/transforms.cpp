@@ -19,12 +19,28 @@ Rectangular heliocentricToGeocentric(double helioLonDeg, double helioLatDeg, dou
     return g;
 }
 
+namespace {
+
+// The direction (x, y, z) as the angle around the z axis, in turns [0, 1),
+// and the angle above the x-y plane, in degrees. Both the ecliptic and the
+// equatorial conversion end in this step; they scale the turn differently.
+struct TurnAndElevation {
+    double turn;
+    double elevationDeg;
+};
+
+TurnAndElevation directionOf(double x, double y, double z) {
+    const double around = atanQuadrantDeg(y, x);
+    return {fracToward0(around / 360.0 + 1.0), atanQuadrantDeg(z, std::sqrt(y * y + x * x))};
+}
+
+}  // namespace
+
 Ecliptic rectangularToSpherical(double x, double y, double z) {
+    const TurnAndElevation d = directionOf(x, y, z);
     Ecliptic e;
-    const double lon = atanQuadrantDeg(y, x);
-    const double u = lon / 360.0 + 1.0;
-    e.lonDeg = fracToward0(u) * 360.0;
-    e.latDeg = atanQuadrantDeg(z, std::sqrt(y * y + x * x));
+    e.lonDeg = d.turn * 360.0;
+    e.latDeg = d.elevationDeg;
     return e;
 }
 
@@ -34,11 +50,10 @@ Equatorial eclipticToEquatorial(double lonDeg, double latDeg, double sinObl, dou
     const double x = std::cos(lat) * std::cos(lon);
     const double y = std::cos(lat) * std::sin(lon) * cosObl - std::sin(lat) * sinObl;
     const double z = std::cos(lat) * std::sin(lon) * sinObl + std::sin(lat) * cosObl;
+    const TurnAndElevation d = directionOf(x, y, z);
     Equatorial q;
-    const double ra = atanQuadrantDeg(y, x);
-    const double u = ra / 360.0 + 1.0;
-    q.raHours = fracToward0(u) * 24.0;
-    q.decDeg = atanQuadrantDeg(z, std::sqrt(y * y + x * x));
+    q.raHours = d.turn * 24.0;
+    q.decDeg = d.elevationDeg;
     return q;
 }
 

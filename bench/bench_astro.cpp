@@ -7,14 +7,7 @@
 namespace {
 
 void BM_ComputeSky(benchmark::State& state) {
-    astro::SkyInput in;
-    in.year = 2005;
-    in.month = 1;
-    in.day = 1.0;
-    in.hour = 5.0;
-    in.minute = 0.0;
-    in.latDeg = 35.65;
-    in.lonDeg = 139.75;
+    astro::SkyInput in{.year = 2005, .month = 1, .day = 1.0, .hour = 5.0, .minute = 0.0, .latDeg = 35.65, .lonDeg = 139.75};
     for (auto _ : state) {
         benchmark::DoNotOptimize(in);
         astro::SkyState s = astro::computeSky(in);

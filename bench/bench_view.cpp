@@ -23,15 +23,8 @@ struct Scene {
     astro::SkyState sky;
     view::ViewOptions opt;
     Scene() {
-        astro::SkyInput in;
-        in.year = 2026;
-        in.month = 1;
-        in.day = 3;
-        in.hour = 23;
-        in.minute = 0;
-        in.latDeg = 35.65;
-        in.lonDeg = 139.75;
-        sky = astro::computeSky(in);
+        sky = astro::computeSky(
+            {.year = 2026, .month = 1, .day = 3, .hour = 23, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75});
         opt.equator = opt.ecliptic = opt.altAzLines = opt.starNames = opt.constellations = opt.meteors = true;
         opt.selected.fill(true);
         opt.year = 2026;

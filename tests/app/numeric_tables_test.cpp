@@ -18,15 +18,8 @@ TEST(OneDecimal, RoundsAndNeverShowsMinusZero) {
 
 TEST(NumericTables, AltAzRowsFollowTheBodiesThenTheNamedStars) {
     const catalog::Catalogue cat = catalog::loadCatalogue();
-    astro::SkyInput in;
-    in.year = 2026;
-    in.month = 12;
-    in.day = 8;
-    in.hour = 22;
-    in.minute = 10;
-    in.latDeg = 35.65;
-    in.lonDeg = 139.75;
-    const astro::SkyState sky = astro::computeSky(in);
+    const astro::SkyState sky = astro::computeSky(
+        {.year = 2026, .month = 12, .day = 8, .hour = 22, .minute = 10, .latDeg = 35.65, .lonDeg = 139.75});
     const app::NumericTable t = app::altAzTable(sky, cat);
     EXPECT_EQ(t[0].st, "星の名前");
     EXPECT_EQ(t[15].v, "方位");

@@ -10,15 +10,7 @@ namespace astro {
 namespace {
 
 SkyInput at(int y, int m, double d, double h, double mi, double lat = 35.65, double lon = 139.75) {
-    SkyInput in;
-    in.year = y;
-    in.month = m;
-    in.day = d;
-    in.hour = h;
-    in.minute = mi;
-    in.latDeg = lat;
-    in.lonDeg = lon;
-    return in;
+    return {.year = y, .month = m, .day = d, .hour = h, .minute = mi, .latDeg = lat, .lonDeg = lon};
 }
 
 void expectSane(const SkyState& s) {

@@ -50,15 +50,7 @@ void expectSound(const astro::SkyInput& in) {
 }
 
 astro::SkyInput tokyoAt(int year, int month, double day, double hour, double minute) {
-    astro::SkyInput in;
-    in.year = year;
-    in.month = month;
-    in.day = day;
-    in.hour = hour;
-    in.minute = minute;
-    in.latDeg = 35.65;
-    in.lonDeg = 139.75;
-    return in;
+    return {.year = year, .month = month, .day = day, .hour = hour, .minute = minute, .latDeg = 35.65, .lonDeg = 139.75};
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
