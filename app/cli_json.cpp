@@ -109,20 +109,20 @@ std::string skyJson(const astro::SkyState& sky, const SkyRequest& req) {
     };
     field("jcent", number(sky.jcent));
     field("utDay", number(sky.utDay));
-    field("siderealTime", number(sky.siderealTime));
-    field("sunLon", number(sky.sunLon));
-    field("sunDist", number(sky.sunDist));
-    field("nutLon", number(sky.nutLon));
-    field("obliquity", number(sky.obliquity));
+    field("siderealTime", number(sky.siderealTimeHours));
+    field("sunLon", number(sky.sunLonDeg));
+    field("sunDist", number(sky.sunDistAu));
+    field("nutLon", number(sky.nutLonDeg));
+    field("obliquity", number(sky.obliquityDeg));
     j += "  \"bodies\": [\n";
     for (int b = 0; b < astro::kBodyCount; ++b) {
-        j += "    {\"name\": " + jsonString(kBodyNames[b]) + ", \"ra\": " + number(sky.bodyRA[b]) +
-             ", \"dec\": " + number(sky.bodyDec[b]) + ", \"alt\": " + number(sky.bodyAlt[b]) +
-             ", \"az\": " + number(sky.bodyAz[b]) + (b + 1 < astro::kBodyCount ? "},\n" : "}\n");
+        j += "    {\"name\": " + jsonString(kBodyNames[b]) + ", \"ra\": " + number(sky.bodyRaHours[b]) +
+             ", \"dec\": " + number(sky.bodyDecDeg[b]) + ", \"alt\": " + number(sky.bodyAltDeg[b]) +
+             ", \"az\": " + number(sky.bodyAzDeg[b]) + (b + 1 < astro::kBodyCount ? "},\n" : "}\n");
     }
     j += "  ],\n";
     field("moonIllum", number(sky.moonIllum));
-    field("moonLimbAngle", number(sky.moonLimbAngle));
+    field("moonLimbAngle", number(sky.moonLimbAngleDeg));
     const astro::SkyInput& in = req.input;
     j += "  \"input\": {\"year\": " + std::to_string(in.year) + ", \"month\": " + std::to_string(in.month) +
          ", \"day\": " + number(in.day) + ", \"hour\": " + number(in.hour) +

@@ -79,7 +79,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
                        static_cast<std::uint64_t>(std::random_device{}());
     view::MeteorRng rng(seed);
 
-    const SchemeColours colours = schemeColours(schemeForSunAltitude(sky.bodyAlt[astro::Sun]));
+    const SchemeColours colours = schemeColours(schemeForSunAltitude(sky.bodyAltDeg[astro::Sun]));
     const auto qcolour = [](view::Rgb c) { return QColor(c.r, c.g, c.b); };
     const int width = static_cast<int>(std::ceil(view::kSurfaceWidthTwips / 15.0 * opt.scale));
     const int height = static_cast<int>(std::ceil(view::kSurfaceHeightTwips / 15.0 * opt.scale));

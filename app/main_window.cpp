@@ -479,7 +479,7 @@ void MainWindow::command3Click() {
     }
     const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyState sky = hooks_.computeSky(reading.input);
-    const double sunAlt = sky.bodyAlt[astro::Sun];
+    const double sunAlt = sky.bodyAltDeg[astro::Sun];
     lastSunAlt_ = sunAlt;
     if (sunAlt <= 0.0) {
         colourScheme_ = kNightScheme;
@@ -498,7 +498,7 @@ void MainWindow::timedRedraw() {
     if (lstCITY_->currentRow() >= 0) Label10_->setText(lstCITY_->currentItem()->text());
     const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyState sky = hooks_.computeSky(reading.input);
-    const double sunAlt = sky.bodyAlt[astro::Sun];
+    const double sunAlt = sky.bodyAltDeg[astro::Sun];
     if (const std::optional<int> scheme = schemeAfterStep(lastSunAlt_, sunAlt)) {
         colourScheme_ = *scheme;
         colourSchemeStep();

@@ -33,11 +33,11 @@ NumericTable altAzTable(const astro::SkyState& sky, const catalog::Catalogue& ca
     t[kRightBlockFirstRow] = heading;
     int k = 1;
     for (int b = 0; b < astro::kBodyCount; ++b, ++k)
-        t[cellRow(k)] = {kBodyNames[b], oneDecimal(sky.bodyAlt[b]), oneDecimal(sky.bodyAz[b])};
+        t[cellRow(k)] = {kBodyNames[b], oneDecimal(sky.bodyAltDeg[b]), oneDecimal(sky.bodyAzDeg[b])};
     for (std::size_t s = 1; s < cat.namedStars.size() && cellRow(k) < kTableRows; ++s, ++k) {
         const catalog::NamedStar& star = cat.namedStars[s];
         const astro::Horizontal hz =
-            astro::equatorialToHorizontal(star.raHours, star.decDeg, sky.siderealTime, sky.obsLat, sky.obsLon);
+            astro::equatorialToHorizontal(star.raHours, star.decDeg, sky.siderealTimeHours, sky.obsLatDeg, sky.obsLonDeg);
         t[cellRow(k)] = {star.name, oneDecimal(hz.altDeg), oneDecimal(hz.azDeg)};
     }
     return t;

@@ -36,32 +36,32 @@ SkyInput clampSkyInput(const SkyInput& in) {
 SkyState computationPass(const SkyInput& raw) {
     const SkyInput in = clampSkyInput(raw);
     SkyState s;
-    s.obsLat = in.latDeg;
-    s.obsLon = in.lonDeg;
+    s.obsLatDeg = in.latDeg;
+    s.obsLonDeg = in.lonDeg;
 
     const UtMoment ut = jstToUt(in.year, in.month, in.day, in.hour, in.minute);
-    s.jd = ut.jd;
+    s.jdUt = ut.jd;
     s.utDay = ydYMD(ut.jd).utDay;
     s.jcent = jcent(ut.jd);
     s.utHours = ut.utHours;
 
     const BodyPositions pos = bodyPositions(s.jcent);
-    s.sunLon = pos.sunLon;
-    s.sunDist = pos.sunDist;
-    s.nutLon = pos.nutLon;
-    s.obliquity = pos.obliquity;
+    s.sunLonDeg = pos.sunLonDeg;
+    s.sunDistAu = pos.sunDistAu;
+    s.nutLonDeg = pos.nutLonDeg;
+    s.obliquityDeg = pos.obliquityDeg;
     s.sinObl = pos.sinObl;
     s.cosObl = pos.cosObl;
-    s.bodyRA = pos.ra;
-    s.bodyDec = pos.dec;
+    s.bodyRaHours = pos.ra;
+    s.bodyDecDeg = pos.dec;
 
-    s.siderealTime = greenwichSiderealTime(s.jcent, s.utHours, s.nutLon, s.obliquity);
+    s.siderealTimeHours = greenwichSiderealTime(s.jcent, s.utHours, s.nutLonDeg, s.obliquityDeg);
 
     for (int b = 0; b < kBodyCount; ++b) {
         const Horizontal h =
-            equatorialToHorizontal(s.bodyRA[b], s.bodyDec[b], s.siderealTime, s.obsLat, s.obsLon);
-        s.bodyAlt[b] = h.altDeg;
-        s.bodyAz[b] = h.azDeg;
+            equatorialToHorizontal(s.bodyRaHours[b], s.bodyDecDeg[b], s.siderealTimeHours, s.obsLatDeg, s.obsLonDeg);
+        s.bodyAltDeg[b] = h.altDeg;
+        s.bodyAzDeg[b] = h.azDeg;
     }
     return s;
 }
@@ -86,17 +86,17 @@ MoonPhase moonPhase(const SkyState& sky) {
                      0.11 * std::sin(d * kDegToRad);
     out.illum = (1.0 + std::cos(i * kDegToRad)) / 2.0;
 
-    const double raSun = sky.bodyRA[Sun];
-    const double decSun = sky.bodyDec[Sun] * kDegToRad;
-    const double ra = sky.bodyRA[Moon];
-    const double dec = sky.bodyDec[Moon] * kDegToRad;
+    const double raSun = sky.bodyRaHours[Sun];
+    const double decSun = sky.bodyDecDeg[Sun] * kDegToRad;
+    const double ra = sky.bodyRaHours[Moon];
+    const double dec = sky.bodyDecDeg[Moon] * kDegToRad;
     const double dRa = (raSun - ra) * 15.0 * kDegToRad;
     const double n = std::cos(decSun) * std::sin(dRa);
     const double q = std::sin(decSun) * std::cos(dec) - std::cos(decSun) * std::sin(dec) * std::cos(dRa);
     const double chi = atanQuadrantDeg(n, q);
 
-    const double h = ((sky.siderealTime - ra) * 15.0 + sky.obsLon) * kDegToRad;
-    const double lat = sky.obsLat * kDegToRad;
+    const double h = ((sky.siderealTimeHours - ra) * 15.0 + sky.obsLonDeg) * kDegToRad;
+    const double lat = sky.obsLatDeg * kDegToRad;
     const double pp = std::sin(h) * std::cos(lat);
     const double r = std::sin(lat) * std::cos(dec) - std::cos(lat) * std::sin(dec) * std::cos(h);
     double par = atanQuadrantDeg(pp, r);
@@ -115,7 +115,7 @@ SkyState computeSky(const SkyInput& in) {
     SkyState s = computationPass(in);
     const MoonPhase p = moonPhase(s);
     s.moonIllum = p.illum;
-    s.moonLimbAngle = p.limbAngleDeg;
+    s.moonLimbAngleDeg = p.limbAngleDeg;
     return s;
 }
 

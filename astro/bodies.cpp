@@ -258,7 +258,7 @@ BodyPositions bodyPositions(double jcentT) {
     BodyPositions out;
 
     out.sunLonMean = sumSeries(kSunLon, T);
-    out.sunDist = sumSeries(kSunDist, T);
+    out.sunDistAu = sumSeries(kSunDist, T);
     double moonLon = sumSeries(kMoonLon, T);
     out.moonLat = sumSeries(kMoonLat, T);
 
@@ -267,20 +267,20 @@ BodyPositions bodyPositions(double jcentT) {
     out.helio[2] = planet(kJupiterLon, kJupiterLat, kJupiterDist, T);
     out.helio[3] = planet(kSaturnLon, kSaturnLat, kSaturnDist, T);
 
-    out.obliquity = 23.43929 - 0.01300417 * T;
-    out.sinObl = std::sin(out.obliquity * kDegToRad);
-    out.cosObl = std::cos(out.obliquity * kDegToRad);
+    out.obliquityDeg = 23.43929 - 0.01300417 * T;
+    out.sinObl = std::sin(out.obliquityDeg * kDegToRad);
+    out.cosObl = std::cos(out.obliquityDeg * kDegToRad);
 
     for (int k = 0; k < 4; ++k) {
         const Heliocentric& h = out.helio[k];
         const Rectangular g =
-            heliocentricToGeocentric(h.lonDeg, h.latDeg, h.distAu, out.sunLonMean, out.sunDist);
+            heliocentricToGeocentric(h.lonDeg, h.latDeg, h.distAu, out.sunLonMean, out.sunDistAu);
         const Ecliptic e = rectangularToSpherical(g.x, g.y, g.z);
         out.planetLon[k] = e.lonDeg;
         out.planetLat[k] = e.latDeg;
     }
 
-    out.nutLon = -0.00478 * std::sin((125.04 - 1934.1361 * T) * kDegToRad) -
+    out.nutLonDeg = -0.00478 * std::sin((125.04 - 1934.1361 * T) * kDegToRad) -
                  0.00037 * std::sin((200.93 + 72001.539 * T) * kDegToRad);
 
     const double sunMean = out.sunLonMean;
@@ -289,17 +289,17 @@ BodyPositions bodyPositions(double jcentT) {
         const Heliocentric& h = out.helio[k];
         out.planetLon[k] = lam - 0.005693 * std::cos((lam - sunMean) * kDegToRad) -
                            overDistance(kPlanetK[k] * std::cos((lam - h.lonDeg) * kDegToRad), h.distAu) +
-                           out.nutLon;
+                           out.nutLonDeg;
     }
-    out.sunLon = sunMean - overDistance(0.005693, out.sunDist) + out.nutLon;
-    out.moonLon = moonLon + out.nutLon;
+    out.sunLonDeg = sunMean - overDistance(0.005693, out.sunDistAu) + out.nutLonDeg;
+    out.moonLon = moonLon + out.nutLonDeg;
 
     const auto put = [&](int body, double lonDeg, double latDeg) {
         const Equatorial q = eclipticToEquatorial(lonDeg, latDeg, out.sinObl, out.cosObl);
         out.ra[body] = q.raHours;
         out.dec[body] = q.decDeg;
     };
-    put(Sun, out.sunLon, 0.0);
+    put(Sun, out.sunLonDeg, 0.0);
     put(Moon, out.moonLon, out.moonLat);
     for (int k = 0; k < 4; ++k) put(Venus + k, out.planetLon[k], out.planetLat[k]);
     return out;

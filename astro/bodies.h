@@ -50,10 +50,10 @@ struct Heliocentric {
 // Everything the body-position step produces for one T.
 struct BodyPositions {
     double sunLonMean = 0.0;  // the Sun's longitude from its series, [0, 360)
-    double sunLon = 0.0;      // apparent (corrected) longitude, degrees
-    double sunDist = 0.0;     // au
-    double nutLon = 0.0;      // nutation in longitude, degrees
-    double obliquity = 0.0;   // 23.43929 - 0.01300417*T, degrees (mean)
+    double sunLonDeg = 0.0;      // apparent (corrected) longitude, degrees
+    double sunDistAu = 0.0;     // au
+    double nutLonDeg = 0.0;      // nutation in longitude, degrees
+    double obliquityDeg = 0.0;   // 23.43929 - 0.01300417*T, degrees (mean)
     double sinObl = 0.0;
     double cosObl = 0.0;
     double moonLon = 0.0;     // corrected (with nutation), degrees

@@ -27,28 +27,28 @@ struct SkyInput {
 };
 
 struct SkyState {
-    double obsLat = 0.0;        // degrees, north positive
-    double obsLon = 0.0;        // degrees, east positive
-    double jd = 0.0;            // Julian day, Universal Time
+    double obsLatDeg = 0.0;     // obsLat, north positive
+    double obsLonDeg = 0.0;     // obsLon, east positive
+    double jdUt = 0.0;          // Julian day, Universal Time
     double jcent = 0.0;         // Julian centuries from JD 2451545.0 (UT)
     double utDay = 0.0;         // Universal day of the month with fraction
     double utHours = 0.0;       // Universal Time of day, hours
-    double siderealTime = 0.0;  // Greenwich apparent sidereal time, hours
+    double siderealTimeHours = 0.0;  // siderealTime: Greenwich apparent sidereal time
 
-    double sunLon = 0.0;     // apparent ecliptic longitude of the Sun, degrees
-    double sunDist = 0.0;    // Sun-Earth distance, au
-    double nutLon = 0.0;     // nutation in longitude, degrees
-    double obliquity = 0.0;  // mean obliquity, degrees
+    double sunLonDeg = 0.0;     // apparent ecliptic longitude of the Sun, degrees
+    double sunDistAu = 0.0;    // Sun-Earth distance, au
+    double nutLonDeg = 0.0;     // nutation in longitude, degrees
+    double obliquityDeg = 0.0;  // mean obliquity, degrees
     double sinObl = 0.0;
     double cosObl = 0.0;
 
-    std::array<double, kBodyCount> bodyRA{};   // hours, [0, 24)
-    std::array<double, kBodyCount> bodyDec{};  // degrees
-    std::array<double, kBodyCount> bodyAlt{};  // degrees, [-90, 90]
-    std::array<double, kBodyCount> bodyAz{};   // degrees from north through east, [0, 360)
+    std::array<double, kBodyCount> bodyRaHours{};   // hours, [0, 24)
+    std::array<double, kBodyCount> bodyDecDeg{};  // degrees
+    std::array<double, kBodyCount> bodyAltDeg{};  // degrees, [-90, 90]
+    std::array<double, kBodyCount> bodyAzDeg{};   // degrees from north through east, [0, 360)
 
     double moonIllum = 0.0;      // illuminated fraction, 0..1
-    double moonLimbAngle = 0.0;  // bright limb from the vertical, degrees, [0, 360)
+    double moonLimbAngleDeg = 0.0;  // bright limb from the vertical, degrees, [0, 360)
 };
 
 }  // namespace astro

@@ -61,7 +61,7 @@ void BM_MoonOnly(benchmark::State& state) {
                  QImage::Format_RGB32);
     for (auto _ : state) {
         app::QtPainter painter(image, scale, QColor(32, 96, 192), QColor(197, 197, 197));
-        view::drawMoon(7000.0f, 4000.0f, s.sky.moonIllum, s.sky.moonLimbAngle, painter);
+        view::drawMoon(7000.0f, 4000.0f, s.sky.moonIllum, s.sky.moonLimbAngleDeg, painter);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

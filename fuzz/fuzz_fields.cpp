@@ -23,16 +23,16 @@ void fail(const char* what) {
 bool isFinite(double v) { return std::isfinite(v); }
 
 void checkSkyFinite(const astro::SkyState& s) {
-    const double scalars[] = {s.jd,     s.jcent,     s.utDay,  s.utHours, s.siderealTime, s.sunLon,
-                              s.sunDist, s.nutLon,   s.obliquity, s.sinObl, s.cosObl,    s.moonIllum,
-                              s.moonLimbAngle};
+    const double scalars[] = {s.jdUt,     s.jcent,     s.utDay,  s.utHours, s.siderealTimeHours, s.sunLonDeg,
+                              s.sunDistAu, s.nutLonDeg,   s.obliquityDeg, s.sinObl, s.cosObl,    s.moonIllum,
+                              s.moonLimbAngleDeg};
     for (double v : scalars)
         if (!isFinite(v)) fail("non-finite value in the sky state");
     for (int i = 0; i < astro::kBodyCount; ++i) {
-        if (!isFinite(s.bodyRA[i]) || !isFinite(s.bodyDec[i]) || !isFinite(s.bodyAlt[i]) || !isFinite(s.bodyAz[i]))
+        if (!isFinite(s.bodyRaHours[i]) || !isFinite(s.bodyDecDeg[i]) || !isFinite(s.bodyAltDeg[i]) || !isFinite(s.bodyAzDeg[i]))
             fail("non-finite body position");
-        if (s.bodyAlt[i] < -90.0 || s.bodyAlt[i] > 90.0) fail("altitude outside [-90, 90]");
-        if (s.bodyAz[i] < 0.0 || s.bodyAz[i] >= 360.0) fail("azimuth outside [0, 360)");
+        if (s.bodyAltDeg[i] < -90.0 || s.bodyAltDeg[i] > 90.0) fail("altitude outside [-90, 90]");
+        if (s.bodyAzDeg[i] < 0.0 || s.bodyAzDeg[i] >= 360.0) fail("azimuth outside [0, 360)");
     }
     if (s.moonIllum < 0.0 || s.moonIllum > 1.0) fail("Moon's lit fraction outside [0, 1]");
 }

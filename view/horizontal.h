@@ -8,7 +8,7 @@
 namespace view {
 
 inline astro::Horizontal horizontal(const astro::SkyState& sky, double raHours, double decDeg) {
-    return astro::equatorialToHorizontal(raHours, decDeg, sky.siderealTime, sky.obsLat, sky.obsLon);
+    return astro::equatorialToHorizontal(raHours, decDeg, sky.siderealTimeHours, sky.obsLatDeg, sky.obsLonDeg);
 }
 
 }  // namespace view

@@ -80,7 +80,7 @@ class SkyPainter {
 public:
     SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
                Painter& painter)
-        : dir_(dir), sky_(sky), cat_(cat), opt_(opt), p_(painter), sunAlt_(sky.bodyAlt[astro::Sun]) {}
+        : dir_(dir), sky_(sky), cat_(cat), opt_(opt), p_(painter), sunAlt_(sky.bodyAltDeg[astro::Sun]) {}
 
     void draw(MeteorRng& rng) {
         p_.clear();
@@ -135,9 +135,9 @@ private:
     }
 
     void drawBody(astro::Body body, float radius, std::string_view label, float labelDx) {
-        const double alt = sky_.bodyAlt[body];
+        const double alt = sky_.bodyAltDeg[body];
         if (!(alt >= 0.0)) return;
-        const PicturePoint at = place(alt, sky_.bodyAz[body]);
+        const PicturePoint at = place(alt, sky_.bodyAzDeg[body]);
         p_.setFillColour(kBodyColour);
         p_.setFillStyleSolid();
         p_.disc(at.x, at.y, radius, kBodyColour);
@@ -148,12 +148,12 @@ private:
     }
 
     void drawMoonBody() {
-        const double alt = sky_.bodyAlt[astro::Moon];
+        const double alt = sky_.bodyAltDeg[astro::Moon];
         if (!(alt >= 0.0)) return;
-        const PicturePoint at = place(alt, sky_.bodyAz[astro::Moon]);
+        const PicturePoint at = place(alt, sky_.bodyAzDeg[astro::Moon]);
         p_.setFillColour(kBodyColour);
         p_.setFillStyleSolid();
-        drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngle, p_);
+        drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
         if (opt_.starNames) {
             p_.setTextPosition(at.x + 160.0f, at.y);
             p_.text("月");

@@ -24,15 +24,15 @@ TEST(NumericTables, AltAzRowsFollowTheBodiesThenTheNamedStars) {
     EXPECT_EQ(t[0].st, "星の名前");
     EXPECT_EQ(t[15].v, "方位");
     EXPECT_EQ(t[1].st, " 太陽");
-    EXPECT_EQ(t[1].h, app::oneDecimal(sky.bodyAlt[astro::Sun]));
+    EXPECT_EQ(t[1].h, app::oneDecimal(sky.bodyAltDeg[astro::Sun]));
     EXPECT_EQ(t[2].st, " 月　");
     EXPECT_EQ(t[6].st, " 土星");
-    EXPECT_EQ(t[6].v, app::oneDecimal(sky.bodyAz[astro::Saturn]));
+    EXPECT_EQ(t[6].v, app::oneDecimal(sky.bodyAzDeg[astro::Saturn]));
     // Named star 9 is the first of the right block.
     ASSERT_GE(cat.namedStars.size(), 21u);
     const auto& star = cat.namedStars[9];
     const astro::Horizontal hz =
-        astro::equatorialToHorizontal(star.raHours, star.decDeg, sky.siderealTime, sky.obsLat, sky.obsLon);
+        astro::equatorialToHorizontal(star.raHours, star.decDeg, sky.siderealTimeHours, sky.obsLatDeg, sky.obsLonDeg);
     EXPECT_EQ(t[16].st, star.name);
     EXPECT_EQ(t[16].h, app::oneDecimal(hz.altDeg));
     EXPECT_EQ(t[16].v, app::oneDecimal(hz.azDeg));

@@ -267,7 +267,7 @@ TEST_F(WindowTest, ColoursSwitchOnlyWhenTheSunCrossesTheHorizon) {
     app::WindowHooks h = hooks();
     h.computeSky = [altitudes](const astro::SkyInput& in) {
         astro::SkyState s = astro::computeSky(in);
-        s.bodyAlt[astro::Sun] = altitudes->front();
+        s.bodyAltDeg[astro::Sun] = altitudes->front();
         altitudes->pop_front();
         return s;
     };

@@ -30,11 +30,11 @@ TEST(BodyPositions, SunMeanTermAtJ2000) {
     const double mean = 280.4659 + 1.9147 * std::cos(267.52 * kDegToRad);
     EXPECT_NEAR(p.sunLonMean - mean, 0.0, 1e-12);
     const double dist = 1.00014 + 0.016706 * std::cos(177.53 * kDegToRad) + 0.000139 * std::cos(175 * kDegToRad);
-    EXPECT_NEAR(p.sunDist - dist, 0.0, 1e-15);
-    EXPECT_NEAR(p.obliquity - 23.43929, 0.0, 1e-12);
+    EXPECT_NEAR(p.sunDistAu - dist, 0.0, 1e-15);
+    EXPECT_NEAR(p.obliquityDeg - 23.43929, 0.0, 1e-12);
     const double nut = -0.00478 * std::sin(125.04 * kDegToRad) - 0.00037 * std::sin(200.93 * kDegToRad);
-    EXPECT_NEAR(p.nutLon - nut, 0.0, 1e-15);
-    EXPECT_NEAR(p.sunLon - (mean - 0.005693 / dist + nut), 0.0, 1e-12);
+    EXPECT_NEAR(p.nutLonDeg - nut, 0.0, 1e-15);
+    EXPECT_NEAR(p.sunLonDeg - (mean - 0.005693 / dist + nut), 0.0, 1e-12);
 }
 
 // Published positions (apparent, of date) against the series. The series are
@@ -42,7 +42,7 @@ TEST(BodyPositions, SunMeanTermAtJ2000) {
 // a single wrong coefficient in a large term shows as a miss far beyond them.
 TEST(BodyPositions, SunApparentLongitude1992Oct13) {
     const BodyPositions p = bodyPositions(jcent(2448908.5));
-    EXPECT_NEAR(p.sunLon - 199.90988, 0.0, 0.01);
+    EXPECT_NEAR(p.sunLonDeg - 199.90988, 0.0, 0.01);
 }
 
 TEST(BodyPositions, MoonEclipticPosition1992Apr12) {
@@ -66,13 +66,13 @@ TEST(BodyPositions, JupiterSaturnGreatConjunction2020) {
 
 TEST(BodyPositions, MarsOpposition2003) {
     const BodyPositions p = bodyPositions(jcent(ymdYD(2003, 8, 28.75)));
-    EXPECT_NEAR(p.planetLon[1] - p.sunLon - 180.0, 0.0, 0.2);
+    EXPECT_NEAR(p.planetLon[1] - p.sunLonDeg - 180.0, 0.0, 0.2);
 }
 
 TEST(BodyPositions, SunDeclinationWithinObliquityAndRangesHold) {
     for (double T = -30.0; T <= 10.0; T += 0.0137) {
         const BodyPositions p = bodyPositions(T);
-        ASSERT_LE(std::fabs(p.dec[Sun]), p.obliquity + 1e-9) << T;
+        ASSERT_LE(std::fabs(p.dec[Sun]), p.obliquityDeg + 1e-9) << T;
         ASSERT_GE(p.sunLonMean, 0.0);
         ASSERT_LT(p.sunLonMean, 360.0);
         for (const Heliocentric& h : p.helio) {
@@ -94,7 +94,7 @@ TEST(BodyPositions, FiniteFarFromTwoThousand) {
             EXPECT_TRUE(std::isfinite(p.ra[b]) && std::isfinite(p.dec[b])) << T << " body " << b;
             EXPECT_LT(p.ra[b], 24.0);
         }
-        EXPECT_TRUE(std::isfinite(p.sunLon) && std::isfinite(p.nutLon)) << T;
+        EXPECT_TRUE(std::isfinite(p.sunLonDeg) && std::isfinite(p.nutLonDeg)) << T;
     }
 }
 

@@ -84,15 +84,15 @@ TEST(SkyJson, NewYear2005MorningInTokyo) {
     EXPECT_NEAR(numberAfter(j, "utDay") - (31.0 + 20.0 / 24.0), 0.0, 1e-8);
     // Seventeen digits: every number reads back to the same double.
     EXPECT_EQ(numberAfter(j, "jcent"), sky.jcent);
-    EXPECT_EQ(numberAfter(j, "siderealTime"), sky.siderealTime);
-    EXPECT_EQ(numberAfter(j, "moonLimbAngle"), sky.moonLimbAngle);
+    EXPECT_EQ(numberAfter(j, "siderealTime"), sky.siderealTimeHours);
+    EXPECT_EQ(numberAfter(j, "moonLimbAngle"), sky.moonLimbAngleDeg);
     const char* names[] = {"Sun", "Moon", "Venus", "Mars", "Jupiter", "Saturn"};
     std::size_t at = 0;
     for (int b = 0; b < astro::kBodyCount; ++b) {
         at = j.find(std::string("{\"name\": \"") + names[b] + "\"", at);
         ASSERT_NE(at, std::string::npos) << names[b];
-        EXPECT_EQ(numberAfter(j, "ra", at), sky.bodyRA[b]);
-        EXPECT_EQ(numberAfter(j, "az", at), sky.bodyAz[b]);
+        EXPECT_EQ(numberAfter(j, "ra", at), sky.bodyRaHours[b]);
+        EXPECT_EQ(numberAfter(j, "az", at), sky.bodyAzDeg[b]);
     }
     const std::size_t sun = j.find("\"Sun\"");
     EXPECT_LT(numberAfter(j, "alt", sun), 0.0);

@@ -48,8 +48,8 @@ int countColour(const QImage& img, int row, QColor c) {
 TEST(Render, HorizonLineRunsAlongItsRowAtEveryScale) {
     const catalog::Catalogue cat = catalog::loadCatalogue();
     astro::SkyState sky = viewtest::poleSky(-20.0);
-    sky.obsLat = 35.65;
-    sky.obsLon = 139.75;
+    sky.obsLatDeg = 35.65;
+    sky.obsLonDeg = 139.75;
     for (double scale : {1.0, 2.0}) {
         const QImage img = render(sky, cat, {}, scale, kNightBackground);
         const int row = static_cast<int>(9000 * scale / 15.0);
@@ -61,7 +61,7 @@ TEST(Render, HorizonLineRunsAlongItsRowAtEveryScale) {
 
 TEST(Render, SunDiscSitsAtItsProjectedPosition) {
     astro::SkyState sky = viewtest::poleSky(30.0);
-    sky.bodyAz[astro::Sun] = 200.0;
+    sky.bodyAzDeg[astro::Sun] = 200.0;
     const QImage img = render(sky, viewtest::emptyCatalogue(), {}, 1.0, kDayBackground);
     const view::PicturePoint at = view::toPicture(view::projectSouth(30.0, 200.0));
     const int px = static_cast<int>(at.x / 15.0), py = static_cast<int>(at.y / 15.0);

@@ -48,7 +48,7 @@ TEST_P(SkySweep, EveryPlaceDirectionAndHourWithEverythingOn) {
                                              << hour << ":00: " << problem;
                 const astro::MoonPhase phase = astro::moonPhase(sky);
                 ASSERT_EQ(phase.illum, sky.moonIllum);
-                ASSERT_EQ(phase.limbAngleDeg, sky.moonLimbAngle);
+                ASSERT_EQ(phase.limbAngleDeg, sky.moonLimbAngleDeg);
 
                 for (int dir = 0; dir < 4; ++dir) {
                     testsupport::CheckingPainter p;

@@ -36,34 +36,34 @@ inline std::string skyProblem(const astro::SkyState& s) {
     const struct {
         const char* name;
         double v;
-    } scalars[] = {{"jd", s.jd},
+    } scalars[] = {{"jdUt", s.jdUt},
                    {"jcent", s.jcent},
                    {"utDay", s.utDay},
                    {"utHours", s.utHours},
-                   {"siderealTime", s.siderealTime},
-                   {"sunLon", s.sunLon},
-                   {"sunDist", s.sunDist},
-                   {"nutLon", s.nutLon},
-                   {"obliquity", s.obliquity},
+                   {"siderealTime", s.siderealTimeHours},
+                   {"sunLon", s.sunLonDeg},
+                   {"sunDist", s.sunDistAu},
+                   {"nutLon", s.nutLonDeg},
+                   {"obliquity", s.obliquityDeg},
                    {"sinObl", s.sinObl},
                    {"cosObl", s.cosObl},
                    {"moonIllum", s.moonIllum},
-                   {"moonLimbAngle", s.moonLimbAngle}};
+                   {"moonLimbAngle", s.moonLimbAngleDeg}};
     for (const auto& sc : scalars)
         if (!std::isfinite(sc.v)) return std::string(sc.name) + " = " + std::to_string(sc.v);
     for (int b = 0; b < astro::kBodyCount; ++b) {
         const std::string body = "body " + std::to_string(b) + " ";
-        if (!std::isfinite(s.bodyRA[b]) || s.bodyRA[b] < 0.0 || s.bodyRA[b] >= 24.0)
-            return body + "ra " + std::to_string(s.bodyRA[b]);
-        if (!std::isfinite(s.bodyDec[b]) || s.bodyDec[b] < -90.0 || s.bodyDec[b] > 90.0)
-            return body + "dec " + std::to_string(s.bodyDec[b]);
-        if (!std::isfinite(s.bodyAlt[b]) || s.bodyAlt[b] < -90.0 || s.bodyAlt[b] > 90.0)
-            return body + "alt " + std::to_string(s.bodyAlt[b]);
-        if (!std::isfinite(s.bodyAz[b]) || s.bodyAz[b] < 0.0 || s.bodyAz[b] >= 360.0)
-            return body + "az " + std::to_string(s.bodyAz[b]);
+        if (!std::isfinite(s.bodyRaHours[b]) || s.bodyRaHours[b] < 0.0 || s.bodyRaHours[b] >= 24.0)
+            return body + "ra " + std::to_string(s.bodyRaHours[b]);
+        if (!std::isfinite(s.bodyDecDeg[b]) || s.bodyDecDeg[b] < -90.0 || s.bodyDecDeg[b] > 90.0)
+            return body + "dec " + std::to_string(s.bodyDecDeg[b]);
+        if (!std::isfinite(s.bodyAltDeg[b]) || s.bodyAltDeg[b] < -90.0 || s.bodyAltDeg[b] > 90.0)
+            return body + "alt " + std::to_string(s.bodyAltDeg[b]);
+        if (!std::isfinite(s.bodyAzDeg[b]) || s.bodyAzDeg[b] < 0.0 || s.bodyAzDeg[b] >= 360.0)
+            return body + "az " + std::to_string(s.bodyAzDeg[b]);
     }
     if (s.moonIllum < 0.0 || s.moonIllum > 1.0) return "moonIllum " + std::to_string(s.moonIllum);
-    if (s.moonLimbAngle < 0.0 || s.moonLimbAngle >= 360.0) return "moonLimbAngle " + std::to_string(s.moonLimbAngle);
+    if (s.moonLimbAngleDeg < 0.0 || s.moonLimbAngleDeg >= 360.0) return "moonLimbAngle " + std::to_string(s.moonLimbAngleDeg);
     return {};
 }
 

@@ -100,7 +100,7 @@ TEST_F(WindowSoak, TimerTicksStayExactKeepMemoryFlatAndLeaveTheLoopResponsive) {
     hooks.meteorSeed = 1;
     hooks.computeSky = [](const astro::SkyInput& in) {
         astro::SkyState sky = astro::computeSky(in);
-        sky.bodyAlt[astro::Sun] = std::min(sky.bodyAlt[astro::Sun], -30.0);
+        sky.bodyAltDeg[astro::Sun] = std::min(sky.bodyAltDeg[astro::Sun], -30.0);
         return sky;
     };
     app::MainWindow w(cat, hooks);

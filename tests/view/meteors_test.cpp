@@ -131,9 +131,9 @@ TEST(Meteors, RealShowerTableOnAugustNightGivesPerseids) {
     // An observer at 36 N with the Perseid radiant (3.1 h, +58) well up in the
     // north-east.
     astro::SkyState sky = poleSky(-30.0);
-    sky.obsLat = 36.0;
-    sky.obsLon = 0.0;
-    sky.siderealTime = 1.0;
+    sky.obsLatDeg = 36.0;
+    sky.obsLonDeg = 0.0;
+    sky.siderealTimeHours = 1.0;
     view::ViewOptions opt;
     opt.meteors = true;
     opt.year = 2026;

@@ -13,14 +13,14 @@ namespace viewtest {
 
 inline astro::SkyState poleSky(double sunAltDeg) {
     astro::SkyState s;
-    s.obsLat = 90.0;
-    s.obsLon = 0.0;
-    s.siderealTime = 0.0;
+    s.obsLatDeg = 90.0;
+    s.obsLonDeg = 0.0;
+    s.siderealTimeHours = 0.0;
     for (int b = 0; b < astro::kBodyCount; ++b) {
-        s.bodyAlt[b] = -30.0;  // everything below the horizon unless a test raises it
-        s.bodyAz[b] = 180.0;
+        s.bodyAltDeg[b] = -30.0;  // everything below the horizon unless a test raises it
+        s.bodyAzDeg[b] = 180.0;
     }
-    s.bodyAlt[astro::Sun] = sunAltDeg;
+    s.bodyAltDeg[astro::Sun] = sunAltDeg;
     s.moonIllum = 0.5;
     return s;
 }

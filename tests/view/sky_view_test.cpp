@@ -39,10 +39,10 @@ struct Scene {
     explicit Scene(double sunAlt) : sky(poleSky(sunAlt)) {
         const double az[] = {150, 165, 175, 185, 195, 205};
         for (int b = 1; b < astro::kBodyCount; ++b) {
-            sky.bodyAlt[b] = 20.0 + b;
-            sky.bodyAz[b] = az[b];
+            sky.bodyAltDeg[b] = 20.0 + b;
+            sky.bodyAzDeg[b] = az[b];
         }
-        sky.bodyAz[astro::Sun] = 180.0;
+        sky.bodyAzDeg[astro::Sun] = 180.0;
         const int s1 = addStar(cat, 30.0, 170.0, "Alpha", 1.0);
         const int s2 = addStar(cat, 35.0, 190.0, "", 3.0);
         cat.constellations[13].nodes = {static_cast<std::int16_t>(s1), static_cast<std::int16_t>(s2), 0};
@@ -179,13 +179,13 @@ TEST(SkyView, StepsComeInTheirOrder) {
 TEST(SkyView, BodyLabelsSitBesideTheirDiscs) {
     Scene s(-10.0);
     s.opt.starNames = true;
-    s.sky.bodyAlt[astro::Sun] = -0.5;
+    s.sky.bodyAltDeg[astro::Sun] = -0.5;
     const RecordingPainter p = draw(Direction::South, s.sky, s.cat, s.opt);
     const auto discs = p.of(Op::Disc, view::kBodyColour);
     const auto labels = p.labels();
     ASSERT_GE(labels.size(), 5u);
     EXPECT_EQ(labels[0].text, "月");
-    const view::PicturePoint moon = view::toPicture(view::projectSouth(s.sky.bodyAlt[1], s.sky.bodyAz[1]));
+    const view::PicturePoint moon = view::toPicture(view::projectSouth(s.sky.bodyAltDeg[1], s.sky.bodyAzDeg[1]));
     EXPECT_EQ(labels[0].x, moon.x + 160.0f);
     EXPECT_EQ(labels[1].text, "金星");
     EXPECT_EQ(labels[1].x, discs[0].x1 + 80.0f);
@@ -199,7 +199,7 @@ TEST(SkyView, BodyLabelsSitBesideTheirDiscs) {
 TEST(SkyView, BodiesBelowTheHorizonAreNeitherDrawnNorLabelled) {
     Scene s(-10.0);
     s.opt.starNames = true;
-    for (int b = 1; b < astro::kBodyCount; ++b) s.sky.bodyAlt[b] = -0.001;
+    for (int b = 1; b < astro::kBodyCount; ++b) s.sky.bodyAltDeg[b] = -0.001;
     const RecordingPainter p = draw(Direction::South, s.sky, s.cat, s.opt);
     EXPECT_TRUE(p.of(Op::Disc, view::kBodyColour).empty());
     EXPECT_TRUE(p.of(Op::Line, view::kMoonLitColour).empty());
@@ -210,10 +210,10 @@ TEST(SkyView, BodiesBelowTheHorizonAreNeitherDrawnNorLabelled) {
 // as by night: the dots lie at the same places whatever the Sun does.
 TEST(SkyView, CircleDotsDoNotSwapCirclesByDay) {
     astro::SkyState night = poleSky(-10.0);
-    night.obsLat = 35.0;
-    night.siderealTime = 5.0;
+    night.obsLatDeg = 35.0;
+    night.siderealTimeHours = 5.0;
     astro::SkyState day = night;
-    day.bodyAlt[astro::Sun] = 10.0;
+    day.bodyAltDeg[astro::Sun] = 10.0;
     const catalog::Catalogue cat = emptyCatalogue();
     auto positions = [&](const astro::SkyState& sky, bool equator, bool ecliptic) {
         view::ViewOptions opt;
@@ -241,7 +241,7 @@ TEST(SkyView, CircleDotsDoNotSwapCirclesByDay) {
 
 TEST(SkyView, CircleDotSetsFillColourBeforeEachDot) {
     astro::SkyState sky = poleSky(-10.0);
-    sky.obsLat = 35.0;
+    sky.obsLatDeg = 35.0;
     view::ViewOptions opt;
     opt.equator = true;
     const RecordingPainter p = draw(Direction::South, sky, emptyCatalogue(), opt);

@@ -35,17 +35,17 @@ TEST(FiniteSweep, HandMadeSkiesAtEveryPlaceDirectionAndHour) {
         for (int hour = 0; hour < 24; hour += 3) {
             for (int dir = 0; dir < 4; ++dir) {
                 astro::SkyState sky;
-                sky.obsLat = lat;
-                sky.obsLon = 139.75;
-                sky.siderealTime = hour;
+                sky.obsLatDeg = lat;
+                sky.obsLonDeg = 139.75;
+                sky.siderealTimeHours = hour;
                 for (int b = 0; b < astro::kBodyCount; ++b) {
                     const auto& bp = bodyPlaces[(b + hour / 3 + dir) % 7];
-                    sky.bodyAlt[b] = bp[0];
-                    sky.bodyAz[b] = bp[1];
+                    sky.bodyAltDeg[b] = bp[0];
+                    sky.bodyAzDeg[b] = bp[1];
                 }
-                sky.bodyAlt[astro::Sun] = (hour % 2 == 0) ? -10.0 : 0.0;
+                sky.bodyAltDeg[astro::Sun] = (hour % 2 == 0) ? -10.0 : 0.0;
                 sky.moonIllum = (hour % 6) / 5.0;
-                sky.moonLimbAngle = hour * 15.0;
+                sky.moonLimbAngleDeg = hour * 15.0;
                 CheckingPainter p;
                 view::MeteorRng rng(static_cast<unsigned long long>(hour));
                 view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
@@ -62,13 +62,13 @@ TEST(FiniteSweep, BrokenSkyNumbersNeverReachThePainter) {
     const view::ViewOptions opt = everything();
     for (double bad : {double(NAN), double(INFINITY), -double(INFINITY), 1e300}) {
         astro::SkyState sky;
-        sky.obsLat = bad;
-        sky.obsLon = bad;
-        sky.siderealTime = bad;
-        sky.bodyAlt.fill(bad);
-        sky.bodyAz.fill(bad);
+        sky.obsLatDeg = bad;
+        sky.obsLonDeg = bad;
+        sky.siderealTimeHours = bad;
+        sky.bodyAltDeg.fill(bad);
+        sky.bodyAzDeg.fill(bad);
         sky.moonIllum = bad;
-        sky.moonLimbAngle = bad;
+        sky.moonLimbAngleDeg = bad;
         for (int dir = 0; dir < 4; ++dir) {
             CheckingPainter p;
             view::MeteorRng rng(1);
