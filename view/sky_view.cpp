@@ -12,6 +12,7 @@
 #include "view/moon.h"
 #include "view/picture.h"
 #include "view/projection.h"
+#include "view/trails.h"
 
 namespace view {
 
@@ -79,8 +80,9 @@ constexpr CircleDotRule kCircleDotRules[] = {
 class SkyPainter {
 public:
     SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
-               Painter& painter)
-        : dir_(dir), sky_(sky), cat_(cat), opt_(opt), p_(painter), sunAlt_(sky.bodyAltDeg[astro::Sun]) {}
+               Painter& painter, const Trails* trails = nullptr)
+        : dir_(dir), sky_(sky), cat_(cat), opt_(opt), p_(painter), trails_(trails),
+          sunAlt_(sky.bodyAltDeg[astro::Sun]) {}
 
     void draw(MeteorRng& rng) {
         p_.clear();
@@ -89,6 +91,7 @@ public:
         p_.setFillStyleSolid();
         if (opt_.altAzLines) drawGrid();
         if (opt_.equator || opt_.ecliptic) drawCircles();
+        if (trails_ != nullptr) drawTrails(*trails_, p_);
         drawBody(astro::Sun, kSunRadiusTwips, "太陽", 160.0f);
         drawMoonBody();
         drawBody(astro::Venus, 50.0f, "金星", 80.0f);
@@ -181,6 +184,7 @@ private:
     const catalog::Catalogue& cat_;
     const ViewOptions& opt_;
     Painter& p_;
+    const Trails* trails_;
     double sunAlt_;
 };
 
@@ -194,6 +198,11 @@ float starRadiusTwips(double magnitude) {
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
               MeteorRng& rng, Painter& painter) {
     SkyPainter(dir, sky, cat, opt, painter).draw(rng);
+}
+
+void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
+              MeteorRng& rng, Painter& painter, const Trails& trails) {
+    SkyPainter(dir, sky, cat, opt, painter, &trails).draw(rng);
 }
 
 void drawSouthView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,

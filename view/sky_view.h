@@ -38,6 +38,12 @@ using MeteorRng = std::mt19937_64;
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
               const ViewOptions& opt, MeteorRng& rng, Painter& painter);
 
+struct Trails;  // view/trails.h
+// The same picture with trails drawn after the lines and before the bodies
+// and stars, so every object sits at the end of its own trail.
+void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+              const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails& trails);
+
 void drawSouthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
 void drawEastView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
 void drawWestView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);

@@ -1,0 +1,184 @@
+#include "view/trails.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "view/horizontal.h"
+#include "view/moon.h"
+#include "view/projection.h"
+#include "view/sky_view.h"
+
+namespace view {
+
+namespace {
+
+// Halvings of the step between two samples when looking for the horizon or
+// the projection's edge: 2 minutes / 2^30 is far below a pixel.
+constexpr int kBisections = 30;
+
+// How much of its own colour a trail keeps: bright stars print brighter
+// trails on a long exposure.
+double starTrailWeight(double magnitude) { return std::clamp(0.65 - 0.08 * magnitude, 0.3, 0.7); }
+constexpr double kBodyTrailWeight = 0.6;
+
+// Difference b - a of two sidereal times, hours, taken the short way round.
+double hourStep(double a, double b) {
+    double d = std::fmod(b - a, 24.0);
+    if (d > 12.0) d -= 24.0;
+    if (d <= -12.0) d += 24.0;
+    return d;
+}
+
+// Where a sampled object stands, and whether the picture shows it there.
+struct Place {
+    bool visible = false;
+    PicturePoint at;
+};
+
+Place placeOf(Direction dir, const astro::Horizontal& hz) {
+    if (!(hz.altDeg >= 0.0)) return {};
+    const Projected p = project(dir, hz.altDeg, hz.azDeg);
+    if (!p.visible) return {};
+    return {true, toPicture(p)};
+}
+
+// Follows one object through the samples. PositionAt(k, f) gives its
+// altitude and azimuth a fraction f of the way from sample k to sample k+1;
+// at f = 0 it must be exactly the position the picture of sample k uses.
+template <class PositionAt>
+void tracePaths(Direction dir, std::size_t sampleCount, const PositionAt& positionAt, const TrailPath& proto,
+                std::vector<TrailPath>& out) {
+    // The point on the visible side of the boundary crossed between samples
+    // k and k+1; visibleAtStart says which end is visible.
+    const auto boundary = [&](std::size_t k, bool visibleAtStart) {
+        double inside = visibleAtStart ? 0.0 : 1.0;
+        double outside = 1.0 - inside;
+        Place best = placeOf(dir, positionAt(k, inside));
+        for (int i = 0; i < kBisections; ++i) {
+            const double mid = 0.5 * (inside + outside);
+            const Place p = placeOf(dir, positionAt(k, mid));
+            if (p.visible) {
+                inside = mid;
+                best = p;
+            } else {
+                outside = mid;
+            }
+        }
+        return best.at;
+    };
+
+    TrailPath path = proto;
+    const auto finish = [&] {
+        if (path.points.size() >= 2) out.push_back(path);
+        path.points.clear();
+    };
+    bool wasVisible = false;
+    for (std::size_t k = 0; k < sampleCount; ++k) {
+        const Place here = placeOf(dir, positionAt(k, 0.0));
+        if (here.visible) {
+            if (!wasVisible && k > 0) path.points.push_back(boundary(k - 1, false));
+            path.points.push_back(here.at);
+        } else if (wasVisible) {
+            path.points.push_back(boundary(k - 1, true));
+            finish();
+        }
+        wasVisible = here.visible;
+    }
+    finish();
+}
+
+}  // namespace
+
+std::vector<int> trailSampleOffsets(int spanMinutes) {
+    const int span = std::clamp(spanMinutes, 1, kMaxTrailMinutes);
+    std::vector<int> offsets;
+    offsets.reserve(static_cast<std::size_t>(span / kTrailStepMinutes + 2));
+    for (int m = 0; m < span; m += kTrailStepMinutes) offsets.push_back(m);
+    offsets.push_back(span);
+    return offsets;
+}
+
+Rgb trailColour(Rgb colour, Rgb background, double weight) {
+    const double w = std::clamp(weight, 0.0, 1.0);
+    const auto mix = [w](std::uint8_t c, std::uint8_t b) {
+        return static_cast<std::uint8_t>(std::lround(w * c + (1.0 - w) * b));
+    };
+    return {mix(colour.r, background.r), mix(colour.g, background.g), mix(colour.b, background.b)};
+}
+
+Trails computeTrails(Direction dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
+                     Rgb background) {
+    Trails trails;
+    const std::size_t n = skies.size();
+    if (n < 2) return trails;
+
+    // Sidereal time at each sample and its change to the next one; the
+    // stars' positions change with it alone.
+    std::vector<double> st(n), stStep(n, 0.0);
+    for (std::size_t k = 0; k < n; ++k) st[k] = skies[k].siderealTimeHours;
+    for (std::size_t k = 0; k + 1 < n; ++k) stStep[k] = hourStep(st[k], st[k + 1]);
+    const double latDeg = skies[0].obsLatDeg;
+    const double lonDeg = skies[0].obsLonDeg;
+
+    const double endSunAlt = skies[n - 1].bodyAltDeg[astro::Sun];
+    const bool night = !(endSunAlt > 0.0);
+    const bool day = endSunAlt >= 0.0;
+
+    struct BodyRule {
+        astro::Body body;
+        Rgb colour;
+        bool drawn;
+    };
+    const BodyRule bodies[] = {
+        {astro::Sun, kBodyColour, day},          {astro::Moon, kMoonLitColour, true},
+        {astro::Venus, kBodyColour, true},       {astro::Mars, kBodyColour, night},
+        {astro::Jupiter, kBodyColour, night},    {astro::Saturn, kBodyColour, night},
+    };
+    for (const BodyRule& rule : bodies) {
+        if (!rule.drawn) continue;
+        const int b = rule.body;
+        const auto positionAt = [&](std::size_t k, double f) -> astro::Horizontal {
+            if (f == 0.0) return {skies[k].bodyAltDeg[b], skies[k].bodyAzDeg[b]};
+            const astro::SkyState& s0 = skies[k];
+            const astro::SkyState& s1 = skies[k + 1];
+            const double ra = s0.bodyRaHours[b] + f * hourStep(s0.bodyRaHours[b], s1.bodyRaHours[b]);
+            const double dec = s0.bodyDecDeg[b] + f * (s1.bodyDecDeg[b] - s0.bodyDecDeg[b]);
+            return astro::equatorialToHorizontal(ra, dec, st[k] + f * stStep[k], latDeg, lonDeg);
+        };
+        TrailPath proto;
+        proto.object = TrailObject::Body;
+        proto.index = b;
+        proto.colour = trailColour(rule.colour, background, kBodyTrailWeight);
+        tracePaths(dir, n, positionAt, proto, trails.paths);
+    }
+
+    if (night) {
+        const std::size_t count = std::min(cat.stars.size(), static_cast<std::size_t>(catalog::kStarCount) + 1);
+        for (std::size_t i = 1; i < count; ++i) {
+            const catalog::Star& star = cat.stars[i];
+            const auto positionAt = [&](std::size_t k, double f) {
+                return astro::equatorialToHorizontal(star.raHours, star.decDeg, st[k] + f * stStep[k], latDeg,
+                                                     lonDeg);
+            };
+            TrailPath proto;
+            proto.object = TrailObject::Star;
+            proto.index = static_cast<int>(i);
+            proto.colour = trailColour(kStarColour, background, starTrailWeight(star.mag));
+            tracePaths(dir, n, positionAt, proto, trails.paths);
+        }
+    }
+    return trails;
+}
+
+void drawTrails(const Trails& trails, Painter& painter) {
+    for (const TrailPath& path : trails.paths) {
+        for (std::size_t i = 1; i < path.points.size(); ++i) {
+            const PicturePoint& a = path.points[i - 1];
+            const PicturePoint& b = path.points[i];
+            painter.line(a.x, a.y, b.x, b.y, path.colour);
+        }
+    }
+}
+
+}  // namespace view
