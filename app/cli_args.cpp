@@ -7,6 +7,8 @@
 #include <set>
 #include <string_view>
 
+#include "app/time_step.h"
+
 namespace app {
 
 namespace {
@@ -59,28 +61,29 @@ std::vector<std::string_view> splitCommas(std::string_view s) {
     return parts;
 }
 
-// An argument echoed in an error message. Control bytes are written as \xNN
-// so that the message stays one line on the terminal whatever was typed.
-std::string quoted(std::string_view s) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out = "'";
-    for (const char ch : s) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x20 || b == 0x7f) {
-            out += "\\x";
-            out += kHex[b >> 4];
-            out += kHex[b & 0xf];
-        } else {
-            out += ch;
-        }
-    }
-    return out + "'";
+std::string dateText(int y, int m, int d) {
+    const auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(y) + "-" + two(m) + "-" + two(d);
+}
+
+// Empty when the date exists in the program's calendar (Julian before
+// 1582-10-15, Gregorian from then on); otherwise the error line, naming the
+// last day of the month (2026-02-31) or the calendar change (1582-10-10).
+std::string missingDate(int y, int m, int d) {
+    const CivilMinute back = civilFromDayNumber(dayNumber(y, m, d));
+    if (back.year == y && back.month == m && back.day == d) return {};
+    const CivilMinute last = civilFromDayNumber(dayNumber(y, m + 1, 1) - 1);
+    if (d > last.day)
+        return "--at: " + dateText(y, m, d) + " does not exist; the last day of that month is " +
+               dateText(y, m, last.day);
+    return "--at: " + dateText(y, m, d) +
+           " does not exist; the calendar goes from 1582-10-04 (Julian) to 1582-10-15 (Gregorian)";
 }
 
 // "YYYY-MM-DD HH:MM" (or with a T between date and time); the year may carry
 // a minus sign (astronomical numbering) and must fit the 16-bit year range.
 std::string parseAt(std::string_view s, CliOptions& o) {
-    const std::string bad = "--at: " + quoted(s) + " is not a date and time \"YYYY-MM-DD HH:MM\"";
+    const std::string bad = "--at: " + quotedArgument(s) + " is not a date and time \"YYYY-MM-DD HH:MM\"";
     std::size_t i = 0;
     const bool negative = !s.empty() && s[0] == '-';
     if (negative) i = 1;
@@ -110,6 +113,7 @@ std::string parseAt(std::string_view s, CliOptions& o) {
     if (y < -32768 || y > 32767) return "--at: year " + std::to_string(y) + " is outside -32768..32767";
     if (*month < 1 || *month > 12) return "--at: month " + std::to_string(*month) + " is outside 1..12";
     if (*day < 1 || *day > 31) return "--at: day " + std::to_string(*day) + " is outside 1..31";
+    if (const std::string gap = missingDate(y, *month, *day); !gap.empty()) return gap;
     if (*hour > 23) return "--at: hour " + std::to_string(*hour) + " is outside 0..23";
     if (*minute > 59) return "--at: minute " + std::to_string(*minute) + " is outside 0..59";
     o.year = y;
@@ -129,7 +133,7 @@ std::string parseShow(std::string_view s, view::ViewOptions& v) {
         else if (item == "constellations") v.constellations = true;
         else if (item == "meteors") v.meteors = true;
         else
-            return "--show: unknown item " + quoted(item) +
+            return "--show: unknown item " + quotedArgument(item) +
                    " (use equator, ecliptic, grid, names, constellations, meteors)";
     }
     return {};
@@ -142,7 +146,7 @@ std::string parseConstellations(std::string_view s, const catalog::Catalogue& ca
         for (const std::string_view name : splitCommas(s)) {
             const int c = catalog::findConstellation(cat, std::string(name));
             if (c < 1 || c > catalog::kConstellationCount)
-                return "--constellations: unknown constellation " + quoted(name);
+                return "--constellations: unknown constellation " + quotedArgument(name);
             v.selected[static_cast<std::size_t>(c)] = true;
         }
     }
@@ -161,9 +165,9 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
     if (opt == "--at") return parseAt(value, o);
     if (opt == "--place") {
         const int k = catalog::findPlace(cat, std::string(value));
-        if (k < 1) return "--place: unknown place " + quoted(value);
+        if (k < 1) return "--place: unknown place " + quotedArgument(value);
         if (k == catalog::kManualPlace)
-            return "--place: " + quoted(value) + " is the manual-entry slot; give --lat and --lon instead";
+            return "--place: " + quotedArgument(value) + " is the manual-entry slot; give --lat and --lon instead";
         o.placeIndex = k;
         return {};
     }
@@ -171,9 +175,9 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         const auto v = wholeNumber(value);
         const bool lat = opt == "--lat";
         const double limit = lat ? 90.0 : 180.0;
-        if (!v) return std::string(opt) + ": " + quoted(value) + " is not a number";
+        if (!v) return std::string(opt) + ": " + quotedArgument(value) + " is not a number";
         if (*v < -limit || *v > limit)
-            return std::string(opt) + ": " + quoted(value) + (lat ? " is outside -90..90" : " is outside -180..180");
+            return std::string(opt) + ": " + quotedArgument(value) + (lat ? " is outside -90..90" : " is outside -180..180");
         (lat ? o.latDeg : o.lonDeg) = *v;
         return {};
     }
@@ -182,7 +186,7 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         else if (value == "east") o.direction = view::Direction::East;
         else if (value == "south") o.direction = view::Direction::South;
         else if (value == "west") o.direction = view::Direction::West;
-        else return "--dir: " + quoted(value) + " is not north, east, south or west";
+        else return "--dir: " + quotedArgument(value) + " is not north, east, south or west";
         return {};
     }
     if (opt == "--show") return parseShow(value, o.view);
@@ -190,7 +194,7 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
     if (opt == "--scale") {
         const auto v = wholeNumber(value);
         if (!v || *v < kMinScale || *v > kMaxScale)
-            return "--scale: " + quoted(value) + " is not a number from 0.25 to 8";
+            return "--scale: " + quotedArgument(value) + " is not a number from 0.25 to 8";
         o.scale = *v;
         return {};
     }
@@ -198,14 +202,79 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         unsigned long long v = 0;
         const auto res = std::from_chars(value.data(), value.data() + value.size(), v);
         if (value.empty() || res.ec != std::errc{} || res.ptr != value.data() + value.size())
-            return "--seed: " + quoted(value) + " is not a whole number from 0 to 18446744073709551615";
+            return "--seed: " + quotedArgument(value) + " is not a whole number from 0 to 18446744073709551615";
         o.seed = v;
         return {};
     }
-    return "unknown option " + quoted(opt);
+    return "unknown option " + quotedArgument(opt);
 }
 
 }  // namespace
+
+// Valid UTF-8 passes through, except what would break or disguise the line:
+// C0 controls and DEL become \xNN; C1 controls, the line and paragraph
+// separators and the bidirectional overrides become \u{XXXX}; a byte that
+// is not part of valid UTF-8 (a Latin-1 or EUC-JP name, a cut sequence, an
+// overlong form, a surrogate) becomes \xNN. The result is always one line of
+// valid UTF-8.
+std::string escapedText(std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    const auto byteEscape = [&](unsigned char b) {
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xf];
+    };
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t len = 0;
+        char32_t cp = 0;
+        if (b < 0x80) {
+            len = 1;
+            cp = b;
+        } else if (b >= 0xc2 && b <= 0xdf) {
+            len = 2;
+            cp = b & 0x1f;
+        } else if (b >= 0xe0 && b <= 0xef) {
+            len = 3;
+            cp = b & 0x0f;
+        } else if (b >= 0xf0 && b <= 0xf4) {
+            len = 4;
+            cp = b & 0x07;
+        }
+        bool valid = len > 0 && i + len <= s.size();
+        for (std::size_t k = 1; valid && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            valid = (c & 0xc0) == 0x80;
+            cp = (cp << 6) | (c & 0x3f);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF.
+        if (valid && ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10ffff)) ||
+                      (cp >= 0xd800 && cp <= 0xdfff)))
+            valid = false;
+        if (!valid) {
+            byteEscape(b);
+            ++i;
+            continue;
+        }
+        const bool control = cp < 0x20 || (cp >= 0x7f && cp <= 0x9f) || cp == 0x2028 || cp == 0x2029 ||
+                             (cp >= 0x202a && cp <= 0x202e) || (cp >= 0x2066 && cp <= 0x2069);
+        if (control && cp < 0x80) {
+            byteEscape(b);
+        } else if (control) {
+            out += "\\u{";
+            for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(cp >> shift) & 0xf];
+            out += '}';
+        } else {
+            out.append(s.substr(i, len));
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string quotedArgument(std::string_view s) { return "'" + escapedText(s) + "'"; }
 
 CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat) {
     CliParse r;
@@ -224,8 +293,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view opt = args[i];
         if (!takesValue(opt) && !isFlag(opt)) {
-            r.error = opt.starts_with("-") ? "unknown option " + quoted(opt)
-                                           : "unexpected argument " + quoted(opt);
+            r.error = opt.starts_with("-") ? "unknown option " + quotedArgument(opt)
+                                           : "unexpected argument " + quotedArgument(opt);
             return r;
         }
         if (!seen.insert(opt).second) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalog/catalog.h"
@@ -38,6 +39,12 @@ struct CliParse {
 
 // argv without the program name.
 CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat);
+
+// Text echoed in an error message, as one line of valid UTF-8 whatever the
+// bytes were: controls and bytes that are not valid UTF-8 are escaped.
+std::string escapedText(std::string_view s);
+// The same in single quotes, for an argument the user gave.
+std::string quotedArgument(std::string_view s);
 
 // The --help text.
 std::string usageText();

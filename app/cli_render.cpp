@@ -14,6 +14,7 @@
 #include "app/commands.h"
 #include "app/png_file.h"
 #include "app/qt_painter.h"
+#include "app/safe_write.h"
 #include "app/settings.h"
 #include "astro/astro.h"
 #include "view/picture.h"
@@ -50,6 +51,13 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 }  // namespace
 
+void useOffscreenPlatform() {
+    // Whatever the environment names (xcb over ssh with no DISPLAY, wayland
+    // with no compositor, a typo), a mode without a window must not depend on
+    // a display: Qt would abort with a core dump.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
     if (!(opt.scale > 0.0 && opt.scale <= 8.0)) {
         std::fprintf(stderr, "planetarium: --scale must be a number above 0 and at most 8\n");
@@ -59,8 +67,17 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         std::fprintf(stderr, "planetarium: --render needs a file name\n");
         return 2;
     }
-    // Rendering never needs a display; the offscreen platform works everywhere.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The name is used byte for byte; one Qt cannot name unchanged is refused
+    // rather than written under another name.
+    const std::optional<QString> path = fileNameFromArgument(opt.renderPath);
+    if (!path) {
+        std::fprintf(stderr,
+                     "planetarium: --render: %s cannot be used as a file name unchanged (it is not valid in the "
+                     "system's file-name encoding)\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    useOffscreenPlatform();
     qInstallMessageHandler(quietQtMessages);
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
@@ -88,11 +105,11 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         QtPainter painter(image, opt.scale, qcolour(colours.windowBack), qcolour(colours.windowText));
         view::drawView(opt.direction, sky, cat, viewOpt, rng, painter);
     }
-    const QString error = writePng(image, QString::fromStdString(opt.renderPath));
+    const QString error = writePng(image, *path);
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "planetarium: cannot write %s: %s\n", opt.renderPath.c_str(),
-                     error.simplified().toLocal8Bit().constData());
-        return 2;
+        std::fprintf(stderr, "planetarium: cannot write %s: %s\n", quotedArgument(opt.renderPath).c_str(),
+                     escapedText(error.simplified().toStdString()).c_str());
+        return 1;
     }
     return 0;
 }

@@ -12,6 +12,10 @@ int runJson(const CliOptions& opt, const catalog::Catalogue& cat);
 // --render FILE.png: draws the picture into a PNG without a window.
 int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
 
+// Makes the QGuiApplication about to be built use Qt's offscreen platform,
+// whatever QT_QPA_PLATFORM says: for every mode that opens no window.
+void useOffscreenPlatform();
+
 // No mode option: opens the window.
 int runWindow(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
 

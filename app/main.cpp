@@ -6,9 +6,24 @@
 
 #include "app/cli_args.h"
 #include "app/commands.h"
+#include "app/safe_write.h"
 #include "catalog/catalog.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// Whatever the mode, text that could not reach standard output (a full disk,
+// a file-size limit) is an error: one line and status 1, unless the mode
+// already said so.
+int checkedStdout(int status) {
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (failed && status == 0) {
+        std::fputs("planetarium: could not write to standard output\n", stderr);
+        return 1;
+    }
+    return status;
+}
+
+int run(int argc, char** argv) {
     const catalog::Catalogue cat = catalog::loadCatalogue();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const app::CliParse parsed = app::parseCommandLine(args, cat);
@@ -28,4 +43,11 @@ int main(int argc, char** argv) {
         break;
     }
     return app::runWindow(argc, argv, parsed.options, cat);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    app::ignoreFileSizeSignal();
+    return checkedStdout(run(argc, argv));
 }

@@ -1,6 +1,6 @@
 // Writing a picture to a PNG file so that a failure is never reported as
-// success: QImage::save does not check the last buffered write, so a full
-// disk would leave a truncated file behind and still answer true.
+// success and never costs the file that was there: QImage::save does not
+// check the last buffered write, so the bytes go through writeFileSafely.
 #pragma once
 
 #include <QImage>
@@ -8,8 +8,9 @@
 
 namespace app {
 
-// Writes `image` as PNG to `path`. Returns an empty string on success;
-// otherwise a short reason, and no partial file is left at `path`.
+// Writes `image` as PNG to `path` (a file, a device, or "-" for standard
+// output; see safe_write.h). Returns an empty string on success; otherwise a
+// short reason, and whatever was at `path` before is still there.
 QString writePng(const QImage& image, const QString& path);
 
 }  // namespace app

@@ -5,20 +5,23 @@
 // finite number or a latitude beyond a pole) falls back to its default.
 #include "app/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <limits>
-#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define PLANETARIUM_POSIX_OPEN 1
+#else
+#include <filesystem>
+#endif
 
 #include "app/fields.h"
 
@@ -76,10 +79,6 @@ bool parseReal(std::string_view s, double& value) {
     return ec == std::errc{} && end == s.data() + s.size();
 }
 
-std::string errnoText(const std::string& what, int err) {
-    return std::string(what) + ": " + std::strerror(err);
-}
-
 }  // namespace
 
 Settings parseSettings(const std::string& text) {
@@ -106,67 +105,51 @@ Settings parseSettings(const std::string& text) {
     return s;
 }
 
+// Only a regular file is read. A FIFO, device or socket in its place would
+// block the open or the read for ever (or feed endless bytes), so it counts
+// as no file at all. Where the system allows, the file is opened without
+// blocking and its type checked on the open file, leaving no gap between the
+// check and the read.
 Settings readSettings(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
     // The file is one short line; anything far larger is not ours.
     constexpr std::size_t kMaxBytes = 4096;
     std::string text(kMaxBytes, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(kMaxBytes));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return {};
+    std::size_t got = 0;
+#ifdef PLANETARIUM_POSIX_OPEN
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return {};
+    }
+    while (got < kMaxBytes) {
+        const ssize_t n = ::read(fd, text.data() + got, kMaxBytes - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return {};
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+#else
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(path), ec)) return {};
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return {};
+    got = std::fread(text.data(), 1, kMaxBytes, f);
+    const bool bad = std::ferror(f) != 0;
+    std::fclose(f);
+    if (bad) return {};
+#endif
+    text.resize(got);
     return parseSettings(text);
 }
 
 std::string formatSettings(int placeIndex, double latDeg, double lonDeg) {
     return std::to_string(placeIndex) + "," + decimalText(latDeg) + "," + decimalText(lonDeg) + "\n";
-}
-
-std::string writeSettings(const std::string& path, int placeIndex, double latDeg, double lonDeg) {
-    const std::string line = formatSettings(placeIndex, latDeg, lonDeg);
-
-    // The temporary file sits beside the target so the rename stays on one
-    // file system and is atomic: readers see the old file or the new one.
-    std::string tmpl = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return errnoText("cannot create a temporary file beside " + path, errno);
-    ::fchmod(fd, 0644);
-
-    auto fail = [&](const std::string& what, int err) {
-        ::close(fd);
-        ::unlink(tmpl.c_str());
-        return errnoText(what, err);
-    };
-
-    std::size_t done = 0;
-    while (done < line.size()) {
-        const ssize_t w = ::write(fd, line.data() + done, line.size() - done);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return fail("cannot write " + tmpl, errno);
-        }
-        done += static_cast<std::size_t>(w);
-    }
-    if (::fsync(fd) != 0) return fail("cannot flush " + tmpl, errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tmpl.c_str());
-        return errnoText("cannot close " + tmpl, err);
-    }
-    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tmpl.c_str());
-        return errnoText("cannot replace " + path, err);
-    }
-    // Make the rename itself durable.
-    const std::size_t slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return {};
 }
 
 }  // namespace app

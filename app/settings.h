@@ -20,14 +20,19 @@ struct Settings {
 // defaults.
 Settings parseSettings(const std::string& text);
 
-// Reads the file at `path`; a missing or unreadable file gives the defaults.
+// Reads the file at `path`; a missing or unreadable file, or anything other
+// than a regular file (a FIFO, a device, a socket), gives the defaults.
 Settings readSettings(const std::string& path);
 
 // The line written for these values.
 std::string formatSettings(int placeIndex, double latDeg, double lonDeg);
 
-// Writes the file atomically (temporary file, then rename). Returns an empty
-// string on success, otherwise a message for the user; the old file is kept.
+// Writes the file atomically (beside it, then renamed over it; a symbolic
+// link is written through to its target and the file keeps its permissions).
+// Only a regular file or a missing one is replaced: anything else at `path`
+// is left alone and reported. Returns an empty string on success, otherwise a
+// message for the user; the old file is kept. Defined in settings_write.cpp,
+// in app_qt.
 std::string writeSettings(const std::string& path, int placeIndex, double latDeg, double lonDeg);
 
 }  // namespace app

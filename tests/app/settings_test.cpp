@@ -149,6 +149,41 @@ TEST_F(SettingsFile, DirectoryInTheWayIsReported) {
     EXPECT_EQ(app::readSettings(path_).placeIndex, app::kDefaultPlaceIndex);
 }
 
+// A FIFO (or a device, a socket) in place of the file: reading it would block
+// for ever; it counts as no file, and exiting does not replace it.
+TEST_F(SettingsFile, FifoIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    const app::Settings s = app::readSettings(path_);
+    EXPECT_EQ(s.placeIndex, app::kDefaultPlaceIndex);
+    EXPECT_FALSE(s.hasCoordinates);
+    EXPECT_FALSE(app::writeSettings(path_, 48, 26.5, 128.0).empty());
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(path_)));
+    EXPECT_EQ(entries(), 1u);
+}
+
+// A file kept private behind a link: written through the link, which stays a
+// link, and the file keeps mode 0600. A new file gets the umask.
+TEST_F(SettingsFile, LinkAndPermissionsAreKept) {
+    const fs::path real = dir_ / "private" / "place.txt";
+    fs::create_directory(real.parent_path());
+    std::ofstream(real) << "12,35.65,139.75\n";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("private/place.txt", path_);
+    ASSERT_EQ(app::writeSettings(path_, 48, 26.5, 128.0), "");
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(path_)));
+    EXPECT_EQ(slurp(real.string()), "48,26.5,128\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(app::readSettings(path_).placeIndex, 48);
+
+    const std::string fresh = (dir_ / "fresh.txt").string();
+    const mode_t oldMask = ::umask(027);
+    const std::string msg = app::writeSettings(fresh, 3, 1.0, 2.0);
+    ::umask(oldMask);
+    ASSERT_EQ(msg, "");
+    EXPECT_EQ(fs::status(fresh).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
 TEST_F(SettingsFile, HugeFileIsNotReadWhole) {
     {
         std::ofstream out(path_);

@@ -130,6 +130,52 @@ TEST(ParseCommandLine, ErrorsNameTheArgument) {
     }
 }
 
+// Dates that do not exist are refused, naming the month's last day; the
+// calendar is Julian before 1582-10-15 (so 1500-02-29 exists), Gregorian
+// from then on (1900-02-29 does not, 2000-02-29 does).
+TEST(ParseCommandLine, AtRefusesDatesThatDoNotExist) {
+    const struct {
+        const char* at;
+        const char* error;  // empty: accepted
+    } cases[] = {
+        {"2026-02-31 10:00", "--at: 2026-02-31 does not exist; the last day of that month is 2026-02-28"},
+        {"2024-02-30 10:00", "--at: 2024-02-30 does not exist; the last day of that month is 2024-02-29"},
+        {"2026-04-31 00:00", "--at: 2026-04-31 does not exist; the last day of that month is 2026-04-30"},
+        {"1900-02-29 00:00", "--at: 1900-02-29 does not exist; the last day of that month is 1900-02-28"},
+        {"-4712-02-30 00:00", "--at: -4712-02-30 does not exist; the last day of that month is -4712-02-29"},
+        {"1582-10-10 12:00", "--at: 1582-10-10 does not exist; the calendar goes from 1582-10-04 (Julian) to "
+                             "1582-10-15 (Gregorian)"},
+        {"2024-02-29 10:00", ""}, {"2000-02-29 10:00", ""}, {"1500-02-29 10:00", ""},
+        {"1582-10-04 23:59", ""}, {"1582-10-15 00:00", ""}, {"2026-12-31 23:59", ""},
+    };
+    for (const auto& c : cases) {
+        const CliParse r = parse({"--json", "--at", c.at});
+        EXPECT_EQ(r.error, c.error) << c.at;
+    }
+}
+
+// Echoed arguments stay one line of valid UTF-8: controls, C1 controls,
+// bidirectional overrides and every byte of invalid UTF-8 are escaped.
+TEST(QuotedArgument, EscapesWhatIsNotPrintableText) {
+    const struct {
+        std::string in;
+        const char* out;
+    } cases[] = {
+        {"東京", "'東京'"},
+        {"a\nb\x1b[31m\x7f", "'a\\x0ab\\x1b[31m\\x7f'"},
+        {"caf\xe9.png", "'caf\\xe9.png'"},                       // Latin-1
+        {"\xc5\xec\xb5\xfe", "'\\xc5\\xec\\xb5\\xfe'"},       // 東京 in EUC-JP
+        {"\xc2\x85\xc2\x9b", "'\\u{0085}\\u{009b}'"},            // C1 NEL and CSI
+        {"a\xe2\x80\xae" "b\xe2\x80\xa8", "'a\\u{202e}b\\u{2028}'"},  // RLO, line separator
+        {"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80", "'\\xc0\\xaf\\xed\\xa0\\x80\\xf4\\x90\\x80\\x80'"},
+        {"\xe6\x9d", "'\\xe6\\x9d'"},                             // cut short
+        {std::string("a\0b", 3), "'a\\x00b'"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(quotedArgument(c.in), c.out);
+    const CliParse r = parse({"--json", "--place", "\xb0\xed\n"});
+    EXPECT_EQ(r.error, "--place: unknown place '\\xb0\\xed\\x0a'");
+}
+
 TEST(UsageText, DocumentsEveryOption) {
     const std::string u = usageText();
     for (const char* opt : {"--json", "--render", "--help", "--at", "--place", "--lat", "--lon", "--dir",
