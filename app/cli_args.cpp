@@ -343,12 +343,13 @@ std::string usageText() {
 modes:
   --json             print the computed sky state as one JSON object
   --render FILE.png  draw the sky picture into a PNG file, without a window
+                     (FILE "-": standard output)
   --help, -h         print this text
 
 moment and place (with --json or --render):
   --at "YYYY-MM-DD HH:MM"  Japan Standard Time (UT+9 h, whatever the place);
-                           year -32768..32767, month 1..12, day 1..31,
-                           hour 0..23, minute 0..59.
+                           year -32768..32767, month 1..12, a day that
+                           exists in that month, hour 0..23, minute 0..59.
                            Default: the computer's clock now.
   --place NAME             a place of the place list, e.g. 東京, ホノルル
   --lat DEG --lon DEG      latitude -90..90 (north positive) and longitude
@@ -366,7 +367,8 @@ picture options (with --render only):
   --seed N                 seed of the shooting stars, 0..18446744073709551615
 
 Each option may be given once. Bad arguments print one line naming the
-argument and exit with status 2.
+argument and exit with status 2; a file or output that cannot be written
+prints one line and exits with status 1, and an existing file is kept.
 )";
 }
 
