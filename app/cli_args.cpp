@@ -15,16 +15,20 @@ namespace {
 
 constexpr double kMinScale = 0.25;
 constexpr double kMaxScale = 8.0;
+constexpr int kMaxFrames = 9999;               // four-digit frame numbers
+constexpr int kMaxEveryMinutes = 366 * 24 * 60;  // a year between frames
+
+bool isTimeLapseOption(std::string_view opt) { return opt == "--trails" || opt == "--frames" || opt == "--every"; }
 
 // Options that take a value, and those that only shape the --render picture.
 bool takesValue(std::string_view opt) {
     return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
            opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
-           opt == "--scale" || opt == "--seed";
+           opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt);
 }
 bool renderOnly(std::string_view opt) {
     return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
-           opt == "--seed";
+           opt == "--seed" || isTimeLapseOption(opt);
 }
 bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h"; }
 
@@ -155,6 +159,24 @@ std::string parseConstellations(std::string_view s, const catalog::Catalogue& ca
     return {};
 }
 
+// --trails HOURS, --frames N, --every MINUTES.
+std::string parseTimeLapseOption(std::string_view opt, std::string_view value, CliOptions& o) {
+    if (opt == "--trails") {
+        const auto v = wholeNumber(value);
+        if (!v || !(*v > 0.0) || *v > 24.0)
+            return "--trails: " + quotedArgument(value) + " is not a number of hours above 0 and at most 24";
+        o.trailsHours = *v;
+        return {};
+    }
+    const bool frames = opt == "--frames";
+    const int limit = frames ? kMaxFrames : kMaxEveryMinutes;
+    const auto v = digitsField(value, 1, 6);
+    if (!v || *v < 1 || *v > limit)
+        return std::string(opt) + ": " + quotedArgument(value) + " is not a whole number from 1 to " + std::to_string(limit);
+    (frames ? o.frames : o.everyMinutes) = *v;
+    return {};
+}
+
 std::string applyOption(std::string_view opt, std::string_view value, const catalog::Catalogue& cat,
                         CliOptions& o) {
     if (opt == "--render") {
@@ -206,6 +228,7 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         o.seed = v;
         return {};
     }
+    if (isTimeLapseOption(opt)) return parseTimeLapseOption(opt, value, o);
     return "unknown option " + quotedArgument(opt);
 }
 
@@ -322,6 +345,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = "--place cannot be used together with --lat/--lon";
     } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
         r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
+    } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
+        r.error = o.frames > 0 ? "--frames needs --every as well" : "--every needs --frames as well";
     } else if (!render && !firstRenderOnly.empty()) {
         r.error = std::string(firstRenderOnly) + " only applies to --render";
     }
@@ -338,6 +363,7 @@ std::string usageText() {
               [--dir north|east|south|west]
               [--show equator,ecliptic,grid,names,constellations,meteors]
               [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
+              [--trails HOURS] [--frames N --every MINUTES]
   planetarium --help
 
 modes:
@@ -365,6 +391,15 @@ picture options (with --render only):
                            (e.g. オリオン座,さそり座); also turns figures on
   --scale N                picture size factor, 0.25..8 (default 1)
   --seed N                 seed of the shooting stars, 0..18446744073709551615
+  --trails HOURS           star trails of the HOURS (above 0, at most 24) from
+                           the entered moment; the picture is the one of the
+                           end moment, each object at the end of its trail
+  --frames N --every MIN   a time-lapse of N pictures (1..9999), the first at
+                           the entered moment, then every MIN minutes
+                           (1..527040). FILE.png gives FILE-0001.png ...;
+                           FILE.gif, FILE.mp4 or FILE.webm one animation
+                           (4 pictures a second) made by ffmpeg. Frame k uses
+                           the shooting-star seed N + k - 1.
 
 Each option may be given once. Bad arguments print one line naming the
 argument and exit with status 2; a file or output that cannot be written

@@ -29,6 +29,11 @@ struct CliOptions {
     view::ViewOptions view;  // --show and --constellations fill the flags
     double scale = 1.0;      // --scale
     std::optional<unsigned long long> seed;  // --seed
+    // --trails HOURS: star trails over 0 < HOURS <= 24 from the entered moment.
+    std::optional<double> trailsHours;
+    // --frames N --every MINUTES: a time-lapse of N pictures, MINUTES apart.
+    int frames = 0;  // 0: one picture
+    int everyMinutes = 0;
 };
 
 struct CliParse {

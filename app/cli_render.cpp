@@ -1,8 +1,9 @@
 // --render FILE.png: the picture the window would draw, into a PNG, with no
-// window and no display needed.
+// window and no display needed; with --frames, a time-lapse of such pictures.
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -10,15 +11,12 @@
 #include <random>
 
 #include "app/cli_json.h"
-#include "app/colour_scheme.h"
 #include "app/commands.h"
+#include "app/film_export.h"
 #include "app/png_file.h"
-#include "app/qt_painter.h"
 #include "app/safe_write.h"
 #include "app/settings.h"
-#include "astro/astro.h"
-#include "view/picture.h"
-#include "view/sky_view.h"
+#include "app/sky_picture.h"
 
 namespace app {
 
@@ -83,28 +81,47 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     QGuiApplication qtApp(qtArgc, argv);
 
     const SkyRequest req = skyRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
-    const astro::SkyState sky = astro::computeSky(req.input);
-
-    view::ViewOptions viewOpt = opt.view;
-    viewOpt.year = req.input.year;
-    viewOpt.month = req.input.month;
-    viewOpt.day = req.input.day;
-
     const std::uint64_t seed =
         opt.seed ? *opt.seed
                  : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                        static_cast<std::uint64_t>(std::random_device{}());
-    view::MeteorRng rng(seed);
 
-    const SchemeColours colours = schemeColours(schemeForSunAltitude(sky.bodyAltDeg[astro::Sun]));
-    const auto qcolour = [](view::Rgb c) { return QColor(c.r, c.g, c.b); };
-    const int width = static_cast<int>(std::ceil(view::kSurfaceWidthTwips / 15.0 * opt.scale));
-    const int height = static_cast<int>(std::ceil(view::kSurfaceHeightTwips / 15.0 * opt.scale));
-    QImage image(width, height, QImage::Format_RGB32);
-    {
-        QtPainter painter(image, opt.scale, qcolour(colours.windowBack), qcolour(colours.windowText));
-        view::drawView(opt.direction, sky, cat, viewOpt, rng, painter);
+    PictureRequest pic;
+    pic.input = req.input;
+    pic.direction = opt.direction;
+    pic.view = opt.view;
+    pic.scale = opt.scale;
+    pic.seed = seed;
+    if (opt.trailsHours) pic.trailMinutes = std::max(1, static_cast<int>(std::lround(*opt.trailsHours * 60.0)));
+
+    const auto format = filmFormat(*path);
+    if (opt.frames > 0) {
+        if (!format) {
+            std::fprintf(stderr, "planetarium: --frames writes FILE.png frames or a FILE.gif, FILE.mp4 or FILE.webm "
+                                 "film, not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        FilmRequest film;
+        film.first = pic;
+        film.first.stepMinutes = opt.everyMinutes;
+        film.frames = opt.frames;
+        film.everyMinutes = opt.everyMinutes;
+        film.path = *path;
+        const FilmResult result = exportFilm(film, cat);
+        if (!result.ok()) {
+            std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
+            return result.status == FilmResult::Status::Refused ? 2 : 1;
+        }
+        return 0;
     }
+    if (format && *format != FilmFormat::PngFrames) {
+        std::fprintf(stderr, "planetarium: %s is a film: give --frames N --every MINUTES\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+
+    const QImage image = renderPicture(pic, cat);
     const QString error = writePng(image, *path);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "planetarium: cannot write %s: %s\n", quotedArgument(opt.renderPath).c_str(),

@@ -31,5 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # Japanese captions need a font with kana and kanji.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), fonts-ipafont-gothic")
+# Films (GIF, MP4, WebM) are encoded by the ffmpeg program when it is there;
+# everything else works without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ffmpeg")
 
 include(CPack)

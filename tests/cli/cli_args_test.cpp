@@ -119,6 +119,18 @@ TEST(ParseCommandLine, ErrorsNameTheArgument) {
         {{"--json", "--json"}, "--json"},
         {{"--json", "extra"}, "extra"},
         {{"--frobnicate"}, "--frobnicate"},
+        {{"--render", "a.png", "--trails", "0"}, "--trails"},
+        {{"--render", "a.png", "--trails", "24.01"}, "--trails"},
+        {{"--render", "a.png", "--trails", "-3"}, "--trails"},
+        {{"--render", "a.png", "--trails", "nan"}, "--trails"},
+        {{"--json", "--trails", "4"}, "--trails"},
+        {{"--render", "a.png", "--frames", "3"}, "--every"},
+        {{"--render", "a.png", "--every", "15"}, "--frames"},
+        {{"--render", "a.png", "--frames", "0", "--every", "15"}, "--frames"},
+        {{"--render", "a.png", "--frames", "10000", "--every", "15"}, "--frames"},
+        {{"--render", "a.png", "--frames", "2", "--every", "1.5"}, "--every"},
+        {{"--render", "a.png", "--frames", "2", "--every", "-15"}, "--every"},
+        {{"--render", "a.png", "--frames", "2", "--every", "527041"}, "--every"},
     };
     for (const Case& c : cases) {
         const CliParse r = parse(c.args);
@@ -176,10 +188,20 @@ TEST(QuotedArgument, EscapesWhatIsNotPrintableText) {
     EXPECT_EQ(r.error, "--place: unknown place '\\xb0\\xed\\x0a'");
 }
 
+TEST(ParseCommandLine, TrailsAndTimeLapse) {
+    const CliParse r = parse({"--render", "a.mp4", "--trails", "0.5", "--frames", "9999", "--every", "527040"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.options.trailsHours, 0.5);
+    EXPECT_EQ(r.options.frames, 9999);
+    EXPECT_EQ(r.options.everyMinutes, 527040);
+    EXPECT_EQ(parse({"--render", "a.png", "--trails", "24"}).options.trailsHours, 24.0);
+    EXPECT_EQ(parse({"--render", "a.png"}).options.frames, 0);
+}
+
 TEST(UsageText, DocumentsEveryOption) {
     const std::string u = usageText();
     for (const char* opt : {"--json", "--render", "--help", "--at", "--place", "--lat", "--lon", "--dir",
-                            "--show", "--constellations", "--scale", "--seed"})
+                            "--show", "--constellations", "--scale", "--seed", "--trails", "--frames", "--every"})
         EXPECT_NE(u.find(opt), std::string::npos) << opt;
 }
 

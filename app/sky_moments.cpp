@@ -1,0 +1,34 @@
+#include "app/sky_moments.h"
+
+#include "app/time_step.h"
+#include "astro/astro.h"
+#include "view/trails.h"
+
+namespace app {
+
+std::optional<astro::SkyInput> minutesLater(const astro::SkyInput& start, int minutes) {
+    const auto t = advanceMinutes(start.year, start.month, start.day, start.hour, start.minute, minutes);
+    if (!t) return std::nullopt;
+    return astro::SkyInput{.year = t->year,
+                           .month = t->month,
+                           .day = static_cast<double>(t->day),
+                           .hour = static_cast<double>(t->hour),
+                           .minute = static_cast<double>(t->minute),
+                           .latDeg = start.latDeg,
+                           .lonDeg = start.lonDeg};
+}
+
+TrailSamples trailSkies(const astro::SkyInput& start, int spanMinutes) {
+    TrailSamples out;
+    out.end = start;
+    for (const int offset : view::trailSampleOffsets(spanMinutes)) {
+        const auto at = minutesLater(start, offset);
+        if (!at) break;
+        out.skies.push_back(astro::computationPass(*at));
+        out.end = *at;
+    }
+    if (!out.skies.empty()) out.skies.back() = astro::computeSky(out.end);
+    return out;
+}
+
+}  // namespace app

@@ -1,0 +1,46 @@
+#include "app/sky_picture.h"
+
+#include <cmath>
+
+#include "app/colour_scheme.h"
+#include "app/qt_painter.h"
+#include "app/sky_moments.h"
+#include "astro/astro.h"
+#include "view/picture.h"
+#include "view/trails.h"
+
+namespace app {
+
+QSize pictureSize(double scale) {
+    return {static_cast<int>(std::ceil(view::kSurfaceWidthTwips / 15.0 * scale)),
+            static_cast<int>(std::ceil(view::kSurfaceHeightTwips / 15.0 * scale))};
+}
+
+QImage renderPicture(const PictureRequest& req, const catalog::Catalogue& cat) {
+    TrailSamples samples;
+    if (req.trailMinutes > 0) samples = trailSkies(req.input, req.trailMinutes);
+    const bool withTrails = samples.skies.size() >= 2;
+    const astro::SkyInput& at = withTrails ? samples.end : req.input;
+    const astro::SkyState sky = withTrails ? samples.skies.back() : astro::computeSky(at);
+
+    view::ViewOptions viewOpt = req.view;
+    viewOpt.year = at.year;
+    viewOpt.month = at.month;
+    viewOpt.day = at.day;
+    viewOpt.stepMinutes = req.stepMinutes;
+
+    const SchemeColours colours = schemeColours(schemeForSunAltitude(sky.bodyAltDeg[astro::Sun]));
+    const auto qcolour = [](view::Rgb c) { return QColor(c.r, c.g, c.b); };
+    QImage image(pictureSize(req.scale), QImage::Format_RGB32);
+    view::MeteorRng rng(req.seed);
+    QtPainter painter(image, req.scale, qcolour(colours.windowBack), qcolour(colours.windowText));
+    if (withTrails) {
+        const view::Trails trails = view::computeTrails(req.direction, samples.skies, cat, colours.windowBack);
+        view::drawView(req.direction, sky, cat, viewOpt, rng, painter, trails);
+    } else {
+        view::drawView(req.direction, sky, cat, viewOpt, rng, painter);
+    }
+    return image;
+}
+
+}  // namespace app

@@ -1,0 +1,217 @@
+// Time-lapse films and trail pictures, in-process and through the program:
+// frames equal the single pictures of their moments, their number and names
+// are right, a missing ffmpeg is one line with status 2, and a cancelled or
+// failed export leaves nothing behind.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+#include "app/film_export.h"
+#include "app/sky_moments.h"
+#include "app/sky_picture.h"
+#include "catalog/catalog.h"
+
+namespace {
+
+const catalog::Catalogue& cat() {
+    static const catalog::Catalogue c = catalog::loadCatalogue();
+    return c;
+}
+
+struct ProgramRun {
+    int status = -1;
+    QString err;
+};
+
+ProgramRun run(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(PLANETARIUM_PROGRAM), args);
+    p.waitForFinished(-1);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+QStringList entries(const QTemporaryDir& dir) {
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+const QStringList kScene{QStringLiteral("--at"),   QStringLiteral("2026-08-12 22:50"),
+                         QStringLiteral("--place"), QStringLiteral("東京"),
+                         QStringLiteral("--dir"),  QStringLiteral("east"),
+                         QStringLiteral("--show"), QStringLiteral("meteors,constellations,names,grid")};
+
+TEST(FilmProgram, PngFramesAreTheSinglePicturesOfTheirMomentsAndSeeds) {
+    QTemporaryDir dir;
+    const QString film = dir.filePath(QStringLiteral("night.png"));
+    // Three frames 15 minutes apart across midnight and the date change.
+    ASSERT_EQ(run(QStringList{QStringLiteral("--render"), film, QStringLiteral("--frames"), QStringLiteral("3"),
+                              QStringLiteral("--every"), QStringLiteral("15"), QStringLiteral("--seed"),
+                              QStringLiteral("41")} +
+                  kScene)
+                  .status,
+              0);
+    EXPECT_EQ(entries(dir), (QStringList{QStringLiteral("night-0001.png"), QStringLiteral("night-0002.png"),
+                                         QStringLiteral("night-0003.png")}));
+    const char* moments[] = {"2026-08-12 22:50", "2026-08-12 23:05", "2026-08-12 23:20"};
+    for (int k = 0; k < 3; ++k) {
+        QStringList args = kScene;
+        args[1] = QString::fromUtf8(moments[k]);
+        const QString single = dir.filePath(QStringLiteral("single.png"));
+        ASSERT_EQ(run(QStringList{QStringLiteral("--render"), single, QStringLiteral("--seed"),
+                                  QString::number(41 + k)} +
+                      args)
+                      .status,
+                  0);
+        const QImage a(app::frameFileName(film, k + 1)), b(single);
+        ASSERT_FALSE(a.isNull());
+        EXPECT_TRUE(a == b) << "frame " << k + 1;
+    }
+}
+
+TEST(FilmProgram, MissingFfmpegIsOneLineWithThePackageAndNothingIsWritten) {
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PATH"), QString());
+    for (const char* name : {"night.mp4", "night.gif", "night.webm"}) {
+        const ProgramRun r = run(QStringList{QStringLiteral("--render"), dir.filePath(QString::fromUtf8(name)),
+                                      QStringLiteral("--frames"), QStringLiteral("2"), QStringLiteral("--every"),
+                                      QStringLiteral("60")} +
+                              kScene,
+                          env);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("apt-get install ffmpeg"))) << r.err.toStdString();
+    }
+    EXPECT_TRUE(entries(dir).isEmpty()) << entries(dir).join(QLatin1Char(' ')).toStdString();
+}
+
+TEST(FilmProgram, BadFilmRequestsAreRefusedWithStatusTwo) {
+    QTemporaryDir dir;
+    const auto refused = [&](const QStringList& args) {
+        const ProgramRun r = run(QStringList{QStringLiteral("--render")} + args);
+        EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
+    };
+    refused({dir.filePath(QStringLiteral("a.jpg")), QStringLiteral("--frames"), QStringLiteral("2"),
+             QStringLiteral("--every"), QStringLiteral("5")});
+    refused({dir.filePath(QStringLiteral("a.mp4"))});  // a film needs frames
+    // The last frames would fall after the year 32767.
+    refused({dir.filePath(QStringLiteral("a.png")), QStringLiteral("--at"), QStringLiteral("32767-12-31 23:00"),
+             QStringLiteral("--frames"), QStringLiteral("3"), QStringLiteral("--every"), QStringLiteral("60")});
+    EXPECT_TRUE(entries(dir).isEmpty()) << entries(dir).join(QLatin1Char(' ')).toStdString();
+}
+
+app::FilmRequest smallFilm(const QString& path, int frames) {
+    app::FilmRequest f;
+    f.first.input = {.year = 2026, .month = 1, .day = 15, .hour = 20, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75};
+    f.first.direction = view::Direction::East;
+    f.first.scale = 0.5;
+    f.first.seed = 5;
+    f.frames = frames;
+    f.everyMinutes = 30;
+    f.path = path;
+    return f;
+}
+
+TEST(FilmExport, CancelledOrFailedExportLeavesNothingBehindAndKeepsOldFiles) {
+    QTemporaryDir dir;
+    // An older frame of the same name must survive a cancelled export.
+    const QString old = dir.filePath(QStringLiteral("film-0001.png"));
+    {
+        QFile f(old);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    std::vector<QString> formats{QStringLiteral("film.png")};
+    if (!app::findFfmpeg().isEmpty()) formats.insert(formats.end(), {QStringLiteral("film.gif"), QStringLiteral("film.mp4")});
+    for (const QString& name : formats) {
+        int calls = 0;
+        const app::FilmResult r = app::exportFilm(smallFilm(dir.filePath(name), 4), cat(), [&](int done, int total) {
+            EXPECT_EQ(total, 4);
+            EXPECT_EQ(done, ++calls);
+            return done < 2;
+        });
+        EXPECT_EQ(r.status, app::FilmResult::Status::Cancelled) << name.toStdString();
+        EXPECT_EQ(calls, 2);
+        EXPECT_EQ(entries(dir), QStringList{QStringLiteral("film-0001.png")}) << name.toStdString();
+    }
+    QFile f(old);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old"));
+    // A film into a folder that does not exist fails and creates nothing.
+    const app::FilmResult r = app::exportFilm(smallFilm(dir.filePath(QStringLiteral("no/film.png")), 2), cat());
+    EXPECT_EQ(r.status, app::FilmResult::Status::Failed);
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
+TEST(FilmExport, EncodedFilmsHoldEveryFrame) {
+    const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    if (app::findFfmpeg().isEmpty() || ffprobe.isEmpty()) GTEST_SKIP() << "ffmpeg is not installed";
+    QTemporaryDir dir;
+    for (const char* name : {"film.gif", "film.mp4", "film.webm"}) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        const app::FilmResult r = app::exportFilm(smallFilm(path, 6), cat());
+        ASSERT_TRUE(r.ok()) << r.error.toStdString();
+        QProcess probe;
+        probe.start(ffprobe, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+                              QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+                              QStringLiteral("stream=nb_read_frames"), QStringLiteral("-of"),
+                              QStringLiteral("default=nw=1:nk=1"), path});
+        probe.waitForFinished(-1);
+        EXPECT_EQ(QString::fromLatin1(probe.readAllStandardOutput()).trimmed(), QStringLiteral("6")) << name;
+    }
+    // Nothing but the three films: the encoder's staging place is gone.
+    EXPECT_EQ(entries(dir).size(), 3) << entries(dir).join(QLatin1Char(' ')).toStdString();
+}
+
+TEST(FilmExport, FrameNamesAndFormats) {
+    EXPECT_EQ(app::frameFileName(QStringLiteral("out/night.png"), 7), QStringLiteral("out/night-0007.png"));
+    EXPECT_EQ(app::frameFileName(QStringLiteral("night.PNG"), 9999), QStringLiteral("night-9999.png"));
+    EXPECT_EQ(app::filmFormat(QStringLiteral("a.MP4")), app::FilmFormat::Mp4);
+    EXPECT_EQ(app::filmFormat(QStringLiteral("a.webm")), app::FilmFormat::Webm);
+    EXPECT_FALSE(app::filmFormat(QStringLiteral("a.jpg")).has_value());
+    EXPECT_FALSE(app::filmFormat(QStringLiteral("png")).has_value());
+}
+
+TEST(TrailPicture, EndsWithTheObjectsOfTheEndMomentInItsColours) {
+    // 16:00 + 2 h: the picture is the one of 18:00, night colours, with the
+    // stars at their 18:00 places and their trails behind them.
+    app::PictureRequest trails;
+    trails.input = {.year = 2026, .month = 1, .day = 15, .hour = 16, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75};
+    trails.direction = view::Direction::South;
+    trails.trailMinutes = 120;
+    app::PictureRequest end = trails;
+    end.input.hour = 18;
+    end.trailMinutes = 0;
+    const QImage withTrails = app::renderPicture(trails, cat());
+    const QImage endPicture = app::renderPicture(end, cat());
+    ASSERT_EQ(withTrails.size(), endPicture.size());
+    EXPECT_EQ(withTrails.pixel(3, 3), endPicture.pixel(3, 3));
+    int differing = 0, coveredObject = 0;
+    for (int y = 0; y < endPicture.height(); ++y)
+        for (int x = 0; x < endPicture.width(); ++x) {
+            const QRgb a = withTrails.pixel(x, y), b = endPicture.pixel(x, y);
+            if (a != b) ++differing;
+            // Where the end picture has a star, the trail picture has it too.
+            if (QColor(b) == QColor(240, 208, 0) && a != b) ++coveredObject;
+        }
+    EXPECT_GT(differing, 2000) << "the trails";
+    EXPECT_EQ(coveredObject, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
