@@ -8,8 +8,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <deque>
 #include <filesystem>
+#include <future>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "app/png_file.h"
@@ -88,13 +91,35 @@ FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyIn
     const QFileInfo target(req.path);
     QTemporaryDir staging(target.absolutePath() + QStringLiteral("/.planetarium-film-XXXXXX"));
     if (!staging.isValid()) return failed(QStringLiteral("cannot write into %1").arg(target.absolutePath()));
-    for (int i = 0; i < req.frames; ++i) {
-        const QImage image = renderPicture(framePicture(req, moments, i), cat);
+    // PNG compression costs several times the drawing, so while this thread
+    // draws the next frames, up to kEncoders frames are compressed and
+    // written on other threads (the staged names are all different).
+    const unsigned cores = std::thread::hardware_concurrency();
+    const std::size_t kEncoders = cores >= 2 ? cores : 1;
+    std::deque<std::future<QString>> pending;
+    QString error;
+    const auto collectOldest = [&] {
+        const QString e = pending.front().get();
+        pending.pop_front();
+        if (error.isEmpty()) error = e;
+    };
+    bool stopped = false;
+    for (int i = 0; i < req.frames && error.isEmpty(); ++i) {
         const QString name = QFileInfo(frameFileName(req.path, i + 1)).fileName();
-        const QString error = writePng(image, staging.filePath(name));
-        if (!error.isEmpty()) return failed(QStringLiteral("cannot write %1: %2").arg(name, error));
-        if (progress && !progress(i + 1, req.frames)) return cancelled();
+        QImage image = renderPicture(framePicture(req, moments, i), cat);
+        while (pending.size() >= kEncoders) collectOldest();
+        pending.push_back(std::async(std::launch::async, [image = std::move(image), name, &staging]() -> QString {
+            const QString e = writePng(image, staging.filePath(name));
+            return e.isEmpty() ? e : QStringLiteral("cannot write %1: %2").arg(name, e);
+        }));
+        if (progress && !progress(i + 1, req.frames)) {
+            stopped = true;
+            break;
+        }
     }
+    while (!pending.empty()) collectOldest();
+    if (!error.isEmpty()) return failed(error);
+    if (stopped) return cancelled();
     // Every frame is written: move them into place. Should a move fail, the
     // frames already moved are taken back out, so no part of a film remains.
     std::vector<std::filesystem::path> moved;
