@@ -1,0 +1,92 @@
+// The window's parts of star trails and films: the 軌跡 menu item and its
+// span chooser, the film dialog's frame count by count or by end time, and
+// the export under a progress dialog whose cancel leaves nothing behind.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/film_dialog.h"
+#include "app/trail_menu.h"
+#include "catalog/catalog.h"
+
+namespace {
+
+TEST(TrailMenu, TickAndSpanGiveTheMinutesToDraw) {
+    QMenu menu;
+    app::TrailMenu trails(&menu);
+    int changed = 0;
+    QObject::connect(&trails, &app::TrailMenu::changed, [&changed] { ++changed; });
+    EXPECT_EQ(trails.minutes(), 0);
+    trails.toggleAction()->trigger();
+    EXPECT_EQ(trails.minutes(), 4 * 60);
+    // Choosing a span while ticked redraws once with the new span.
+    trails.spanAction(12)->trigger();
+    EXPECT_EQ(trails.minutes(), 12 * 60);
+    EXPECT_EQ(changed, 2);
+    trails.toggleAction()->trigger();
+    EXPECT_EQ(trails.minutes(), 0);
+    // Choosing a span while off turns the trails on.
+    trails.spanAction(1)->trigger();
+    EXPECT_EQ(trails.minutes(), 60);
+    EXPECT_TRUE(trails.spanAction(1)->isChecked());
+    EXPECT_FALSE(trails.spanAction(12)->isChecked());
+    EXPECT_EQ(trails.spanAction(5), nullptr);
+    EXPECT_EQ(changed, 4);
+}
+
+TEST(FilmDialog, FramesByCountOrUpToTheEndTime) {
+    const app::CivilMinute start{2026, 1, 15, 20, 0};
+    // Up to and including the end moment; across the month and year ends.
+    EXPECT_EQ(app::framesUntil(start, {2026, 1, 16, 8, 0}, 15), 49);
+    EXPECT_EQ(app::framesUntil(start, {2026, 1, 16, 7, 59}, 15), 48);
+    EXPECT_EQ(app::framesUntil({2025, 12, 31, 23, 0}, {2026, 1, 1, 1, 0}, 60), 3);
+    EXPECT_EQ(app::framesUntil(start, start, 15), 1);
+    EXPECT_EQ(app::framesUntil(start, {2026, 1, 15, 19, 59}, 15), 0);
+    EXPECT_EQ(app::framesUntil(start, {2027, 1, 15, 20, 0}, 1), 9999);
+    EXPECT_EQ(app::framesUntil(start, {2026, 1, 16, 20, 0}, 0), 0);
+
+    app::FilmDialog dialog(start, 30, QStringLiteral("film.mp4"));
+    EXPECT_EQ(dialog.everyMinutes(), 30);
+    EXPECT_EQ(dialog.frames(), 24);
+    dialog.findChild<QRadioButton*>(QStringLiteral("filmByEnd"))->setChecked(true);
+    dialog.findChild<QDateTimeEdit*>(QStringLiteral("filmEnd"))
+        ->setDateTime(QDateTime(QDate(2026, 1, 16), QTime(2, 0)));
+    EXPECT_EQ(dialog.frames(), 13);
+    dialog.findChild<QSpinBox*>(QStringLiteral("filmInterval"))->setValue(60);
+    EXPECT_EQ(dialog.frames(), 7);
+    EXPECT_EQ(dialog.path(), QStringLiteral("film.mp4"));
+}
+
+TEST(FilmDialog, CancellingTheProgressDialogLeavesNothingBehind) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    QTemporaryDir dir;
+    app::FilmRequest film;
+    film.first.input = {.year = 2026, .month = 1, .day = 15, .hour = 20, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75};
+    film.first.scale = 0.5;
+    film.frames = 200;
+    film.everyMinutes = 10;
+    film.path = dir.filePath(QStringLiteral("night.png"));
+    // Press cancel as soon as the progress dialog shows its first frames.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* p = qobject_cast<QProgressDialog*>(w);
+            if (p && p->objectName() == QStringLiteral("filmProgress") && p->value() >= 3) p->cancel();
+        }
+    });
+    cancel.start(0);
+    const app::FilmResult r = app::exportFilmWithProgress(film, cat, nullptr);
+    EXPECT_EQ(r.status, app::FilmResult::Status::Cancelled);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+}  // namespace
