@@ -1,8 +1,8 @@
 #include "app/sky_moments.h"
 
+#include "app/colour_scheme.h"
 #include "app/time_step.h"
 #include "astro/astro.h"
-#include "view/trails.h"
 
 namespace app {
 
@@ -29,6 +29,15 @@ TrailSamples trailSkies(const astro::SkyInput& start, int spanMinutes) {
     }
     if (!out.skies.empty()) out.skies.back() = astro::computeSky(out.end);
     return out;
+}
+
+std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, view::Direction dir,
+                                     const catalog::Catalogue& cat) {
+    TrailSamples samples = trailSkies(start, minutes);
+    if (samples.skies.size() < 2) return std::nullopt;
+    const astro::SkyState endSky = samples.skies.back();
+    const view::Rgb sky = schemeColours(schemeForSunAltitude(endSky.bodyAltDeg[astro::Sun])).windowBack;
+    return TrailScene{samples.end, endSky, view::computeTrails(dir, samples.skies, cat, sky)};
 }
 
 }  // namespace app

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "astro/sky_state.h"
+#include "catalog/catalog.h"
+#include "view/direction.h"
+#include "view/trails.h"
 
 namespace app {
 
@@ -25,5 +28,18 @@ struct TrailSamples {
 // also carries the Moon's phase, for the picture of the end moment. Samples
 // beyond the last representable year are left out.
 TrailSamples trailSkies(const astro::SkyInput& start, int spanMinutes);
+
+// A trail picture: the moment it shows (the end of the span), the sky there
+// and the trails that lead to it, mixed toward that sky's colour.
+struct TrailScene {
+    astro::SkyInput end;
+    astro::SkyState endSky;
+    view::Trails trails;
+};
+
+// trailScene: the trails of `minutes` from `start` toward `dir`; nothing when
+// not even one step after `start` can be computed (the year range ends).
+std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, view::Direction dir,
+                                     const catalog::Catalogue& cat);
 
 }  // namespace app

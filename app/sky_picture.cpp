@@ -7,7 +7,6 @@
 #include "app/sky_moments.h"
 #include "astro/astro.h"
 #include "view/picture.h"
-#include "view/trails.h"
 
 namespace app {
 
@@ -17,11 +16,10 @@ QSize pictureSize(double scale) {
 }
 
 QImage renderPicture(const PictureRequest& req, const catalog::Catalogue& cat) {
-    TrailSamples samples;
-    if (req.trailMinutes > 0) samples = trailSkies(req.input, req.trailMinutes);
-    const bool withTrails = samples.skies.size() >= 2;
-    const astro::SkyInput& at = withTrails ? samples.end : req.input;
-    const astro::SkyState sky = withTrails ? samples.skies.back() : astro::computeSky(at);
+    std::optional<TrailScene> trails;
+    if (req.trailMinutes > 0) trails = trailScene(req.input, req.trailMinutes, req.direction, cat);
+    const astro::SkyInput& at = trails ? trails->end : req.input;
+    const astro::SkyState sky = trails ? trails->endSky : astro::computeSky(at);
 
     view::ViewOptions viewOpt = req.view;
     viewOpt.year = at.year;
@@ -34,9 +32,8 @@ QImage renderPicture(const PictureRequest& req, const catalog::Catalogue& cat) {
     QImage image(pictureSize(req.scale), QImage::Format_RGB32);
     view::MeteorRng rng(req.seed);
     QtPainter painter(image, req.scale, qcolour(colours.windowBack), qcolour(colours.windowText));
-    if (withTrails) {
-        const view::Trails trails = view::computeTrails(req.direction, samples.skies, cat, colours.windowBack);
-        view::drawView(req.direction, sky, cat, viewOpt, rng, painter, trails);
+    if (trails) {
+        view::drawView(req.direction, sky, cat, viewOpt, rng, painter, trails->trails);
     } else {
         view::drawView(req.direction, sky, cat, viewOpt, rng, painter);
     }
