@@ -1,0 +1,69 @@
+#include "astro/rise_set.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/sky_path.h"
+
+namespace astro {
+
+double standardHorizonDeg(const SkyTarget& target) {
+    return target.isBody && target.body == Sun ? kSunHorizonDeg : kCentreHorizonDeg;
+}
+
+namespace {
+
+constexpr double kMaxSearchDays = 800.0;
+constexpr double kChunkDays = 5.0;
+// The track reaches this far past each chunk, for the scan's outer samples.
+constexpr double kTrackMarginDays = 0.25;
+
+}  // namespace
+
+std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind, double latDeg,
+                                     double lonDeg, double afterJdUt, double withinDays) {
+    if (!std::isfinite(latDeg) || !std::isfinite(lonDeg) || !std::isfinite(afterJdUt) ||
+        !std::isfinite(withinDays))
+        return std::nullopt;
+    if (!target.isBody && (!std::isfinite(target.raHours) || !std::isfinite(target.decDeg)))
+        return std::nullopt;
+    latDeg = std::clamp(latDeg, -90.0, 90.0);
+    withinDays = std::clamp(withinDays, 0.0, kMaxSearchDays);
+    const double h0 = standardHorizonDeg(target);
+
+    if (!target.isBody && kind != SkyEventKind::Transit) {
+        // A fixed point moves on a circle of altitudes between these two.
+        const double highest = 90.0 - std::fabs(latDeg - target.decDeg);
+        const double lowest = -90.0 + std::fabs(latDeg + target.decDeg);
+        if (highest < h0 || lowest >= h0) return std::nullopt;
+    }
+
+    const double endJd = afterJdUt + withinDays;
+    for (double from = afterJdUt; from < endJd; from += kChunkDays) {
+        const double to = std::min(from + kChunkDays, endJd);
+        const detail::PositionTrack track(from - kTrackMarginDays, to + kTrackMarginDays);
+        const detail::TargetPath path(track, target, latDeg, lonDeg);
+        const detail::WindowScan scan = detail::scanWindow(path, from, to, {h0});
+        std::optional<double> found;
+        if (kind == SkyEventKind::Transit) {
+            for (double t : scan.upperCulminations)
+                if (t > afterJdUt) { found = t; break; }
+        } else {
+            const bool rising = kind == SkyEventKind::Rise;
+            for (const detail::Crossing& c : scan.crossings[0])
+                if (c.rising == rising && c.jdUt > afterJdUt) { found = c.jdUt; break; }
+        }
+        if (found) {
+            const Horizontal h = path.horizontal(*found);
+            return SkyEvent{*found, h.azDeg, h.altDeg};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<SkyEvent> nextRise(const SkyTarget& target, double latDeg, double lonDeg,
+                                 double afterJdUt, double withinDays) {
+    return nextSkyEvent(target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays);
+}
+
+}  // namespace astro

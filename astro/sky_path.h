@@ -1,0 +1,110 @@
+// The machinery behind rise_set.h and almanac.h: the six bodies' positions
+// over a stretch of time, sampled from the series and interpolated, and the
+// scan that finds culminations and altitude crossings in a time window.
+// Internal to astro/ (the tests use it too); callers use rise_set.h and
+// almanac.h.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "astro/rise_set.h"
+#include "astro/transforms.h"
+
+namespace astro::detail {
+
+// Positions from bodyPositions() every kTrackStepDays, interpolated with
+// four-point Lagrange polynomials. The series' fastest terms have periods of
+// days, so the interpolation error is below 1e-5 degrees, far under the
+// series' own error, while a month of positions costs a few hundred series
+// evaluations instead of tens of thousands.
+class PositionTrack {
+public:
+    static constexpr double kTrackStepDays = 0.125;
+
+    // Covers [fromJdUt, toJdUt] (and a little beyond). An empty or reversed
+    // range covers the single instant fromJdUt.
+    PositionTrack(double fromJdUt, double toJdUt);
+
+    struct Position {
+        double raHours = 0.0;  // continuous in time: may lie outside [0, 24)
+        double decDeg = 0.0;
+    };
+    // Body position at an instant; instants outside the range are
+    // extrapolated from the nearest samples (finite, less accurate).
+    Position position(Body body, double jdUt) const;
+    // Greenwich apparent sidereal time (hours), from the interpolated
+    // nutation and the exact time.
+    double siderealHours(double jdUt) const;
+    // Both at once (one set of interpolation weights).
+    struct Sky {
+        Position position;
+        double siderealHours = 0.0;
+    };
+    Sky sky(Body body, double jdUt) const;
+
+private:
+    struct Sample {
+        std::array<double, kBodyCount> raDeg{};  // unwrapped against the previous sample
+        std::array<double, kBodyCount> decDeg{};
+        double nutLonDeg = 0.0;
+    };
+    double firstJd_ = 0.0;
+    std::vector<Sample> samples_;
+
+    // Index i of the first of four samples and the Lagrange weights.
+    void weights(double jdUt, int& first, std::array<double, 4>& w) const;
+    Position positionWith(Body body, int first, const std::array<double, 4>& w) const;
+    double siderealWith(double jdUt, int first, const std::array<double, 4>& w) const;
+};
+
+// One target seen from one place, moving in time.
+class TargetPath {
+public:
+    TargetPath(const PositionTrack& track, const SkyTarget& target, double latDeg, double lonDeg);
+
+    // Hour angle, degrees, not reduced (any real value).
+    double hourAngleDeg(double jdUt) const;
+    // Altitude and azimuth of the centre; for the Moon the topocentric
+    // altitude (mean parallax), for everything else geometric.
+    // hourAngleDeg, when given, receives the hour angle as hourAngleDeg() does.
+    Horizontal horizontal(double jdUt, double* hourAngleDeg = nullptr) const;
+    struct State {
+        double hourAngleDeg = 0.0;
+        Horizontal horizontal;
+    };
+    State state(double jdUt) const;
+    double altDeg(double jdUt) const { return horizontal(jdUt).altDeg; }
+
+private:
+    const PositionTrack* track_;
+    SkyTarget target_;
+    double latDeg_;
+    double lonDeg_;
+};
+
+struct Crossing {
+    double jdUt = 0.0;
+    bool rising = false;  // from below the altitude to at or above it
+};
+
+struct WindowScan {
+    std::vector<double> upperCulminations;  // in [from, to), in time order
+    // One list per altitude asked for, in time order, each in [from, to).
+    std::vector<std::vector<Crossing>> crossings;
+    double altAtStartDeg = 0.0;  // altitude at `from`
+};
+
+// scanWindow: the upper culminations (hour angle 0) and every crossing of each
+// altitude in horizonsDeg within [fromJdUt, toJdUt).
+// The window is sampled at most an hour apart with the culminations (hour
+// angle 0 and 180) added as samples, so the altitude is close to monotonic
+// between neighbouring samples; a sample that is a local extremum near one of
+// the altitudes has its true extremum located (golden section) and added, so
+// grazing passes that rise and set between two samples are found too.
+// Each crossing is bisected to under 0.2 s. The track must cover the window
+// plus two hours on each side.
+WindowScan scanWindow(const TargetPath& path, double fromJdUt, double toJdUt,
+                      const std::vector<double>& horizonsDeg);
+
+}  // namespace astro::detail
