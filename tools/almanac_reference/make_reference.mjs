@@ -1,0 +1,121 @@
+// Writes the almanac reference tables for the tests from Astronomy Engine, an
+// independent modern ephemeris (VSOP87 and a full lunar theory, with Delta T).
+// Run once by hand:  npm install && node make_reference.mjs
+// Output: ../../tests/astro/data/almanac_reference.csv and almanac_phases.csv.
+// The conventions are those of the program's almanac: the Sun's centre at
+// -50' geometric altitude (upper limb on the apparent horizon); the Moon and
+// planets' centre at -34' topocentric geometric altitude; twilights with the
+// Sun's centre at -6, -12, -18 degrees; transit = hour angle 0. Altitudes are
+// topocentric and geometric (no refraction model, the -34' stands for it).
+import * as A from 'astronomy-engine';
+import { writeFileSync } from 'node:fs';
+
+const places = [
+  // name, latitude, longitude, standard UTC offset in hours (no summer time)
+  ['Tokyo', 35.6894, 139.6917, 9],
+  ['Sapporo', 43.0642, 141.3469, 9],
+  ['Naha', 26.2124, 127.6809, 9],
+  ['Honolulu', 21.3069, -157.8583, -10],
+  ['Quito', -0.1807, -78.4678, -5],
+  ['Sydney', -33.8688, 151.2093, 10],
+  ['CapeTown', -33.9249, 18.4241, 2],
+  ['London', 51.5072, -0.1276, 0],
+  ['Anchorage', 61.2181, -149.9003, -9],
+  ['Reykjavik', 64.1466, -21.9426, 0],
+  ['Tromso', 69.6492, 18.9553, 1],
+  ['Longyearbyen', 78.2232, 15.6267, 1],
+  ['McMurdo', -77.846, 166.676, 12],
+  ['NorthPole', 90.0, 0.0, 0],
+  ['SouthPole', -90.0, 0.0, 0],
+];
+
+const bodies = [['sun', A.Body.Sun], ['moon', A.Body.Moon], ['venus', A.Body.Venus],
+                ['mars', A.Body.Mars], ['jupiter', A.Body.Jupiter], ['saturn', A.Body.Saturn]];
+
+function dayList() {
+  const days = [];
+  for (let t = Date.UTC(2024, 0, 3); t < Date.UTC(2028, 0, 1); t += 11 * 86400000) days.push(new Date(t));
+  for (let d = 18; d <= 26; ++d) days.push(new Date(Date.UTC(2006, 0, d)));
+  for (const m of [2, 5, 8, 11]) days.push(new Date(Date.UTC(2026, m, 20)), new Date(Date.UTC(2026, m, 21)));
+  return days;
+}
+
+function altitude(body, observer, date) {
+  const eq = A.Equator(body, date, observer, true, true);
+  return A.Horizon(date, observer, eq.ra, eq.dec).altitude;
+}
+
+// Every crossing of h0 in [t0, t1) (Date objects), by 10-minute steps and bisection to 0.05 s.
+function crossings(body, observer, t0, t1, h0) {
+  const out = [];
+  const step = 600000;
+  let a = t0.getTime();
+  let fa = altitude(body, observer, new Date(a)) - h0;
+  for (let b = a + step; a < t1.getTime(); a = b, b += step) {
+    const fb = altitude(body, observer, new Date(b)) - h0;
+    if ((fa >= 0) !== (fb >= 0)) {
+      let lo = a, hi = b, flo = fa;
+      while (hi - lo > 50) {
+        const mid = (lo + hi) / 2;
+        const fm = altitude(body, observer, new Date(mid)) - h0;
+        if ((fm >= 0) === (flo >= 0)) { lo = mid; flo = fm; } else hi = mid;
+      }
+      const t = (lo + hi) / 2;
+      if (t >= t0.getTime() && t < t1.getTime()) out.push({ t, rising: fa < 0 });
+    }
+    fa = fb;
+  }
+  return out;
+}
+
+const fmt = (t, start) => (t === undefined ? '' : ((t - start) / 60000).toFixed(3));
+
+const header = ['place', 'lat_deg', 'lon_deg', 'utc_offset_h', 'date'];
+for (const [name] of bodies) header.push(`${name}_rise`, `${name}_transit`, `${name}_set`);
+header.push('civil_begin', 'civil_end', 'nautical_begin', 'nautical_end', 'astronomical_begin', 'astronomical_end', 'moon_age_days');
+const rows = [header.join(',')];
+
+for (const [name, lat, lon, off] of places) {
+  const observer = new A.Observer(lat, lon, 0);
+  for (const day of dayList()) {
+    const start = day.getTime() - off * 3600000;
+    const t0 = new Date(start), t1 = new Date(start + 86400000);
+    const row = [name, lat, lon, off, day.toISOString().slice(0, 10)];
+    for (const [bname, body] of bodies) {
+      const h0 = bname === 'sun' ? -50 / 60 : -34 / 60;
+      const cs = crossings(body, observer, t0, t1, h0);
+      const rise = cs.find((c) => c.rising), set = cs.find((c) => !c.rising);
+      const ha = A.SearchHourAngle(body, observer, 0, t0, +1);
+      const transit = ha.time.date.getTime() < t1.getTime() ? ha.time.date.getTime() : undefined;
+      row.push(fmt(rise && rise.t, start), fmt(transit, start), fmt(set && set.t, start));
+    }
+    for (const h of [-6, -12, -18]) {
+      const cs = crossings(A.Body.Sun, observer, t0, t1, h);
+      const b = cs.find((c) => c.rising), e = cs.find((c) => !c.rising);
+      row.push(fmt(b && b.t, start), fmt(e && e.t, start));
+    }
+    const noon = new Date(start + 43200000);
+    let nm = A.SearchMoonPhase(0, new Date(noon.getTime() - 31 * 86400000), 31);
+    let last = nm;
+    while (nm && nm.date.getTime() <= noon.getTime()) {
+      last = nm;
+      nm = A.SearchMoonPhase(0, new Date(nm.date.getTime() + 86400000), 31);
+    }
+    row.push(((noon.getTime() - last.date.getTime()) / 86400000).toFixed(4));
+    rows.push(row.join(','));
+  }
+  process.stderr.write(`${name} done\n`);
+}
+writeFileSync('../../tests/astro/data/almanac_reference.csv', rows.join('\n') + '\n');
+
+const phaseRows = ['kind,utc'];
+const kinds = ['new', 'firstQuarter', 'full', 'lastQuarter'];
+for (const from of [new Date(Date.UTC(2005, 11, 1)), new Date(Date.UTC(2024, 0, 1))]) {
+  let mq = A.SearchMoonQuarter(from);
+  const until = from.getUTCFullYear() === 2005 ? Date.UTC(2006, 2, 1) : Date.UTC(2028, 0, 1);
+  while (mq.time.date.getTime() < until) {
+    phaseRows.push(`${kinds[mq.quarter]},${mq.time.date.toISOString()}`);
+    mq = A.NextMoonQuarter(mq);
+  }
+}
+writeFileSync('../../tests/astro/data/almanac_phases.csv', phaseRows.join('\n') + '\n');
