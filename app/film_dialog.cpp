@@ -147,4 +147,20 @@ FilmResult exportFilmWithProgress(const FilmRequest& req, const catalog::Catalog
     return result;
 }
 
+std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int stepMinutes, const QString& suggestedPath,
+                                           const catalog::Catalogue& cat, QWidget* parent) {
+    const astro::SkyInput& in = first.input;
+    const std::optional<CivilMinute> start = advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, 0);
+    if (!start) return FilmResult{FilmResult::Status::Refused, QStringLiteral("日時を読めません")};
+    FilmDialog dialog(*start, stepMinutes, suggestedPath, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    FilmRequest film;
+    film.first = first;
+    film.first.stepMinutes = dialog.everyMinutes();
+    film.frames = dialog.frames();
+    film.everyMinutes = dialog.everyMinutes();
+    film.path = dialog.path();
+    return exportFilmWithProgress(film, cat, parent);
+}
+
 }  // namespace app

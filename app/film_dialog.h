@@ -57,4 +57,11 @@ private:
 // nothing behind.
 FilmResult exportFilmWithProgress(const FilmRequest& req, const catalog::Catalogue& cat, QWidget* parent);
 
+// askAndExportFilm: the whole menu command. Shows the dialog for a film
+// whose first frame is `first` (the window's current view and moment), then
+// exports it under the progress dialog. Returns nothing when the dialog was
+// closed without starting.
+std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int stepMinutes, const QString& suggestedPath,
+                                           const catalog::Catalogue& cat, QWidget* parent);
+
 }  // namespace app
