@@ -24,7 +24,8 @@ bool isTimeLapseOption(std::string_view opt) { return opt == "--trails" || opt =
 bool takesValue(std::string_view opt) {
     return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
            opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
-           opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt);
+           opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt) || opt == "--tz" ||
+           opt == "--almanac";
 }
 bool renderOnly(std::string_view opt) {
     return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
@@ -128,6 +129,31 @@ std::string parseAt(std::string_view s, CliOptions& o) {
     return {};
 }
 
+// "YYYY-MM": a four-digit year and a month 1..12.
+std::string parseAlmanacMonth(std::string_view s, CliOptions& o) {
+    const auto year = s.size() == 7 && s[4] == '-' ? digitsField(s.substr(0, 4), 4, 4) : std::nullopt;
+    const auto month = year ? digitsField(s.substr(5), 2, 2) : std::nullopt;
+    if (!year || !month) return "--almanac: " + quotedArgument(s) + " is not a month \"YYYY-MM\"";
+    if (*month < 1 || *month > 12) return "--almanac: month " + std::to_string(*month) + " is outside 1..12";
+    o.almanacYear = *year;
+    o.almanacMonth = *month;
+    return {};
+}
+
+// The shape of an IANA zone name (Asia/Tokyo, America/Argentina/Buenos_Aires,
+// Etc/GMT+9, UTC); whether the zone exists is asked of the system's zone
+// data when the program runs.
+std::string parseTimeZone(std::string_view s, CliOptions& o) {
+    bool ok = !s.empty() && s.size() <= 64 && s.front() != '/' && s.back() != '/';
+    for (const char c : s) {
+        ok = ok && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+                    c == '_' || c == '-' || c == '+');
+    }
+    if (!ok) return "--tz: " + quotedArgument(s) + " is not a time zone name such as Asia/Tokyo";
+    o.timeZone = std::string(s);
+    return {};
+}
+
 std::string parseShow(std::string_view s, view::ViewOptions& v) {
     for (const std::string_view item : splitCommas(s)) {
         if (item == "equator") v.equator = true;
@@ -185,6 +211,8 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         return {};
     }
     if (opt == "--at") return parseAt(value, o);
+    if (opt == "--almanac") return parseAlmanacMonth(value, o);
+    if (opt == "--tz") return parseTimeZone(value, o);
     if (opt == "--place") {
         const int k = catalog::findPlace(cat, std::string(value));
         if (k < 1) return "--place: unknown place " + quotedArgument(value);
@@ -339,40 +367,53 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         if (!r.error.empty()) return r;
     }
 
+    const bool almanac = o.almanacMonth.has_value();
     if (json && render) {
         r.error = "--json and --render cannot be used together";
+    } else if (almanac && (json || render)) {
+        r.error = json ? "--almanac and --json cannot be used together" : "--almanac and --render cannot be used together";
+    } else if (almanac && o.year) {
+        r.error = "--at does not apply to --almanac (the month is given by --almanac)";
     } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
         r.error = "--place cannot be used together with --lat/--lon";
     } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
         r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
+    } else if (!o.timeZone.empty() && !o.latDeg) {
+        r.error = "--tz applies to a place given by --lat/--lon";
     } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
         r.error = o.frames > 0 ? "--frames needs --every as well" : "--every needs --frames as well";
     } else if (!render && !firstRenderOnly.empty()) {
         r.error = std::string(firstRenderOnly) + " only applies to --render";
     }
     if (!r.error.empty()) return r;
-    o.mode = json ? Mode::Json : render ? Mode::Render : Mode::Window;
+    o.mode = json ? Mode::Json : render ? Mode::Render : almanac ? Mode::Almanac : Mode::Window;
     return r;
 }
 
 std::string usageText() {
     return R"(usage:
   planetarium                      open the window
-  planetarium --json [--at "YYYY-MM-DD HH:MM"] [--place NAME | --lat DEG --lon DEG]
+  planetarium --json [--at "YYYY-MM-DD HH:MM"] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --render FILE.png [--at ...] [--place NAME | --lat DEG --lon DEG]
               [--dir north|east|south|west]
               [--show equator,ecliptic,grid,names,constellations,meteors]
               [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
               [--trails HOURS] [--frames N --every MINUTES]
+  planetarium --almanac YYYY-MM [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --help
 
 modes:
-  --json             print the computed sky state as one JSON object
+  --json             print the computed sky state as one JSON object, with
+                     the almanac of the local day containing --at
   --render FILE.png  draw the sky picture into a PNG file, without a window
                      (FILE "-": standard output)
+  --almanac YYYY-MM  print the month's almanac as CSV (UTF-8, header row):
+                     date, sunrise, sunset, moonrise, moonset (HH:MM local
+                     time, empty when there is none), Moon's age at noon,
+                     principal phase of the day
   --help, -h         print this text
 
-moment and place (with --json or --render):
+moment and place (with --json, --render or --almanac; --at not with --almanac):
   --at "YYYY-MM-DD HH:MM"  Japan Standard Time (UT+9 h, whatever the place);
                            year -32768..32767, month 1..12, a day that
                            exists in that month, hour 0..23, minute 0..59.
@@ -381,6 +422,9 @@ moment and place (with --json or --render):
   --lat DEG --lon DEG      latitude -90..90 (north positive) and longitude
                            -180..180 (east positive); give both.
                            Default place: 東京 (35.65, 139.75).
+  --tz ZONE                IANA time zone of a --lat/--lon place for the
+                           almanac (default Asia/Tokyo); a listed place
+                           uses its own zone.
 
 picture options (with --render only):
   --dir D                  viewing direction: north, east, south (default), west

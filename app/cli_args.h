@@ -13,7 +13,7 @@
 
 namespace app {
 
-enum class Mode { Window, Json, Render, Help };
+enum class Mode { Window, Json, Render, Help, Almanac };
 
 struct CliOptions {
     Mode mode = Mode::Window;
@@ -34,6 +34,11 @@ struct CliOptions {
     // --frames N --every MINUTES: a time-lapse of N pictures, MINUTES apart.
     int frames = 0;  // 0: one picture
     int everyMinutes = 0;
+    // --tz ZONE: IANA name of the zone of a --lat/--lon place (checked
+    // against the system's zone data when the program runs).
+    std::string timeZone;
+    // --almanac YYYY-MM: the month table.
+    std::optional<int> almanacYear, almanacMonth;
 };
 
 struct CliParse {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/cli_almanac.h"
 #include "app/commands.h"
 #include "astro/astro.h"
 
@@ -133,10 +134,16 @@ std::string skyJson(const astro::SkyState& sky, const SkyRequest& req) {
     return j;
 }
 
-int runJson(const CliOptions& opt, const catalog::Catalogue& cat) {
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
-    const std::string text = skyJson(sky, req);
+    std::string text = skyJson(sky, req);
+    // The almanac of the local day containing the moment, as the last member.
+    const astro::AlmanacDay day =
+        astro::almanacDay(localDateOfRequest(req.input, zone), req.input.latDeg, req.input.lonDeg, zone.offset);
+    const std::size_t close = text.rfind('}');
+    if (close != std::string::npos && close > 0 && text[close - 1] == '\n')
+        text = text.substr(0, close - 1) + ",\n  \"almanac\": " + almanacJson(day, zone) + "\n}\n";
     if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "planetarium: could not write the JSON to standard output\n");
         return 1;

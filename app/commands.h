@@ -1,13 +1,15 @@
 // The three ways the program runs, chosen in main() from the command line.
 #pragma once
 
+#include "app/cli_almanac.h"
 #include "app/cli_args.h"
 #include "catalog/catalog.h"
 
 namespace app {
 
-// --json: prints the computed sky state; returns the exit status.
-int runJson(const CliOptions& opt, const catalog::Catalogue& cat);
+// --json: prints the computed sky state and the almanac of the local day in
+// the place's zone; returns the exit status.
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
 // --render FILE.png: draws the picture into a PNG without a window.
 int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);

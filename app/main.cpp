@@ -7,6 +7,7 @@
 #include "app/cli_args.h"
 #include "app/commands.h"
 #include "app/safe_write.h"
+#include "app/time_zones.h"
 #include "catalog/catalog.h"
 
 namespace {
@@ -36,7 +37,16 @@ int run(int argc, char** argv) {
         std::fputs(app::usageText().c_str(), stdout);
         return 0;
     case app::Mode::Json:
-        return app::runJson(parsed.options, cat);
+    case app::Mode::Almanac: {
+        std::string error;
+        const auto zone = app::requestZone(parsed.options, cat, error);
+        if (!zone) {
+            std::fprintf(stderr, "planetarium: %s\n", error.c_str());
+            return 2;
+        }
+        return parsed.options.mode == app::Mode::Json ? app::runJson(parsed.options, cat, *zone)
+                                                      : app::runAlmanac(parsed.options, cat, *zone);
+    }
     case app::Mode::Render:
         return app::runRender(argc, argv, parsed.options, cat);
     case app::Mode::Window:
