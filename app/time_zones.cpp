@@ -23,6 +23,11 @@ std::optional<LocalZone> systemZone(const std::string& ianaName) {
     return z;
 }
 
+LocalZone zoneOrJapan(const std::string& ianaName) {
+    const auto z = systemZone(ianaName);
+    return z ? *z : LocalZone{};
+}
+
 std::string placeZoneName(const catalog::Place& /*place*/) {
     // The place table has no zone column yet: every listed place keeps
     // Japan Standard Time, as the rest of the program does.
@@ -37,6 +42,9 @@ std::optional<LocalZone> requestZone(const CliOptions& opt, const catalog::Catal
         name = placeZoneName(cat.places[static_cast<std::size_t>(opt.placeIndex)]);
     }
     auto zone = systemZone(name);
+    // Japan has kept UTC+9 all year since 1951: without zone data its
+    // clock is still known.
+    if (!zone && name == kJapanZone) zone = LocalZone{};
     if (!zone) {
         error = opt.timeZone.empty() ? "the time zone " + quotedArgument(name) + " is not in the system's zone data"
                                      : "--tz: unknown time zone " + quotedArgument(name);

@@ -18,6 +18,10 @@ inline constexpr const char* kJapanZone = "Asia/Tokyo";
 // data does not know it.
 std::optional<LocalZone> systemZone(const std::string& ianaName);
 
+// zoneOrJapan: systemZone(name), or Japan Standard Time (named Asia/Tokyo)
+// when the name is empty or unknown to the system's zone data.
+LocalZone zoneOrJapan(const std::string& ianaName);
+
 // The zone name of a listed place (Asia/Tokyo for the places in Japan).
 std::string placeZoneName(const catalog::Place& place);
 

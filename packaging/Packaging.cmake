@@ -28,9 +28,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # Debian package names of what the program loads at run time. The Qt
 # platform plugins (xcb, offscreen) ship in libqt6gui6 on Debian 12; the
-# Japanese captions need a font with kana and kanji.
+# Japanese captions need a font with kana and kanji; the almanac reads the
+# places' time zones from the system's zone data (tzdata).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), fonts-ipafont-gothic")
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), fonts-ipafont-gothic, tzdata")
 # Films (GIF, MP4, WebM) are encoded by the ffmpeg program when it is there;
 # everything else works without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ffmpeg")
