@@ -25,11 +25,11 @@ bool takesValue(std::string_view opt) {
     return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
            opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
            opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt) || opt == "--tz" ||
-           opt == "--almanac";
+           opt == "--almanac" || opt == "--style";
 }
 bool renderOnly(std::string_view opt) {
     return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
-           opt == "--seed" || isTimeLapseOption(opt);
+           opt == "--seed" || isTimeLapseOption(opt) || opt == "--style";
 }
 bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h"; }
 
@@ -256,6 +256,12 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         o.seed = v;
         return {};
     }
+    if (opt == "--style") {
+        if (value == "print") o.style = view::ChartStyle::Print;
+        else if (value == "screen") o.style = view::ChartStyle::Screen;
+        else return "--style: " + quotedArgument(value) + " is not print or screen";
+        return {};
+    }
     if (isTimeLapseOption(opt)) return parseTimeLapseOption(opt, value, o);
     return "unknown option " + quotedArgument(opt);
 }
@@ -394,19 +400,23 @@ std::string usageText() {
     return R"(usage:
   planetarium                      open the window
   planetarium --json [--at "YYYY-MM-DD HH:MM"] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
-  planetarium --render FILE.png [--at ...] [--place NAME | --lat DEG --lon DEG]
+  planetarium --render FILE.png|FILE.pdf|FILE.svg [--at ...]
+              [--place NAME | --lat DEG --lon DEG]
               [--dir north|east|south|west]
               [--show equator,ecliptic,grid,names,constellations,meteors]
               [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
               [--trails HOURS] [--frames N --every MINUTES]
+              [--style print|screen]
   planetarium --almanac YYYY-MM [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --help
 
 modes:
   --json             print the computed sky state as one JSON object, with
                      the almanac of the local day containing --at
-  --render FILE.png  draw the sky picture into a PNG file, without a window
-                     (FILE "-": standard output)
+  --render FILE      draw the sky picture into a file, without a window;
+                     the extension chooses the format: .png (pixels),
+                     .pdf (one A4 landscape page), .svg (vector drawing);
+                     FILE "-": a PNG on standard output
   --almanac YYYY-MM  print the month's almanac as CSV (UTF-8, header row):
                      date, sunrise, sunset, moonrise, moonset (HH:MM local
                      time, empty when there is none), Moon's age at noon,
@@ -444,6 +454,9 @@ picture options (with --render only):
                            FILE.gif, FILE.mp4 or FILE.webm one animation
                            (4 pictures a second) made by ffmpeg. Frame k uses
                            the shooting-star seed N + k - 1.
+  --style S                screen (the window's colours; default for .png) or
+                           print (black on white with a title line and a
+                           magnitude legend; default for .pdf and .svg)
 
 Each option may be given once. Bad arguments print one line naming the
 argument and exit with status 2; a file or output that cannot be written

@@ -39,6 +39,8 @@ struct CliOptions {
     std::string timeZone;
     // --almanac YYYY-MM: the month table.
     std::optional<int> almanacYear, almanacMonth;
+    // --style print|screen; unset: screen for PNG, print for PDF and SVG.
+    std::optional<view::ChartStyle> style;
 };
 
 struct CliParse {

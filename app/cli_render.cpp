@@ -1,5 +1,6 @@
-// --render FILE.png: the picture the window would draw, into a PNG, with no
-// window and no display needed; with --frames, a time-lapse of such pictures.
+// --render FILE: the picture the window would draw, into a PNG, or the chart
+// as a PDF page or an SVG drawing, with no window and no display needed; with
+// --frames, a time-lapse of such pictures.
 #include <QGuiApplication>
 #include <QImage>
 
@@ -10,13 +11,17 @@
 #include <cstdlib>
 #include <random>
 
+#include "app/chart_export.h"
+#include "app/chart_heading.h"
 #include "app/cli_json.h"
+#include "app/colour_scheme.h"
 #include "app/commands.h"
 #include "app/film_export.h"
 #include "app/png_file.h"
 #include "app/safe_write.h"
 #include "app/settings.h"
 #include "app/sky_picture.h"
+#include "astro/astro.h"
 
 namespace app {
 
@@ -121,8 +126,39 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         return 2;
     }
 
-    const QImage image = renderPicture(pic, cat);
-    const QString error = writePng(image, *path);
+    // The file's extension chooses the format; "-" (standard output) is a PNG.
+    const std::optional<ChartFormat> chart = chartFormatForPath(opt.renderPath);
+    if (!chart) {
+        std::fprintf(stderr, "planetarium: --render: cannot tell the format of %s (use .png, .pdf or .svg)\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    const view::ChartStyle style = opt.style.value_or(defaultStyle(*chart));
+    QString error;
+    if (*chart == ChartFormat::Png && style == view::ChartStyle::Screen) {
+        error = writePng(renderPicture(pic, cat), *path);
+    } else {
+        if (pic.trailMinutes > 0) {
+            std::fprintf(stderr, "planetarium: --trails draws on the screen picture only (a .png without "
+                                 "--style print)\n");
+            return 2;
+        }
+        ChartScene scene;
+        scene.direction = opt.direction;
+        scene.sky = astro::computeSky(req.input);
+        scene.view = opt.view;
+        scene.view.year = req.input.year;
+        scene.view.month = req.input.month;
+        scene.view.day = req.input.day;
+        scene.view.style = style;
+        scene.heading = chartHeading(req.input, req.placeName, opt.direction);
+        scene.meteorSeed = seed;
+        const SchemeColours colours = schemeColours(schemeForSunAltitude(scene.sky.bodyAltDeg[astro::Sun]));
+        scene.screenBackground = colours.windowBack;
+        scene.screenText = colours.windowText;
+        const QByteArray bytes = chartBytes(*chart, scene, cat, opt.scale);
+        error = bytes.isEmpty() ? QStringLiteral("the picture could not be encoded") : writeFileSafely(*path, bytes);
+    }
     if (!error.isEmpty()) {
         std::fprintf(stderr, "planetarium: cannot write %s: %s\n", quotedArgument(opt.renderPath).c_str(),
                      escapedText(error.simplified().toStdString()).c_str());

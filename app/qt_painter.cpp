@@ -1,11 +1,13 @@
-// view::Painter on a QImage. The view hands over twips; this class turns
-// them into device pixels and keeps every non-finite or absurdly large
-// coordinate away from Qt, whose rasteriser converts to fixed point.
+// view::Painter through QPainter. The view hands over twips; this class turns
+// them into painter units (pixels at the chart's scale) and keeps every
+// non-finite or absurdly large coordinate away from Qt, whose rasteriser
+// converts to fixed point.
 #include "app/qt_painter.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPen>
+#include <QPolygonF>
 #include <QString>
 #include <QStringList>
 
@@ -46,35 +48,94 @@ QFont labelFont(double scale) {
     return font;
 }
 
+// Dash patterns in units of the pen width (one pixel on the screen).
+QList<qreal> dashPattern(view::LineStyle style) {
+    switch (style) {
+    case view::LineStyle::Dashed: return {6.0, 4.0};
+    case view::LineStyle::Dotted: return {1.0, 3.0};
+    case view::LineStyle::DashDot: return {9.0, 3.0, 2.0, 3.0};
+    case view::LineStyle::Solid: break;
+    }
+    return {};
+}
+
 }  // namespace
 
 QtPainter::QtPainter(QImage& image, double scale, QColor background, QColor textColour)
-    : image_(image),
+    : surface_(image.width(), image.height()),
+      vector_(false),
       pixelsPerTwip_((std::isfinite(scale) && scale > 0.0 ? scale : 1.0) / kTwipsPerPixel),
       background_(background),
       textColour_(textColour),
       fill_(background),
       textPos_(0.0, 0.0),
       font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)) {
-    painter_.begin(&image_);
+    painter_.begin(&image);
+    painter_.setFont(font_);
+}
+
+QtPainter::QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFrame frame, QColor background,
+                     QColor textColour)
+    : surface_(frame.widthTwips / kTwipsPerPixel, frame.heightTwips / kTwipsPerPixel),
+      vector_(true),
+      pixelsPerTwip_(1.0 / kTwipsPerPixel),
+      background_(background),
+      textColour_(textColour),
+      fill_(background),
+      textPos_(0.0, 0.0),
+      font_(labelFont(1.0)) {
+    if (!painter_.begin(&device)) return;
+    double k = std::min(target.width() / surface_.width(), target.height() / surface_.height());
+    if (!std::isfinite(k) || k <= 0.0) k = 1.0;
+    painter_.translate(target.center() - QPointF(surface_.width() * k / 2.0, surface_.height() * k / 2.0));
+    painter_.scale(k, k);
+    painter_.setClipRect(QRectF(QPointF(0.0, 0.0), surface_));
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setFont(font_);
 }
 
 void QtPainter::clear() {
+    textPos_ = QPointF(0.0, 0.0);
+    if (vector_) {
+        painter_.fillRect(QRectF(QPointF(0.0, 0.0), surface_), background_);
+        return;
+    }
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    painter_.fillRect(QRect(0, 0, image_.width(), image_.height()), background_);
+    painter_.fillRect(QRect(0, 0, static_cast<int>(surface_.width()), static_cast<int>(surface_.height())),
+                      background_);
     painter_.restore();
-    textPos_ = QPointF(0.0, 0.0);
+}
+
+QPen QtPainter::linePen(view::Rgb colour) const {
+    QPen pen(toQColor(colour));
+    if (vector_) {
+        pen.setWidthF(1.0);
+        pen.setCosmetic(false);
+    } else {
+        pen.setWidth(0);  // cosmetic: one device pixel whatever the scale
+        pen.setCosmetic(true);
+    }
+    if (lineStyle_ != view::LineStyle::Solid) {
+        pen.setDashPattern(dashPattern(lineStyle_));
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    return pen;
+}
+
+void QtPainter::usePen(const QPen& pen) {
+    if (painter_.pen() != pen) painter_.setPen(pen);
+}
+
+void QtPainter::useBrush(const QBrush& brush) {
+    if (painter_.brush() != brush) painter_.setBrush(brush);
 }
 
 void QtPainter::line(float x1, float y1, float x2, float y2, view::Rgb colour) {
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)) return;
-    QPen pen(toQColor(colour));
-    pen.setWidth(0);  // cosmetic: one device pixel whatever the scale
-    pen.setCosmetic(true);
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setPen(pen);
+    if (!vector_) painter_.setRenderHint(QPainter::Antialiasing, false);
+    usePen(linePen(colour));
     painter_.drawLine(QPointF(x1 * pixelsPerTwip_, y1 * pixelsPerTwip_),
                       QPointF(x2 * pixelsPerTwip_, y2 * pixelsPerTwip_));
 }
@@ -83,6 +144,15 @@ void QtPainter::disc(float x, float y, float radius, view::Rgb colour) {
     if (!usable(x) || !usable(y) || !usable(radius)) return;
     const double r = std::fabs(radius) * pixelsPerTwip_;
     const QPointF centre(x * pixelsPerTwip_, y * pixelsPerTwip_);
+    if (vector_) {
+        // Every disc stays a disc, however small: the file scales.
+        QPen pen(toQColor(colour));
+        pen.setWidthF(1.0);
+        usePen(pen);
+        useBrush(fill_);
+        painter_.drawEllipse(centre, r, r);
+        return;
+    }
     QPen pen(toQColor(colour));
     pen.setWidth(0);
     pen.setCosmetic(true);
@@ -101,9 +171,18 @@ void QtPainter::disc(float x, float y, float radius, view::Rgb colour) {
 
 void QtPainter::point(float x, float y, view::Rgb colour) {
     if (!usable(x) || !usable(y)) return;
+    if (vector_) {
+        const QPointF at(x * pixelsPerTwip_, y * pixelsPerTwip_);
+        if (at.x() < 0.0 || at.y() < 0.0 || at.x() >= surface_.width() || at.y() >= surface_.height()) return;
+        QPen pen(toQColor(colour));
+        pen.setWidthF(1.0);
+        usePen(pen);
+        painter_.drawPoint(at);
+        return;
+    }
     const int px = static_cast<int>(std::floor(x * pixelsPerTwip_));
     const int py = static_cast<int>(std::floor(y * pixelsPerTwip_));
-    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return;
+    if (px < 0 || py < 0 || px >= surface_.width() || py >= surface_.height()) return;
     QPen pen(toQColor(colour));
     pen.setWidth(0);
     pen.setCosmetic(true);
@@ -124,9 +203,13 @@ void QtPainter::setTextPosition(float x, float y) {
 void QtPainter::text(std::string_view utf8) {
     if (utf8.empty()) return;
     const QPointF topLeft(textPos_.x() * pixelsPerTwip_, textPos_.y() * pixelsPerTwip_);
-    if (topLeft.x() >= image_.width() || topLeft.y() >= image_.height()) return;
+    if (topLeft.x() >= surface_.width() || topLeft.y() >= surface_.height()) return;
     const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    painter_.setPen(textColour_);
+    if (vector_) {
+        usePen(QPen(textColour_));
+    } else {
+        painter_.setPen(textColour_);
+    }
     const QFontMetricsF fm(font_);
     if (topLeft.x() + fm.horizontalAdvance(s) < 0.0 || topLeft.y() + fm.height() < 0.0) return;
     painter_.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), s);
@@ -135,5 +218,42 @@ void QtPainter::text(std::string_view utf8) {
 void QtPainter::setFillColour(view::Rgb colour) { fill_ = toQColor(colour); }
 
 void QtPainter::setFillStyleSolid() {}
+
+void QtPainter::setLineStyle(view::LineStyle style) { lineStyle_ = style; }
+
+bool QtPainter::toDevice(std::span<const view::Vertex> points, QPolygonF& out) const {
+    out.clear();
+    out.reserve(static_cast<qsizetype>(points.size()));
+    for (const view::Vertex& v : points) {
+        if (!usable(v.x) || !usable(v.y)) return false;
+        out.append(QPointF(v.x * pixelsPerTwip_, v.y * pixelsPerTwip_));
+    }
+    return true;
+}
+
+void QtPainter::polyline(std::span<const view::Vertex> points, view::Rgb colour) {
+    QPolygonF poly;
+    if (points.size() < 2 || !toDevice(points, poly)) return;
+    if (!vector_) painter_.setRenderHint(QPainter::Antialiasing, false);
+    usePen(linePen(colour));
+    painter_.drawPolyline(poly);
+}
+
+void QtPainter::polygon(std::span<const view::Vertex> points, view::Rgb colour) {
+    QPolygonF poly;
+    if (points.size() < 2 || !toDevice(points, poly)) return;
+    QPen pen(toQColor(colour));
+    if (vector_) {
+        pen.setWidthF(1.0);
+    } else {
+        pen.setWidth(0);
+        pen.setCosmetic(true);
+        painter_.setRenderHint(QPainter::Antialiasing, true);
+    }
+    usePen(pen);
+    useBrush(fill_);
+    painter_.drawPolygon(poly);
+    if (!vector_) painter_.setBrush(Qt::NoBrush);
+}
 
 }  // namespace app

@@ -1,12 +1,17 @@
-// view::Painter on a QImage: twips become pixels at 15 twips per pixel times
-// a scale factor for high-density screens.
+// view::Painter through Qt: twips become pixels at 15 twips per pixel times
+// a scale factor. On a QImage it draws the window's pixels (one-pixel lines
+// and dots); on a vector device (PDF, SVG, printer) the same chart becomes
+// shapes and real text, scaled to fit a target rectangle.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
+#include <QRectF>
 
+#include "view/chart_style.h"
 #include "view/painter.h"
 
 namespace app {
@@ -17,6 +22,18 @@ public:
     // the image on clear(); `textColour` is used for text().
     QtPainter(QImage& image, double scale, QColor background, QColor textColour);
 
+    // Draws a chart of `frame` onto `device` (a QPdfWriter, QSvgGenerator or
+    // QPrinter), scaled to fit `target` (device units) with its aspect kept
+    // and centred there; nothing is drawn outside the frame. Lines are 1/96
+    // inch wide at a scale of 1 (one screen pixel), points small squares.
+    // `device` must outlive the painter; painting ends when it is destroyed.
+    QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFrame frame, QColor background,
+              QColor textColour);
+
+    // False when Qt could not start painting on the device (e.g. a PDF file
+    // that cannot be opened); every drawing call is then ignored.
+    bool isActive() const { return painter_.isActive(); }
+
     void clear() override;
     void line(float x1, float y1, float x2, float y2, view::Rgb colour) override;
     void disc(float x, float y, float radius, view::Rgb colour) override;
@@ -25,16 +42,27 @@ public:
     void text(std::string_view utf8) override;
     void setFillColour(view::Rgb colour) override;
     void setFillStyleSolid() override;
+    void setLineStyle(view::LineStyle style) override;
+    void polyline(std::span<const view::Vertex> points, view::Rgb colour) override;
+    void polygon(std::span<const view::Vertex> points, view::Rgb colour) override;
 
 private:
-    QImage& image_;
+    QPen linePen(view::Rgb colour) const;
+    void usePen(const QPen& pen);
+    void useBrush(const QBrush& brush);
+    // The usable points of a polyline, in painter units; empty if any is not.
+    bool toDevice(std::span<const view::Vertex> points, QPolygonF& out) const;
+
     QPainter painter_;
+    QSizeF surface_;  // painter units: pixels at the chart's scale
+    bool vector_;
     double pixelsPerTwip_;
     QColor background_;
     QColor textColour_;
     QColor fill_;
     QPointF textPos_;
     QFont font_;
+    view::LineStyle lineStyle_ = view::LineStyle::Solid;
 };
 
 }  // namespace app

@@ -35,7 +35,7 @@ bool insidePicture(float x) { return x >= 0.0f && x < kFigureMaxX; }
 }  // namespace
 
 void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-                 const std::array<bool, 42>& selected, Painter& painter) {
+                 const std::array<bool, 42>& selected, Painter& painter, Rgb colour) {
     const std::size_t count = cat.constellations.size();
     for (int i = 1; i <= catalog::kConstellationCount && static_cast<std::size_t>(i) < count; ++i) {
         if (!selected[static_cast<std::size_t>(i)]) continue;
@@ -56,7 +56,7 @@ void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catal
             if (!lastPairUp) continue;
             lastEnd = b.at;
             if (insidePicture(a.at.x) && insidePicture(b.at.x)) {
-                painter.line(a.at.x, a.at.y, b.at.x, b.at.y, kFigureColour);
+                painter.line(a.at.x, a.at.y, b.at.x, b.at.y, colour);
             }
         }
 

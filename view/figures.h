@@ -26,8 +26,9 @@ inline constexpr int kSingleStarPsA = 37;
 // second star of the figure's last segment, and only when both of that
 // segment's stars are above the horizon; constellations 12 and 37 are
 // labelled at their first node's star when it is above the horizon.
+// `colour` is the lines' colour (the paper chart draws them darker).
 void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-                 const std::array<bool, 42>& selected, Painter& painter);
+                 const std::array<bool, 42>& selected, Painter& painter, Rgb colour = kFigureColour);
 
 inline void drawFiguresSouth(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
                              Painter& p) { drawFigures(Direction::South, s, c, sel, p); }

@@ -1,16 +1,59 @@
 #include "view/moon.h"
 
 #include <cmath>
+#include <vector>
+
+#include "view/chart_style.h"
 
 namespace view {
 
-void drawMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter) {
-    if (!std::isfinite(centreX) || !std::isfinite(centreY)) return;
+namespace {
+
+// The inputs as both Moon drawings read them: k clamped to 0..1 and the
+// bright-limb angle in radians, anything non-finite read as 0.
+struct Phase {
+    double k;
+    double c, s;  // cosine and sine of the bright-limb angle
+};
+
+Phase phaseOf(double illum, double limbAngleDeg) {
     double k = std::isfinite(illum) ? illum : 0.0;
     k = k < 0.0 ? 0.0 : (k > 1.0 ? 1.0 : k);
     const double phi = (std::isfinite(limbAngleDeg) ? limbAngleDeg : 0.0) * 3.14159 / 180.0;
-    const double c = std::cos(phi);
-    const double s = std::sin(phi);
+    return {k, std::cos(phi), std::sin(phi)};
+}
+
+}  // namespace
+
+void drawPaperMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter) {
+    if (!std::isfinite(centreX) || !std::isfinite(centreY)) return;
+    const Phase ph = phaseOf(illum, limbAngleDeg);
+    const double r = kMoonRadiusTwips;
+    painter.setFillStyleSolid();
+    painter.setFillColour(kPaperMoonDark);
+    painter.disc(centreX, centreY, static_cast<float>(r), kPaperOutline);
+    if (ph.k <= 0.0) return;
+
+    // Out along the bright limb, back along the terminator.
+    std::vector<Vertex> lit(2 * (kPaperMoonSteps + 1));
+    for (int i = 0; i <= kPaperMoonSteps; ++i) {
+        const double u = -r + 2.0 * r * i / kPaperMoonSteps;
+        const double w2 = r * r - u * u;
+        const double w = w2 > 0.0 ? std::sqrt(w2) : 0.0;
+        const double t = (1.0 - 2.0 * ph.k) * w;
+        lit[static_cast<std::size_t>(i)] = {static_cast<float>(centreX + u * ph.c - w * ph.s),
+                                            static_cast<float>(centreY - (u * ph.s + w * ph.c))};
+        lit[lit.size() - 1 - static_cast<std::size_t>(i)] = {static_cast<float>(centreX + u * ph.c - t * ph.s),
+                                                             static_cast<float>(centreY - (u * ph.s + t * ph.c))};
+    }
+    painter.setFillColour(kPaperMoonLit);
+    painter.polygon(lit, kPaperOutline);
+}
+
+void drawMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter) {
+    if (!std::isfinite(centreX) || !std::isfinite(centreY)) return;
+    const Phase ph = phaseOf(illum, limbAngleDeg);
+    const double k = ph.k, c = ph.c, s = ph.s;
     const double r = kMoonRadiusTwips;
     const int steps = static_cast<int>(2.0 * r / kMoonScanStepTwips);  // 1200 intervals
 

@@ -21,4 +21,13 @@ inline constexpr Rgb kMoonOutlineColour{249, 230, 3};
 // bright-limb direction: 1201 lines, then 2402 points.
 void drawMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter);
 
+// Points across the disc for the paper Moon's outlines (every 5 twips).
+inline constexpr int kPaperMoonSteps = 60;
+
+// drawPaperMoon: the Moon for paper, the same disc and phase as drawMoon in
+// outlines a printer draws well: the whole disc grey with a black edge (the
+// dark part), then the lit part as one white shape bounded by the bright
+// limb and the terminator, outlined in black. Same inputs as drawMoon.
+void drawPaperMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter);
+
 }  // namespace view

@@ -4,7 +4,9 @@
 // at the top-left of the client area, x right, y down, single precision.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace view {
@@ -16,6 +18,16 @@ struct Rgb {
     std::uint8_t b = 0;
     friend constexpr bool operator==(Rgb, Rgb) = default;
 };
+
+// One corner of a polyline or polygon, twips.
+struct Vertex {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// Dash pattern of lines and polylines. The paper chart tells its circles apart
+// by pattern as well as by grey, so they survive black-and-white printing.
+enum class LineStyle { Solid, Dashed, Dotted, DashDot };
 
 class Painter {
 public:
@@ -35,6 +47,25 @@ public:
     virtual void setFillColour(Rgb colour) = 0;
     // The only style the program uses.
     virtual void setFillStyleSolid() = 0;
+
+    // The paper chart's additions. Painters that do not draw paper charts
+    // may keep these defaults: solid lines only, polylines as single lines,
+    // polygons as their outline.
+    //
+    // Dash pattern of the following line() and polyline() calls.
+    virtual void setLineStyle(LineStyle) {}
+    // Connected lines through the points; the dash pattern runs on across
+    // the corners.
+    virtual void polyline(std::span<const Vertex> points, Rgb colour) {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, colour);
+    }
+    // Closed shape through the points, filled with the fill colour and
+    // outlined in `colour` (solid).
+    virtual void polygon(std::span<const Vertex> points, Rgb colour) {
+        polyline(points, colour);
+        if (points.size() > 2) line(points.back().x, points.back().y, points.front().x, points.front().y, colour);
+    }
 };
 
 }  // namespace view

@@ -7,6 +7,7 @@
 
 #include "astro/angles.h"
 #include "view/figures.h"
+#include "view/chart_style.h"
 #include "view/horizontal.h"
 #include "view/meteors.h"
 #include "view/moon.h"
@@ -40,6 +41,34 @@ const std::vector<PicturePoint>& gridDots() {
         return v;
     }();
     return dots;
+}
+
+// The same altitude/azimuth lines as runs of connected points, for the paper
+// chart, which draws them as dotted lines rather than dots.
+const std::vector<std::vector<Vertex>>& gridPolylines() {
+    static const std::vector<std::vector<Vertex>> lines = [] {
+        std::vector<std::vector<Vertex>> out;
+        std::vector<Vertex> run;
+        const auto flush = [&] {
+            if (run.size() > 1) out.push_back(run);
+            run.clear();
+        };
+        const auto add = [&](const Projected& p) {
+            if (!p.visible) return flush();
+            const PicturePoint at = toPicture(p);
+            run.push_back({at.x, at.y});
+        };
+        for (int a = -90; a <= 90; a += 15) {
+            for (int j = 0; j <= 900; j += 10) add(gridDot(j / 10.0, a, 0.0001));
+            flush();
+        }
+        for (int h = 10; h <= 90; h += 10) {
+            for (int a = -90; a <= 90; a += 2) add(gridDot(h, a, 0.00001));
+            flush();
+        }
+        return out;
+    }();
+    return lines;
 }
 
 // Right ascension (hours) and declination (degrees) of ecliptic longitude
@@ -81,16 +110,28 @@ class SkyPainter {
 public:
     SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
                Painter& painter, const Trails* trails = nullptr)
-        : dir_(dir), sky_(sky), cat_(cat), opt_(opt), p_(painter), trails_(trails),
-          sunAlt_(sky.bodyAltDeg[astro::Sun]) {}
+        : dir_(dir),
+          sky_(sky),
+          cat_(cat),
+          opt_(opt),
+          p_(painter),
+          trails_(trails),
+          sunAlt_(sky.bodyAltDeg[astro::Sun]),
+          paper_(opt.style == ChartStyle::Print) {}
 
     void draw(MeteorRng& rng) {
         p_.clear();
         p_.line(static_cast<float>(kViewCentreX - 7000.0), static_cast<float>(kHorizonY),
-                static_cast<float>(kViewCentreX + 8500.0), static_cast<float>(kHorizonY), kHorizonColour);
+                static_cast<float>(kViewCentreX + 8500.0), static_cast<float>(kHorizonY),
+                paper_ ? kPaperHorizon : kHorizonColour);
         p_.setFillStyleSolid();
-        if (opt_.altAzLines) drawGrid();
-        if (opt_.equator || opt_.ecliptic) drawCircles();
+        if (paper_) {
+            if (opt_.altAzLines) drawPaperGrid();
+            if (opt_.equator || opt_.ecliptic) drawPaperCircles();
+        } else {
+            if (opt_.altAzLines) drawGrid();
+            if (opt_.equator || opt_.ecliptic) drawCircles();
+        }
         if (trails_ != nullptr) drawTrails(*trails_, p_);
         drawBody(astro::Sun, kSunRadiusTwips, "太陽", 160.0f);
         drawMoonBody();
@@ -107,7 +148,8 @@ public:
             p_.setTextPosition(kDirectionLabelX[i], kDirectionLabelY);
             p_.text(rule.labels[static_cast<std::size_t>(i)]);
         }
-        if (opt_.constellations && sunAlt_ < 0.0) drawFigures(dir_, sky_, cat_, opt_.selected, p_);
+        if (opt_.constellations && sunAlt_ < 0.0)
+            drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour);
         if (opt_.meteors && sunAlt_ < 0.0) drawMeteors(dir_, sky_, cat_, opt_, rng, p_);
     }
 
@@ -117,6 +159,39 @@ private:
     void drawGrid() {
         const Rgb colour = sunAlt_ < 0.0 ? kGridColourNight : kGridColourDay;
         for (const PicturePoint& d : gridDots()) p_.point(d.x, d.y, colour);
+    }
+
+    void drawPaperGrid() {
+        p_.setLineStyle(kPaperGridLine);
+        for (const std::vector<Vertex>& run : gridPolylines()) p_.polyline(run, kPaperGrid);
+        p_.setLineStyle(LineStyle::Solid);
+    }
+
+    // Each circle as runs of the points above the horizon, one per degree of
+    // ecliptic longitude, whatever the Sun's altitude.
+    void drawPaperCircles() {
+        std::vector<Vertex> ecliptic, equator;
+        const auto flush = [&](std::vector<Vertex>& run, Rgb colour, LineStyle style) {
+            if (run.size() > 1) {
+                p_.setLineStyle(style);
+                p_.polyline(run, colour);
+            }
+            run.clear();
+        };
+        const auto add = [&](std::vector<Vertex>& run, const astro::Horizontal& hz, Rgb colour, LineStyle style) {
+            const Projected pr = project(dir_, hz.altDeg, hz.azDeg);
+            if (!(hz.altDeg >= 0.0) || !pr.visible) return flush(run, colour, style);
+            const PicturePoint at = toPicture(pr);
+            run.push_back({at.x, at.y});
+        };
+        for (int lambda = 0; lambda <= 360; ++lambda) {
+            const EclipticPoint e = eclipticPoint(lambda);
+            if (opt_.ecliptic) add(ecliptic, horizontal(sky_, e.raHours, e.decDeg), kPaperEcliptic, kPaperEclipticLine);
+            if (opt_.equator) add(equator, horizontal(sky_, e.raHours, 0.0), kPaperEquator, kPaperEquatorLine);
+        }
+        flush(ecliptic, kPaperEcliptic, kPaperEclipticLine);
+        flush(equator, kPaperEquator, kPaperEquatorLine);
+        p_.setLineStyle(LineStyle::Solid);
     }
 
     void drawCircles() {
@@ -141,10 +216,11 @@ private:
         const double alt = sky_.bodyAltDeg[body];
         if (!(alt >= 0.0)) return;
         const PicturePoint at = place(alt, sky_.bodyAzDeg[body]);
-        p_.setFillColour(kBodyColour);
+        p_.setFillColour(paper_ ? kPaperBodyFill : kBodyColour);
         p_.setFillStyleSolid();
-        p_.disc(at.x, at.y, radius, kBodyColour);
-        if (opt_.starNames) {
+        p_.disc(at.x, at.y, radius, paper_ ? kPaperOutline : kBodyColour);
+        // On paper every body is an outline, so each carries its name.
+        if (opt_.starNames || paper_) {
             p_.setTextPosition(at.x + labelDx, at.y);
             p_.text(label);
         }
@@ -154,10 +230,14 @@ private:
         const double alt = sky_.bodyAltDeg[astro::Moon];
         if (!(alt >= 0.0)) return;
         const PicturePoint at = place(alt, sky_.bodyAzDeg[astro::Moon]);
-        p_.setFillColour(kBodyColour);
+        if (!paper_) p_.setFillColour(kBodyColour);
         p_.setFillStyleSolid();
-        drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
-        if (opt_.starNames) {
+        if (paper_) {
+            drawPaperMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
+        } else {
+            drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
+        }
+        if (opt_.starNames || paper_) {
             p_.setTextPosition(at.x + 160.0f, at.y);
             p_.text("月");
         }
@@ -170,8 +250,9 @@ private:
             const astro::Horizontal hz = horizontal(sky_, star.raHours, star.decDeg);
             if (!(hz.altDeg >= 0.0)) continue;
             const PicturePoint at = place(hz.altDeg, hz.azDeg);
-            p_.setFillColour(kStarColour);
-            p_.disc(at.x, at.y, starRadiusTwips(star.mag), kStarColour);
+            const Rgb colour = paper_ ? kPaperStar : kStarColour;
+            p_.setFillColour(colour);
+            p_.disc(at.x, at.y, starRadiusTwips(star.mag), colour);
             if (opt_.starNames && k < cat_.starLabel.size()) {
                 p_.setTextPosition(at.x + 80.0f, at.y);
                 p_.text(cat_.starLabel[k]);
@@ -186,6 +267,7 @@ private:
     Painter& p_;
     const Trails* trails_;
     double sunAlt_;
+    bool paper_;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
+#include "view/chart_style.h"
 #include "view/direction.h"
 #include "view/painter.h"
 
@@ -28,6 +29,8 @@ struct ViewOptions {
     int month = 1;
     double day = 1.0;
     int stepMinutes = 15;
+    // The window's colours, or the black-on-white chart for paper.
+    ChartStyle style = ChartStyle::Screen;
 };
 
 // Source of the shooting stars' random numbers; seed it for repeatable pictures.

@@ -10,13 +10,15 @@
 
 namespace viewtest {
 
-enum class Op { Clear, Line, Disc, Point, TextPos, Text, Fill, FillSolid };
+enum class Op { Clear, Line, Disc, Point, TextPos, Text, Fill, FillSolid, LineStyle, Polyline, Polygon };
 
 struct Call {
     Op op;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0, radius = 0;
     view::Rgb colour{};
     std::string text;
+    view::LineStyle lineStyle = view::LineStyle::Solid;  // LineStyle; the style in force for Polyline
+    std::vector<view::Vertex> points;                     // Polyline, Polygon
 };
 
 inline Call makeCall(Op op, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0, float radius = 0,
@@ -34,19 +36,37 @@ inline Call makeCall(Op op, float x1 = 0, float y1 = 0, float x2 = 0, float y2 =
 }
 
 class RecordingPainter final : public view::Painter {
+    view::LineStyle lineStyle_ = view::LineStyle::Solid;
+
 public:
     std::vector<Call> calls;
 
     void clear() override { calls.push_back(makeCall(Op::Clear)); }
     void line(float x1, float y1, float x2, float y2, view::Rgb c) override {
-        calls.push_back({Op::Line, x1, y1, x2, y2, 0, c, {}});
+        calls.push_back(makeCall(Op::Line, x1, y1, x2, y2, 0, c));
     }
-    void disc(float x, float y, float r, view::Rgb c) override { calls.push_back({Op::Disc, x, y, 0, 0, r, c, {}}); }
-    void point(float x, float y, view::Rgb c) override { calls.push_back({Op::Point, x, y, 0, 0, 0, c, {}}); }
+    void disc(float x, float y, float r, view::Rgb c) override { calls.push_back(makeCall(Op::Disc, x, y, 0, 0, r, c)); }
+    void point(float x, float y, view::Rgb c) override { calls.push_back(makeCall(Op::Point, x, y, 0, 0, 0, c)); }
     void setTextPosition(float x, float y) override { calls.push_back(makeCall(Op::TextPos, x, y)); }
-    void text(std::string_view s) override { calls.push_back({Op::Text, 0, 0, 0, 0, 0, {}, std::string(s)}); }
-    void setFillColour(view::Rgb c) override { calls.push_back({Op::Fill, 0, 0, 0, 0, 0, c, {}}); }
+    void text(std::string_view s) override { calls.push_back(makeCall(Op::Text, 0, 0, 0, 0, 0, {}, std::string(s))); }
+    void setFillColour(view::Rgb c) override { calls.push_back(makeCall(Op::Fill, 0, 0, 0, 0, 0, c)); }
     void setFillStyleSolid() override { calls.push_back(makeCall(Op::FillSolid)); }
+    void setLineStyle(view::LineStyle style) override {
+        Call c = makeCall(Op::LineStyle);
+        c.lineStyle = lineStyle_ = style;
+        calls.push_back(c);
+    }
+    void polyline(std::span<const view::Vertex> pts, view::Rgb colour) override {
+        Call c = makeCall(Op::Polyline, 0, 0, 0, 0, 0, colour);
+        c.lineStyle = lineStyle_;
+        c.points.assign(pts.begin(), pts.end());
+        calls.push_back(c);
+    }
+    void polygon(std::span<const view::Vertex> pts, view::Rgb colour) override {
+        Call c = makeCall(Op::Polygon, 0, 0, 0, 0, 0, colour);
+        c.points.assign(pts.begin(), pts.end());
+        calls.push_back(c);
+    }
 
     std::vector<Call> of(Op op) const {
         std::vector<Call> out;

@@ -1,0 +1,193 @@
+// The chart as PNG, PDF and SVG: the format chosen by the file name, the SVG
+// read back as XML against what the view drew, the PDF read back with
+// poppler's tools, and the paper style's white.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "app/chart_export.h"
+#include "app/chart_heading.h"
+#include "astro/astro.h"
+#include "view/recording_painter.h"  // tests/view
+
+namespace {
+
+using viewtest::Op;
+
+// 15 January 2026, 22:00 over Tokyo: Orion high in the south, Jupiter up.
+app::ChartScene orionScene(view::ChartStyle style, bool everything = false) {
+    const astro::SkyInput in{.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0, .latDeg = 35.65,
+                             .lonDeg = 139.75};
+    app::ChartScene s;
+    s.sky = astro::computeSky(in);
+    s.view.starNames = s.view.constellations = true;
+    s.view.selected.fill(true);
+    s.view.equator = s.view.ecliptic = s.view.altAzLines = s.view.meteors = everything;
+    s.view.year = 2026;
+    s.view.month = 1;
+    s.view.day = 15;
+    s.view.style = style;
+    s.heading = app::chartHeading(in, "東京", view::Direction::South);
+    s.meteorSeed = 7;
+    return s;
+}
+
+const catalog::Catalogue& cat() {
+    static const catalog::Catalogue c = catalog::loadCatalogue();
+    return c;
+}
+
+std::string tempFile(const std::string& stem) {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    return testing::TempDir() + stem + "_" + std::to_string(::getpid()) + "_" + (info ? info->name() : "none");
+}
+
+// Runs a command; its standard output, and the exit status in `status`.
+std::string capture(const std::string& cmd, int* status = nullptr) {
+    std::string out;
+    if (FILE* f = ::popen(cmd.c_str(), "r")) {
+        char buf[512];
+        while (std::fgets(buf, sizeof buf, f)) out += buf;
+        const int st = ::pclose(f);
+        if (status) *status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    }
+    return out;
+}
+
+TEST(ChartFormat, ChosenByTheFileExtension) {
+    using app::ChartFormat;
+    EXPECT_EQ(app::chartFormatForPath("sky.png"), ChartFormat::Png);
+    EXPECT_EQ(app::chartFormatForPath("/tmp/a.b/Chart.PDF"), ChartFormat::Pdf);
+    EXPECT_EQ(app::chartFormatForPath("星図.Svg"), ChartFormat::Svg);
+    for (const char* bad : {"sky.jpg", "sky", "sky.pdf.bak", "dir.pdf/sky", ".svg/", "sky.", "sky.svgz"})
+        EXPECT_FALSE(app::chartFormatForPath(bad).has_value()) << bad;
+    EXPECT_EQ(app::defaultStyle(ChartFormat::Png), view::ChartStyle::Screen);
+    EXPECT_EQ(app::defaultStyle(ChartFormat::Pdf), view::ChartStyle::Print);
+    EXPECT_EQ(app::defaultStyle(ChartFormat::Svg), view::ChartStyle::Print);
+
+    // The program: an unknown extension is one line, status 2, and no file.
+    const std::string jpg = tempFile("sky") + ".jpg";
+    int status = 0;
+    const std::string err = capture(std::string(PLANETARIUM_PROGRAM) + " --render " + jpg +
+                                        " --at '2026-01-15 22:00' --place 東京 2>&1 >/dev/null",
+                                    &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find(".png, .pdf or .svg"), std::string::npos) << err;
+    EXPECT_NE(::access(jpg.c_str(), F_OK), 0);
+    // A style that does not exist is refused the same way.
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render x.svg --style poster 2>/dev/null", &status);
+    EXPECT_EQ(status, 2);
+}
+
+// The SVG is well-formed XML whose text elements hold every label drawn
+// inside the chart, in drawing order, and whose circles are the discs the
+// view drew. Qt writes a label that mixes kana and kanji as one text element
+// per script run (オリオン + 座), so labels are compared as the sequence of
+// all texts.
+TEST(ChartSvg, TextsAndDiscsAreWhatTheViewDrew) {
+    for (view::ChartStyle style : {view::ChartStyle::Print, view::ChartStyle::Screen}) {
+        const app::ChartScene scene = orionScene(style, true);
+        viewtest::RecordingPainter rec;
+        app::drawChart(scene, cat(), rec);
+
+        const QByteArray svg = app::chartSvg(scene, cat());
+        ASSERT_FALSE(svg.isEmpty());
+        QXmlStreamReader xml(svg);
+        std::string texts;
+        std::set<std::string> whole;  // single-script labels stay whole
+        std::size_t circles = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == u"circle" || xml.name() == u"ellipse") ++circles;
+            if (xml.name() == u"text") {
+                const std::string t = xml.readElementText().toStdString();
+                texts += t;
+                whole.insert(t);
+            }
+        }
+        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+        EXPECT_EQ(circles, rec.of(Op::Disc).size());
+        const view::ChartFrame frame = view::chartFrame(style);
+        std::string drawn;
+        for (const auto& l : rec.labels())
+            if (l.x >= 0.0f && l.x < frame.widthTwips) drawn += l.text;  // outside the chart: not drawn
+        EXPECT_EQ(texts, drawn);
+        for (const char* must : {"南東", "南", "南西", "ﾍﾞﾃﾙｷﾞｳｽ", "ﾘｹﾞﾙ", "木星"}) EXPECT_TRUE(whole.count(must)) << must;
+        EXPECT_NE(texts.find("オリオン座"), std::string::npos);
+        EXPECT_EQ(texts.find(view::chartTitle(scene.heading)) != std::string::npos,
+                  style == view::ChartStyle::Print);
+        EXPECT_LT(svg.size(), 1024 * 1024);
+    }
+}
+
+// The command of the README: one A4 landscape page, an embedded Japanese
+// font, and text a PDF viewer can select.
+TEST(ChartPdf, OneA4PageWithTheJapaneseFontEmbedded) {
+    const std::string pdf = tempFile("chart") + ".pdf";
+    int status = 0;
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + pdf +
+                " --at '2026-01-15 22:00' --place 東京 --show names,constellations --constellations all",
+            &status);
+    ASSERT_EQ(status, 0);
+    const std::string info = capture("pdfinfo " + pdf);
+    const std::size_t pages = info.find("Pages:");
+    ASSERT_NE(pages, std::string::npos) << info;
+    EXPECT_EQ(std::atoi(info.c_str() + pages + 6), 1) << info;
+    EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;  // landscape
+
+    const std::string fonts = capture("pdffonts " + pdf);
+    bool embeddedJapanese = false;
+    std::istringstream lines(fonts);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("Gothic") == std::string::npos && line.find("Mincho") == std::string::npos) continue;
+        std::istringstream cols(line);
+        std::string name, type1, type2, enc, emb;
+        cols >> name >> type1 >> type2 >> enc >> emb;
+        embeddedJapanese = embeddedJapanese || emb == "yes";
+    }
+    EXPECT_TRUE(embeddedJapanese) << fonts;
+
+    const std::string text = capture("pdftotext " + pdf + " -");
+    for (const char* must : {"オリオン座", "2026年1月15日 22:00 日本時間", "東京", "南の空", "プラネタリウム"})
+        EXPECT_NE(text.find(must), std::string::npos) << must << "\n" << text;
+    std::ifstream in(pdf, std::ios::binary | std::ios::ate);
+    EXPECT_LT(static_cast<long>(in.tellg()), 1024L * 1024L);
+    std::remove(pdf.c_str());
+}
+
+// Paper is white: with every line on, at least 90 % of the PNG, and no pixel
+// of either screen background.
+TEST(ChartPng, PaperStyleIsWhite) {
+    const QImage img = app::chartImage(orionScene(view::ChartStyle::Print, true), cat(), 1.0);
+    ASSERT_EQ(img.height(), 680);
+    long white = 0, sky = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            white += p == qRgb(255, 255, 255);
+            sky += p == qRgb(32, 96, 192) || p == qRgb(0, 144, 255);
+        }
+    EXPECT_GE(white, 0.9 * img.width() * img.height());
+    EXPECT_EQ(sky, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,74 @@
+#include "view/paper_chart.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "view/chart_style.h"
+#include "view/sky_view.h"
+
+namespace view {
+
+namespace {
+
+// A coordinate to at most three decimals, shortest form, '.' whatever the
+// locale: 35.65 -> "35.65", 43.0671 -> "43.067".
+std::string degrees(double v) {
+    if (!std::isfinite(v)) return "?";
+    double r = std::round(std::fabs(v) * 1000.0) / 1000.0;
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, r);
+    return res.ec == std::errc{} ? std::string(buf, res.ptr) : std::string("?");
+}
+
+std::string twoDigits(int v) {
+    std::string s = std::to_string(v < 0 ? -v : v);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+std::string trimmed(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    return std::string(s);
+}
+
+}  // namespace
+
+std::string chartTitle(const ChartHeading& h) {
+    std::string t = std::to_string(h.year) + "年" + std::to_string(h.month) + "月" + std::to_string(h.day) + "日 " +
+                    std::to_string(h.hour) + ":" + twoDigits(h.minute) + " 日本時間";
+    if (h.localClock) {
+        const LocalClock& c = *h.localClock;
+        t += "（現地時間 ";
+        if (c.year != h.year) t += std::to_string(c.year) + "年";
+        t += std::to_string(c.month) + "月" + std::to_string(c.day) + "日 " + std::to_string(c.hour) + ":" +
+             twoDigits(c.minute) + "）";
+    }
+    t += "　";
+    const std::string name = trimmed(h.placeName);
+    if (!name.empty()) t += name + "　";
+    t += (h.latDeg < 0.0 ? "南緯" : "北緯") + degrees(h.latDeg) + "° ";
+    t += (h.lonDeg < 0.0 ? "西経" : "東経") + degrees(h.lonDeg) + "°　";
+    t += std::string(directionRule(h.direction).labels[1]) + "の空";
+    return t;
+}
+
+void drawPaperFrame(const ChartHeading& heading, Painter& painter) {
+    painter.setTextPosition(kTitleX, kTitleY);
+    painter.text(chartTitle(heading));
+
+    static constexpr const char* kMagnitudeLabels[] = {"0等", "1等", "2等", "3等", "4等"};
+    painter.setFillStyleSolid();
+    for (int m = 0; m <= 4; ++m) {
+        const float x = kLegendX + 60.0f + kLegendStepX * static_cast<float>(m);
+        const float r = starRadiusTwips(m);
+        painter.setFillColour(kPaperStar);
+        painter.disc(x, kLegendY, r, kPaperStar);
+        painter.setTextPosition(x + 80.0f, kLegendY - 90.0f);
+        painter.text(kMagnitudeLabels[m]);
+    }
+    painter.setTextPosition(kProgramNameX, kLegendY - 90.0f);
+    painter.text(kProgramName);
+}
+
+}  // namespace view
