@@ -38,7 +38,8 @@ QSizeF framePixels(const ChartScene& s) {
 std::optional<ChartFormat> chartFormatForPath(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    // No extension at all (/dev/stdout, a FIFO, "sky"): a PNG, as always.
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return ChartFormat::Png;
     std::string ext(path.substr(dot + 1));
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

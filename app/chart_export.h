@@ -23,8 +23,9 @@ namespace app {
 
 enum class ChartFormat { Png, Pdf, Svg };
 
-// The format named by a file's extension (.png, .pdf, .svg, any letter case),
-// or nothing for any other name.
+// The format named by a file's extension (.png, .pdf, .svg, any letter case);
+// a name without an extension (a device such as /dev/stdout) is a PNG; any
+// other extension gives nothing.
 std::optional<ChartFormat> chartFormatForPath(std::string_view path);
 
 // The style a format gets when none is asked for: PNG the window's colours,

@@ -9,10 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/chart_export.h"
@@ -69,8 +71,11 @@ TEST(ChartFormat, ChosenByTheFileExtension) {
     EXPECT_EQ(app::chartFormatForPath("sky.png"), ChartFormat::Png);
     EXPECT_EQ(app::chartFormatForPath("/tmp/a.b/Chart.PDF"), ChartFormat::Pdf);
     EXPECT_EQ(app::chartFormatForPath("星図.Svg"), ChartFormat::Svg);
-    for (const char* bad : {"sky.jpg", "sky", "sky.pdf.bak", "dir.pdf/sky", ".svg/", "sky.", "sky.svgz"})
+    for (const char* bad : {"sky.jpg", "sky.pdf.bak", "sky.", "sky.svgz", "/tmp/.svg/x.PNG~"})
         EXPECT_FALSE(app::chartFormatForPath(bad).has_value()) << bad;
+    // Devices and names without an extension stay PNG.
+    for (const char* png : {"-", "/dev/stdout", "sky", "dir.pdf/sky"})
+        EXPECT_EQ(app::chartFormatForPath(png), ChartFormat::Png) << png;
     EXPECT_EQ(app::defaultStyle(ChartFormat::Png), view::ChartStyle::Screen);
     EXPECT_EQ(app::defaultStyle(ChartFormat::Pdf), view::ChartStyle::Print);
     EXPECT_EQ(app::defaultStyle(ChartFormat::Svg), view::ChartStyle::Print);
@@ -165,6 +170,33 @@ TEST(ChartPdf, OneA4PageWithTheJapaneseFontEmbedded) {
     std::ifstream in(pdf, std::ios::binary | std::ios::ate);
     EXPECT_LT(static_cast<long>(in.tellg()), 1024L * 1024L);
     std::remove(pdf.c_str());
+}
+
+// An export that cannot be written completely (here a file-size limit of
+// 8 KB, below any chart) is one line and status 1, and the file that was
+// there is still whole, with nothing left beside it.
+TEST(ChartExport, FailedWriteKeepsTheOldFile) {
+    const std::string dir = tempFile("keep");
+    ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
+    for (const char* name : {"chart.pdf", "chart.svg"}) {
+        const std::string target = dir + "/" + name;
+        {
+            std::ofstream old(target, std::ios::binary);
+            old << "the chart of last week";
+        }
+        int status = 0;
+        const std::string err = capture("ulimit -f 8; " + std::string(PLANETARIUM_PROGRAM) + " --render " + target +
+                                            " --at '2026-01-15 22:00' --place 東京 --show names,constellations"
+                                            " --constellations all 2>&1 >/dev/null",
+                                        &status);
+        EXPECT_EQ(status, 1) << name;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        std::ifstream in(target, std::ios::binary);
+        const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(kept, "the chart of last week") << name;
+        std::remove(target.c_str());
+    }
+    EXPECT_EQ(::rmdir(dir.c_str()), 0) << "a temporary file was left beside the target";
 }
 
 // Paper is white: with every line on, at least 90 % of the PNG, and no pixel
