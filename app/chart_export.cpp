@@ -54,7 +54,7 @@ view::ChartStyle defaultStyle(ChartFormat format) {
 }
 
 void drawChart(const ChartScene& scene, const catalog::Catalogue& cat, view::Painter& painter) {
-    view::MeteorRng rng(scene.meteorSeed);
+    view::MeteorRng rng = scene.meteorStart ? *scene.meteorStart : view::MeteorRng(scene.meteorSeed);
     view::drawView(scene.direction, scene.sky, cat, scene.view, rng, painter);
     if (scene.view.style == view::ChartStyle::Print) view::drawPaperFrame(scene.heading, painter);
 }

@@ -41,6 +41,9 @@ struct ChartScene {
     view::Rgb screenBackground{32, 96, 192};
     view::Rgb screenText{197, 197, 197};
     std::uint64_t meteorSeed = 0;  // the same seed gives the same shooting stars
+    // The generator as it stood before the window drew its picture, so the
+    // chart repeats the window's shooting stars; unset: from meteorSeed.
+    std::optional<view::MeteorRng> meteorStart;
 };
 
 // drawChart: the sky and, for the paper style, the title, legend and name.

@@ -23,6 +23,8 @@
 #include <cmath>
 #include <random>
 
+#include "app/chart_heading.h"
+#include "app/chart_output_menu.h"
 #include "app/colour_scheme.h"
 #include "app/numeric_tables.h"
 #include "app/png_file.h"
@@ -299,6 +301,11 @@ void MainWindow::buildControls() {
 
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, &MainWindow::savePictureInteractive);
+    // ファイル → 印刷… (Ctrl+P), PDF/SVG に書き出し…: the shown picture as the
+    // paper chart, named like the Ctrl+S picture.
+    chartOutput_ = new ChartOutputMenu(
+        this, nullptr, [this] { return shownChart_; },
+        [this] { return suggestedPictureName().chopped(4); }, cat_);
 }
 
 void MainWindow::formLoad() {
@@ -452,6 +459,18 @@ void MainWindow::clearPicture() {
 void MainWindow::drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading) {
     ensureBuffer();
     const SchemeColours c = schemeColours(colourScheme_);
+    // What is drawn, kept for printing and exporting.
+    ChartScene shown;
+    shown.direction = direction();
+    shown.sky = sky;
+    shown.view = viewOptions(reading);
+    const int placeRow = lstCITY_->currentRow();
+    const bool manual = placeRow + 1 == catalog::kManualPlace || placeRow < 0;
+    shown.heading = chartHeading(reading.input, manual ? std::string() : Label10_->text().toStdString(), direction());
+    shown.screenBackground = c.windowBack;
+    shown.screenText = c.windowText;
+    shown.meteorStart = rng_;
+    shownChart_ = shown;
     {
         QtPainter painter(buffer_, devicePixelRatioF(), qcolour(c.windowBack), qcolour(c.windowText));
         // Exactly one option button is selected, so exactly one view runs.

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/chart_export.h"
 #include "app/fields.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
@@ -28,6 +29,8 @@ class QRadioButton;
 class QTimer;
 
 namespace app {
+
+class ChartOutputMenu;
 
 // What the window asks of the outside world. Every member has a default
 // (modal message boxes, the file dialog, the computer's clock, the real
@@ -77,6 +80,10 @@ public:
     bool savePicture(const QString& path);
     // Ctrl+S: asks for a file name and saves.
     void savePictureInteractive();
+    // The chart of the picture last drawn (nothing before the first), and
+    // the print and export items that write it as the paper chart.
+    const std::optional<ChartScene>& shownChart() const { return shownChart_; }
+    ChartOutputMenu* chartOutput() const { return chartOutput_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,6 +113,8 @@ private:
     double lastSunAlt_ = -1.0;
     QImage buffer_;
     view::MeteorRng rng_;
+    std::optional<ChartScene> shownChart_;
+    ChartOutputMenu* chartOutput_ = nullptr;
 
     // Controls, by their design names.
     QListWidget* lstCITY_ = nullptr;
