@@ -95,7 +95,16 @@ QtPainter::QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFram
     painter_.setFont(font_);
 }
 
+QtPainter::~QtPainter() { flushPoints(); }
+
+void QtPainter::flushPoints() {
+    if (pendingPoints_.isEmpty()) return;
+    painter_.fillPath(pendingPoints_, pendingColour_);
+    pendingPoints_ = QPainterPath();
+}
+
 void QtPainter::clear() {
+    flushPoints();
     textPos_ = QPointF(0.0, 0.0);
     if (vector_) {
         painter_.fillRect(QRectF(QPointF(0.0, 0.0), surface_), background_);
@@ -133,6 +142,7 @@ void QtPainter::useBrush(const QBrush& brush) {
 }
 
 void QtPainter::line(float x1, float y1, float x2, float y2, view::Rgb colour) {
+    flushPoints();
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)) return;
     if (!vector_) painter_.setRenderHint(QPainter::Antialiasing, false);
     usePen(linePen(colour));
@@ -141,6 +151,7 @@ void QtPainter::line(float x1, float y1, float x2, float y2, view::Rgb colour) {
 }
 
 void QtPainter::disc(float x, float y, float radius, view::Rgb colour) {
+    flushPoints();
     if (!usable(x) || !usable(y) || !usable(radius)) return;
     const double r = std::fabs(radius) * pixelsPerTwip_;
     const QPointF centre(x * pixelsPerTwip_, y * pixelsPerTwip_);
@@ -174,10 +185,11 @@ void QtPainter::point(float x, float y, view::Rgb colour) {
     if (vector_) {
         const QPointF at(x * pixelsPerTwip_, y * pixelsPerTwip_);
         if (at.x() < 0.0 || at.y() < 0.0 || at.x() >= surface_.width() || at.y() >= surface_.height()) return;
-        QPen pen(toQColor(colour));
-        pen.setWidthF(1.0);
-        usePen(pen);
-        painter_.drawPoint(at);
+        const QColor c = toQColor(colour);
+        if (c != pendingColour_) flushPoints();
+        pendingColour_ = c;
+        // A one-pixel square centred on the point, as a one-pixel pen draws it.
+        pendingPoints_.addRect(QRectF(at.x() - 0.5, at.y() - 0.5, 1.0, 1.0));
         return;
     }
     const int px = static_cast<int>(std::floor(x * pixelsPerTwip_));
@@ -201,6 +213,7 @@ void QtPainter::setTextPosition(float x, float y) {
 }
 
 void QtPainter::text(std::string_view utf8) {
+    flushPoints();
     if (utf8.empty()) return;
     const QPointF topLeft(textPos_.x() * pixelsPerTwip_, textPos_.y() * pixelsPerTwip_);
     if (topLeft.x() >= surface_.width() || topLeft.y() >= surface_.height()) return;
@@ -232,6 +245,7 @@ bool QtPainter::toDevice(std::span<const view::Vertex> points, QPolygonF& out) c
 }
 
 void QtPainter::polyline(std::span<const view::Vertex> points, view::Rgb colour) {
+    flushPoints();
     QPolygonF poly;
     if (points.size() < 2 || !toDevice(points, poly)) return;
     if (!vector_) painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -240,6 +254,7 @@ void QtPainter::polyline(std::span<const view::Vertex> points, view::Rgb colour)
 }
 
 void QtPainter::polygon(std::span<const view::Vertex> points, view::Rgb colour) {
+    flushPoints();
     QPolygonF poly;
     if (points.size() < 2 || !toDevice(points, poly)) return;
     QPen pen(toQColor(colour));

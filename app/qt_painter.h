@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QRectF>
 
@@ -29,6 +30,9 @@ public:
     // `device` must outlive the painter; painting ends when it is destroyed.
     QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFrame frame, QColor background,
               QColor textColour);
+    ~QtPainter() override;
+    QtPainter(const QtPainter&) = delete;
+    QtPainter& operator=(const QtPainter&) = delete;
 
     // False when Qt could not start painting on the device (e.g. a PDF file
     // that cannot be opened); every drawing call is then ignored.
@@ -52,6 +56,10 @@ private:
     void useBrush(const QBrush& brush);
     // The usable points of a polyline, in painter units; empty if any is not.
     bool toDevice(std::span<const view::Vertex> points, QPolygonF& out) const;
+    // Vector devices: a run of dots of one colour becomes one filled path, so
+    // an SVG holds one element for the whole altitude/azimuth grid rather
+    // than one per dot. Every other drawing call flushes the run first.
+    void flushPoints();
 
     QPainter painter_;
     QSizeF surface_;  // painter units: pixels at the chart's scale
@@ -63,6 +71,8 @@ private:
     QPointF textPos_;
     QFont font_;
     view::LineStyle lineStyle_ = view::LineStyle::Solid;
+    QPainterPath pendingPoints_;
+    QColor pendingColour_;
 };
 
 }  // namespace app
