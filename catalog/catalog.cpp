@@ -84,7 +84,8 @@ private:
 };
 
 void loadStars(Catalogue& cat) {
-    const Table t("stars", embedded::starsCsv(), {"row", "ra_h", "dec_deg", "mag", "hr"});
+    const Table t("stars", embedded::starsCsv(),
+                  {"row", "ra_h", "dec_deg", "mag", "hr", "bayer", "flamsteed", "con", "bv"});
     t.expectRows(kStarCount);
     cat.stars.assign(kStarCount + 1, Star{});
     for (std::size_t r = 0; r < t.size(); ++r) {
@@ -93,6 +94,11 @@ void loadStars(Catalogue& cat) {
         s.decDeg = t.number(r, 2);
         s.mag = t.number(r, 3);
         s.hr = t.text(r, 4).empty() ? 0 : t.integer(r, 4);
+        s.bayer = t.text(r, 5);
+        s.flamsteed = t.text(r, 6).empty() ? 0 : t.integer(r, 6);
+        s.constellation = t.text(r, 7);
+        s.hasBv = !t.text(r, 8).empty();
+        s.bv = s.hasBv ? t.number(r, 8) : 0.0;
         if (s.raHours < 0.0 || s.raHours >= 24.0 || s.decDeg < -90.0 || s.decDeg > 90.0) {
             t.fail(static_cast<int>(r) + 2, "position out of range");
         }
@@ -187,6 +193,32 @@ void loadPlaces(Catalogue& cat) {
     }
 }
 
+void loadIauConstellations(Catalogue& cat) {
+    const Table t("constellation_names", embedded::constellationNamesCsv(), {"abbrev", "name", "genitive"});
+    t.expectRows(kIauConstellationCount);
+    cat.iauConstellations.assign(1, ConstellationName{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        cat.iauConstellations.push_back({t.text(r, 0), t.text(r, 1), t.text(r, 2)});
+    }
+}
+
+// Star names refer to rows; the HR column must agree with the star table so
+// a name can never drift onto a neighbouring row.
+void loadStarNames(Catalogue& cat) {
+    const Table t("star_names", embedded::starNamesCsv(), {"row", "hr", "name"});
+    cat.starNames.clear();
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        const int line = static_cast<int>(r) + 2;
+        const int row = t.integer(r, 0);
+        if (row < 1 || row > kStarCount) t.fail(line, "star row out of range");
+        const int hr = t.text(r, 1).empty() ? 0 : t.integer(r, 1);
+        if (hr != cat.stars[static_cast<std::size_t>(row)].hr) t.fail(line, "HR does not match the star row");
+        if (t.text(r, 2).empty()) t.fail(line, "empty name");
+        if (!cat.starNames.empty() && cat.starNames.back().row > row) t.fail(line, "rows out of order");
+        cat.starNames.push_back({row, t.text(r, 2)});
+    }
+}
+
 std::string_view withoutTrailingBlanks(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
@@ -202,6 +234,14 @@ Catalogue loadCatalogue() {
     loadPlaces(cat);
     loadConstellations(cat);
     loadShowers(cat);
+    loadIauConstellations(cat);
+    loadStarNames(cat);
+    for (std::size_t k = 1; k < cat.stars.size(); ++k) {
+        if (findIauConstellation(cat, cat.stars[k].constellation) == 0) {
+            throw std::runtime_error("embedded table stars.csv line " + std::to_string(k + 1) +
+                                     ": unknown constellation '" + cat.stars[k].constellation + "'");
+        }
+    }
     return cat;
 }
 
@@ -220,6 +260,60 @@ int findConstellation(const Catalogue& cat, const std::string& name) {
         if (cat.constellations[c].name == name) return static_cast<int>(c);
     }
     return 0;
+}
+
+int findIauConstellation(const Catalogue& cat, std::string_view abbrev) {
+    if (abbrev.empty()) return 0;
+    for (std::size_t c = 1; c < cat.iauConstellations.size(); ++c) {
+        if (cat.iauConstellations[c].abbrev == abbrev) return static_cast<int>(c);
+    }
+    return 0;
+}
+
+std::string_view starProperName(const Catalogue& cat, int row) {
+    for (const StarName& n : cat.starNames) {
+        if (n.row == row) return n.name;
+    }
+    return {};
+}
+
+namespace {
+
+const Star* starAt(const Catalogue& cat, int row) {
+    if (row < 1 || static_cast<std::size_t>(row) >= cat.stars.size()) return nullptr;
+    return &cat.stars[static_cast<std::size_t>(row)];
+}
+
+// "α1" -> "α¹": the component digit of a Bayer letter as it is printed.
+std::string bayerPrinted(const std::string& bayer) {
+    static constexpr const char* kSuperscript[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+    std::string out;
+    for (const char c : bayer) {
+        if (c >= '0' && c <= '9') out += kSuperscript[c - '0'];
+        else out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string starDesignation(const Catalogue& cat, int row) {
+    const Star* s = starAt(cat, row);
+    if (s == nullptr) return {};
+    if (!s->bayer.empty()) return bayerPrinted(s->bayer) + " " + s->constellation;
+    if (s->flamsteed > 0) return std::to_string(s->flamsteed) + " " + s->constellation;
+    if (s->hr > 0) return "HR " + std::to_string(s->hr);
+    return s->constellation;
+}
+
+std::string starDesignationJa(const Catalogue& cat, int row) {
+    const Star* s = starAt(cat, row);
+    if (s == nullptr) return {};
+    const int c = findIauConstellation(cat, s->constellation);
+    std::string out = c > 0 ? cat.iauConstellations[static_cast<std::size_t>(c)].name : s->constellation;
+    if (!s->bayer.empty()) return out + " " + bayerPrinted(s->bayer) + "星";
+    if (s->flamsteed > 0) return out + " " + std::to_string(s->flamsteed) + "番星";
+    return out;
 }
 
 std::vector<FigureSegment> figureSegments(const Constellation& c) {

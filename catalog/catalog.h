@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace catalog {
@@ -14,6 +15,7 @@ namespace catalog {
 inline constexpr int kStarCount = 508;
 inline constexpr int kNamedStarCount = 20;
 inline constexpr int kConstellationCount = 41;
+inline constexpr int kIauConstellationCount = 88;
 inline constexpr int kShowerCount = 26;
 inline constexpr int kPlaceCount = 75;
 inline constexpr int kManualPlace = 49;  // "入力": coordinates come from the settings file
@@ -25,6 +27,25 @@ struct Star {
     double decDeg = 0.0;
     double mag = 0.0;      // visual magnitude
     int hr = 0;            // Bright Star Catalogue number, 0 where there is none
+    std::string bayer;     // Greek letter with component digit ("α", "α1"), or ""
+    int flamsteed = 0;     // Flamsteed number, 0 where there is none
+    std::string constellation;  // IAU abbreviation, e.g. "CMa"
+    double bv = 0.0;       // B-V colour index, magnitudes
+    bool hasBv = false;
+};
+
+// One of the 88 IAU constellations.
+struct ConstellationName {
+    std::string abbrev;    // "CMa"
+    std::string name;      // "おおいぬ座"
+    std::string genitive;  // "Canis Majoris"
+};
+
+// A Japanese proper name of a star row; a row may have several, the first is
+// the one shown.
+struct StarName {
+    int row = 0;
+    std::string name;      // full-width katakana, or kanji ("北極星")
 };
 
 struct NamedStar {
@@ -72,6 +93,8 @@ struct Catalogue {
     std::vector<Constellation> constellations; // [0] empty, 1..41
     std::vector<Shower> showers;               // [0] empty, 1..26
     std::vector<Place> places;                 // [0] empty, 1..75; 49 is "入力" at (0, 0)
+    std::vector<ConstellationName> iauConstellations;  // [0] empty, 1..88, by abbreviation
+    std::vector<StarName> starNames;           // in row order
 };
 
 // Parses the embedded tables. Cheap enough to call once at start-up; the
@@ -86,6 +109,21 @@ int findPlace(const Catalogue& cat, const std::string& name);
 
 // Index 1..41 of the constellation with this list name, or 0.
 int findConstellation(const Catalogue& cat, const std::string& name);
+
+// Index 1..88 of the IAU constellation with this abbreviation, or 0.
+int findIauConstellation(const Catalogue& cat, std::string_view abbrev);
+
+// The shown proper name of star row k ("シリウス"), or "" when it has none.
+std::string_view starProperName(const Catalogue& cat, int row);
+
+// The star's short designation: Bayer letter and abbreviation ("α CMa",
+// "α¹ Cen"), else Flamsteed number ("51 And"), else "HR 3017"; "" for a row
+// out of range.
+std::string starDesignation(const Catalogue& cat, int row);
+
+// The designation in Japanese: "おおいぬ座 α星", "アンドロメダ座 51番星", else
+// the constellation name alone; "" for a row out of range.
+std::string starDesignationJa(const Catalogue& cat, int row);
 
 // The segments a figure draws: each two neighbouring nodes that are both
 // stars, read up to the closing 0.

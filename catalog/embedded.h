@@ -11,4 +11,6 @@ std::string_view showersCsv();
 std::string_view starLabelsCsv();
 std::string_view namedStarsCsv();
 std::string_view starsCsv();
+std::string_view constellationNamesCsv();
+std::string_view starNamesCsv();
 }  // namespace catalog::embedded

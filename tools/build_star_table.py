@@ -5,7 +5,7 @@ Usage: build_star_table.py BSC5_DAT [STARS_CSV [DESIGNATIONS_CSV]]
 
 BSC5_DAT is the fixed-width Bright Star Catalogue (5th revised edition).
 STARS_CSV defaults to catalog/data/stars.csv beside this tool; it gets the
-header `row,ra_h,dec_deg,mag,hr`. DESIGNATIONS_CSV defaults to
+header `row,ra_h,dec_deg,mag,hr,bayer,flamsteed,con,bv`. DESIGNATIONS_CSV defaults to
 tests/catalog/star_designations.csv: `row,hr,constellation,designation`, the
 catalogue name of every row, so the tests can check figures and labels by
 designation without the catalogue file.
@@ -18,7 +18,14 @@ What it does:
   * replaces the values the program's own tables fix for certain stars
     (STATED_ROWS) by those values, so both tables agree digit for digit;
   * sorts by right ascension and drops 17 entries so 496 remain;
-  * appends the twelve fainter figure points as rows 497..508.
+  * appends the twelve fainter figure points as rows 497..508;
+  * writes each row's identity from the catalogue: the Bayer letter (Greek,
+    with the component digit, e.g. "α1"), the Flamsteed number, the IAU
+    constellation and the B-V colour index (bytes 110-114). Entries whose
+    name field is blank (lower-case or Latin-letter Bayer stars of the south,
+    which the catalogue does not encode) get their constellation from
+    UNNAMED_CONSTELLATION; row 501 gets its whole identity from
+    ROW_501_IDENTITY.
 
 The 17 dropped entries are not picked by hand: a dynamic-programming search
 over every way of dropping 17 of the 513 finds the selections that put each
@@ -169,6 +176,34 @@ EXPECTED_DROPS = [
     (8820, "Iot Gru", "V 3.90 near the limit, faintest steady candidate (else 88 Aqr)"),
 ]
 
+# Greek letters of the catalogue's three-letter Bayer codes.
+GREEK = {
+    "Alp": "α", "Bet": "β", "Gam": "γ", "Del": "δ", "Eps": "ε", "Zet": "ζ",
+    "Eta": "η", "The": "θ", "Iot": "ι", "Kap": "κ", "Lam": "λ", "Mu": "μ",
+    "Nu": "ν", "Xi": "ξ", "Omi": "ο", "Pi": "π", "Rho": "ρ", "Sig": "σ",
+    "Tau": "τ", "Ups": "υ", "Phi": "φ", "Chi": "χ", "Psi": "ψ", "Ome": "ω",
+}
+
+# Rows whose catalogue entry has a blank name field, so the catalogue gives
+# no constellation. Found once from each J2000 position with the IAU
+# boundaries (tools/unnamed_star_constellations.js, astronomy-engine's
+# Constellation(); the same lookup agrees with the name field on all 486
+# named rows). HR: constellation
+UNNAMED_CONSTELLATION = {
+    3017: "Pup", 3314: "Hya", 3445: "Vel", 3447: "Vel", 3487: "Vel",
+    3571: "Car", 3579: "Lyn", 3614: "Vel", 3659: "Car", 3663: "Car",
+    3803: "Vel", 3884: "Car", 4023: "Vel", 4050: "Car", 4114: "Car",
+    4140: "Car", 4167: "Vel", 4257: "Car", 4337: "Car", 5089: "Cen",
+    6630: "Sco",
+}
+
+# Row 501 is omega Centauri, a globular cluster: the star catalogue has no
+# entry for it, so its identity is written here. Bayer gave it the letter
+# omega as if it were a star; its integrated colour index is B-V = 0.72
+# (Harris, Catalog of Parameters for Milky Way Globular Clusters, 2010).
+# (bayer, flamsteed, constellation, B-V)
+ROW_501_IDENTITY = ("ω", "", "Cen", "0.72")
+
 # Classes that make an entry cheap to drop, keyed by HR.
 OUTBURST = {
     5958: "T CrB: recurrent nova, listed at its 1946 outburst brightness",
@@ -201,7 +236,7 @@ WEIGHT_STEADY = 10
 
 class Entry:
     __slots__ = ("hr", "name", "constellation", "ads_comp", "var_id", "vmag",
-                 "vmag_text", "ra_h", "dec_deg")
+                 "vmag_text", "ra_h", "dec_deg", "bayer", "flamsteed", "bv_text")
 
 
 def parse_catalogue(path):
@@ -215,6 +250,13 @@ def parse_catalogue(path):
             e.hr = int(line[0:4])
             e.name = line[4:14].strip()
             e.constellation = line[11:14].strip()
+            e.flamsteed = line[4:7].strip()
+            code = line[7:10].strip()
+            e.bayer = GREEK[code] + line[10].strip() if code else ""
+            if code and code not in GREEK:
+                fail("HR %d: unknown Bayer code '%s'" % (e.hr, code))
+            bv = line[109:114].strip()
+            e.bv_text = fmt(float(bv), 2) if bv else ""
             e.ads_comp = line[49:51].strip()
             e.var_id = line[51:60].strip()
             e.vmag_text = line[102:107].strip()
@@ -464,9 +506,24 @@ def build(catalogue_path):
             texts = list(STATED_ROWS[row])
         else:
             texts = [fmt(ra, 5), fmt(dec, 4), fmt(mag, 2)]
-        text_rows[row] = texts + ["" if hr is None else str(hr)]
+        text_rows[row] = texts + ["" if hr is None else str(hr)] + identity(by_hr, row, hr)
     verify(rows, text_rows, figures)
     return rows, text_rows
+
+
+def identity(by_hr, row, hr):
+    """[bayer, flamsteed, constellation, B-V] of a row, as text."""
+    if hr is None:
+        if row != 501:
+            fail("row %d has no catalogue entry and no identity" % row)
+        return list(ROW_501_IDENTITY)
+    e = by_hr[hr]
+    constellation = e.constellation or UNNAMED_CONSTELLATION.get(hr, "")
+    if not constellation:
+        fail("row %d: HR %d has no constellation" % (row, hr))
+    if e.constellation and hr in UNNAMED_CONSTELLATION:
+        fail("HR %d has a name; drop it from UNNAMED_CONSTELLATION" % hr)
+    return [e.bayer, e.flamsteed, constellation, e.bv_text]
 
 
 def verify(rows, text_rows, figures):
@@ -520,7 +577,7 @@ def main(argv):
     stars_path = argv[2] if len(argv) > 2 else os.path.join(ROOT, "catalog", "data", "stars.csv")
     names_path = argv[3] if len(argv) > 3 else os.path.join(ROOT, "tests", "catalog", "star_designations.csv")
     rows, text_rows = build(argv[1])
-    write_csv(stars_path, "row,ra_h,dec_deg,mag,hr",
+    write_csv(stars_path, "row,ra_h,dec_deg,mag,hr,bayer,flamsteed,con,bv",
               [",".join([str(r)] + text_rows[r]) for r in sorted(text_rows)])
     write_csv(names_path, "row,hr,constellation,designation",
               ["%d,%s,%s,%s" % (r, text_rows[r][3], rows[r][4], rows[r][5]) for r in sorted(rows)])
