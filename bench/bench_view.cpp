@@ -54,6 +54,47 @@ void BM_SouthViewEverythingOn(benchmark::State& state) {
 BENCHMARK(BM_SouthViewEverythingOn)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The same picture, also recording what it drew where for pointing.
+void BM_SouthViewEverythingOnRecorded(benchmark::State& state) {
+    const double scale = static_cast<double>(state.range(0));
+    const Scene& s = scene();
+    QImage image(static_cast<int>(std::ceil(977 * scale)), static_cast<int>(std::ceil(625 * scale)),
+                 QImage::Format_RGB32);
+    view::MeteorRng rng(12345);
+    view::DrawRecord record;
+    record.pixelsPerTwip = scale / 15.0;
+    for (auto _ : state) {
+        app::QtPainter painter(image, scale, QColor(32, 96, 192), QColor(197, 197, 197));
+        view::drawView(view::Direction::South, s.sky, s.cat, s.opt, rng, painter, &record);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["objects"] = static_cast<double>(record.objects.size());
+}
+BENCHMARK(BM_SouthViewEverythingOnRecorded)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// One pointing question on that picture: which object is at a pixel. The
+// pixels walk a grid over the whole picture, so hits and misses both count.
+void BM_ObjectAtEverythingOn(benchmark::State& state) {
+    const Scene& s = scene();
+    QImage image(977, 625, QImage::Format_RGB32);
+    view::MeteorRng rng(12345);
+    view::DrawRecord record;
+    {
+        app::QtPainter painter(image, 1.0, QColor(32, 96, 192), QColor(197, 197, 197));
+        view::drawView(view::Direction::South, s.sky, s.cat, s.opt, rng, painter, &record);
+    }
+    int i = 0;
+    for (auto _ : state) {
+        const double x = (i * 37) % 977;
+        const double y = (i * 53) % 625;
+        ++i;
+        benchmark::DoNotOptimize(view::objectAt(record, x, y));
+    }
+    state.counters["objects"] = static_cast<double>(record.objects.size());
+}
+BENCHMARK(BM_ObjectAtEverythingOn)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 void BM_MoonOnly(benchmark::State& state) {
     const double scale = static_cast<double>(state.range(0));
     const Scene& s = scene();

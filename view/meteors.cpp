@@ -114,9 +114,13 @@ std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sk
 
 void drawMeteors(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
                  MeteorRng& rng, Painter& painter) {
+    drawMeteorStreaks(meteorStreaks(dir, sky, cat, opt, rng), opt.style, painter);
+}
+
+void drawMeteorStreaks(const std::vector<MeteorStreak>& streaks, ChartStyle style, Painter& painter) {
     static constexpr Rgb kScreenColours[3] = {kMeteorTailColour, kMeteorBodyColour, kMeteorHeadColour};
-    const Rgb* segmentColour = opt.style == ChartStyle::Print ? kPaperMeteor : kScreenColours;
-    for (const MeteorStreak& s : meteorStreaks(dir, sky, cat, opt, rng)) {
+    const Rgb* segmentColour = style == ChartStyle::Print ? kPaperMeteor : kScreenColours;
+    for (const MeteorStreak& s : streaks) {
         for (int i = 0; i < 3; ++i) {
             painter.line(s.points[i].x, s.points[i].y, s.points[i + 1].x, s.points[i + 1].y, segmentColour[i]);
         }

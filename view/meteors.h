@@ -49,8 +49,11 @@ struct MeteorStreak {
 std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
                                         const ViewOptions& opt, MeteorRng& rng);
 
-// drawMeteors: the streaks above, each as three lines brightening from tail
-// to head.
+// drawMeteorStreaks: each streak as three lines brightening from tail to head
+// (in the paper colours for the print style).
+void drawMeteorStreaks(const std::vector<MeteorStreak>& streaks, ChartStyle style, Painter& painter);
+
+// drawMeteors: the streaks above, drawn by drawMeteorStreaks.
 void drawMeteors(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
                  MeteorRng& rng, Painter& painter);
 

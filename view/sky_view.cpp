@@ -109,15 +109,18 @@ constexpr CircleDotRule kCircleDotRules[] = {
 class SkyPainter {
 public:
     SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
-               Painter& painter, const Trails* trails = nullptr)
+               Painter& painter, const Trails* trails, DrawRecord* record)
         : dir_(dir),
           sky_(sky),
           cat_(cat),
           opt_(opt),
           p_(painter),
           trails_(trails),
+          record_(record),
           sunAlt_(sky.bodyAltDeg[astro::Sun]),
-          paper_(opt.style == ChartStyle::Print) {}
+          paper_(opt.style == ChartStyle::Print) {
+        if (record_ != nullptr) record_->objects.clear();
+    }
 
     void draw(MeteorRng& rng) {
         p_.clear();
@@ -150,11 +153,37 @@ public:
         }
         if (opt_.constellations && sunAlt_ < 0.0)
             drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour);
-        if (opt_.meteors && sunAlt_ < 0.0) drawMeteors(dir_, sky_, cat_, opt_, rng, p_);
+        if (opt_.meteors && sunAlt_ < 0.0) {
+            const std::vector<MeteorStreak> streaks = meteorStreaks(dir_, sky_, cat_, opt_, rng);
+            drawMeteorStreaks(streaks, opt_.style, p_);
+            if (record_ != nullptr) {
+                for (const MeteorStreak& m : streaks) {
+                    DrawnObject o = note(DrawnKind::Meteor, m.shower, m.points[3], 0.0f, kMeteorRankMag);
+                    o.tailXPx = static_cast<float>(m.points[0].x * record_->pixelsPerTwip);
+                    o.tailYPx = static_cast<float>(m.points[0].y * record_->pixelsPerTwip);
+                    record_->objects.push_back(o);
+                }
+            }
+        }
     }
 
 private:
     PicturePoint place(double altDeg, double azDeg) const { return toPicture(project(dir_, altDeg, azDeg)); }
+
+    // An object as recorded: picture twips to device pixels.
+    DrawnObject note(DrawnKind kind, int id, PicturePoint at, float radiusTwips, float mag) const {
+        const double k = record_->pixelsPerTwip;
+        DrawnObject o;
+        o.kind = kind;
+        o.id = id;
+        o.xPx = static_cast<float>(at.x * k);
+        o.yPx = static_cast<float>(at.y * k);
+        o.radiusPx = static_cast<float>(radiusTwips * k);
+        o.tailXPx = o.xPx;
+        o.tailYPx = o.yPx;
+        o.mag = mag;
+        return o;
+    }
 
     void drawGrid() {
         const Rgb colour = sunAlt_ < 0.0 ? kGridColourNight : kGridColourDay;
@@ -219,6 +248,10 @@ private:
         p_.setFillColour(paper_ ? kPaperBodyFill : kBodyColour);
         p_.setFillStyleSolid();
         p_.disc(at.x, at.y, radius, paper_ ? kPaperOutline : kBodyColour);
+        if (record_ != nullptr) {
+            const DrawnKind kind = body == astro::Sun ? DrawnKind::Sun : DrawnKind::Planet;
+            record_->objects.push_back(note(kind, body, at, radius, kBodyRankMag[body]));
+        }
         // On paper every body is an outline, so each carries its name.
         if (opt_.starNames || paper_) {
             p_.setTextPosition(at.x + labelDx, at.y);
@@ -237,6 +270,10 @@ private:
         } else {
             drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
         }
+        if (record_ != nullptr) {
+            record_->objects.push_back(note(DrawnKind::Moon, astro::Moon, at, static_cast<float>(kMoonRadiusTwips),
+                                            kBodyRankMag[astro::Moon]));
+        }
         if (opt_.starNames || paper_) {
             p_.setTextPosition(at.x + 160.0f, at.y);
             p_.text("月");
@@ -253,6 +290,10 @@ private:
             const Rgb colour = paper_ ? kPaperStar : kStarColour;
             p_.setFillColour(colour);
             p_.disc(at.x, at.y, starRadiusTwips(star.mag), colour);
+            if (record_ != nullptr) {
+                record_->objects.push_back(note(DrawnKind::Star, static_cast<int>(k), at, starRadiusTwips(star.mag),
+                                                static_cast<float>(star.mag)));
+            }
             if (opt_.starNames && k < cat_.starLabel.size()) {
                 p_.setTextPosition(at.x + 80.0f, at.y);
                 p_.text(cat_.starLabel[k]);
@@ -266,6 +307,7 @@ private:
     const ViewOptions& opt_;
     Painter& p_;
     const Trails* trails_;
+    DrawRecord* record_;
     double sunAlt_;
     bool paper_;
 };
@@ -278,13 +320,13 @@ float starRadiusTwips(double magnitude) {
 }
 
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
-              MeteorRng& rng, Painter& painter) {
-    SkyPainter(dir, sky, cat, opt, painter).draw(rng);
+              MeteorRng& rng, Painter& painter, DrawRecord* record) {
+    SkyPainter(dir, sky, cat, opt, painter, nullptr, record).draw(rng);
 }
 
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
-              MeteorRng& rng, Painter& painter, const Trails& trails) {
-    SkyPainter(dir, sky, cat, opt, painter, &trails).draw(rng);
+              MeteorRng& rng, Painter& painter, const Trails& trails, DrawRecord* record) {
+    SkyPainter(dir, sky, cat, opt, painter, &trails, record).draw(rng);
 }
 
 void drawSouthView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,

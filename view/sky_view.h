@@ -9,6 +9,7 @@
 #include "catalog/catalog.h"
 #include "view/chart_style.h"
 #include "view/direction.h"
+#include "view/hit_test.h"
 #include "view/painter.h"
 
 namespace view {
@@ -37,15 +38,18 @@ struct ViewOptions {
 using MeteorRng = std::mt19937_64;
 
 // Draws the whole picture: clear, horizon, lines, bodies, Moon, stars,
-// direction labels, constellation figures, shooting stars.
+// direction labels, constellation figures, shooting stars. With a record,
+// also notes every drawn Sun, Moon, planet, star and shooting star there
+// (the record is cleared first; its pixelsPerTwip is kept).
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-              const ViewOptions& opt, MeteorRng& rng, Painter& painter);
+              const ViewOptions& opt, MeteorRng& rng, Painter& painter, DrawRecord* record = nullptr);
 
 struct Trails;  // view/trails.h
 // The same picture with trails drawn after the lines and before the bodies
 // and stars, so every object sits at the end of its own trail.
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-              const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails& trails);
+              const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails& trails,
+              DrawRecord* record = nullptr);
 
 void drawSouthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
 void drawEastView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);

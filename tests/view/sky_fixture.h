@@ -28,7 +28,11 @@ inline astro::SkyState poleSky(double sunAltDeg) {
 inline catalog::Star starAt(double altDeg, double azDeg, double mag = 2.0) {
     double ra = (180.0 - azDeg) / 15.0;
     ra = std::fmod(ra + 48.0, 24.0);
-    return {ra, altDeg, mag, 0};
+    catalog::Star s;
+    s.raHours = ra;
+    s.decDeg = altDeg;
+    s.mag = mag;
+    return s;
 }
 
 // An empty catalogue with every table sized, row 0 empty.

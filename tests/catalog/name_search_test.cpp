@@ -1,0 +1,122 @@
+// Finding objects by name: kana and width forms, designations, catalogue
+// numbers, constellations and hostile input.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "catalog/catalog.h"
+#include "catalog/name_search.h"
+
+namespace catalog {
+namespace {
+
+const Catalogue& cat() {
+    static const Catalogue loaded = loadCatalogue();
+    return loaded;
+}
+
+const NameIndex& names() {
+    static const NameIndex index(cat());
+    return index;
+}
+
+NameTarget first(const std::string& query) {
+    const std::vector<NameTarget> found = names().find(query);
+    return found.empty() ? NameTarget{NameKind::Body, -1} : found.front();
+}
+
+constexpr NameTarget star(int row) { return {NameKind::Star, row}; }
+
+TEST(FoldName, KanaWidthCaseAndVoicedMarks) {
+    const struct { const char* in; const char* out; } cases[] = {
+        {"ｼﾘｳｽ", "シリウス"},
+        {"しりうす", "シリウス"},
+        {"ﾍﾞﾃﾙｷﾞｳｽ", "ベテルギウス"},      // half-width voiced mark joins its kana
+        {"ﾌﾟﾛｷｵﾝ", "プロキオン"},          // semi-voiced
+        {"ｳﾞｪｶﾞ", "ヴェガ"},
+        {"か\u3099", "ガ"},                 // combining voiced mark
+        {"は゜", "パ"},                     // spacing semi-voiced mark
+        {"ｱｰｸﾄｩﾙｽ", "アークトゥルス"},     // long-vowel mark and small kana kept
+        {"ＨＲ　２４９１", "hr2491"},       // full-width letters, digits and space
+        {"α¹ Cen", "α1cen"},
+        {"リギル・ケンタウルス", "リギルケンタウルス"},
+        {"ﾞ", "゛"},                        // a voiced mark with nothing to join stays
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(foldName(c.in), c.out) << c.in;
+    // Invalid UTF-8 (a lone continuation byte, a cut sequence, an overlong
+    // slash, a surrogate) is dropped, never read past the end.
+    EXPECT_EQ(foldName("\x80ｼ\xe3\x82"), "シ");
+    EXPECT_EQ(foldName("\xc0\xaf" "a\xed\xa0\x80"), "a");
+}
+
+TEST(FindByName, KanaFormsDesignationsAndNumbersMeetOnOneStar) {
+    for (const char* q : {"シリウス", "しりうす", "ｼﾘｳｽ", "ｼﾘｳｽ ", "α CMa", "αCMa", "alpha cma", "9 CMa",
+                          "おおいぬ座α", "おおいぬ座α星", "オオイヌ座α", "HR 2491", "hr2491", "ＨＲ２４９１"}) {
+        EXPECT_EQ(first(q), star(134)) << q;
+    }
+    EXPECT_EQ(first("ベテルギウス"), star(118));
+    EXPECT_EQ(first("べてるぎうす"), star(118));
+    EXPECT_EQ(first("α Ori"), star(118));
+    EXPECT_EQ(first("オリオン座α"), star(118));
+    EXPECT_EQ(first("58 Ori"), star(118));
+    EXPECT_EQ(first("オリオン座58番星"), star(118));
+    // Without its component digit a letter finds the brighter component.
+    EXPECT_EQ(first("α Cen"), star(298));
+    EXPECT_EQ(first("α2 Cen"), star(297));
+    EXPECT_EQ(first("α² Cen"), star(297));
+    EXPECT_EQ(first("北極星"), star(36));
+    EXPECT_EQ(first("ぽらりす"), star(36));
+    EXPECT_EQ(first("HR 3017"), star(162));
+}
+
+TEST(FindByName, EveryLabelAndStarNameFindsItsOwnRow) {
+    for (std::size_t k = 1; k < cat().starLabel.size(); ++k) {
+        if (!cat().starLabel[k].empty()) {
+            EXPECT_EQ(first(cat().starLabel[k]), star(static_cast<int>(k))) << k;
+        }
+    }
+    for (const StarName& n : cat().starNames) EXPECT_EQ(first(n.name), star(n.row)) << n.name;
+}
+
+TEST(FindByName, BodiesConstellationsAndWhatIsNotThere) {
+    const char* bodies[] = {"太陽", "月", "金星", "火星", "木星", "土星"};
+    for (int b = 0; b < 6; ++b) EXPECT_EQ(first(bodies[b]), (NameTarget{NameKind::Body, b}));
+    EXPECT_EQ(first("もくせい"), (NameTarget{NameKind::Body, 4}));
+    // A constellation: the name finds the constellation, whose brightest
+    // star the finder turns to.
+    const NameTarget orion = first("おりおん座");
+    ASSERT_EQ(orion.kind, NameKind::Constellation);
+    EXPECT_EQ(cat().iauConstellations[orion.id].abbrev, "Ori");
+    EXPECT_EQ(brightestStarOf(cat(), orion.id), 93);  // Rigel, 0.12, before Betelgeuse
+    for (int c = 1; c <= kIauConstellationCount; ++c) {
+        EXPECT_EQ(first(cat().iauConstellations[c].name), (NameTarget{NameKind::Constellation, c}));
+    }
+    EXPECT_EQ(brightestStarOf(cat(), findIauConstellation(cat(), "Mic")), 0);  // none in the table
+    EXPECT_EQ(brightestStarOf(cat(), 0), 0);
+    EXPECT_TRUE(names().find("").empty());
+    EXPECT_TRUE(names().find("   ").empty());
+    EXPECT_TRUE(names().find("ニビル").empty());
+    EXPECT_TRUE(names().find("HR 99999").empty());
+    EXPECT_TRUE(names().find(std::string("\0\xff", 2)).empty());
+    EXPECT_TRUE(names().find(std::string(100000, 'x')).empty());
+}
+
+TEST(CompleteName, OffersPrefixMatchesBrightestFirstThenInnerMatches) {
+    const auto offered = names().complete("しり");
+    ASSERT_FALSE(offered.empty());
+    EXPECT_EQ(offered.front()->text, "シリウス");
+    // "ケンタウ" is inside the names of the alpha Centauri pair and is the
+    // start of the constellation's.
+    const auto centaurus = names().complete("けんたう", 50);
+    ASSERT_FALSE(centaurus.empty());
+    EXPECT_EQ(centaurus.front()->text, "ケンタウルス座");
+    bool inner = false;
+    for (const NameEntry* e : centaurus) inner |= e->text == "アルファケンタウリ";
+    EXPECT_TRUE(inner);
+    EXPECT_LE(names().complete("a", 5).size(), 5u);
+    EXPECT_TRUE(names().complete("").empty());
+}
+
+}  // namespace
+}  // namespace catalog
