@@ -25,7 +25,7 @@ bool takesValue(std::string_view opt) {
     return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
            opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
            opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt) || opt == "--tz" ||
-           opt == "--almanac" || opt == "--style";
+           opt == "--almanac" || opt == "--style" || opt == "--identify" || opt == "--find";
 }
 bool renderOnly(std::string_view opt) {
     return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
@@ -203,8 +203,26 @@ std::string parseTimeLapseOption(std::string_view opt, std::string_view value, C
     return {};
 }
 
+// "X,Y": two finite numbers, pixels of the picture.
+std::string parseIdentify(std::string_view value, CliOptions& o) {
+    const std::size_t comma = value.find(',');
+    const auto x = comma == std::string_view::npos ? std::nullopt : wholeNumber(value.substr(0, comma));
+    const auto y = comma == std::string_view::npos ? std::nullopt : wholeNumber(value.substr(comma + 1));
+    if (!x || !y || *x < -1.0e6 || *x > 1.0e6 || *y < -1.0e6 || *y > 1.0e6)
+        return "--identify: " + quotedArgument(value) + " is not a pixel \"X,Y\"";
+    o.identifyXPx = *x;
+    o.identifyYPx = *y;
+    return {};
+}
+
 std::string applyOption(std::string_view opt, std::string_view value, const catalog::Catalogue& cat,
                         CliOptions& o) {
+    if (opt == "--identify") return parseIdentify(value, o);
+    if (opt == "--find") {
+        if (value.empty()) return "--find needs a name";
+        o.findName = std::string(value);
+        return {};
+    }
     if (opt == "--render") {
         if (value.empty()) return "--render needs a file name";
         o.renderPath = std::string(value);
@@ -347,6 +365,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     bool json = false;
     bool render = false;
     std::string_view firstRenderOnly;
+    std::string_view firstTimeLapse;
+    std::string_view firstNotForFind;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view opt = args[i];
         if (!takesValue(opt) && !isFlag(opt)) {
@@ -369,17 +389,32 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         const std::string_view value = args[++i];
         if (opt == "--render") render = true;
         if (renderOnly(opt) && firstRenderOnly.empty()) firstRenderOnly = opt;
+        if (isTimeLapseOption(opt) && firstTimeLapse.empty()) firstTimeLapse = opt;
+        if (renderOnly(opt) && opt != "--scale" && firstNotForFind.empty()) firstNotForFind = opt;
         r.error = applyOption(opt, value, cat, o);
         if (!r.error.empty()) return r;
     }
 
     const bool almanac = o.almanacMonth.has_value();
+    const bool identify = seen.count("--identify") > 0;
+    const bool find = seen.count("--find") > 0;
     if (json && render) {
         r.error = "--json and --render cannot be used together";
     } else if (almanac && (json || render)) {
         r.error = json ? "--almanac and --json cannot be used together" : "--almanac and --render cannot be used together";
     } else if (almanac && o.year) {
         r.error = "--at does not apply to --almanac (the month is given by --almanac)";
+    } else if ((identify || find) && (json || almanac)) {
+        r.error = std::string(identify ? "--identify" : "--find") + " and " + (json ? "--json" : "--almanac") +
+                  " cannot be used together";
+    } else if (identify && find) {
+        r.error = "--identify and --find cannot be used together";
+    } else if (find && render) {
+        r.error = "--find and --render cannot be used together";
+    } else if (identify && !firstTimeLapse.empty()) {
+        r.error = std::string(firstTimeLapse) + " does not apply to --identify";
+    } else if (find && !firstNotForFind.empty()) {
+        r.error = std::string(firstNotForFind) + " does not apply to --find (it chooses the picture itself)";
     } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
         r.error = "--place cannot be used together with --lat/--lon";
     } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
@@ -388,11 +423,16 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = "--tz applies to a place given by --lat/--lon";
     } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
         r.error = o.frames > 0 ? "--frames needs --every as well" : "--every needs --frames as well";
-    } else if (!render && !firstRenderOnly.empty()) {
+    } else if (!render && !identify && !find && !firstRenderOnly.empty()) {
         r.error = std::string(firstRenderOnly) + " only applies to --render";
     }
     if (!r.error.empty()) return r;
-    o.mode = json ? Mode::Json : render ? Mode::Render : almanac ? Mode::Almanac : Mode::Window;
+    o.mode = json       ? Mode::Json
+             : identify ? Mode::Identify
+             : find     ? Mode::Find
+             : render   ? Mode::Render
+             : almanac  ? Mode::Almanac
+                        : Mode::Window;
     return r;
 }
 
@@ -408,6 +448,9 @@ std::string usageText() {
               [--trails HOURS] [--frames N --every MINUTES]
               [--style print|screen]
   planetarium --almanac YYYY-MM [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
+  planetarium --identify X,Y [--render FILE.png] [--at ...] [--place ... | --lat ... --lon ...]
+              [--dir ...] [--show ...] [--constellations ...] [--scale N] [--seed N]
+  planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ...] [--scale N]
   planetarium --help
 
 modes:
@@ -421,6 +464,11 @@ modes:
                      date, sunrise, sunset, moonrise, moonset (HH:MM local
                      time, empty when there is none), Moon's age at noon,
                      principal phase of the day
+  --identify X,Y     name the object at pixel X,Y of the --render picture (the
+                     picture options apply; FILE.png is optional) as JSON
+  --find NAME        where the object called NAME stands (シリウス, しりうす,
+                     ｼﾘｳｽ, α CMa, おおいぬ座α, HR 2491, 木星, オリオン座...):
+                     JSON with the picture that shows it, or its next rise
   --help, -h         print this text
 
 moment and place (with --json, --render or --almanac; --at not with --almanac):

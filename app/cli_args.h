@@ -13,7 +13,7 @@
 
 namespace app {
 
-enum class Mode { Window, Json, Render, Help, Almanac };
+enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find };
 
 struct CliOptions {
     Mode mode = Mode::Window;
@@ -41,6 +41,11 @@ struct CliOptions {
     std::optional<int> almanacYear, almanacMonth;
     // --style print|screen; unset: screen for PNG, print for PDF and SVG.
     std::optional<view::ChartStyle> style;
+    // --identify X,Y: pixel of the --render picture to name (FILE optional).
+    double identifyXPx = 0.0;
+    double identifyYPx = 0.0;
+    // --find NAME: the object to look for.
+    std::string findName;
 };
 
 struct CliParse {

@@ -25,8 +25,6 @@
 
 namespace app {
 
-namespace {
-
 // The place to draw for: --place or --lat/--lon when given, otherwise the
 // place remembered in "pstart.txt" (the manual-entry place with its stored
 // coordinates), as the window would start with it.
@@ -42,6 +40,8 @@ CliOptions withRememberedPlace(CliOptions opt) {
     }
     return opt;
 }
+
+namespace {
 
 // Qt's start-up chatter (no runtime directory, font notes) would muddle the
 // one-line error contract of the command line; only critical and fatal

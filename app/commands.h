@@ -18,6 +18,16 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
 // whatever QT_QPA_PLATFORM says: for every mode that opens no window.
 void useOffscreenPlatform();
 
+// The place --render draws for: --place or --lat/--lon, else the place
+// remembered in "pstart.txt", as the window would start with it.
+CliOptions withRememberedPlace(CliOptions opt);
+
+// --identify X,Y: the object at a pixel of the --render picture, as JSON.
+int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
+
+// --find NAME: where the named object stands, as JSON.
+int runFind(const CliOptions& opt, const catalog::Catalogue& cat);
+
 // No mode option: opens the window.
 int runWindow(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
 

@@ -49,6 +49,10 @@ int run(int argc, char** argv) {
     }
     case app::Mode::Render:
         return app::runRender(argc, argv, parsed.options, cat);
+    case app::Mode::Identify:
+        return app::runIdentify(argc, argv, parsed.options, cat);
+    case app::Mode::Find:
+        return app::runFind(parsed.options, cat);
     case app::Mode::Window:
         break;
     }

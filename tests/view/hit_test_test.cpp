@@ -10,6 +10,7 @@
 #include "sky_fixture.h"
 #include "view/hit_test.h"
 #include "view/meteors.h"
+#include "view/sky_point.h"
 #include "view/sky_view.h"
 
 namespace {
@@ -234,6 +235,45 @@ TEST(HitTestBodies, ShootingStarsAnswerAlongTheirStreakWithTheirShower) {
         }
     }
     EXPECT_GT(meteors, 0);
+}
+
+// Every direction: a sky position projected and read back from its picture
+// position is itself; the picture chosen for it shows it inside its frame.
+TEST(SkyPointAt, InvertsTheProjectionAndPicksThePictureThatShowsAPoint) {
+    double worst = 0.0;
+    for (const view::Direction dir : {view::Direction::North, view::Direction::East, view::Direction::South,
+                                      view::Direction::West}) {
+        const double centre = view::directionRule(dir).centreAzDeg;
+        for (double alt = -20.0; alt <= 85.0; alt += 7.5) {
+            for (double off = -88.0; off <= 88.0; off += 8.0) {
+                const double az = std::fmod(centre + off + 360.0, 360.0);
+                const view::Projected p = view::project(dir, alt, az);
+                if (!p.visible) continue;
+                const view::PicturePoint at = view::toPicture(p);
+                const auto back = view::skyPointAt(dir, at.x, at.y);
+                ASSERT_TRUE(back.has_value()) << alt << " " << az;
+                double dAz = std::fabs(back->azDeg - az);
+                dAz = std::min(dAz, 360.0 - dAz);
+                worst = std::max({worst, std::fabs(back->altDeg - alt), dAz});
+            }
+        }
+    }
+    // Half a twip of picture position is at most a few thousandths of a degree.
+    EXPECT_LT(worst, 0.01);
+    // Beyond the projection's edge there is no sky point; bad input none.
+    EXPECT_FALSE(view::skyPointAt(view::Direction::South, -1.0e5, 100.0).has_value());
+    EXPECT_FALSE(view::skyPointAt(view::Direction::South, NAN, 100.0).has_value());
+
+    const auto south = view::pictureShowing(30.0, 170.0);
+    ASSERT_TRUE(south.has_value());
+    EXPECT_EQ(south->dir, view::Direction::South);
+    const auto north = view::pictureShowing(30.0, 350.0);
+    ASSERT_TRUE(north.has_value());
+    EXPECT_EQ(north->dir, view::Direction::North);
+    EXPECT_EQ(view::pictureShowing(30.0, 44.0)->dir, view::Direction::North);
+    EXPECT_EQ(view::pictureShowing(30.0, 46.0)->dir, view::Direction::East);
+    EXPECT_FALSE(view::pictureShowing(-1.0, 170.0).has_value());
+    EXPECT_FALSE(view::pictureShowing(NAN, 170.0).has_value());
 }
 
 }  // namespace

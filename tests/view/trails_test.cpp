@@ -40,7 +40,11 @@ std::vector<astro::SkyState> samples(double startMinutes, int spanMinutes) {
 
 catalog::Catalogue oneStar(double raHours, double decDeg, double mag = 1.0) {
     catalog::Catalogue cat = emptyCatalogue();
-    cat.stars.push_back({raHours, decDeg, mag, 0});
+    catalog::Star star;
+    star.raHours = raHours;
+    star.decDeg = decDeg;
+    star.mag = mag;
+    cat.stars.push_back(star);
     cat.starLabel.push_back("");
     return cat;
 }

@@ -1,0 +1,144 @@
+#include "app/cli_identify.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+// A JSON object written field by field; numbers in fixed decimals,
+// independent of the C locale.
+class JsonObject {
+public:
+    void text(const char* key, const std::string& value) {
+        open(key);
+        out_ += '"';
+        for (const char ch : value) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (ch == '"' || ch == '\\') {
+                out_ += '\\';
+                out_ += ch;
+            } else if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out_ += buf;
+            } else {
+                out_ += ch;
+            }
+        }
+        out_ += '"';
+    }
+    void number(const char* key, double value, int decimals) {
+        open(key);
+        if (!std::isfinite(value)) {
+            out_ += "null";
+            return;
+        }
+        out_ += view::fixedText(value, decimals);
+    }
+    void integer(const char* key, int value) {
+        open(key);
+        out_ += std::to_string(value);
+    }
+    void boolean(const char* key, bool value) {
+        open(key);
+        out_ += value ? "true" : "false";
+    }
+    std::string done() { return (out_.empty() ? "{" : out_) + "}\n"; }
+
+private:
+    void open(const char* key) {
+        out_ += out_.empty() ? "{" : ", ";
+        out_ += '"';
+        out_ += key;
+        out_ += "\": ";
+    }
+    std::string out_;
+};
+
+const char* kindWord(view::DrawnKind k) {
+    switch (k) {
+    case view::DrawnKind::Star: return "star";
+    case view::DrawnKind::Sun: return "sun";
+    case view::DrawnKind::Moon: return "moon";
+    case view::DrawnKind::Planet: return "planet";
+    case view::DrawnKind::Meteor: return "meteor";
+    }
+    return "none";
+}
+
+void objectFields(JsonObject& j, const view::ObjectInfo& info) {
+    j.text("kind", kindWord(info.kind));
+    if (info.kind == view::DrawnKind::Meteor) {
+        j.text("name", info.name);
+        if (!info.shower.empty()) j.text("shower", info.shower);
+        return;
+    }
+    j.text("name", info.name);
+    if (info.kind == view::DrawnKind::Star) {
+        j.text("designation", info.designation);
+        if (info.hr > 0) j.integer("hr", info.hr);
+        j.text("constellation", info.constellation);
+        j.number("mag", info.mag, 2);
+        if (info.hasBv) j.number("bv", info.bv, 2);
+    }
+    if (info.kind == view::DrawnKind::Moon) j.number("illum", info.moonIllum, 3);
+    j.number("alt", info.altDeg, 4);
+    j.number("az", info.azDeg, 4);
+}
+
+}  // namespace
+
+std::string identifyJson(const view::PointAnswer& answer) {
+    JsonObject j;
+    if (answer.object && answer.drawn) {
+        objectFields(j, *answer.object);
+        if (answer.object->kind == view::DrawnKind::Meteor && answer.sky) {
+            j.number("alt", answer.sky->altDeg, 4);
+            j.number("az", answer.sky->azDeg, 4);
+        }
+        j.number("x", answer.drawn->xPx, 1);
+        j.number("y", answer.drawn->yPx, 1);
+        return j.done();
+    }
+    j.text("kind", "none");
+    if (answer.sky) {
+        j.number("alt", answer.sky->altDeg, 4);
+        j.number("az", answer.sky->azDeg, 4);
+    }
+    return j.done();
+}
+
+std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise) {
+    JsonObject j;
+    j.text("name", found.info.name);
+    j.text("kind", kindWord(found.info.kind));
+    if (found.info.kind == view::DrawnKind::Star) {
+        j.text("designation", found.info.designation);
+        if (found.info.hr > 0) j.integer("hr", found.info.hr);
+        j.text("constellation", found.info.constellation);
+        j.number("mag", found.info.mag, 2);
+    }
+    if (!found.constellationName.empty()) j.text("foundBy", found.constellationName);
+    j.number("alt", found.info.altDeg, 4);
+    j.number("az", found.info.azDeg, 4);
+    j.boolean("visible", found.aboveHorizon);
+    if (found.aboveHorizon) {
+        // By day the picture leaves out the stars and the outer planets.
+        if (!found.drawn) j.boolean("drawn", false);
+        if (found.picture) {
+            j.text("direction", view::directionWord(found.picture->dir));
+            j.number("x", found.picture->at.x * scale / 15.0, 1);
+            j.number("y", found.picture->at.y * scale / 15.0, 1);
+        }
+    } else if (nextRise) {
+        j.text("nextRise", nextRise->iso);
+        j.number("riseAz", nextRise->azDeg, 1);
+        j.text("riseFrom", view::compassPointJa(nextRise->azDeg));
+    }
+    return j.done();
+}
+
+}  // namespace app

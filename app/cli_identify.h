@@ -1,0 +1,29 @@
+// --identify X,Y and --find NAME: what the picture shows at a pixel, and
+// where a named object stands, as one JSON object each. The JSON builders
+// are pure so the tests can check them without a picture.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "view/finder.h"
+
+namespace app {
+
+// identifyJson: {"kind": "star"|"sun"|"moon"|"planet"|"meteor"|"none", ...}
+// for the answer at a pixel; fields that do not apply are left out.
+std::string identifyJson(const view::PointAnswer& answer);
+
+// A rise found by the almanac: the instant as local ISO 8601 text and the
+// azimuth of the rising point.
+struct RiseText {
+    std::string iso;  // "2026-01-16T03:12:00+09:00"
+    double azDeg = 0.0;
+};
+
+// findJson: {"name", "kind", "alt", "az", "visible", ...}: above the horizon
+// the direction and pixel of the picture that shows it (at `scale`); below
+// it the next rise when there is one within the search window.
+std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise);
+
+}  // namespace app

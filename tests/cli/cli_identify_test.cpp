@@ -1,0 +1,125 @@
+// --identify and --find: the options, and the JSON of each kind of answer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/cli_args.h"
+#include "app/cli_identify.h"
+#include "astro/astro.h"
+#include "catalog/catalog.h"
+
+namespace app {
+namespace {
+
+const catalog::Catalogue& cat() {
+    static const catalog::Catalogue c = catalog::loadCatalogue();
+    return c;
+}
+
+CliParse parse(std::vector<std::string> args) { return parseCommandLine(args, cat()); }
+
+TEST(IdentifyAndFindOptions, AcceptTheirCompanionsAndRefuseTheRest) {
+    const CliParse id = parse({"--identify", "512.5,+300", "--at", "2026-01-15 22:00", "--place", "東京", "--dir",
+                               "east", "--show", "names", "--scale", "2", "--seed", "4"});
+    ASSERT_TRUE(id.ok()) << id.error;
+    EXPECT_EQ(id.options.mode, Mode::Identify);
+    EXPECT_EQ(id.options.identifyXPx, 512.5);
+    EXPECT_EQ(id.options.identifyYPx, 300.0);
+    EXPECT_EQ(id.options.direction, view::Direction::East);
+    EXPECT_TRUE(id.options.renderPath.empty());
+    const CliParse withFile = parse({"--identify", "1,2", "--render", "a.png"});
+    ASSERT_TRUE(withFile.ok()) << withFile.error;
+    EXPECT_EQ(withFile.options.mode, Mode::Identify);
+    EXPECT_EQ(withFile.options.renderPath, "a.png");
+
+    const CliParse find = parse({"--find", "しりうす", "--lat", "35", "--lon", "139", "--scale", "2"});
+    ASSERT_TRUE(find.ok()) << find.error;
+    EXPECT_EQ(find.options.mode, Mode::Find);
+    EXPECT_EQ(find.options.findName, "しりうす");
+
+    const struct { std::vector<std::string> args; const char* error; } refused[] = {
+        {{"--identify", "12"}, "--identify: '12' is not a pixel \"X,Y\""},
+        {{"--identify", "1,"}, "--identify: '1,' is not a pixel \"X,Y\""},
+        {{"--identify", "nan,1"}, "--identify: 'nan,1' is not a pixel \"X,Y\""},
+        {{"--identify", "1,2,3"}, "--identify: '1,2,3' is not a pixel \"X,Y\""},
+        {{"--identify", "1e9,2"}, "--identify: '1e9,2' is not a pixel \"X,Y\""},
+        {{"--identify"}, "--identify needs a value"},
+        {{"--find", ""}, "--find needs a name"},
+        {{"--identify", "1,2", "--json"}, "--identify and --json cannot be used together"},
+        {{"--find", "a", "--identify", "1,2"}, "--identify and --find cannot be used together"},
+        {{"--find", "a", "--render", "x.png"}, "--find and --render cannot be used together"},
+        {{"--find", "a", "--dir", "east"}, "--dir does not apply to --find (it chooses the picture itself)"},
+        {{"--identify", "1,2", "--trails", "2"}, "--trails does not apply to --identify"},
+    };
+    for (const auto& r : refused) {
+        const CliParse p = parse(r.args);
+        EXPECT_EQ(p.error, r.error) << r.args.front();
+    }
+    const std::string u = usageText();
+    EXPECT_NE(u.find("--identify X,Y"), std::string::npos);
+    EXPECT_NE(u.find("--find NAME"), std::string::npos);
+}
+
+// 15 January 2026, 22:00 over Tokyo: Sirius high in the south-east.
+astro::SkyState tokyoNight() {
+    return astro::computeSky(
+        {.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75});
+}
+
+TEST(IdentifyJson, StarBodyAndEmptySkyCarryTheirOwnFields) {
+    const astro::SkyState sky = tokyoNight();
+    view::PointAnswer star;
+    star.drawn = view::DrawnObject{view::DrawnKind::Star, 134, 500.25f, 300.0f, 5.0f, 500.25f, 300.0f, -1.46f};
+    star.object = view::describeStar(cat(), sky, 134);
+    const std::string s = identifyJson(star);
+    EXPECT_EQ(s.rfind("{\"kind\": \"star\", \"name\": \"シリウス\", \"designation\": \"α CMa\", \"hr\": 2491, "
+                      "\"constellation\": \"おおいぬ座\", \"mag\": -1.46, \"bv\": 0.00, \"alt\": ", 0),
+              0u)
+        << s;
+    EXPECT_NE(s.find("\"x\": 500.2, \"y\": 300.0}\n"), std::string::npos) << s;
+
+    view::PointAnswer moon;
+    moon.drawn = view::DrawnObject{view::DrawnKind::Moon, astro::Moon, 10.0f, 20.0f, 10.0f, 10.0f, 20.0f, -12.7f};
+    moon.object = view::describeBody(sky, astro::Moon);
+    const std::string m = identifyJson(moon);
+    EXPECT_EQ(m.rfind("{\"kind\": \"moon\", \"name\": \"月\", \"illum\": ", 0), 0u) << m;
+    EXPECT_EQ(m.find("designation"), std::string::npos);
+    EXPECT_EQ(m.find("\"mag\""), std::string::npos);
+
+    view::PointAnswer empty;
+    empty.sky = view::SkyPoint{12.5, 181.25};
+    EXPECT_EQ(identifyJson(empty), "{\"kind\": \"none\", \"alt\": 12.5000, \"az\": 181.2500}\n");
+    EXPECT_EQ(identifyJson(view::PointAnswer{}), "{\"kind\": \"none\"}\n");
+}
+
+TEST(FindJson, AboveTheHorizonGivesThePictureBelowItTheRise) {
+    const astro::SkyState sky = tokyoNight();
+    const catalog::NameIndex names(cat());
+    const view::FoundObject sirius = view::findObject(cat(), names, sky, "しりうす");
+    ASSERT_EQ(sirius.status, view::FoundObject::Status::Found);
+    ASSERT_TRUE(sirius.picture.has_value());
+    const std::string s = findJson(sirius, 1.0, std::nullopt);
+    EXPECT_NE(s.find("\"name\": \"シリウス\", \"kind\": \"star\""), std::string::npos) << s;
+    EXPECT_NE(s.find("\"visible\": true, \"direction\": \"south\", \"x\": "), std::string::npos) << s;
+
+    view::FoundObject below = sirius;
+    below.aboveHorizon = false;
+    below.picture.reset();
+    const std::string b = findJson(below, 1.0, RiseText{"2026-01-16T17:40:00+09:00", 112.4});
+    EXPECT_NE(b.find("\"visible\": false, \"nextRise\": \"2026-01-16T17:40:00+09:00\", \"riseAz\": 112.4, "
+                     "\"riseFrom\": \"東南東\"}"),
+              std::string::npos)
+        << b;
+    EXPECT_EQ(b.find("direction"), std::string::npos);
+
+    const view::FoundObject orion = view::findObject(cat(), names, sky, "ｵﾘｵﾝ座");
+    EXPECT_NE(findJson(orion, 1.0, std::nullopt).find("\"name\": \"リゲル\""), std::string::npos);
+    EXPECT_NE(findJson(orion, 1.0, std::nullopt).find("\"foundBy\": \"オリオン座\""), std::string::npos);
+    EXPECT_EQ(view::findObject(cat(), names, sky, "けんびきょう座").status,
+              view::FoundObject::Status::NoStarInTable);
+    EXPECT_EQ(view::findObject(cat(), names, sky, "ニビル").status, view::FoundObject::Status::Unknown);
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,59 @@
+#include "view/finder.h"
+
+namespace view {
+
+PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawRecord& record,
+                     Direction dir, double xPx, double yPx) {
+    PointAnswer a;
+    a.drawn = objectAt(record, xPx, yPx);
+    if (a.drawn) a.object = describe(cat, sky, *a.drawn);
+    if (record.pixelsPerTwip > 0.0) a.sky = skyPointAt(dir, xPx / record.pixelsPerTwip, yPx / record.pixelsPerTwip);
+    return a;
+}
+
+FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& names, const astro::SkyState& sky,
+                       std::string_view name) {
+    FoundObject f;
+    const std::vector<catalog::NameTarget> targets = names.find(name);
+    if (targets.empty()) return f;
+    f.target = targets.front();
+    switch (f.target.kind) {
+    case catalog::NameKind::Body:
+        f.info = describeBody(sky, f.target.id);
+        break;
+    case catalog::NameKind::Star:
+        f.info = describeStar(cat, sky, f.target.id);
+        break;
+    case catalog::NameKind::Constellation: {
+        const catalog::ConstellationName& c = cat.iauConstellations[static_cast<std::size_t>(f.target.id)];
+        f.constellationName = c.name;
+        f.figure = catalog::findConstellation(cat, c.name);
+        const int row = catalog::brightestStarOf(cat, f.target.id);
+        if (row == 0) {
+            f.status = FoundObject::Status::NoStarInTable;
+            return f;
+        }
+        f.info = describeStar(cat, sky, row);
+        break;
+    }
+    }
+    f.status = FoundObject::Status::Found;
+    f.aboveHorizon = f.info.altDeg >= 0.0;
+    const bool day = sky.bodyAltDeg[astro::Sun] > 0.0;
+    const bool hiddenByDay = day && (f.info.kind == DrawnKind::Star ||
+                                     (f.info.kind == DrawnKind::Planet && f.info.id != astro::Venus));
+    f.drawn = f.aboveHorizon && !hiddenByDay;
+    if (f.aboveHorizon) f.picture = pictureShowing(f.info.altDeg, f.info.azDeg);
+    return f;
+}
+
+const char* directionWord(Direction dir) {
+    switch (dir) {
+    case Direction::North: return "north";
+    case Direction::East: return "east";
+    case Direction::West: return "west";
+    default: return "south";
+    }
+}
+
+}  // namespace view

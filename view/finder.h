@@ -1,0 +1,52 @@
+// Pointing and finding: what the picture shows at a pixel, and where an
+// object named by the user stands and which picture shows it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "astro/sky_state.h"
+#include "catalog/catalog.h"
+#include "catalog/name_search.h"
+#include "view/direction.h"
+#include "view/hit_test.h"
+#include "view/object_info.h"
+#include "view/sky_point.h"
+
+namespace view {
+
+// What is at pixel (xPx, yPx) of a picture toward `dir` whose drawing filled
+// `record`: the object objectAt() chooses with its facts, or else the sky
+// point there (none beyond the projection's edge).
+struct PointAnswer {
+    std::optional<DrawnObject> drawn;
+    std::optional<ObjectInfo> object;
+    std::optional<SkyPoint> sky;
+};
+PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawRecord& record,
+                     Direction dir, double xPx, double yPx);
+
+struct FoundObject {
+    enum class Status { Found, Unknown, NoStarInTable };
+    Status status = Status::Unknown;
+    catalog::NameTarget target;  // what the name named
+    ObjectInfo info;             // the object; for a constellation its brightest star
+    std::string constellationName;  // the constellation's name when one was asked for
+    int figure = 0;              // its figure in the constellation list (1..41), 0 when none
+    bool aboveHorizon = false;   // altitude >= 0
+    // Above the horizon and drawn at this hour: by day (Sun above the
+    // horizon) the picture leaves out the stars, Mars, Jupiter and Saturn.
+    bool drawn = false;
+    std::optional<PictureChoice> picture;  // the picture that shows it, when above the horizon
+};
+
+// findObject: the object a typed name means (catalog::NameIndex::find) in
+// the sky of the moment.
+FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& names, const astro::SkyState& sky,
+                       std::string_view name);
+
+// The English word of a direction for the command line: "north", ...
+const char* directionWord(Direction dir);
+
+}  // namespace view

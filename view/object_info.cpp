@@ -1,0 +1,113 @@
+#include "view/object_info.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "catalog/name_search.h"
+#include "view/horizontal.h"
+
+namespace view {
+
+const char* colourWordForBv(double bv) {
+    if (bv < 0.0) return "青白い";
+    if (bv < 0.3) return "白い";
+    if (bv < 0.9) return "黄色い";
+    if (bv < 1.6) return "オレンジ色";
+    return "赤い";
+}
+
+std::string fixedText(double v, int decimals, bool typographicMinus) {
+    if (!std::isfinite(v)) return "—";
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    std::string s(buf, res.ptr);
+    // "-0.0" reads as a sign without a value.
+    if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    if (typographicMinus && !s.empty() && s.front() == '-') s.replace(0, 1, "−");
+    return s;
+}
+
+ObjectInfo describeStar(const catalog::Catalogue& cat, const astro::SkyState& sky, int row) {
+    ObjectInfo info;
+    info.kind = DrawnKind::Star;
+    info.id = row;
+    if (row < 1 || static_cast<std::size_t>(row) >= cat.stars.size()) return info;
+    const catalog::Star& s = cat.stars[static_cast<std::size_t>(row)];
+    info.designation = catalog::starDesignation(cat, row);
+    info.designationJa = catalog::starDesignationJa(cat, row);
+    const std::string_view proper = catalog::starProperName(cat, row);
+    info.name = proper.empty() ? info.designation : std::string(proper);
+    info.hr = s.hr;
+    const int c = catalog::findIauConstellation(cat, s.constellation);
+    if (c > 0) info.constellation = cat.iauConstellations[static_cast<std::size_t>(c)].name;
+    info.hasMag = true;
+    info.mag = s.mag;
+    info.hasBv = s.hasBv;
+    info.bv = s.bv;
+    if (s.hasBv) info.colourWord = colourWordForBv(s.bv);
+    info.raHours = s.raHours;
+    info.decDeg = s.decDeg;
+    const astro::Horizontal hz = horizontal(sky, s.raHours, s.decDeg);
+    info.altDeg = hz.altDeg;
+    info.azDeg = hz.azDeg;
+    return info;
+}
+
+ObjectInfo describeBody(const astro::SkyState& sky, int body) {
+    ObjectInfo info;
+    if (body < 0 || body >= astro::kBodyCount) return info;
+    info.kind = body == astro::Sun ? DrawnKind::Sun : body == astro::Moon ? DrawnKind::Moon : DrawnKind::Planet;
+    info.id = body;
+    info.name = catalog::kBodyNames[body];
+    const auto b = static_cast<std::size_t>(body);
+    info.raHours = sky.bodyRaHours[b];
+    info.decDeg = sky.bodyDecDeg[b];
+    info.altDeg = sky.bodyAltDeg[b];
+    info.azDeg = sky.bodyAzDeg[b];
+    if (body == astro::Moon) info.moonIllum = sky.moonIllum;
+    return info;
+}
+
+ObjectInfo describeMeteor(const catalog::Catalogue& cat, int shower) {
+    ObjectInfo info;
+    info.kind = DrawnKind::Meteor;
+    info.id = shower;
+    info.name = "流れ星";
+    if (shower >= 1 && static_cast<std::size_t>(shower) < cat.showers.size()) {
+        info.shower = cat.showers[static_cast<std::size_t>(shower)].name + "座流星群";
+    }
+    return info;
+}
+
+ObjectInfo describe(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawnObject& o) {
+    switch (o.kind) {
+    case DrawnKind::Star: return describeStar(cat, sky, o.id);
+    case DrawnKind::Meteor: return describeMeteor(cat, o.id);
+    default: return describeBody(sky, o.id);
+    }
+}
+
+const char* compassPointJa(double azDeg) {
+    static constexpr const char* kPoints[16] = {"北", "北北東", "北東", "東北東", "東", "東南東", "南東", "南南東",
+                                                "南", "南南西", "南西", "西南西", "西", "西北西", "北西", "北北西"};
+    if (!std::isfinite(azDeg)) return "";
+    double a = std::fmod(azDeg, 360.0);
+    if (a < 0.0) a += 360.0;
+    return kPoints[static_cast<int>(std::floor(a / 22.5 + 0.5)) % 16];
+}
+
+std::string skyPointLine(double altDeg, double azDeg) {
+    return "高度 " + fixedText(altDeg, 1, true) + "° 方位 " + fixedText(azDeg, 1) + "°";
+}
+
+std::string statusLine(const ObjectInfo& info) {
+    std::string line = info.name;
+    if (info.kind == DrawnKind::Meteor) return line + (info.shower.empty() ? "" : " — " + info.shower);
+    line += " — ";
+    if (info.kind == DrawnKind::Star) {
+        line += info.designationJa + " " + fixedText(info.mag, 1, true) + "等 ";
+    }
+    return line + skyPointLine(info.altDeg, info.azDeg);
+}
+
+}  // namespace view

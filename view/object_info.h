@@ -1,0 +1,61 @@
+// What the program says about one object: the text of the window's status
+// bar and card and the fields of --identify and --find come from here.
+#pragma once
+
+#include <string>
+
+#include "astro/sky_state.h"
+#include "catalog/catalog.h"
+#include "view/hit_test.h"
+
+namespace view {
+
+struct ObjectInfo {
+    DrawnKind kind = DrawnKind::Star;
+    int id = 0;                 // as in DrawnObject
+    std::string name;           // "シリウス", "月", "ω Cen" when a star has no proper name
+    std::string designation;    // "α CMa", "HR 3017"; stars only
+    std::string designationJa;  // "おおいぬ座 α星"; stars only
+    int hr = 0;                 // 0 when none
+    std::string constellation;  // "おおいぬ座"; stars only
+    bool hasMag = false;        // stars: catalogue magnitude
+    double mag = 0.0;
+    bool hasBv = false;         // stars: B-V and its word
+    double bv = 0.0;
+    std::string colourWord;     // 青白い / 白い / 黄色い / オレンジ色 / 赤い
+    double raHours = 0.0;       // equinox of the star table (2003.5) / of date for bodies
+    double decDeg = 0.0;
+    double altDeg = 0.0;
+    double azDeg = 0.0;
+    double moonIllum = 0.0;     // Moon only
+    std::string shower;         // meteor only: the shower's name
+};
+
+// The colour of a star in words from its B-V index.
+const char* colourWordForBv(double bv);
+
+// describeStar / describeBody / describeMeteor: the facts of a star row, a
+// body (astro::Body index) or a shooting star of shower row `shower`, for
+// the sky of the moment (altitude and azimuth there).
+ObjectInfo describeStar(const catalog::Catalogue& cat, const astro::SkyState& sky, int row);
+ObjectInfo describeBody(const astro::SkyState& sky, int body);
+ObjectInfo describeMeteor(const catalog::Catalogue& cat, int shower);
+
+// describe: whichever of the three a drawn object is.
+ObjectInfo describe(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawnObject& o);
+
+// The compass point of an azimuth in Japanese, 16 points: 北, 北北東, 北東,
+// 東北東, 東, ... .
+const char* compassPointJa(double azDeg);
+
+// The status-bar line for an object: "シリウス — おおいぬ座 α星 −1.5等 高度 23.4° 方位 152.1°".
+std::string statusLine(const ObjectInfo& info);
+
+// The status-bar line for empty sky: "高度 23.4° 方位 152.1°".
+std::string skyPointLine(double altDeg, double azDeg);
+
+// A number with a fixed count of decimals, locale-independent, with a true
+// minus sign (U+2212) for display when `typographicMinus`.
+std::string fixedText(double v, int decimals, bool typographicMinus = false);
+
+}  // namespace view
