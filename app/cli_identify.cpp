@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/almanac.h"
+
 namespace app {
 
 namespace {
@@ -41,6 +43,10 @@ public:
     void integer(const char* key, int value) {
         open(key);
         out_ += std::to_string(value);
+    }
+    void null(const char* key) {
+        open(key);
+        out_ += "null";
     }
     void boolean(const char* key, bool value) {
         open(key);
@@ -91,6 +97,14 @@ void objectFields(JsonObject& j, const view::ObjectInfo& info) {
 
 }  // namespace
 
+RiseText riseText(const astro::SkyEvent& rise) {
+    const astro::LocalDateTime t = astro::localDateTime(rise.jdUt, astro::fixedUtcOffset(9 * 3600));
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d+09:00", t.date.year, t.date.month, t.date.day, t.hour,
+                  t.minute, t.second);
+    return {buf, rise.azDeg};
+}
+
 std::string identifyJson(const view::PointAnswer& answer) {
     JsonObject j;
     if (answer.object && answer.drawn) {
@@ -137,6 +151,8 @@ std::string findJson(const view::FoundObject& found, double scale, const std::op
         j.text("nextRise", nextRise->iso);
         j.number("riseAz", nextRise->azDeg, 1);
         j.text("riseFrom", view::compassPointJa(nextRise->azDeg));
+    } else {
+        j.null("nextRise");  // it does not rise within the search window
     }
     return j.done();
 }

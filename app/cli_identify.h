@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "astro/rise_set.h"
 #include "view/finder.h"
 
 namespace app {
@@ -20,6 +21,10 @@ struct RiseText {
     std::string iso;  // "2026-01-16T03:12:00+09:00"
     double azDeg = 0.0;
 };
+
+// riseText: a rise as Japan Standard Time, the time of --at:
+// "2026-01-16T03:12:00+09:00", with its azimuth.
+RiseText riseText(const astro::SkyEvent& rise);
 
 // findJson: {"name", "kind", "alt", "az", "visible", ...}: above the horizon
 // the direction and pixel of the picture that shows it (at `scale`); below

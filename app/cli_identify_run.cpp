@@ -40,9 +40,6 @@ std::uint64_t seedOf(const CliOptions& opt) {
                           static_cast<std::uint64_t>(std::random_device{}());
 }
 
-// The next rise of a found object below the horizon, from the almanac.
-std::optional<RiseText> nextRiseText(const view::FoundObject&, const astro::SkyState&) { return std::nullopt; }
-
 int printed(const std::string& json) {
     std::fputs(json.c_str(), stdout);
     return 0;
@@ -107,7 +104,9 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat) {
         return 2;
     }
     std::optional<RiseText> rise;
-    if (!found.aboveHorizon) rise = nextRiseText(found, sky);
+    if (!found.aboveHorizon) {
+        if (const std::optional<astro::SkyEvent> e = view::nextRiseOf(found, sky)) rise = riseText(*e);
+    }
     return printed(findJson(found, opt.scale, rise));
 }
 

@@ -47,6 +47,18 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
     return f;
 }
 
+std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro::SkyState& sky) {
+    if (found.status != FoundObject::Status::Found) return std::nullopt;
+    const ObjectInfo& o = found.info;
+    if (o.kind == DrawnKind::Star) {
+        return astro::nextRise(astro::SkyTarget::ofFixed(o.raHours, o.decDeg), sky.obsLatDeg, sky.obsLonDeg,
+                               sky.jdUt, 2.0);
+    }
+    if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
+    return astro::nextRise(astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id)), sky.obsLatDeg, sky.obsLonDeg,
+                           sky.jdUt, 400.0);
+}
+
 const char* directionWord(Direction dir) {
     switch (dir) {
     case Direction::North: return "north";

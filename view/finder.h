@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/rise_set.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "catalog/name_search.h"
@@ -45,6 +46,11 @@ struct FoundObject {
 // the sky of the moment.
 FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& names, const astro::SkyState& sky,
                        std::string_view name);
+
+// nextRiseOf: the found object's first rise after the moment of `sky`, from
+// the almanac's search (stars within 2 days, so one that never rises has
+// none; bodies within 400 days, which covers polar nights).
+std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro::SkyState& sky);
 
 // The English word of a direction for the command line: "north", ...
 const char* directionWord(Direction dir);

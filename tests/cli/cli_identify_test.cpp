@@ -6,7 +6,9 @@
 
 #include "app/cli_args.h"
 #include "app/cli_identify.h"
+#include "astro/almanac.h"
 #include "astro/astro.h"
+#include "view/horizontal.h"
 #include "catalog/catalog.h"
 
 namespace app {
@@ -119,6 +121,44 @@ TEST(FindJson, AboveTheHorizonGivesThePictureBelowItTheRise) {
     EXPECT_EQ(view::findObject(cat(), names, sky, "けんびきょう座").status,
               view::FoundObject::Status::NoStarInTable);
     EXPECT_EQ(view::findObject(cat(), names, sky, "ニビル").status, view::FoundObject::Status::Unknown);
+}
+
+TEST(FindBelowTheHorizon, VegaRisesWhereTheAlmanacSaysAndTheAnswerSaysWhen) {
+    const astro::SkyState sky = tokyoNight();
+    const catalog::NameIndex names(cat());
+    const view::FoundObject vega = view::findObject(cat(), names, sky, "ベガ");
+    ASSERT_EQ(vega.status, view::FoundObject::Status::Found);
+    ASSERT_FALSE(vega.aboveHorizon);
+    EXPECT_FALSE(vega.picture.has_value());
+    const std::optional<astro::SkyEvent> rise = view::nextRiseOf(vega, sky);
+    ASSERT_TRUE(rise.has_value());
+    // Within a day, and at that minute Vega stands at the standard horizon
+    // (-34') in the north-east, by the picture's own transform.
+    EXPECT_GT(rise->jdUt, sky.jdUt);
+    EXPECT_LT(rise->jdUt, sky.jdUt + 1.0);
+    const astro::LocalDateTime t = astro::localDateTime(rise->jdUt, astro::fixedUtcOffset(9 * 3600));
+    const astro::SkyState then = astro::computeSky({.year = t.date.year, .month = t.date.month, .day = static_cast<double>(t.date.day),
+                                                    .hour = static_cast<double>(t.hour), .minute = t.minute + t.second / 60.0,
+                                                    .latDeg = 35.65, .lonDeg = 139.75});
+    const astro::Horizontal hz = view::horizontal(then, vega.info.raHours, vega.info.decDeg);
+    EXPECT_NEAR(hz.altDeg, -34.0 / 60.0, 0.05);
+    EXPECT_NEAR(hz.azDeg, rise->azDeg, 0.2);
+    EXPECT_GT(rise->azDeg, 20.0);
+    EXPECT_LT(rise->azDeg, 60.0);
+
+    const RiseText text = riseText(*rise);
+    EXPECT_EQ(text.iso.size(), 25u);
+    EXPECT_EQ(text.iso.substr(19), "+09:00");
+    const std::string json = findJson(vega, 1.0, text);
+    EXPECT_NE(json.find("\"visible\": false, \"nextRise\": \"" + text.iso + "\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"riseFrom\": \"北東\"}"), std::string::npos) << json;
+    // A star that never rises at the place: no rise, said plainly.
+    const astro::SkyState south = astro::computeSky(
+        {.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0, .latDeg = -60.0, .lonDeg = 0.0});
+    const view::FoundObject polaris = view::findObject(cat(), names, south, "北極星");
+    EXPECT_FALSE(view::nextRiseOf(polaris, south).has_value());
+    EXPECT_NE(findJson(polaris, 1.0, std::nullopt).find("\"visible\": false, \"nextRise\": null}"),
+              std::string::npos);
 }
 
 }  // namespace
