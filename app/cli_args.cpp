@@ -450,7 +450,7 @@ std::string usageText() {
   planetarium --almanac YYYY-MM [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --identify X,Y [--render FILE.png] [--at ...] [--place ... | --lat ... --lon ...]
               [--dir ...] [--show ...] [--constellations ...] [--scale N] [--seed N]
-  planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ...] [--scale N]
+  planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
   planetarium --help
 
 modes:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/cli_almanac.h"
 #include "astro/almanac.h"
 
 namespace app {
@@ -97,12 +98,8 @@ void objectFields(JsonObject& j, const view::ObjectInfo& info) {
 
 }  // namespace
 
-RiseText riseText(const astro::SkyEvent& rise) {
-    const astro::LocalDateTime t = astro::localDateTime(rise.jdUt, astro::fixedUtcOffset(9 * 3600));
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d+09:00", t.date.year, t.date.month, t.date.day, t.hour,
-                  t.minute, t.second);
-    return {buf, rise.azDeg};
+RiseText riseText(const astro::SkyEvent& rise, const astro::UtcOffsetFn& zone) {
+    return {isoLocalTime(rise.jdUt, zone), rise.azDeg};
 }
 
 std::string identifyJson(const view::PointAnswer& answer) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "astro/almanac.h"
 #include "astro/rise_set.h"
 #include "view/finder.h"
 
@@ -22,9 +23,9 @@ struct RiseText {
     double azDeg = 0.0;
 };
 
-// riseText: a rise as Japan Standard Time, the time of --at:
-// "2026-01-16T03:12:00+09:00", with its azimuth.
-RiseText riseText(const astro::SkyEvent& rise);
+// riseText: a rise as the almanac writes it, wall-clock time of the
+// place's zone: "2026-01-16T03:12:00+09:00", with its azimuth.
+RiseText riseText(const astro::SkyEvent& rise, const astro::UtcOffsetFn& zone);
 
 // findJson: {"name", "kind", "alt", "az", "visible", ...}: above the horizon
 // the direction and pixel of the picture that shows it (at `scale`); below

@@ -89,7 +89,7 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
     return printed(identifyJson(view::answerAt(cat, sky, record, opt.direction, opt.identifyXPx, opt.identifyYPx)));
 }
 
-int runFind(const CliOptions& opt, const catalog::Catalogue& cat) {
+int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
     const SkyRequest req = skyRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
     const catalog::NameIndex names(cat);
@@ -105,7 +105,7 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat) {
     }
     std::optional<RiseText> rise;
     if (!found.aboveHorizon) {
-        if (const std::optional<astro::SkyEvent> e = view::nextRiseOf(found, sky)) rise = riseText(*e);
+        if (const std::optional<astro::SkyEvent> e = view::nextRiseOf(found, sky)) rise = riseText(*e, zone.offset);
     }
     return printed(findJson(found, opt.scale, rise));
 }

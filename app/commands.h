@@ -26,7 +26,7 @@ CliOptions withRememberedPlace(CliOptions opt);
 int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
 
 // --find NAME: where the named object stands, as JSON.
-int runFind(const CliOptions& opt, const catalog::Catalogue& cat);
+int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
 // No mode option: opens the window.
 int runWindow(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);

@@ -37,13 +37,15 @@ int run(int argc, char** argv) {
         std::fputs(app::usageText().c_str(), stdout);
         return 0;
     case app::Mode::Json:
-    case app::Mode::Almanac: {
+    case app::Mode::Almanac:
+    case app::Mode::Find: {
         std::string error;
         const auto zone = app::requestZone(parsed.options, cat, error);
         if (!zone) {
             std::fprintf(stderr, "planetarium: %s\n", error.c_str());
             return 2;
         }
+        if (parsed.options.mode == app::Mode::Find) return app::runFind(parsed.options, cat, *zone);
         return parsed.options.mode == app::Mode::Json ? app::runJson(parsed.options, cat, *zone)
                                                       : app::runAlmanac(parsed.options, cat, *zone);
     }
@@ -51,8 +53,6 @@ int run(int argc, char** argv) {
         return app::runRender(argc, argv, parsed.options, cat);
     case app::Mode::Identify:
         return app::runIdentify(argc, argv, parsed.options, cat);
-    case app::Mode::Find:
-        return app::runFind(parsed.options, cat);
     case app::Mode::Window:
         break;
     }

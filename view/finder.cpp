@@ -1,5 +1,7 @@
 #include "view/finder.h"
 
+#include <cmath>
+
 namespace view {
 
 PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawRecord& record,
@@ -57,6 +59,44 @@ std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro:
     if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
     return astro::nextRise(astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id)), sky.obsLatDeg, sky.obsLonDeg,
                            sky.jdUt, 400.0);
+}
+
+namespace {
+
+std::optional<astro::SkyTarget> targetOf(const ObjectInfo& o) {
+    if (o.kind == DrawnKind::Star) return astro::SkyTarget::ofFixed(o.raHours, o.decDeg);
+    if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
+    return astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id));
+}
+
+}  // namespace
+
+DayEvents dayEventsOf(const ObjectInfo& info, const astro::SkyState& sky, const astro::UtcOffsetFn& zone) {
+    DayEvents out;
+    const std::optional<astro::SkyTarget> target = targetOf(info);
+    if (!target || !std::isfinite(sky.jdUt)) return out;
+    const astro::LocalDate today = astro::localDateTime(sky.jdUt, zone).date;
+    const double start = astro::localToJdUt(today, 0.0, zone);
+    const double end = astro::localToJdUt(today, 86400.0, zone);
+    const auto within = [&](astro::SkyEventKind kind) -> std::optional<astro::SkyEvent> {
+        // Just before midnight, so an event exactly at 00:00 counts.
+        auto e = astro::nextSkyEvent(*target, kind, sky.obsLatDeg, sky.obsLonDeg, start - 1.0e-8, end - start + 1.0e-8);
+        if (e && e->jdUt >= end) e.reset();
+        return e;
+    };
+    out.rise = within(astro::SkyEventKind::Rise);
+    out.transit = within(astro::SkyEventKind::Transit);
+    out.set = within(astro::SkyEventKind::Set);
+    return out;
+}
+
+std::optional<double> moonAgeDays(const astro::SkyState& sky) {
+    if (!std::isfinite(sky.jdUt)) return std::nullopt;
+    const std::vector<astro::PhaseEvent> phases = astro::principalPhases(sky.jdUt - 31.0, sky.jdUt);
+    for (auto it = phases.rbegin(); it != phases.rend(); ++it) {
+        if (it->kind == astro::PhaseKind::New) return sky.jdUt - it->jdUt;
+    }
+    return std::nullopt;
 }
 
 const char* directionWord(Direction dir) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/almanac.h"
 #include "astro/rise_set.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
@@ -51,6 +52,17 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
 // the almanac's search (stars within 2 days, so one that never rises has
 // none; bodies within 400 days, which covers polar nights).
 std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro::SkyState& sky);
+
+// The rise, transit and set of an object on the local day of the moment of
+// `sky` (events in [local 00:00, next 00:00)); each missing when it does not
+// happen that day.
+struct DayEvents {
+    std::optional<astro::SkyEvent> rise, transit, set;
+};
+DayEvents dayEventsOf(const ObjectInfo& info, const astro::SkyState& sky, const astro::UtcOffsetFn& zone);
+
+// The Moon's age at the moment of `sky`: days since the last new moon.
+std::optional<double> moonAgeDays(const astro::SkyState& sky);
 
 // The English word of a direction for the command line: "north", ...
 const char* directionWord(Direction dir);

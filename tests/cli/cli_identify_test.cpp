@@ -146,7 +146,7 @@ TEST(FindBelowTheHorizon, VegaRisesWhereTheAlmanacSaysAndTheAnswerSaysWhen) {
     EXPECT_GT(rise->azDeg, 20.0);
     EXPECT_LT(rise->azDeg, 60.0);
 
-    const RiseText text = riseText(*rise);
+    const RiseText text = riseText(*rise, astro::fixedUtcOffset(9 * 3600));
     EXPECT_EQ(text.iso.size(), 25u);
     EXPECT_EQ(text.iso.substr(19), "+09:00");
     const std::string json = findJson(vega, 1.0, text);
