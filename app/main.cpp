@@ -32,6 +32,8 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "planetarium: %s\n", parsed.error.c_str());
         return 2;
     }
+    // No mode but the window needs a display, whatever QT_QPA_PLATFORM says.
+    if (parsed.options.mode != app::Mode::Window) app::useOffscreenPlatform();
     switch (parsed.options.mode) {
     case app::Mode::Help:
         std::fputs(app::usageText().c_str(), stdout);

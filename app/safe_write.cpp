@@ -17,6 +17,7 @@ struct Target {
     QString path;           // what to open
     bool inPlace = false;   // write into it directly, never replace it
     bool regular = false;   // an existing regular file, or nothing yet
+    bool loop = false;      // symbolic links that lead nowhere: left alone
 };
 
 bool throughProc(const QString& absolutePath) {
@@ -40,7 +41,11 @@ Target resolve(const QString& path) {
         t.inPlace = true;
         return t;
     }
-    t.path = info.isSymLink() ? path : info.absoluteFilePath();  // a link loop: QSaveFile reports it
+    if (info.isSymLink()) {  // a loop, or a chain too long to follow
+        t.loop = true;
+        return t;
+    }
+    t.path = info.absoluteFilePath();
     t.regular = !info.exists() || info.isFile() || info.isDir();  // a directory: QSaveFile reports it
     t.inPlace = !t.regular;
     return t;
@@ -91,6 +96,7 @@ QString writeFileSafely(const QString& path, const ContentWriter& write, WriteTa
     }
 
     const Target t = resolve(path);
+    if (t.loop) return QStringLiteral("too many levels of symbolic links; nothing was changed");
     if (t.inPlace) {
         if (target == WriteTarget::FileOnly)
             return QStringLiteral("it is not a regular file (a device, FIFO or socket); it was left as it is");

@@ -91,6 +91,13 @@ TEST_F(SafeWrite, FifoAndItsLinkAreWrittenIntoAndNeverRemoved) {
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir_ / "link")));
     EXPECT_FALSE(app::writeFileSafely(fifo, QByteArray("x"), app::WriteTarget::FileOnly).isEmpty());
     EXPECT_EQ(entries(), 2u);
+
+    // Links that lead nowhere are left as they are.
+    fs::create_symlink("loop-b", dir_ / "loop-a");
+    fs::create_symlink("loop-a", dir_ / "loop-b");
+    EXPECT_FALSE(app::writeFileSafely(path("loop-a"), QByteArray("x")).isEmpty());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir_ / "loop-a")));
+    EXPECT_EQ(entries(), 4u);
 }
 
 TEST(FileNameFromArgument, KeepsNamesByteForByteOrRefusesThem) {
