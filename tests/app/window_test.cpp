@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <deque>
@@ -229,6 +230,20 @@ TEST_F(WindowTest, UnwritableSettingsAreReportedAndTheOldFileSurvives) {
     EXPECT_EQ(warnings_.size(), 2);
     EXPECT_EQ(quits_, 1);
     EXPECT_TRUE(fs::is_directory("pstart.txt"));
+}
+
+// A FIFO where the settings file should be: start-up does not wait on it
+// (東京 is selected), and 終了 tells the user instead of replacing it.
+TEST_F(WindowTest, FifoInPlaceOfTheSettingsFileIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo("pstart.txt", 0600), 0);
+    open();
+    EXPECT_EQ(find<QListWidget>("lstCITY")->currentRow(), 12);
+    quitAnyway_ = true;
+    click("Command1");
+    ASSERT_EQ(warnings_.size(), 1);
+    EXPECT_TRUE(warnings_[0].contains("pstart.txt"));
+    EXPECT_EQ(quits_, 1);
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status("pstart.txt")));
 }
 
 TEST_F(WindowTest, DrawingCopiesThePlaceIntoTheBoxes) {
