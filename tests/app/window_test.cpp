@@ -22,6 +22,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/sky_canvas.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
 #include "tests/support/file_size_limit.h"
@@ -255,7 +256,7 @@ TEST_F(WindowTest, TimerPeriodFollowsTheDisplayInterval) {
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 6000);
     selectRow("lstINTV2", 7);  // "60": picked up by the next tick
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(timer->interval(), 60000);
     selectRow("lstINTV2", 0);
     click("Command3");
@@ -273,30 +274,30 @@ TEST_F(WindowTest, ColoursSwitchOnlyWhenTheSunCrossesTheHorizon) {
     };
     open(std::move(h));
     const QColor night(32, 96, 192), day(0, 144, 255);
-    auto windowColour = [this] { return window_->palette().color(QPalette::Window); };
+    auto windowColour = [this] { return window_->canvas()->palette().color(QPalette::Window); };
 
     *altitudes = {-5.0, -3.0, 2.0, 4.0, 0.0, -1.0};
     click("Command3");  // -5: night
     EXPECT_EQ(window_->colourScheme(), 1);
-    window_->timer1Timer();  // -3: no crossing
+    window_->onTimerTick();  // -3: no crossing
     EXPECT_EQ(window_->colourScheme(), 1);
-    window_->timer1Timer();  // +2: crossing to day
+    window_->onTimerTick();  // +2: crossing to day
     EXPECT_EQ(window_->colourScheme(), 2);
     EXPECT_EQ(windowColour(), day);
     EXPECT_EQ(window_->picture().pixelColor(5, window_->picture().height() - 5), day);
-    window_->timer1Timer();  // +4: stays day
+    window_->onTimerTick();  // +4: stays day
     EXPECT_EQ(window_->colourScheme(), 2);
     EXPECT_EQ(window_->lastSunAlt(), 4.0);
     click("Command3");  // exactly 0: the day colours win
     EXPECT_EQ(window_->colourScheme(), 2);
-    window_->timer1Timer();  // 0 -> -1 is no crossing
+    window_->onTimerTick();  // 0 -> -1 is no crossing
     EXPECT_EQ(window_->colourScheme(), 2);
     EXPECT_EQ(window_->lastSunAlt(), -1.0);
 
     // A user who forces day by drawing in daylight, then steps into the night.
     *altitudes = {10.0, -0.5};
     click("Command3");
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(window_->colourScheme(), 1);
     EXPECT_EQ(windowColour(), night);
 }
@@ -308,13 +309,13 @@ TEST_F(WindowTest, TimeStepWritesTheFieldsWithoutLeadingZeros) {
     for (int i = 0; i < 5; ++i) setText(names[i], start[i]);
     selectRow("lstINTV1", 3);  // 15 minutes
     selectRow("lstINTV2", 0);
-    for (int i = 0; i < 8; ++i) window_->timer1Timer();
+    for (int i = 0; i < 8; ++i) window_->onTimerTick();
     EXPECT_EQ(text("txtYMD_0"), "2027");
     EXPECT_EQ(text("txtYMD_1"), "1");
     EXPECT_EQ(text("txtYMD_2"), "1");
     EXPECT_EQ(text("txtYMD_3"), "0");
     EXPECT_EQ(text("txtYMD_4"), "10");
-    for (int i = 8; i < 96; ++i) window_->timer1Timer();
+    for (int i = 8; i < 96; ++i) window_->onTimerTick();
     EXPECT_EQ(text("txtYMD_2"), "1");
     EXPECT_EQ(text("txtYMD_3"), "22");
     EXPECT_EQ(text("txtYMD_4"), "10");
@@ -325,7 +326,7 @@ TEST_F(WindowTest, TimeStepWritesTheFieldsWithoutLeadingZeros) {
     setText("txtYMD_3", "25");
     setText("txtYMD_4", "0");
     selectRow("lstINTV1", 0);  // 2 minutes
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(text("txtYMD_1"), "3");
     EXPECT_EQ(text("txtYMD_2"), "3");
     EXPECT_EQ(text("txtYMD_3"), "1");
@@ -390,7 +391,7 @@ TEST_F(WindowTest, NumericTables) {
         EXPECT_EQ(caption(("lblV_" + row).c_str()), "");
     }
     click("Command2");
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(caption("lblST_0"), "群名");
 }
 
@@ -415,7 +416,9 @@ TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
     open();
     click("Command3");
     const QImage before = window_->picture().copy();
+    window_->show();
     window_->resize(window_->width() + 200, window_->height() + 100);
+    QCoreApplication::processEvents();
     const QImage& after = window_->picture();
     ASSERT_GE(after.width(), before.width());
     EXPECT_EQ(after.copy(0, 0, before.width(), before.height()), before);
@@ -434,7 +437,7 @@ TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
     EXPECT_EQ(suggested_, "sky-2026-12-08-2210-north.png");
     QImage saved;
     ASSERT_TRUE(saved.load(savePath_));
-    EXPECT_EQ(saved.width(), window_->width());
+    EXPECT_EQ(saved.width(), window_->canvas()->width());
 
     EXPECT_FALSE(window_->savePicture(QString::fromStdString((dir_ / "no/such/dir.png").string())));
     EXPECT_EQ(warnings_.size(), 1);
