@@ -11,6 +11,10 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QMenuBar>
+#include <QAction>
+#include <QTimeZone>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -505,3 +509,65 @@ TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
 
 }  // namespace
 
+
+// The menu bar, the status bar and the keys, as a new user meets them.
+TEST_F(WindowTest, MenusStatusBarAndKeys) {
+    open();
+    QStringList titles;
+    for (QAction* a : window_->menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "表示(&V)", "ツール(&T)", "ヘルプ(&H)"}));
+    EXPECT_TRUE(window_->toolsMenu()->actions().isEmpty()) << "the tools fill it";
+    EXPECT_EQ(window_->findChild<QAction*>("saveAction")->shortcut(), QKeySequence(QKeySequence::Save));
+
+    // Every place's zone is one Qt knows; Japan's places show no second clock.
+    for (std::size_t k = 1; k < catalogue().places.size(); ++k)
+        EXPECT_TRUE(QTimeZone(QByteArray::fromStdString(catalogue().places[k].timeZone)).isValid()) << k;
+    setText("txtYMD_0", "2026");
+    setText("txtYMD_1", "1");
+    setText("txtYMD_2", "15");
+    setText("txtYMD_3", "22");
+    setText("txtYMD_4", "0");
+    auto status = [this] { return window_->findChild<QLabel*>("statusText")->text(); };
+    EXPECT_EQ(status(), "2026年1月15日 22:00（日本時間）　東京（北緯 35.65°、東経 139.75°）");
+    selectRow("lstCITY", 67);  // ロンドン: UTC in winter, UTC+1 in summer
+    EXPECT_TRUE(status().endsWith("ロンドン（北緯 51.15°、西経 0.18°）　現地時刻 2026年1月15日 13:00")) << status().toStdString();
+    setText("txtYMD_1", "7");
+    EXPECT_TRUE(status().endsWith("現地時刻 2026年7月15日 14:00")) << status().toStdString();
+    selectRow("lstCITY", 74);  // ホノルル: the day before
+    EXPECT_TRUE(status().endsWith("現地時刻 2026年7月15日 3:00")) << status().toStdString();
+
+    // N/E/S/W choose the direction and draw; the menu follows the buttons.
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    window_->canvas()->setFocus();
+    QTest::keyClick(window_.get(), Qt::Key_W);
+    EXPECT_TRUE(find<QRadioButton>("optDIR_3")->isChecked());
+    EXPECT_TRUE(window_->findChild<QAction*>("directionAction_3")->isChecked());
+    EXPECT_EQ(window_->canvas()->lastDrawn()->direction, view::Direction::West);
+    find<QRadioButton>("optDIR_0")->setChecked(true);
+    EXPECT_TRUE(window_->findChild<QAction*>("directionAction_0")->isChecked());
+    // PageDown steps forward by the chosen interval, PageUp back, and draw.
+    selectRow("lstINTV1", 7);  // 120 minutes
+    QTest::keyClick(window_.get(), Qt::Key_PageDown);
+    EXPECT_EQ(text("txtYMD_3"), "5");
+    EXPECT_EQ(text("txtYMD_4"), "0");
+    QTest::keyClick(window_.get(), Qt::Key_PageUp);
+    QTest::keyClick(window_.get(), Qt::Key_PageUp);
+    EXPECT_EQ(text("txtYMD_3"), "1");
+    QTest::keyClick(window_.get(), Qt::Key_Home);
+    EXPECT_EQ(text("txtYMD_0"), "2026");
+    EXPECT_EQ(text("txtYMD_2"), "7");
+    EXPECT_EQ(text("txtYMD_3"), "19");
+    // The display options in the menu and the check boxes are one state.
+    window_->findChild<QAction*>("optionAction_chkOP_0")->trigger();
+    EXPECT_TRUE(find<QCheckBox>("chkOP_0")->isChecked());
+    find<QCheckBox>("chkOP_0")->setChecked(false);
+    EXPECT_FALSE(window_->findChild<QAction*>("optionAction_chkOP_0")->isChecked());
+
+    // Every control a screen reader reaches has a name.
+    for (QWidget* w : window_->canvas()->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || w->parentWidget() != window_->canvas()) continue;
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
+}
