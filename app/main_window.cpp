@@ -3,20 +3,19 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QRadioButton>
-#include <QShortcut>
-#include <QStyleOptionButton>
-#include <QStylePainter>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -24,13 +23,14 @@
 #include <random>
 
 #include "app/chart_heading.h"
-#include "app/chart_output_menu.h"
 #include "app/colour_scheme.h"
+#include "app/japanese_font.h"
 #include "app/numeric_tables.h"
 #include "app/png_file.h"
-#include "app/qt_painter.h"
 #include "app/settings.h"
+#include "app/sky_canvas.h"
 #include "app/time_step.h"
+#include "app/window_layout.h"
 #include "astro/astro.h"
 #include "view/picture.h"
 
@@ -38,35 +38,10 @@ namespace app {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr int kManualEntryItem = catalog::kManualPlace - 1;  // lstCITY index of "入力"
 constexpr int kJstOffsetSeconds = 9 * 3600;
 
-int px(int twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-QRect twipRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
-
 QColor qcolour(view::Rgb c) { return QColor(c.r, c.g, c.b); }
-
-// "ＭＳ Ｐゴシック" is not on a Debian desktop; IPA P Gothic has the same
-// proportional metrics and every glyph the captions use.
-QString japaneseFamily() {
-    static const QString family = [] {
-        const QStringList families = QFontDatabase::families();
-        if (families.contains(QStringLiteral("IPAPGothic"))) return QStringLiteral("IPAPGothic");
-        for (const QString& f : families)
-            if (QFontDatabase::writingSystems(f).contains(QFontDatabase::Japanese)) return f;
-        return QString();
-    }();
-    return family;
-}
-
-QFont designFont(double points, bool bold = false) {
-    QFont f(japaneseFamily());
-    f.setPointSizeF(points);
-    f.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return f;
-}
-
 QString qstr(const std::string& s) { return QString::fromStdString(s); }
 
 const char* directionWord(view::Direction d) {
@@ -85,41 +60,81 @@ int selectedItemValue(const QListWidget* list) {
     return item ? item->text().trimmed().toInt() : 0;
 }
 
-// A push button whose caption wraps onto a second line when it is wider than
-// the button, as "プラネタリウム" must in its 57-pixel button.
-class WrappingButton : public QPushButton {
+// A push button in the design's colour whose caption wraps onto a second
+// line when it is wider than the button, as "プラネタリウム" must in its
+// 57-pixel button. The face is painted flat: a style's gradient would leave
+// no pixel of the design's colour.
+class DesignButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        QStylePainter p(this);
-        QStyleOptionButton opt;
-        initStyleOption(&opt);
-        const QString caption = opt.text;
-        opt.text.clear();
-        p.drawControl(QStyle::CE_PushButton, opt);
-        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        p.drawText(rect().adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWrapAnywhere, caption);
+        QPainter p(this);
+        const QRect r = rect();
+        const QColor face = qcolour(kButtonBack);
+        p.fillRect(r, isDown() ? face.darker(115) : face);
+        p.setPen(face.darker(hasFocus() || isDefault() ? 190 : 140));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        if (hasFocus()) p.drawRect(r.adjusted(1, 1, -2, -2));
+        p.setPen(isEnabled() ? QColor(Qt::black) : QColor(Qt::darkGray));
+        p.setFont(font());
+        p.drawText(r.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWrapAnywhere, text());
     }
 };
 
-// Narrow scroll bars for the two 41-pixel time lists, so "120" still fits
-// beside the bar.
-class NarrowScrollBarStyle : public QProxyStyle {
+// Narrow scroll bars and slim item margins for the small lists, so "120"
+// still fits beside the bar in the 41-pixel time lists and every place name
+// shows its first characters in lstCITY.
+class CompactListStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     int pixelMetric(PixelMetric m, const QStyleOption* opt, const QWidget* w) const override {
         if (m == PM_ScrollBarExtent) return 9;
+        if (m == PM_FocusFrameHMargin) return 0;
         return QProxyStyle::pixelMetric(m, opt, w);
     }
 };
 
+// The room a line edit gives its text: its width less Qt's two-pixel margin
+// on each side and the cursor.
+int textRoom(const QLineEdit* e) {
+    const QMargins m = e->textMargins();
+    return e->width() - m.left() - m.right() - 5;
+}
+
+// Narrows the box's face until every text the program writes into it fits
+// (the design's boxes are barely wider than their text: "2026" in 41 pixels
+// at 14.25 pt).
+void fitFaceTo(QLineEdit* e, const QStringList& texts) {
+    QFont f = e->font();
+    for (int stretch = 100; stretch >= 50; stretch -= 2) {
+        f.setStretch(stretch);
+        const QFontMetrics fm(f);
+        int widest = 0;
+        for (const QString& t : texts) widest = std::max(widest, fm.horizontalAdvance(t));
+        if (widest <= textRoom(e)) break;
+    }
+    e->setFont(f);
+}
+
+QString civilText(const CivilMinute& m) {
+    return QStringLiteral("%1年%2月%3日 %4:%5")
+        .arg(m.year)
+        .arg(m.month)
+        .arg(m.day)
+        .arg(m.hour, 2, 10, QLatin1Char('0'))
+        .arg(m.minute, 2, 10, QLatin1Char('0'));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget* parent)
-    : QWidget(parent), cat_(cat), hooks_(std::move(hooks)) {
+    : QMainWindow(parent), cat_(cat), hooks_(std::move(hooks)) {
     if (!hooks_.warn) hooks_.warn = [this](const QString& t) { QMessageBox::warning(this, windowTitle(), t); };
+    if (!hooks_.inform) {
+        hooks_.inform = [this](const QString& title, const QString& t) { QMessageBox::about(this, title, t); };
+    }
     if (!hooks_.askQuitAnyway) {
         hooks_.askQuitAnyway = [this](const QString& t) {
             return QMessageBox::warning(this, windowTitle(), t, QMessageBox::Yes | QMessageBox::No,
@@ -140,40 +155,42 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     }
     if (!hooks_.nowUtc) hooks_.nowUtc = [] { return QDateTime::currentDateTimeUtc(); };
     if (!hooks_.computeSky) hooks_.computeSky = [](const astro::SkyInput& in) { return astro::computeSky(in); };
-    rng_.seed(hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}());
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("プラネタリウム"));
-    // The picture covers the whole client area, so Qt need not erase it first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    const QSize minimum(px(static_cast<int>(view::kSurfaceWidthTwips)), px(static_cast<int>(view::kSurfaceHeightTwips)));
-    setMinimumSize(minimum);
-    resize(minimum + QSize(8, 8));
+    canvas_ = new SkyCanvas(cat_, hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}(), this);
+    const QSize minimum(twipsToPixels(static_cast<int>(view::kSurfaceWidthTwips)),
+                        twipsToPixels(static_cast<int>(view::kSurfaceHeightTwips)));
+    canvas_->setMinimumSize(minimum);
+    canvas_->resize(minimum + QSize(8, 8));
+    setCentralWidget(canvas_);
 
     buildControls();
-    formLoad();
+    buildMenus();
+    loadForm();
+    // Menu bar, picture area and status bar at the smallest size that shows
+    // the whole picture.
+    layout()->activate();
+    resize(minimumSizeHint().expandedTo(minimum + QSize(8, 8)));
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls() {
-    auto label = [this](const char* name, const QString& caption, QRect r, double pt, bool bold = false) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(r);
-        l->setFont(designFont(pt, bold));
+    auto place = [](QWidget* w, const ControlLayout& c) {
+        w->setObjectName(QString::fromLatin1(c.designName));
+        w->setGeometry(pixelRect(c));
+        if (c.points > 0) w->setFont(japaneseFont(c.points, c.bold));
+    };
+    auto label = [&](const char* name, const QString& caption) {
+        auto* l = new QLabel(caption, canvas_);
+        place(l, controlLayout(name));
         return l;
     };
-    auto lineEdit = [this](const QString& name, const QString& text, QRect r, double pt) {
-        auto* e = new QLineEdit(text, this);
-        e->setObjectName(name);
-        e->setGeometry(r);
-        // The design's boxes are barely wider than their text ("2026" in 41
-        // pixels at 14.25 pt): a flat box and a narrower face keep
-        // four digits visible inside Qt's margins.
-        QFont f = designFont(pt);
-        f.setStretch(84);
-        e->setFont(f);
+    auto lineEdit = [&](const char* name, const QString& accessibleName) {
+        auto* e = new QLineEdit(canvas_);
+        place(e, controlLayout(name));
+        e->setAccessibleName(accessibleName);
         e->setFrame(false);
         e->setTextMargins(0, 0, 0, 0);
         connect(e, &QLineEdit::textEdited, this, [e] {
@@ -184,247 +201,297 @@ void MainWindow::buildControls() {
                 e->setToolTip(QString());
             }
         });
+        connect(e, &QLineEdit::textChanged, this, &MainWindow::updateStatus);
         return e;
     };
-    auto list = [this](const char* name, const QStringList& items, QRect r, std::optional<double> pt) {
-        auto* l = new QListWidget(this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(r);
-        if (pt) l->setFont(designFont(*pt));
-        l->addItems(items);
+    auto* compact = new CompactListStyle();
+    compact->setParent(this);
+    auto list = [&](const char* name, const QStringList& items, const QString& accessibleName) {
+        auto* l = new QListWidget(canvas_);
+        place(l, controlLayout(name));
+        l->setAccessibleName(accessibleName);
+        for (const QString& text : items) {
+            auto* item = new QListWidgetItem(text, l);
+            // The full name, whatever the list's width cuts off.
+            item->setToolTip(text.trimmed());
+        }
         // A one-pixel frame leaves room for two items in the 34-pixel lists.
         l->setFrameShape(QFrame::Box);
         l->setLineWidth(1);
         // The items are short; a horizontal bar would only hide a row.
         l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        l->setStyle(compact);
+        l->verticalScrollBar()->setStyle(compact);
         return l;
     };
-    auto check = [this](const char* name, const QString& caption, QRect r) {
-        auto* c = new QCheckBox(caption, this);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setGeometry(r);
-        c->setFont(designFont(12));
+    auto check = [&](const char* name, const QString& caption) {
+        auto* c = new QCheckBox(caption, canvas_);
+        place(c, controlLayout(name));
+        c->setAccessibleName(caption);
         return c;
     };
-    auto button = [this](const char* name, const QString& caption, QRect r) {
-        auto* b = new WrappingButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(r);
-        return b;
-    };
-
-    // Date and place row.
-    lstCITY_ = list("lstCITY", {}, twipRect(120, 120, 975, 1230), std::nullopt);
-    const std::array<QString, 5> ymdDefaults = {"2005", "10", "1", "22", "10"};
-    const std::array<int, 5> ymdLeft = {1320, 2280, 3120, 3840, 4680};
-    const std::array<int, 5> ymdWidth = {615, 375, 375, 375, 375};
-    for (int i = 0; i < 5; ++i) {
-        txtYMD_[i] = lineEdit(QStringLiteral("txtYMD_%1").arg(i), ymdDefaults[i],
-                              twipRect(ymdLeft[i], 120, ymdWidth[i], 375), 14.25);
-    }
-    label("Label2", QStringLiteral("年"), twipRect(1920, 120, 495, 375), 14.25);
-    label("Label3", QStringLiteral("月"), twipRect(2760, 120, 495, 375), 14.25);
-    label("Label4", QStringLiteral("日"), twipRect(3480, 120, 495, 375), 14.25);
-    label("Label5", QStringLiteral("時"), twipRect(4320, 120, 495, 375), 14.25);
-    label("Label6", QStringLiteral("分"), twipRect(5160, 120, 495, 375), 14.25);
-    Label10_ = label("Label10", QString(), twipRect(1320, 600, 2895, 255), 12);
-    label("Label1", QStringLiteral("緯度"), twipRect(1320, 1020, 615, 255), 12);
-    txtIDO_ = lineEdit(QStringLiteral("txtIDO"), QString(), twipRect(1920, 960, 855, 375), 15.75);
-    label("Label7", QStringLiteral("経度"), twipRect(3000, 1020, 615, 255), 12);
-    txtKEIDO_ = lineEdit(QStringLiteral("txtKEIDO"), QString(), twipRect(3600, 960, 975, 375), 15.75);
-
-    // Time-step controls.
-    label("Label8", QStringLiteral("間隔（分)"), twipRect(5880, 240, 975, 255), 12);
-    lstINTV1_ = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, twipRect(6000, 480, 615, 510), 12);
-    label("Label9", QStringLiteral("表示間隔（秒）"), twipRect(6960, 240, 1455, 255), 12);
-    lstINTV2_ = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"}, twipRect(7080, 480, 615, 510), 12);
-    auto* narrow = new NarrowScrollBarStyle();
-    narrow->setParent(this);
-    for (QListWidget* l : {lstINTV1_, lstINTV2_}) {
-        l->setTextElideMode(Qt::ElideNone);
-        l->verticalScrollBar()->setStyle(narrow);
-    }
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1_, &QTimer::timeout, this, &MainWindow::timer1Timer);
-
-    // Direction cross around the draw button.
-    const std::array<QString, 4> dirCaption = {"北", "東", "南", "西"};
-    const std::array<QRect, 4> dirRect = {twipRect(9000, 0, 495, 375), twipRect(9720, 480, 495, 375),
-                                          twipRect(9000, 960, 495, 375), twipRect(8160, 480, 495, 375)};
-    for (int i = 0; i < 4; ++i) {
-        optDIR_[i] = new QRadioButton(dirCaption[i], this);
-        optDIR_[i]->setObjectName(QStringLiteral("optDIR_%1").arg(i));
-        optDIR_[i]->setGeometry(dirRect[i]);
-        optDIR_[i]->setFont(designFont(12));
-    }
-    optDIR_[2]->setChecked(true);
-    Command3_ = button("Command3", QStringLiteral("プラネタリウム"), twipRect(8760, 360, 855, 495));
-    Command3_->setDefault(true);
-    connect(Command3_, &QPushButton::clicked, this, &MainWindow::command3Click);
-
-    // Display options.
-    chkSTR_ = check("chkSTR", QStringLiteral("星座"), twipRect(10560, 120, 855, 255));
-    QStringList constellationNames;
-    for (std::size_t c = 1; c < cat_.constellations.size(); ++c) constellationNames << qstr(cat_.constellations[c].name);
-    lstSTR_ = list("lstSTR", constellationNames, twipRect(10560, 480, 1575, 1470), 12);
-    lstSTR_->setSelectionMode(QAbstractItemView::MultiSelection);
-    chkOP_[3] = check("chkOP_3", QStringLiteral("星の名前"), twipRect(11520, 120, 1335, 255));
-    chkMET_ = check("chkMET", QStringLiteral("流星群"), twipRect(12960, 120, 1215, 255));
-    chkOP_[0] = check("chkOP_0", QStringLiteral("赤道"), twipRect(12960, 720, 855, 255));
-    chkOP_[1] = check("chkOP_1", QStringLiteral("黄道"), twipRect(13920, 720, 975, 255));
-    chkOP_[2] = check("chkOP_2", QStringLiteral("高度・方位線"), twipRect(12960, 1080, 1695, 255));
-    Command2_ = button("Command2", QStringLiteral("数値"), twipRect(12960, 1560, 615, 375));
-    Command1_ = button("Command1", QStringLiteral("終了"), twipRect(14040, 1560, 615, 375));
-    connect(Command2_, &QPushButton::clicked, this, &MainWindow::command2Click);
-    connect(Command1_, &QPushButton::clicked, this, &MainWindow::command1Click);
-
-    // Numeric-table cells: rows 0..14 on the left, 15..28 on the right.
-    for (int i = 0; i < 29; ++i) {
-        const bool right = i >= kRightBlockFirstRow;
-        const int top = 2280 + 480 * (i - (right ? kRightBlockFirstRow : 0));
-        const bool heading = i == 0 || i == kRightBlockFirstRow;
-        const int stWidth = (right && heading) ? 1575 : 2175;
-        const int vWidth = heading ? (right ? 1575 : 1455) : 975;
-        lblST_[i] = label(QStringLiteral("lblST_%1").arg(i).toLatin1().constData(), QString(),
-                          twipRect(right ? 5880 : 360, top, stWidth, 375), 12, true);
-        lblH_[i] = label(QStringLiteral("lblH_%1").arg(i).toLatin1().constData(), QString(),
-                         twipRect(right ? 8160 : 2640, top, 1455, 375), 12, true);
-        lblV_[i] = label(QStringLiteral("lblV_%1").arg(i).toLatin1().constData(), QString(),
-                         twipRect(right ? 9720 : 4200, top, vWidth, 375), heading ? 11.25 : 12, true);
-    }
-
-    // The place name under the date follows the chosen place.
-    connect(lstCITY_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) Label10_->setText(lstCITY_->item(row)->text());
-    });
-
-    auto* save = new QShortcut(QKeySequence::Save, this);
-    connect(save, &QShortcut::activated, this, &MainWindow::savePictureInteractive);
-    // ファイル → 印刷… (Ctrl+P), PDF/SVG に書き出し…: the shown picture as the
-    // paper chart, named like the Ctrl+S picture.
-    chartOutput_ = new ChartOutputMenu(
-        this, nullptr, [this] { return shownChart_; },
-        [this] { return suggestedPictureName().chopped(4); }, cat_);
-}
-
-void MainWindow::formLoad() {
-    // 1. The buttons' own colour.
-    for (QPushButton* b : {Command1_, Command2_, Command3_}) {
+    auto button = [&](const char* name, const QString& caption) {
+        auto* b = new DesignButton(caption, canvas_);
+        place(b, controlLayout(name));
+        // The design's face in both colour schemes, with black text.
         QPalette p = b->palette();
         p.setColor(QPalette::Button, qcolour(kButtonBack));
         p.setColor(QPalette::ButtonText, Qt::black);
         b->setPalette(p);
+        b->setAccessibleName(caption);
+        return b;
+    };
+
+    // Date and place row.
+    placeList_ = list("lstCITY", {}, QStringLiteral("場所"));
+    const std::array<const char*, 5> dateNames = {"txtYMD_0", "txtYMD_1", "txtYMD_2", "txtYMD_3", "txtYMD_4"};
+    const std::array<QString, 5> dateWords = {"年", "月", "日", "時", "分"};
+    for (int i = 0; i < 5; ++i) {
+        dateEdits_[i] = lineEdit(dateNames[i], dateWords[i]);
+        label(QStringLiteral("Label%1").arg(i + 2).toLatin1().constData(), dateWords[i]);
     }
-    // 2..4. The remembered place (the constellation label offsets are part
-    // of the catalogue).
+    // The widest texts the time step writes: the year range's ends, two digits.
+    fitFaceTo(dateEdits_[0], {QString::number(kMinYear), QString::number(kMaxYear)});
+    for (int i = 1; i < 5; ++i) fitFaceTo(dateEdits_[i], {QStringLiteral("00"), QStringLiteral("28")});
+    placeName_ = label("Label10", QString());
+    label("Label1", QStringLiteral("緯度"));
+    latitudeEdit_ = lineEdit("txtIDO", QStringLiteral("緯度"));
+    label("Label7", QStringLiteral("経度"));
+    longitudeEdit_ = lineEdit("txtKEIDO", QStringLiteral("経度"));
+    QStringList lats, lons;
+    for (std::size_t k = 1; k < cat_.places.size(); ++k) {
+        lats << qstr(decimalText(cat_.places[k].latDeg));
+        lons << qstr(decimalText(cat_.places[k].lonDeg));
+    }
+    fitFaceTo(latitudeEdit_, lats);
+    fitFaceTo(longitudeEdit_, lons);
+
+    // Time step.
+    label("Label8", QStringLiteral("間隔（分)"));
+    stepList_ = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, QStringLiteral("間隔（分)"));
+    label("Label9", QStringLiteral("表示間隔（秒）"));
+    intervalList_ = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"},
+                         QStringLiteral("表示間隔（秒）"));
+    for (QListWidget* l : {stepList_, intervalList_}) l->setTextElideMode(Qt::ElideNone);
+    stepTimer_ = new QTimer(this);
+    stepTimer_->setObjectName(QStringLiteral("Timer1"));
+    connect(stepTimer_, &QTimer::timeout, this, &MainWindow::onTimerTick);
+
+    // Direction cross around the draw button.
+    const std::array<QString, 4> dirCaption = {"北", "東", "南", "西"};
+    for (int i = 0; i < 4; ++i) {
+        directionButtons_[i] = new QRadioButton(dirCaption[i], canvas_);
+        place(directionButtons_[i], controlLayout(QStringLiteral("optDIR_%1").arg(i).toLatin1().constData()));
+        directionButtons_[i]->setAccessibleName(dirCaption[i]);
+    }
+    directionButtons_[2]->setChecked(true);
+    drawButton_ = button("Command3", QStringLiteral("プラネタリウム"));
+    drawButton_->setDefault(true);
+    connect(drawButton_, &QPushButton::clicked, this, &MainWindow::onDrawClicked);
+
+    // Display options.
+    figuresCheck_ = check("chkSTR", QStringLiteral("星座"));
+    QStringList constellationNames;
+    for (std::size_t c = 1; c < cat_.constellations.size(); ++c) constellationNames << qstr(cat_.constellations[c].name);
+    constellationList_ = list("lstSTR", constellationNames, QStringLiteral("星座の一覧"));
+    constellationList_->setSelectionMode(QAbstractItemView::MultiSelection);
+    optionChecks_[3] = check("chkOP_3", QStringLiteral("星の名前"));
+    meteorsCheck_ = check("chkMET", QStringLiteral("流星群"));
+    optionChecks_[0] = check("chkOP_0", QStringLiteral("赤道"));
+    optionChecks_[1] = check("chkOP_1", QStringLiteral("黄道"));
+    optionChecks_[2] = check("chkOP_2", QStringLiteral("高度・方位線"));
+    tableButton_ = button("Command2", QStringLiteral("数値"));
+    exitButton_ = button("Command1", QStringLiteral("終了"));
+    connect(tableButton_, &QPushButton::clicked, this, &MainWindow::onTableClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::onExitClicked);
+
+    // Numeric-table cells.
+    const std::array<const char*, 3> cellNames = {"lblST_%1", "lblH_%1", "lblV_%1"};
+    std::array<std::array<QLabel*, 29>*, 3> columns = {&tableNames_, &tableFirst_, &tableSecond_};
+    for (int column = 0; column < 3; ++column) {
+        for (int i = 0; i < kTableRows; ++i) {
+            auto* l = new QLabel(canvas_);
+            place(l, tableCellLayout(column, i));
+            l->setObjectName(QString::fromLatin1(cellNames[column]).arg(i));
+            (*columns[column])[i] = l;
+        }
+    }
+
+    // Choosing a place shows its name and, except for "入力", its
+    // coordinates at once, so name, boxes, table and picture agree.
+    connect(placeList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0) return;
+        placeName_->setText(placeList_->item(row)->text());
+        copyPlaceToFields();
+        updateStatus();
+    });
+}
+
+void MainWindow::loadForm() {
     const Settings settings = readSettings(hooks_.settingsPath);
-    // 5. Night colours until the first drawing says otherwise.
+    // Night colours until the first drawing says otherwise.
     lastSunAlt_ = -1.0;
-    colourScheme_ = kNightScheme;
-    colourSchemeStep();
-    clearPicture();
-    // 6. The picture frame constants live in view/picture.h.
-    // 7. The computer's clock, as Japan Standard Time whatever the zone.
+    applyColourScheme(kNightScheme);
+    canvas_->clearPicture();
+    // The computer's clock, as Japan Standard Time whatever the zone.
     const QDateTime jst = hooks_.nowUtc().toUTC().addSecs(kJstOffsetSeconds);
-    const QDate d = jst.date();
-    const QTime t = jst.time();
-    const std::array<int, 5> now = {d.year(), d.month(), d.day(), t.hour(), t.minute()};
-    for (int i = 0; i < 5; ++i) txtYMD_[i]->setText(QString::number(now[i]));
-    // 8. Default step and display interval; "いて座" is the current item
+    setMomentFields(jst.date().year(), jst.date().month(), jst.date().day(), jst.time().hour(), jst.time().minute());
+    // Default step and display interval; "いて座" is the current item
     // without being selected.
-    lstINTV1_->setCurrentRow(3);
-    lstINTV2_->setCurrentRow(3);
-    if (lstSTR_->count() > 1) lstSTR_->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-    // 9. The place table, with the manual place's remembered coordinates.
+    stepList_->setCurrentRow(3);
+    intervalList_->setCurrentRow(3);
+    if (constellationList_->count() > 1) constellationList_->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    // The place table, with the manual place's remembered coordinates.
     places_ = cat_.places;
     if (static_cast<int>(places_.size()) > catalog::kManualPlace && settings.hasCoordinates) {
         places_[catalog::kManualPlace].latDeg = settings.latDeg;
         places_[catalog::kManualPlace].lonDeg = settings.lonDeg;
     }
-    // 10. The star catalogue is loaded once in main().
-    // 11. Places 1..75 into items 0..74.
-    lstCITY_->clear();
-    for (std::size_t k = 1; k < places_.size(); ++k) lstCITY_->addItem(qstr(places_[k].name));
-    // 12, 13. Select the remembered place and show its coordinates.
-    const int index = std::clamp(settings.placeIndex, 0, std::max(0, lstCITY_->count() - 1));
-    if (lstCITY_->count() > 0) {
-        lstCITY_->setCurrentRow(index);
-        Label10_->setText(lstCITY_->item(index)->text());
-        txtIDO_->setText(qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].latDeg)));
-        txtKEIDO_->setText(qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].lonDeg)));
+    placeList_->clear();
+    for (std::size_t k = 1; k < places_.size(); ++k) {
+        auto* item = new QListWidgetItem(qstr(places_[k].name), placeList_);
+        item->setToolTip(qstr(places_[k].name).trimmed());
     }
-    // 14. Constellations and showers come with the catalogue.
+    // Select the remembered place and show its coordinates.
+    const int index = std::clamp(settings.placeIndex, 0, std::max(0, placeList_->count() - 1));
+    if (placeList_->count() > 0) {
+        placeList_->setCurrentRow(index);
+        setFieldText(latitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].latDeg)));
+        setFieldText(longitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].lonDeg)));
+    }
+    updateStatus();
+}
+
+void MainWindow::applyColourScheme(int scheme) {
+    colourScheme_ = scheme == kDayScheme ? kDayScheme : kNightScheme;
+    QPalette& p = schemePalettes_[static_cast<std::size_t>(colourScheme_)];
+    if (p.color(QPalette::Window) != qcolour(schemeColours(colourScheme_).windowBack) ||
+        p.resolveMask() == 0) {
+        const SchemeColours c = schemeColours(colourScheme_);
+        p = canvas_->palette();
+        p.setColor(QPalette::Window, qcolour(c.windowBack));
+        p.setColor(QPalette::WindowText, qcolour(c.windowText));
+        p.setColor(QPalette::Base, qcolour(c.fieldBack));
+        p.setColor(QPalette::AlternateBase, qcolour(c.fieldBack));
+        p.setColor(QPalette::Text, qcolour(c.fieldText));
+        p.setColor(QPalette::Highlight, qcolour(c.highlightBack));
+        p.setColor(QPalette::HighlightedText, qcolour(c.highlightText));
+        p.setColor(QPalette::Button, qcolour(c.barBack));
+        p.setColor(QPalette::ButtonText, qcolour(c.fieldText));
+        p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+        p.setColor(QPalette::ToolTipText, Qt::black);
+    }
+    const SchemeColours c = schemeColours(colourScheme_);
+    canvas_->setColours(qcolour(c.windowBack), qcolour(c.windowText));
+    if (canvas_->palette() == p) return;
+    canvas_->setPalette(p);
+    canvas_->update();
 }
 
 FieldTexts MainWindow::fieldTexts() const {
     FieldTexts t;
-    for (int i = 0; i < 5; ++i) t.text[i] = txtYMD_[i]->text().toStdString();
-    t.text[astro::FieldLat] = txtIDO_->text().toStdString();
-    t.text[astro::FieldLon] = txtKEIDO_->text().toStdString();
+    for (int i = 0; i < 5; ++i) t.text[i] = dateEdits_[i]->text().toStdString();
+    t.text[astro::FieldLat] = latitudeEdit_->text().toStdString();
+    t.text[astro::FieldLon] = longitudeEdit_->text().toStdString();
     return t;
+}
+
+void MainWindow::markField(QLineEdit* e, const QString& note) {
+    const bool warn = !note.isEmpty();
+    e->setProperty("fieldWarning", warn);
+    if (warn) {
+        QPalette p;
+        p.setColor(QPalette::Base, qcolour(kWarningBack));
+        p.setColor(QPalette::Text, qcolour(kWarningText));
+        e->setPalette(p);
+    } else {
+        e->setPalette(QPalette());
+    }
+    e->setToolTip(note);
 }
 
 astro::SkyFieldsReading MainWindow::readAndMarkFields() {
     const astro::SkyFieldsReading r = readFields(fieldTexts());
-    const std::array<QLineEdit*, astro::kSkyFieldCount> edits = {txtYMD_[0], txtYMD_[1], txtYMD_[2], txtYMD_[3],
-                                                        txtYMD_[4], txtIDO_,    txtKEIDO_};
+    const std::array<QLineEdit*, astro::kSkyFieldCount> edits = {dateEdits_[0], dateEdits_[1], dateEdits_[2],
+                                                                 dateEdits_[3], dateEdits_[4], latitudeEdit_,
+                                                                 longitudeEdit_};
+    // Month, day, hour and minute outside their calendar ranges still carry
+    // (hour 25 is 1 o'clock the next day), but the user is told.
+    struct Range {
+        int field;
+        double lo, hi;
+        const char* word;
+    };
+    const Range ranges[] = {{astro::FieldMonth, 1, 12, "月"},
+                            {astro::FieldDay, 1, 31, "日"},
+                            {astro::FieldHour, 0, 23, "時"},
+                            {astro::FieldMinute, 0, 59, "分"}};
+    const astro::SkyInput& in = r.input;
+    const std::optional<CivilMinute> carried = advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, 0);
     for (int f = 0; f < astro::kSkyFieldCount; ++f) {
-        QLineEdit* e = edits[f];
         const astro::FieldValue& n = r.fields[static_cast<std::size_t>(f)];
-        const bool warn = n.status != astro::FieldStatus::Number;
-        e->setProperty("fieldWarning", warn);
-        if (warn) {
-            QPalette p;
-            p.setColor(QPalette::Base, qcolour(kWarningBack));
-            p.setColor(QPalette::Text, qcolour(kWarningText));
-            e->setPalette(p);
-            e->setToolTip(qstr(fieldNoteText(n)));
-        } else {
-            e->setPalette(QPalette());
-            e->setToolTip(QString());
+        QString note = qstr(fieldNoteText(n));
+        for (const Range& range : ranges) {
+            if (range.field != f || !note.isEmpty() || (n.value >= range.lo && n.value <= range.hi)) continue;
+            note = QStringLiteral("%1は %2〜%3 の範囲外です。繰り越して %4 として計算しました。")
+                       .arg(QString::fromUtf8(range.word))
+                       .arg(range.lo)
+                       .arg(range.hi)
+                       .arg(carried ? civilText(*carried) : QStringLiteral("読めない日時"));
         }
+        markField(edits[static_cast<std::size_t>(f)], note);
     }
     return r;
 }
 
 void MainWindow::setTimerPeriod() {
-    const int seconds = selectedItemValue(lstINTV2_);
+    const int seconds = selectedItemValue(intervalList_);
     if (seconds <= 0) {
-        Timer1_->stop();
+        stepTimer_->stop();
         return;
     }
     const int ms = seconds * 1000;
-    if (!Timer1_->isActive() || Timer1_->interval() != ms) Timer1_->start(ms);
+    if (!stepTimer_->isActive() || stepTimer_->interval() != ms) stepTimer_->start(ms);
+}
+
+void MainWindow::setFieldText(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    // Show the text from its first character (setText puts the cursor at the end).
+    edit->setCursorPosition(0);
+}
+
+void MainWindow::setMomentFields(int year, int month, int day, int hour, int minute) {
+    const std::array<int, 5> v = {year, month, day, hour, minute};
+    for (int i = 0; i < 5; ++i) setFieldText(dateEdits_[i], QString::number(v[i]));
 }
 
 void MainWindow::copyPlaceToFields() {
-    const int i = lstCITY_->currentRow();
+    const int i = placeList_->currentRow();
     // "入力" keeps what the user typed; with no place chosen there is nothing
     // to copy, so the boxes keep their text too.
     if (i < 0 || i == kManualEntryItem || static_cast<std::size_t>(i) + 1 >= places_.size()) return;
-    txtIDO_->setText(qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
-    txtKEIDO_->setText(qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
+    setFieldText(latitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
+    setFieldText(longitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
 }
 
-int MainWindow::stepMinutes() const { return selectedItemValue(lstINTV1_); }
+int MainWindow::stepMinutes() const { return selectedItemValue(stepList_); }
 
 view::Direction MainWindow::direction() const {
     for (int i = 0; i < 4; ++i)
-        if (optDIR_[i]->isChecked()) return static_cast<view::Direction>(i);
+        if (directionButtons_[i]->isChecked()) return static_cast<view::Direction>(i);
     return view::Direction::South;
 }
 
 view::ViewOptions MainWindow::viewOptions(const astro::SkyFieldsReading& reading) const {
     view::ViewOptions o;
-    o.equator = chkOP_[0]->isChecked();
-    o.ecliptic = chkOP_[1]->isChecked();
-    o.altAzLines = chkOP_[2]->isChecked();
-    o.starNames = chkOP_[3]->isChecked();
-    o.constellations = chkSTR_->isChecked();
-    o.meteors = chkMET_->isChecked();
-    for (int row = 0; row < lstSTR_->count() && row + 1 < static_cast<int>(o.selected.size()); ++row)
-        o.selected[static_cast<std::size_t>(row) + 1] = lstSTR_->item(row)->isSelected();
+    o.equator = optionChecks_[0]->isChecked();
+    o.ecliptic = optionChecks_[1]->isChecked();
+    o.altAzLines = optionChecks_[2]->isChecked();
+    o.starNames = optionChecks_[3]->isChecked();
+    o.constellations = figuresCheck_->isChecked();
+    o.meteors = meteorsCheck_->isChecked();
+    for (int row = 0; row < constellationList_->count() && row + 1 < static_cast<int>(o.selected.size()); ++row)
+        o.selected[static_cast<std::size_t>(row) + 1] = constellationList_->item(row)->isSelected();
     o.year = reading.input.year;
     o.month = reading.input.month;
     o.day = reading.input.day;
@@ -432,162 +499,139 @@ view::ViewOptions MainWindow::viewOptions(const astro::SkyFieldsReading& reading
     return o;
 }
 
-void MainWindow::ensureBuffer() {
-    const double dpr = devicePixelRatioF();
-    const QSize logical = size().expandedTo(minimumSize());
-    const QSize want(static_cast<int>(std::ceil(logical.width() * dpr)),
-                     static_cast<int>(std::ceil(logical.height() * dpr)));
-    if (!buffer_.isNull() && buffer_.width() >= want.width() && buffer_.height() >= want.height()) return;
-    // Growing keeps the picture: the old image is copied into the new one.
-    QImage grown(want.expandedTo(buffer_.size()), QImage::Format_RGB32);
-    grown.fill(qcolour(schemeColours(colourScheme_).windowBack));
-    if (!buffer_.isNull()) {
-        QPainter p(&grown);
-        p.drawImage(0, 0, buffer_);
+WindowRequest MainWindow::currentRequest() const {
+    WindowRequest w;
+    w.reading = readFields(fieldTexts());
+    w.request.input = w.reading.input;
+    const int row = placeList_->currentRow();
+    if (row >= 0 && static_cast<std::size_t>(row) + 1 < places_.size()) {
+        w.placeIndex = row + 1;
+        w.request.placeName = places_[static_cast<std::size_t>(row) + 1].name;
+        w.timeZone = places_[static_cast<std::size_t>(row) + 1].timeZone;
     }
-    buffer_ = std::move(grown);
+    if (w.timeZone.empty()) w.timeZone = "Asia/Tokyo";
+    w.direction = direction();
+    w.options = viewOptions(w.reading);
+    return w;
 }
 
-void MainWindow::clearPicture() {
-    ensureBuffer();
-    const SchemeColours c = schemeColours(colourScheme_);
-    QtPainter painter(buffer_, devicePixelRatioF(), qcolour(c.windowBack), qcolour(c.windowText));
-    painter.clear();
-    update();
-}
+const QImage& MainWindow::picture() const { return canvas_->picture(); }
 
 void MainWindow::drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading) {
-    ensureBuffer();
-    const SchemeColours c = schemeColours(colourScheme_);
     // What is drawn, kept for printing and exporting.
+    const SchemeColours c = schemeColours(colourScheme_);
     ChartScene shown;
     shown.direction = direction();
     shown.sky = sky;
     shown.view = viewOptions(reading);
-    const int placeRow = lstCITY_->currentRow();
+    const int placeRow = placeList_->currentRow();
     const bool manual = placeRow + 1 == catalog::kManualPlace || placeRow < 0;
-    shown.heading = chartHeading(reading.input, manual ? std::string() : Label10_->text().toStdString(), direction());
+    shown.heading = chartHeading(reading.input, manual ? std::string() : placeName_->text().toStdString(), direction());
     shown.screenBackground = c.windowBack;
     shown.screenText = c.windowText;
-    shown.meteorStart = rng_;
+    shown.meteorStart = canvas_->meteorRng();
     shownChart_ = shown;
-    {
-        QtPainter painter(buffer_, devicePixelRatioF(), qcolour(c.windowBack), qcolour(c.windowText));
-        // Exactly one option button is selected, so exactly one view runs.
-        for (int i = 0; i < 4; ++i) {
-            if (!optDIR_[i]->isChecked()) continue;
-            const view::ViewOptions opt = viewOptions(reading);
-            switch (static_cast<view::Direction>(i)) {
-            case view::Direction::North: view::drawNorthView(sky, cat_, opt, rng_, painter); break;
-            case view::Direction::East: view::drawEastView(sky, cat_, opt, rng_, painter); break;
-            case view::Direction::South: view::drawSouthView(sky, cat_, opt, rng_, painter); break;
-            case view::Direction::West: view::drawWestView(sky, cat_, opt, rng_, painter); break;
-            }
-        }
-    }
-    update();
+    canvas_->drawSky(sky, direction(), viewOptions(reading));
 }
 
-void MainWindow::command3Click() {
+bool MainWindow::tableShown() const { return !tableNames_[0]->text().isEmpty(); }
+
+QList<QWidget*> MainWindow::tableCells() const {
+    QList<QWidget*> cells;
+    for (int i = 0; i < kTableRows; ++i) cells << tableNames_[i] << tableFirst_[i] << tableSecond_[i];
+    return cells;
+}
+
+void MainWindow::showTable(const astro::SkyFieldsReading& reading) {
+    const NumericTable table =
+        tableIsShowers_ ? showerTable(cat_) : altAzTable(hooks_.computeSky(reading.input), cat_);
+    for (int i = 0; i < kTableRows; ++i) {
+        tableNames_[i]->setText(qstr(table[i].st));
+        tableFirst_[i]->setText(qstr(table[i].h));
+        tableSecond_[i]->setText(qstr(table[i].v));
+    }
+}
+
+void MainWindow::onDrawClicked() {
     copyPlaceToFields();
     setTimerPeriod();
-    for (int i = 0; i < 29; ++i) {
-        lblST_[i]->setText(QString());
-        lblH_[i]->setText(QString());
-        lblV_[i]->setText(QString());
-    }
+    for (QWidget* cell : tableCells()) static_cast<QLabel*>(cell)->clear();
     const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyState sky = hooks_.computeSky(reading.input);
     const double sunAlt = sky.bodyAltDeg[astro::Sun];
     lastSunAlt_ = sunAlt;
-    if (sunAlt <= 0.0) {
-        colourScheme_ = kNightScheme;
-        colourSchemeStep();
-    }
-    if (sunAlt >= 0.0) {
-        colourScheme_ = kDayScheme;
-        colourSchemeStep();
-    }
+    applyColourScheme(schemeForSunAltitude(sunAlt));
     drawSky(sky, reading);
+    updateStatus();
 }
 
-void MainWindow::timedRedraw() {
+void MainWindow::redrawOnTimer() {
     setTimerPeriod();
     copyPlaceToFields();
-    if (lstCITY_->currentRow() >= 0) Label10_->setText(lstCITY_->currentItem()->text());
     const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyState sky = hooks_.computeSky(reading.input);
     const double sunAlt = sky.bodyAltDeg[astro::Sun];
-    if (const std::optional<int> scheme = schemeAfterStep(lastSunAlt_, sunAlt)) {
-        colourScheme_ = *scheme;
-        colourSchemeStep();
-    }
+    if (const std::optional<int> scheme = schemeAfterStep(lastSunAlt_, sunAlt)) applyColourScheme(*scheme);
     lastSunAlt_ = sunAlt;
     drawSky(sky, reading);
+    // A table on screen follows the moment it describes.
+    if (tableShown()) showTable(reading);
 }
 
-void MainWindow::timer1Timer() {
+void MainWindow::onTimerTick() {
     const astro::SkyFieldsReading reading = readAndMarkFields();
     const astro::SkyInput& in = reading.input;
     const std::optional<CivilMinute> next =
         advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, stepMinutes());
     if (!next) {
         // The fields cannot go further (the year range ends): stop turning.
-        Timer1_->stop();
-        txtYMD_[0]->setProperty("fieldWarning", true);
-        txtYMD_[0]->setToolTip(QStringLiteral("これ以上時刻を進められません。"));
+        stepTimer_->stop();
+        markField(dateEdits_[0], QStringLiteral("年は %1〜%2 の範囲までです。これ以上時刻を進められません。")
+                                     .arg(kMinYear)
+                                     .arg(kMaxYear));
         return;
     }
-    const std::array<int, 5> v = {next->year, next->month, next->day, next->hour, next->minute};
-    for (int i = 0; i < 5; ++i) txtYMD_[i]->setText(QString::number(v[i]));
-    timedRedraw();
+    setMomentFields(next->year, next->month, next->day, next->hour, next->minute);
+    redrawOnTimer();
 }
 
-void MainWindow::command2Click() {
-    clearPicture();
-    NumericTable table;
-    if (chkMET_->isChecked()) {
-        table = showerTable(cat_);
-    } else {
-        const astro::SkyFieldsReading reading = readAndMarkFields();
-        table = altAzTable(hooks_.computeSky(reading.input), cat_);
-    }
-    for (int i = 0; i < kTableRows; ++i) {
-        lblST_[i]->setText(qstr(table[i].st));
-        lblH_[i]->setText(qstr(table[i].h));
-        lblV_[i]->setText(qstr(table[i].v));
-    }
+void MainWindow::drawToward(view::Direction d) {
+    directionButtons_[static_cast<int>(d)]->setChecked(true);
+    onDrawClicked();
 }
 
-void MainWindow::command1Click() {
+void MainWindow::stepAndDraw(int steps) {
     const astro::SkyFieldsReading reading = readFields(fieldTexts());
-    const std::string error = writeSettings(hooks_.settingsPath, lstCITY_->currentRow(),
+    const astro::SkyInput& in = reading.input;
+    const std::optional<CivilMinute> next =
+        advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, steps * stepMinutes());
+    if (next) setMomentFields(next->year, next->month, next->day, next->hour, next->minute);
+    onDrawClicked();
+}
+
+void MainWindow::drawNow() {
+    const QDateTime jst = hooks_.nowUtc().toUTC().addSecs(kJstOffsetSeconds);
+    setMomentFields(jst.date().year(), jst.date().month(), jst.date().day(), jst.time().hour(), jst.time().minute());
+    onDrawClicked();
+}
+
+void MainWindow::onTableClicked() {
+    canvas_->clearPicture();
+    tableIsShowers_ = meteorsCheck_->isChecked();
+    showTable(readAndMarkFields());
+}
+
+void MainWindow::onExitClicked() {
+    const astro::SkyFieldsReading reading = readFields(fieldTexts());
+    const std::string error = writeSettings(hooks_.settingsPath, placeList_->currentRow(),
                                             reading.fields[astro::FieldLat].value, reading.fields[astro::FieldLon].value);
     if (!error.empty()) {
         const QString text = QStringLiteral("場所を %1 に保存できませんでした。\n%2\n\nこのまま終了しますか？")
                                  .arg(qstr(hooks_.settingsPath), qstr(error));
         if (!hooks_.askQuitAnyway(text)) return;
     }
-    Timer1_->stop();
+    stepTimer_->stop();
     hooks_.quit();
-}
-
-void MainWindow::colourSchemeStep() {
-    const SchemeColours c = schemeColours(colourScheme_);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, qcolour(c.windowBack));
-    p.setColor(QPalette::WindowText, qcolour(c.windowText));
-    p.setColor(QPalette::Base, qcolour(c.fieldBack));
-    p.setColor(QPalette::AlternateBase, qcolour(c.fieldBack));
-    p.setColor(QPalette::Text, qcolour(c.fieldText));
-    p.setColor(QPalette::Highlight, qcolour(c.highlightBack));
-    p.setColor(QPalette::HighlightedText, qcolour(c.highlightText));
-    p.setColor(QPalette::Button, qcolour(c.barBack));
-    p.setColor(QPalette::ButtonText, qcolour(c.fieldText));
-    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
-    p.setColor(QPalette::ToolTipText, Qt::black);
-    setPalette(p);
-    update();
 }
 
 QString MainWindow::suggestedPictureName() const {
@@ -605,39 +649,27 @@ QString MainWindow::suggestedPictureName() const {
         .arg(QString::fromLatin1(directionWord(direction())));
 }
 
-bool MainWindow::savePicture(const QString& path) {
-    ensureBuffer();
-    // The visible part of the picture, at the screen's resolution.
-    const double dpr = devicePixelRatioF();
-    const QImage visible = buffer_.copy(0, 0, static_cast<int>(std::ceil(width() * dpr)),
-                                        static_cast<int>(std::ceil(height() * dpr)));
-    const QString error = writePng(visible, path);
+namespace {
+
+bool savePng(const QImage& image, const QString& path, const std::function<void(const QString&)>& warn) {
+    const QString error = image.isNull() ? QStringLiteral("画像がありません") : writePng(image, path);
     if (error.isEmpty()) return true;
-    hooks_.warn(QStringLiteral("画像を %1 に保存できませんでした。\n%2").arg(path, error));
+    warn(QStringLiteral("画像を %1 に保存できませんでした。既にあったファイルは変更していません。\n（%2）")
+             .arg(path, error));
     return false;
 }
 
+}  // namespace
+
+bool MainWindow::savePicture(const QString& path) { return savePng(canvas_->snapshot(tableCells()), path, hooks_.warn); }
+
 void MainWindow::savePictureInteractive() {
-    const QString path = hooks_.askSavePath(suggestedPictureName());
-    if (!path.isEmpty()) savePicture(path);
-}
-
-void MainWindow::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
-    const double dpr = buffer_.isNull() ? 1.0 : devicePixelRatioF();
-    const QRect r = event->rect();
-    if (!buffer_.isNull()) {
-        // Copy only: the picture is rendered when a command draws.
-        const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
-        p.drawImage(QRectF(r), buffer_, source);
-    } else {
-        p.fillRect(r, qcolour(schemeColours(colourScheme_).windowBack));
-    }
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    ensureBuffer();
+    // The picture and its name as they are now: the timer may draw on while
+    // the dialog is open.
+    const QImage shown = canvas_->snapshot(tableCells());
+    const QString name = suggestedPictureName();
+    const QString path = hooks_.askSavePath(name);
+    if (!path.isEmpty()) savePng(shown, path, hooks_.warn);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -645,11 +677,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // button it presses that button. Text boxes and lists pass Return on.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-        else command3Click();
+        else onDrawClicked();
         event->accept();
         return;
     }
-    QWidget::keyPressEvent(event);
+    QMainWindow::keyPressEvent(event);
 }
 
 }  // namespace app

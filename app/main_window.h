@@ -1,12 +1,20 @@
-// Form1, the program's one window: every control at its design place, the
-// sky picture painted on the window's background from a back buffer, the
-// start-up, the draw command, the timer, the numeric tables and the exit.
+// Form1, the program's one window: the menu bar, the picture area with every
+// control at its design place, and the status bar. The window wires the
+// controls to the commands; the picture lives in SkyCanvas, the layout in
+// window_layout, the tables and computations in their own files.
+//
+// Adding a capability: hang its actions on fileMenu(), viewMenu(),
+// toolsMenu() or helpMenu(); read the moment and place the window draws
+// with currentRequest(); listen to canvas()->skyDrawn() and read
+// canvas()->lastDrawn() for what is on screen; write messages with
+// statusBar() or warn().
 #pragma once
 
 #include <QDateTime>
 #include <QImage>
+#include <QMainWindow>
+#include <QPalette>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <functional>
@@ -15,15 +23,19 @@
 #include <vector>
 
 #include "app/chart_export.h"
+#include "app/cli_json.h"
 #include "app/fields.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "view/sky_view.h"
 
+class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -31,6 +43,7 @@ class QTimer;
 namespace app {
 
 class ChartOutputMenu;
+class SkyCanvas;
 
 // What the window asks of the outside world. Every member has a default
 // (modal message boxes, the file dialog, the computer's clock, the real
@@ -40,6 +53,8 @@ struct WindowHooks {
     std::string settingsPath = "pstart.txt";
     // A problem the user should know about.
     std::function<void(const QString& text)> warn;
+    // A page of information (help, about).
+    std::function<void(const QString& title, const QString& text)> inform;
     // After the settings could not be written: true to quit anyway.
     std::function<bool(const QString& text)> askQuitAnyway;
     // Where to save the picture; an empty string cancels.
@@ -54,7 +69,17 @@ struct WindowHooks {
     std::optional<unsigned long long> meteorSeed;
 };
 
-class MainWindow : public QWidget {
+// The moment and place the window draws for, as its controls hold them now.
+struct WindowRequest {
+    astro::SkyFieldsReading reading;  // the seven fields, as the computation reads them
+    SkyRequest request;               // input of the computation and the place's name
+    int placeIndex = 0;               // catalogue index 1..75 of the chosen place, 0 if none
+    std::string timeZone;             // IANA zone of the place ("Asia/Tokyo" for "入力")
+    view::Direction direction = view::Direction::South;
+    view::ViewOptions options;        // display options, date and step of the shooting stars
+};
+
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -62,48 +87,81 @@ public:
     ~MainWindow() override;
 
     // The window's commands, also reachable from tests.
-    void command1Click();  // "終了": remember the place, quit
-    void command2Click();  // "数値": the numeric table
-    void command3Click();  // "プラネタリウム": draw
-    void timer1Timer();    // one time step, then timedRedraw
-    void timedRedraw();
-    void colourSchemeStep();
+    void onExitClicked();   // "終了": remember the place, quit
+    void onTableClicked();  // "数値": the numeric table
+    void onDrawClicked();   // "プラネタリウム": draw
+    void onTimerTick();     // one time step, then redrawOnTimer
+    void redrawOnTimer();
+    // Sets the direction and draws (keys N, E, S, W and the 表示 menu).
+    void drawToward(view::Direction direction);
+    // Steps the time by the chosen interval, forward or back, and draws
+    // (PageDown, PageUp).
+    void stepAndDraw(int steps);
+    // Sets the fields to the computer's clock and draws (Home).
+    void drawNow();
+
+    // Fills the fields from the command line's --at and --place/--lat/--lon
+    // (nothing is drawn, as at any start).
+    void applyStartOptions(const CliOptions& options);
+
+    // The one place to read the moment and place the window draws.
+    WindowRequest currentRequest() const;
+
+    const catalog::Catalogue& catalogue() const { return cat_; }
+    SkyCanvas* canvas() const { return canvas_; }
+    QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* viewMenu() const { return viewMenu_; }
+    QMenu* toolsMenu() const { return toolsMenu_; }
+    QMenu* helpMenu() const { return helpMenu_; }
+    // Shows a problem to the user (a message box, or the tests' recorder).
+    void warn(const QString& text) { hooks_.warn(text); }
 
     int colourScheme() const { return colourScheme_; }
     double lastSunAlt() const { return lastSunAlt_; }
     // The back buffer the picture lives in (device pixels).
-    const QImage& picture() const { return buffer_; }
+    const QImage& picture() const;
     // The name offered when saving, from the fields and the direction,
     // e.g. "sky-2026-12-08-2210-south.png".
     QString suggestedPictureName() const;
-    // Writes the picture as PNG; false (and a warning) when it cannot.
+    // Writes what the picture area shows (the numeric table included) as
+    // PNG; false (and a warning) when it cannot.
     bool savePicture(const QString& path);
-    // Ctrl+S: asks for a file name and saves.
+    // Ctrl+S: takes the picture and its name now, then asks for a file name
+    // and saves that picture, whatever the timer draws meanwhile.
     void savePictureInteractive();
+    // The status bar's text for the fields as they are.
+    QString statusText() const;
     // The chart of the picture last drawn (nothing before the first), and
     // the print and export items that write it as the paper chart.
     const std::optional<ChartScene>& shownChart() const { return shownChart_; }
     ChartOutputMenu* chartOutput() const { return chartOutput_; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
-    void formLoad();
+    void buildMenus();
+    void loadForm();
+    void applyColourScheme(int scheme);
     FieldTexts fieldTexts() const;
     // Reads the fields and marks the ones that could not be used as typed.
     astro::SkyFieldsReading readAndMarkFields();
+    void markField(QLineEdit* edit, const QString& note);
     void setTimerPeriod();
     void copyPlaceToFields();
+    void setFieldText(QLineEdit* edit, const QString& text);
+    void setMomentFields(int year, int month, int day, int hour, int minute);
     view::ViewOptions viewOptions(const astro::SkyFieldsReading& reading) const;
     view::Direction direction() const;
     void drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading);
-    void clearPicture();
-    void ensureBuffer();
+    void showTable(const astro::SkyFieldsReading& reading);
+    bool tableShown() const;
+    QList<QWidget*> tableCells() const;
     int stepMinutes() const;
+    void updateStatus();
+    void showHelp();
+    void showAbout();
 
     const catalog::Catalogue& cat_;
     WindowHooks hooks_;
@@ -111,31 +169,38 @@ private:
 
     int colourScheme_ = 1;
     double lastSunAlt_ = -1.0;
-    QImage buffer_;
-    view::MeteorRng rng_;
+    bool tableIsShowers_ = false;
+    std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     std::optional<ChartScene> shownChart_;
     ChartOutputMenu* chartOutput_ = nullptr;
 
-    // Controls, by their design names.
-    QListWidget* lstCITY_ = nullptr;
-    std::array<QLineEdit*, 5> txtYMD_{};
-    QLabel* Label10_ = nullptr;
-    QLineEdit* txtIDO_ = nullptr;
-    QLineEdit* txtKEIDO_ = nullptr;
-    QListWidget* lstINTV1_ = nullptr;
-    QListWidget* lstINTV2_ = nullptr;
-    QTimer* Timer1_ = nullptr;
-    std::array<QRadioButton*, 4> optDIR_{};
-    QPushButton* Command1_ = nullptr;
-    QPushButton* Command2_ = nullptr;
-    QPushButton* Command3_ = nullptr;
-    QCheckBox* chkSTR_ = nullptr;
-    QListWidget* lstSTR_ = nullptr;
-    std::array<QCheckBox*, 4> chkOP_{};
-    QCheckBox* chkMET_ = nullptr;
-    std::array<QLabel*, 29> lblST_{};
-    std::array<QLabel*, 29> lblH_{};
-    std::array<QLabel*, 29> lblV_{};
+    SkyCanvas* canvas_ = nullptr;           // picture
+    QListWidget* placeList_ = nullptr;      // lstCITY
+    std::array<QLineEdit*, 5> dateEdits_{}; // txtYMD(0..4): year, month, day, hour, minute (JST)
+    QLabel* placeName_ = nullptr;           // Label10
+    QLineEdit* latitudeEdit_ = nullptr;     // txtIDO
+    QLineEdit* longitudeEdit_ = nullptr;    // txtKEIDO
+    QListWidget* stepList_ = nullptr;       // lstINTV1: minutes per step
+    QListWidget* intervalList_ = nullptr;   // lstINTV2: seconds between steps
+    QTimer* stepTimer_ = nullptr;           // Timer1
+    std::array<QRadioButton*, 4> directionButtons_{};  // optDIR(0..3): north, east, south, west
+    QPushButton* exitButton_ = nullptr;     // Command1 "終了"
+    QPushButton* tableButton_ = nullptr;    // Command2 "数値"
+    QPushButton* drawButton_ = nullptr;     // Command3 "プラネタリウム"
+    QCheckBox* figuresCheck_ = nullptr;     // chkSTR "星座"
+    QListWidget* constellationList_ = nullptr;  // lstSTR
+    std::array<QCheckBox*, 4> optionChecks_{};  // chkOP(0..3): equator, ecliptic, grid, names
+    QCheckBox* meteorsCheck_ = nullptr;     // chkMET "流星群"
+    std::array<QLabel*, 29> tableNames_{};  // lblST(0..28)
+    std::array<QLabel*, 29> tableFirst_{};  // lblH(0..28)
+    std::array<QLabel*, 29> tableSecond_{}; // lblV(0..28)
+
+    QMenu* fileMenu_ = nullptr;   // ファイル
+    QMenu* viewMenu_ = nullptr;   // 表示
+    QMenu* toolsMenu_ = nullptr;  // ツール (filled by other parts)
+    QMenu* helpMenu_ = nullptr;   // ヘルプ
+    std::array<QAction*, 4> directionActions_{};
+    QLabel* statusLabel_ = nullptr;  // the moment and place in words
 };
 
 }  // namespace app

@@ -1,7 +1,7 @@
 #include "app/numeric_tables.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 #include "astro/transforms.h"
 
@@ -19,9 +19,12 @@ constexpr const char* kBodyNames[astro::kBodyCount] = {" 太陽", " 月　", " �
 
 std::string oneDecimal(double value) {
     if (!std::isfinite(value)) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.1f", value);
-    std::string s(buf);
+    // std::to_chars never consults the locale (Qt switches the C locale to
+    // the user's, where snprintf would write "12,3").
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 1);
+    if (res.ec != std::errc{}) return "-";
+    std::string s(buf, res.ptr);
     if (s == "-0.0") s = "0.0";
     return s;
 }

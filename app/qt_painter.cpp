@@ -4,7 +4,6 @@
 // converts to fixed point.
 #include "app/qt_painter.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPen>
 #include <QPolygonF>
@@ -14,11 +13,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/japanese_font.h"
+#include "view/picture.h"
+
 namespace app {
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
+using view::kTwipsPerPixel;
 // Anything beyond this many twips from the origin (about 66 000 pixels) is far
 // outside every picture; dropping it keeps Qt's fixed-point arithmetic safe.
 constexpr double kMaxTwips = 1.0e6;
@@ -27,26 +29,8 @@ bool usable(double v) { return std::isfinite(v) && std::fabs(v) <= kMaxTwips; }
 
 QColor toQColor(view::Rgb c) { return QColor(c.r, c.g, c.b); }
 
-// The small Japanese-capable font of the star and planet labels: IPA
-// P Gothic when installed, otherwise the first CJK-capable family found.
-QFont labelFont(double scale) {
-    const QStringList families = QFontDatabase::families();
-    QString chosen;
-    if (families.contains(QStringLiteral("IPAPGothic"))) {
-        chosen = QStringLiteral("IPAPGothic");
-    } else {
-        for (const QString& f : families) {
-            if (QFontDatabase::writingSystems(f).contains(QFontDatabase::Japanese)) {
-                chosen = f;
-                break;
-            }
-        }
-    }
-    QFont font = chosen.isEmpty() ? QFont() : QFont(chosen);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(12.0 * scale))));
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
+// The small Japanese-capable font of the star and planet labels.
+QFont labelFont(double scale) { return japanesePixelFont(static_cast<int>(std::lround(12.0 * scale))); }
 
 // Dash patterns in units of the pen width (one pixel on the screen).
 QList<qreal> dashPattern(view::LineStyle style) {

@@ -11,8 +11,8 @@
 namespace app {
 
 QSize pictureSize(double scale) {
-    return {static_cast<int>(std::ceil(view::kSurfaceWidthTwips / 15.0 * scale)),
-            static_cast<int>(std::ceil(view::kSurfaceHeightTwips / 15.0 * scale))};
+    return {static_cast<int>(std::ceil(view::kSurfaceWidthTwips / view::kTwipsPerPixel * scale)),
+            static_cast<int>(std::ceil(view::kSurfaceHeightTwips / view::kTwipsPerPixel * scale))};
 }
 
 QImage renderPicture(const PictureRequest& req, const catalog::Catalogue& cat) {

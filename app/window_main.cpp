@@ -1,15 +1,19 @@
 // The window mode: a QApplication with Form1.
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/commands.h"
+#include "app/japanese_font.h"
 #include "app/main_window.h"
+#include "app/qt_translations.h"
 
 namespace app {
 
@@ -46,7 +50,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 }  // namespace
 
-int runWindow(int argc, char** argv, const CliOptions&, const catalog::Catalogue& cat) {
+int runWindow(int argc, char** argv, const CliOptions& options, const catalog::Catalogue& cat) {
     // Without a display Qt would abort while choosing a platform; say what
     // to do instead.
     if (!hasEnv("DISPLAY") && !hasEnv("WAYLAND_DISPLAY") && !hasEnv("QT_QPA_PLATFORM")) {
@@ -57,15 +61,15 @@ int runWindow(int argc, char** argv, const CliOptions&, const catalog::Catalogue
     QApplication application(argc, argv);
     qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("planetarium"));
+    // Qt's own dialogs and buttons in Japanese, as the rest of the window.
+    QTranslator qtJapanese;
+    installQtTranslations(qtJapanese);
     // Fusion honours the palette, so the colour schemes look the same on
     // every desktop.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
-    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
-        QFont f(QStringLiteral("IPAPGothic"));
-        f.setPointSizeF(9.0);
-        QApplication::setFont(f);
-    }
+    if (!japaneseFontFamily().isEmpty()) QApplication::setFont(japaneseFont(9.0));
     MainWindow window(cat);
+    window.applyStartOptions(options);
     window.show();
     return application.exec();
 }

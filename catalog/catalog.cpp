@@ -181,7 +181,7 @@ void loadShowers(Catalogue& cat) {
 }
 
 void loadPlaces(Catalogue& cat) {
-    const Table t("places", embedded::placesCsv(), {"k", "name", "lat_deg", "lon_deg"});
+    const Table t("places", embedded::placesCsv(), {"k", "name", "lat_deg", "lon_deg", "time_zone"});
     t.expectRows(kPlaceCount);
     cat.places.assign(kPlaceCount + 1, Place{});
     for (std::size_t r = 0; r < t.size(); ++r) {
@@ -190,6 +190,12 @@ void loadPlaces(Catalogue& cat) {
         // "入力" has no coordinates of its own: the settings file supplies them.
         p.latDeg = t.numberOr(r, 2, 0.0);
         p.lonDeg = t.numberOr(r, 3, 0.0);
+        // An IANA zone name: "Area/Location", letters, digits, '_', '-', '+', '/'.
+        p.timeZone = t.text(r, 4);
+        const bool wellFormed = p.timeZone.find('/') != std::string::npos &&
+                                p.timeZone.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                                             "0123456789_-+/") == std::string::npos;
+        if (!wellFormed) t.fail(static_cast<int>(r) + 2, "not a time-zone name: '" + p.timeZone + "'");
     }
 }
 

@@ -84,6 +84,7 @@ struct Place {
     std::string name;
     double latDeg = 0.0;  // north positive
     double lonDeg = 0.0;  // east positive
+    std::string timeZone; // IANA zone of the local clock there, e.g. "Asia/Tokyo"
 };
 
 struct Catalogue {

@@ -32,6 +32,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # places' time zones from the system's zone data (tzdata).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6core6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), fonts-ipafont-gothic, tzdata")
+# Qt's own dialogs and buttons in Japanese (English without it).
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
 # Films (GIF, MP4, WebM) are encoded by the ffmpeg program when it is there;
 # everything else works without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ffmpeg")

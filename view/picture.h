@@ -10,6 +10,9 @@ inline constexpr double kViewScaleY = 80.0;    // twips per unit of projected y
 inline constexpr double kViewCentreX = 7000.0; // twips, x of the centre azimuth
 inline constexpr double kHorizonY = 9000.0;    // twips, y of the horizon
 
+// Twips per pixel of a picture at scale 1 (and of the window's layout).
+inline constexpr double kTwipsPerPixel = 15.0;
+
 // The smallest drawing surface that shows the whole picture and the window's
 // controls, twips.
 inline constexpr double kSurfaceWidthTwips = 14655.0;

@@ -1,12 +1,64 @@
 #include "app/numeric_tables.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "app/colour_scheme.h"
 #include "astro/astro.h"
 #include "astro/transforms.h"
 
 namespace {
+
+// Switches LC_NUMERIC to a locale whose decimal separator is a comma, as Qt
+// does for a German user; a machine without one gets de_DE compiled into a
+// temporary folder. Restores the C locale on destruction.
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale() {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
+            if (use(name)) return;
+        dir_ = std::filesystem::temp_directory_path() / ("comma_locale_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        const std::string cmd = "localedef -i de_DE -f UTF-8 '" + dir_.string() + "/de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(cmd.c_str()) != 0 && !std::filesystem::exists(dir_ / "de_DE.UTF-8")) return;
+        ::setenv("LOCPATH", dir_.c_str(), 1);
+        use("de_DE.UTF-8");
+        ::unsetenv("LOCPATH");
+    }
+    ~CommaDecimalLocale() {
+        std::setlocale(LC_NUMERIC, "C");
+        if (!dir_.empty()) std::filesystem::remove_all(dir_);
+    }
+    bool active() const { return active_; }
+
+private:
+    bool use(const char* name) {
+        active_ = std::setlocale(LC_NUMERIC, name) != nullptr && std::localeconv()->decimal_point[0] == ',';
+        if (!active_) std::setlocale(LC_NUMERIC, "C");
+        return active_;
+    }
+    std::filesystem::path dir_;
+    bool active_ = false;
+};
+
+TEST(OneDecimal, IgnoresACommaDecimalLocale) {
+    const CommaDecimalLocale german;
+    if (!german.active()) GTEST_SKIP() << "no comma-decimal locale available and localedef could not make one";
+    EXPECT_EQ(app::oneDecimal(12.34), "12.3");
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    const app::NumericTable t = app::altAzTable(astro::computeSky({.year = 2026, .month = 1, .day = 15, .hour = 22,
+                                                                   .minute = 0, .latDeg = 35.65, .lonDeg = 139.75}),
+                                                cat);
+    for (int row = 1; row < app::kTableRows; ++row) {
+        EXPECT_EQ(t[row].h.find(','), std::string::npos) << t[row].h;
+        EXPECT_EQ(t[row].v.find(','), std::string::npos) << t[row].v;
+    }
+}
 
 TEST(OneDecimal, RoundsAndNeverShowsMinusZero) {
     EXPECT_EQ(app::oneDecimal(12.34), "12.3");

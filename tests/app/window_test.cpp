@@ -11,18 +11,26 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QMenuBar>
+#include <QAction>
+#include <QTimeZone>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/fields.h"
+#include "app/numeric_tables.h"
+#include "app/sky_canvas.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
 #include "tests/support/file_size_limit.h"
@@ -62,6 +70,7 @@ protected:
         };
         h.askSavePath = [this](const QString& name) {
             suggested_ = name;
+            if (whileAsking_) whileAsking_();
             return savePath_;
         };
         h.quit = [this] { ++quits_; };
@@ -106,6 +115,7 @@ protected:
     bool quitAnyway_ = false;
     int quits_ = 0;
     QString suggested_, savePath_;
+    std::function<void()> whileAsking_;  // runs while the save dialog is open
 };
 
 TEST_F(WindowTest, FirstRunShowsTokyoAndTheClockInJst) {
@@ -270,7 +280,7 @@ TEST_F(WindowTest, TimerPeriodFollowsTheDisplayInterval) {
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 6000);
     selectRow("lstINTV2", 7);  // "60": picked up by the next tick
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(timer->interval(), 60000);
     selectRow("lstINTV2", 0);
     click("Command3");
@@ -288,30 +298,30 @@ TEST_F(WindowTest, ColoursSwitchOnlyWhenTheSunCrossesTheHorizon) {
     };
     open(std::move(h));
     const QColor night(32, 96, 192), day(0, 144, 255);
-    auto windowColour = [this] { return window_->palette().color(QPalette::Window); };
+    auto windowColour = [this] { return window_->canvas()->palette().color(QPalette::Window); };
 
     *altitudes = {-5.0, -3.0, 2.0, 4.0, 0.0, -1.0};
     click("Command3");  // -5: night
     EXPECT_EQ(window_->colourScheme(), 1);
-    window_->timer1Timer();  // -3: no crossing
+    window_->onTimerTick();  // -3: no crossing
     EXPECT_EQ(window_->colourScheme(), 1);
-    window_->timer1Timer();  // +2: crossing to day
+    window_->onTimerTick();  // +2: crossing to day
     EXPECT_EQ(window_->colourScheme(), 2);
     EXPECT_EQ(windowColour(), day);
     EXPECT_EQ(window_->picture().pixelColor(5, window_->picture().height() - 5), day);
-    window_->timer1Timer();  // +4: stays day
+    window_->onTimerTick();  // +4: stays day
     EXPECT_EQ(window_->colourScheme(), 2);
     EXPECT_EQ(window_->lastSunAlt(), 4.0);
     click("Command3");  // exactly 0: the day colours win
     EXPECT_EQ(window_->colourScheme(), 2);
-    window_->timer1Timer();  // 0 -> -1 is no crossing
+    window_->onTimerTick();  // 0 -> -1 is no crossing
     EXPECT_EQ(window_->colourScheme(), 2);
     EXPECT_EQ(window_->lastSunAlt(), -1.0);
 
     // A user who forces day by drawing in daylight, then steps into the night.
     *altitudes = {10.0, -0.5};
     click("Command3");
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(window_->colourScheme(), 1);
     EXPECT_EQ(windowColour(), night);
 }
@@ -323,13 +333,13 @@ TEST_F(WindowTest, TimeStepWritesTheFieldsWithoutLeadingZeros) {
     for (int i = 0; i < 5; ++i) setText(names[i], start[i]);
     selectRow("lstINTV1", 3);  // 15 minutes
     selectRow("lstINTV2", 0);
-    for (int i = 0; i < 8; ++i) window_->timer1Timer();
+    for (int i = 0; i < 8; ++i) window_->onTimerTick();
     EXPECT_EQ(text("txtYMD_0"), "2027");
     EXPECT_EQ(text("txtYMD_1"), "1");
     EXPECT_EQ(text("txtYMD_2"), "1");
     EXPECT_EQ(text("txtYMD_3"), "0");
     EXPECT_EQ(text("txtYMD_4"), "10");
-    for (int i = 8; i < 96; ++i) window_->timer1Timer();
+    for (int i = 8; i < 96; ++i) window_->onTimerTick();
     EXPECT_EQ(text("txtYMD_2"), "1");
     EXPECT_EQ(text("txtYMD_3"), "22");
     EXPECT_EQ(text("txtYMD_4"), "10");
@@ -340,7 +350,7 @@ TEST_F(WindowTest, TimeStepWritesTheFieldsWithoutLeadingZeros) {
     setText("txtYMD_3", "25");
     setText("txtYMD_4", "0");
     selectRow("lstINTV1", 0);  // 2 minutes
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(text("txtYMD_1"), "3");
     EXPECT_EQ(text("txtYMD_2"), "3");
     EXPECT_EQ(text("txtYMD_3"), "1");
@@ -405,7 +415,7 @@ TEST_F(WindowTest, NumericTables) {
         EXPECT_EQ(caption(("lblV_" + row).c_str()), "");
     }
     click("Command2");
-    window_->timer1Timer();
+    window_->onTimerTick();
     EXPECT_EQ(caption("lblST_0"), "群名");
 }
 
@@ -430,7 +440,9 @@ TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
     open();
     click("Command3");
     const QImage before = window_->picture().copy();
+    window_->show();
     window_->resize(window_->width() + 200, window_->height() + 100);
+    QCoreApplication::processEvents();
     const QImage& after = window_->picture();
     ASSERT_GE(after.width(), before.width());
     EXPECT_EQ(after.copy(0, 0, before.width(), before.height()), before);
@@ -449,7 +461,7 @@ TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
     EXPECT_EQ(suggested_, "sky-2026-12-08-2210-north.png");
     QImage saved;
     ASSERT_TRUE(saved.load(savePath_));
-    EXPECT_EQ(saved.width(), window_->width());
+    EXPECT_EQ(saved.width(), window_->canvas()->width());
 
     EXPECT_FALSE(window_->savePicture(QString::fromStdString((dir_ / "no/such/dir.png").string())));
     EXPECT_EQ(warnings_.size(), 1);
@@ -517,3 +529,222 @@ TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
 
 }  // namespace
 
+
+// The menu bar, the status bar and the keys, as a new user meets them.
+TEST_F(WindowTest, MenusStatusBarAndKeys) {
+    open();
+    QStringList titles;
+    for (QAction* a : window_->menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "表示(&V)", "ツール(&T)", "ヘルプ(&H)"}));
+    EXPECT_TRUE(window_->toolsMenu()->actions().isEmpty()) << "the tools fill it";
+    EXPECT_EQ(window_->findChild<QAction*>("saveAction")->shortcut(), QKeySequence(QKeySequence::Save));
+
+    // Every place's zone is one Qt knows; Japan's places show no second clock.
+    for (std::size_t k = 1; k < catalogue().places.size(); ++k)
+        EXPECT_TRUE(QTimeZone(QByteArray::fromStdString(catalogue().places[k].timeZone)).isValid()) << k;
+    setText("txtYMD_0", "2026");
+    setText("txtYMD_1", "1");
+    setText("txtYMD_2", "15");
+    setText("txtYMD_3", "22");
+    setText("txtYMD_4", "0");
+    auto status = [this] { return window_->findChild<QLabel*>("statusText")->text(); };
+    EXPECT_EQ(status(), "2026年1月15日 22:00（日本時間）　東京（北緯 35.65°、東経 139.75°）");
+    selectRow("lstCITY", 67);  // ロンドン: UTC in winter, UTC+1 in summer
+    EXPECT_TRUE(status().endsWith("ロンドン（北緯 51.15°、西経 0.18°）　現地時刻 2026年1月15日 13:00")) << status().toStdString();
+    setText("txtYMD_1", "7");
+    EXPECT_TRUE(status().endsWith("現地時刻 2026年7月15日 14:00")) << status().toStdString();
+    selectRow("lstCITY", 74);  // ホノルル: the day before
+    EXPECT_TRUE(status().endsWith("現地時刻 2026年7月15日 03:00")) << status().toStdString();
+
+    // N/E/S/W choose the direction and draw; the menu follows the buttons.
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    window_->canvas()->setFocus();
+    QTest::keyClick(window_.get(), Qt::Key_W);
+    EXPECT_TRUE(find<QRadioButton>("optDIR_3")->isChecked());
+    EXPECT_TRUE(window_->findChild<QAction*>("directionAction_3")->isChecked());
+    EXPECT_EQ(window_->canvas()->lastDrawn()->direction, view::Direction::West);
+    find<QRadioButton>("optDIR_0")->setChecked(true);
+    EXPECT_TRUE(window_->findChild<QAction*>("directionAction_0")->isChecked());
+    // PageDown steps forward by the chosen interval, PageUp back, and draw.
+    selectRow("lstINTV1", 7);  // 120 minutes
+    QTest::keyClick(window_.get(), Qt::Key_PageDown);  // 22:00 -> 0:00 the next day
+    EXPECT_EQ(text("txtYMD_2"), "16");
+    EXPECT_EQ(text("txtYMD_3"), "0");
+    QTest::keyClick(window_.get(), Qt::Key_PageUp);
+    QTest::keyClick(window_.get(), Qt::Key_PageUp);
+    EXPECT_EQ(text("txtYMD_2"), "15");
+    EXPECT_EQ(text("txtYMD_3"), "20");
+    QTest::keyClick(window_.get(), Qt::Key_Home);
+    EXPECT_EQ(text("txtYMD_0"), "2026");
+    EXPECT_EQ(text("txtYMD_2"), "7");
+    EXPECT_EQ(text("txtYMD_3"), "19");
+    // The display options in the menu and the check boxes are one state.
+    window_->findChild<QAction*>("optionAction_chkOP_0")->trigger();
+    EXPECT_TRUE(find<QCheckBox>("chkOP_0")->isChecked());
+    find<QCheckBox>("chkOP_0")->setChecked(false);
+    EXPECT_FALSE(window_->findChild<QAction*>("optionAction_chkOP_0")->isChecked());
+
+    // Every control a screen reader reaches has a name.
+    for (QWidget* w : window_->canvas()->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || w->parentWidget() != window_->canvas()) continue;
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
+}
+
+// Every text the program writes into a box shows from its first character
+// and fits the box: each place's coordinates, and the year range's ends.
+TEST_F(WindowTest, BoxesShowTheWholeTextTheProgramWrites) {
+    open();
+    auto fitsFromTheStart = [this](const char* name) {
+        QLineEdit* e = find<QLineEdit>(name);
+        SCOPED_TRACE(name + (": " + e->text().toStdString()));
+        EXPECT_EQ(e->cursorPosition(), 0);
+        EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()) + 1, e->width() - 4);
+    };
+    QListWidget* city = find<QListWidget>("lstCITY");
+    for (int row = 0; row < city->count(); ++row) {
+        if (row == 48) continue;  // "入力" keeps the typed text
+        city->setCurrentRow(row);
+        fitsFromTheStart("txtIDO");
+        fitsFromTheStart("txtKEIDO");
+    }
+    setText("txtYMD_0", "32767");
+    setText("txtYMD_1", "12");
+    setText("txtYMD_2", "31");
+    setText("txtYMD_3", "22");
+    setText("txtYMD_4", "0");
+    selectRow("lstINTV2", 0);
+    window_->onTimerTick();
+    for (const char* name : {"txtYMD_0", "txtYMD_1", "txtYMD_2", "txtYMD_3", "txtYMD_4"}) fitsFromTheStart(name);
+    setText("txtYMD_0", "-32768");
+    setText("txtYMD_1", "1");
+    setText("txtYMD_2", "1");
+    setText("txtYMD_3", "2");
+    window_->stepAndDraw(1);
+    EXPECT_EQ(text("txtYMD_0"), "-32768");
+    fitsFromTheStart("txtYMD_0");
+}
+
+// Choosing a place puts its coordinates in the boxes at once, so "数値"
+// before drawing tabulates that place; a shown table follows the timer.
+TEST_F(WindowTest, TableFollowsThePlaceAndTheTimer) {
+    open();
+    auto sunAltitude = [this] {
+        const astro::SkyFieldsReading r = app::readFields(app::FieldTexts{
+            {text("txtYMD_0").toStdString(), text("txtYMD_1").toStdString(), text("txtYMD_2").toStdString(),
+             text("txtYMD_3").toStdString(), text("txtYMD_4").toStdString(), text("txtIDO").toStdString(),
+             text("txtKEIDO").toStdString()}});
+        return QString::fromStdString(app::oneDecimal(astro::computeSky(r.input).bodyAltDeg[astro::Sun]));
+    };
+    selectRow("lstCITY", 0);  // 札幌
+    EXPECT_EQ(text("txtIDO"), "43.067");
+    EXPECT_EQ(text("txtKEIDO"), "141.35");
+    click("Command2");
+    EXPECT_EQ(caption("lblH_1"), sunAltitude());
+    // "入力" keeps what was typed.
+    setText("txtIDO", "10");
+    selectRow("lstCITY", 48);
+    EXPECT_EQ(text("txtIDO"), "10");
+
+    selectRow("lstCITY", 12);
+    selectRow("lstINTV1", 7);  // 120 minutes a step
+    selectRow("lstINTV2", 0);
+    click("Command2");
+    const QString before = caption("lblH_1");
+    window_->onTimerTick();
+    EXPECT_EQ(caption("lblH_1"), sunAltitude());
+    EXPECT_NE(caption("lblH_1"), before);
+    EXPECT_EQ(caption("lblST_1"), " 太陽");
+}
+
+// Ctrl+S saves the sky the offered name describes, as the user saw it
+// (table included), even when the timer draws on behind the dialog.
+TEST_F(WindowTest, SavingTakesThePictureAndNameWhenAsked) {
+    open();
+    window_->show();
+    selectRow("lstINTV2", 0);
+    click("Command3");
+    click("Command2");
+    const QImage shown = window_->canvas()->snapshot(window_->canvas()->findChildren<QWidget*>(
+        QRegularExpression(QStringLiteral("^lbl"))));
+    EXPECT_NE(shown, window_->picture().copy(0, 0, shown.width(), shown.height())) << "the table is in the picture";
+    const QString name = window_->suggestedPictureName();
+    savePath_ = QString::fromStdString((dir_ / "asked.png").string());
+    // The dialog stays open for 45 minutes of sky: three timer ticks.
+    whileAsking_ = [this] {
+        for (int i = 0; i < 3; ++i) window_->onTimerTick();
+    };
+    window_->savePictureInteractive();
+    whileAsking_ = nullptr;
+    EXPECT_EQ(suggested_, name);
+    EXPECT_NE(window_->suggestedPictureName(), name) << "the timer did move on";
+    QImage saved;
+    ASSERT_TRUE(saved.load(savePath_));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
+}
+
+// A month, day, hour or minute outside its range still carries, but the
+// field is marked and says what was used; so is the year at its limit.
+TEST_F(WindowTest, OutOfRangeDateFieldsAreMarked) {
+    open();
+    setText("txtYMD_0", "2026");
+    setText("txtYMD_1", "12");
+    setText("txtYMD_2", "8");
+    setText("txtYMD_3", "1830");
+    setText("txtYMD_4", "0");
+    click("Command3");
+    QLineEdit* hour = find<QLineEdit>("txtYMD_3");
+    EXPECT_TRUE(hour->property("fieldWarning").toBool());
+    EXPECT_EQ(hour->palette().color(QPalette::Base), QColor(255, 200, 64));
+    EXPECT_TRUE(hour->toolTip().contains("0〜23")) << hour->toolTip().toStdString();
+    EXPECT_TRUE(hour->toolTip().contains("2027年2月22日 06:00")) << hour->toolTip().toStdString();
+    for (const char* ok : {"txtYMD_0", "txtYMD_1", "txtYMD_2", "txtYMD_4"})
+        EXPECT_FALSE(find<QLineEdit>(ok)->property("fieldWarning").toBool()) << ok;
+    setText("txtYMD_3", "23");
+    setText("txtYMD_1", "13");
+    setText("txtYMD_4", "60");
+    click("Command3");
+    EXPECT_FALSE(hour->property("fieldWarning").toBool());
+    EXPECT_TRUE(find<QLineEdit>("txtYMD_1")->property("fieldWarning").toBool());
+    EXPECT_TRUE(find<QLineEdit>("txtYMD_4")->property("fieldWarning").toBool());
+
+    setText("txtYMD_0", "32767");
+    setText("txtYMD_1", "12");
+    setText("txtYMD_2", "31");
+    setText("txtYMD_3", "23");
+    setText("txtYMD_4", "59");
+    window_->onTimerTick();
+    QLineEdit* year = find<QLineEdit>("txtYMD_0");
+    EXPECT_TRUE(year->property("fieldWarning").toBool());
+    EXPECT_EQ(year->palette().color(QPalette::Base), QColor(255, 200, 64));
+    EXPECT_FALSE(year->toolTip().isEmpty());
+}
+
+// The buttons' face is the design's colour; every list item can be read
+// (its first three characters show, and its tooltip holds the full name).
+TEST_F(WindowTest, ButtonsAndListItemsLookAsDesigned) {
+    open();
+    window_->show();
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        const QImage face = find<QPushButton>(name)->grab().toImage();
+        int design = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x) design += QColor(face.pixel(x, y)) == QColor(19, 177, 255) ? 1 : 0;
+        EXPECT_GT(design, face.width() * face.height() / 2) << name;
+    }
+    for (const char* name : {"lstCITY", "lstSTR"}) {
+        QListWidget* list = find<QListWidget>(name);
+        const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            const QString full = item->text().trimmed();
+            EXPECT_EQ(item->toolTip(), full);
+            const int room = list->visualItemRect(item).width() - margin;
+            const QString shown = list->fontMetrics().elidedText(item->text(), Qt::ElideRight, room);
+            EXPECT_TRUE(shown.startsWith(full.left(3))) << name << ": " << full.toStdString() << " shows as "
+                                                        << shown.toStdString();
+        }
+    }
+}

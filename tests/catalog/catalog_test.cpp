@@ -39,6 +39,17 @@ TEST(Places, KeepTheirValuesVerbatim) {
     EXPECT_EQ(p[75].lonDeg, -157.93);
 }
 
+TEST(Places, CarryTheirTimeZones) {
+    const auto& p = cat().places;
+    // Every place in Japan, and the manual slot, keeps Japan's clock.
+    for (int k = 1; k <= kManualPlace; ++k) EXPECT_EQ(p[k].timeZone, "Asia/Tokyo") << p[k].name;
+    EXPECT_EQ(p[62].timeZone, "Asia/Kolkata");
+    EXPECT_EQ(p[68].timeZone, "Europe/London");
+    EXPECT_EQ(p[69].timeZone, "America/Sao_Paulo");
+    EXPECT_EQ(p[75].timeZone, "Pacific/Honolulu");
+    for (int k = kManualPlace + 1; k <= kPlaceCount; ++k) EXPECT_NE(p[k].timeZone, "Asia/Tokyo") << p[k].name;
+}
+
 TEST(Places, FindByNameIgnoresTrailingBlanks) {
     EXPECT_EQ(findPlace(cat(), "東京"), 13);
     EXPECT_EQ(findPlace(cat(), "ニューデリー"), 62);

@@ -1,5 +1,5 @@
 // A long run of the window's timer: thousands of ticks of every step size
-// through MainWindow::timer1Timer, the slot Timer1 calls, each followed by
+// through MainWindow::onTimerTick, the slot Timer1 calls, each followed by
 // the timed redraw of the whole picture with every option on. The fields
 // land on the exact minute, memory stays flat, and the event loop keeps
 // serving other timers between ticks.
@@ -31,6 +31,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/sky_canvas.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
 #include "tests/support/file_size_limit.h"
@@ -145,7 +146,7 @@ TEST_F(WindowSoak, TimerTicksStayExactKeepMemoryFlatAndLeaveTheLoopResponsive) {
         QEventLoop loop;
         int done = 0;
         std::function<void()> tick = [&] {
-            w.timer1Timer();
+            w.onTimerTick();
             if (++done < count)
                 QMetaObject::invokeMethod(&w, tick, Qt::QueuedConnection);
             else
