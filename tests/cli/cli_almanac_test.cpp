@@ -7,18 +7,15 @@
 
 #include "app/cli_almanac.h"
 #include "app/cli_args.h"
+#include "tests/support/cli_parse.h"
 #include "astro/calendar.h"
 #include "catalog/catalog.h"
 
 namespace app {
 namespace {
 
-const catalog::Catalogue& cat() {
-    static const catalog::Catalogue c = catalog::loadCatalogue();
-    return c;
-}
-
-CliParse parse(std::vector<std::string> args) { return parseCommandLine(args, cat()); }
+using test::cat;
+using test::parse;
 
 TEST(AlmanacCommandLine, MonthAndZoneAreRead) {
     const CliParse r = parse({"--almanac", "2026-03", "--place", "東京"});

@@ -4,17 +4,14 @@
 #include <vector>
 
 #include "app/cli_args.h"
+#include "tests/support/cli_parse.h"
 #include "catalog/catalog.h"
 
 namespace app {
 namespace {
 
-const catalog::Catalogue& cat() {
-    static const catalog::Catalogue c = catalog::loadCatalogue();
-    return c;
-}
-
-CliParse parse(std::vector<std::string> args) { return parseCommandLine(args, cat()); }
+using test::cat;
+using test::parse;
 
 TEST(ParseCommandLine, ModesAndDefaults) {
     EXPECT_EQ(parse({}).options.mode, Mode::Window);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/cli_args.h"
+#include "tests/support/cli_parse.h"
 #include "app/cli_identify.h"
 #include "astro/almanac.h"
 #include "astro/astro.h"
@@ -14,12 +15,8 @@
 namespace app {
 namespace {
 
-const catalog::Catalogue& cat() {
-    static const catalog::Catalogue c = catalog::loadCatalogue();
-    return c;
-}
-
-CliParse parse(std::vector<std::string> args) { return parseCommandLine(args, cat()); }
+using test::cat;
+using test::parse;
 
 TEST(IdentifyAndFindOptions, AcceptTheirCompanionsAndRefuseTheRest) {
     const CliParse id = parse({"--identify", "512.5,+300", "--at", "2026-01-15 22:00", "--place", "東京", "--dir",
