@@ -17,6 +17,10 @@ namespace app {
 
 namespace {
 
+// Trails on paper: light enough that the stars at their ends stand out,
+// dark enough to survive a black-and-white printer.
+constexpr view::Rgb kPaperTrail{170, 170, 170};
+
 constexpr double kTwipsPerPixel = 15.0;
 
 QColor toQ(view::Rgb c) { return QColor(c.r, c.g, c.b); }
@@ -55,7 +59,14 @@ view::ChartStyle defaultStyle(ChartFormat format) {
 
 void drawChart(const ChartScene& scene, const catalog::Catalogue& cat, view::Painter& painter) {
     view::MeteorRng rng = scene.meteorStart ? *scene.meteorStart : view::MeteorRng(scene.meteorSeed);
-    view::drawView(scene.direction, scene.sky, cat, scene.view, rng, painter);
+    if (scene.trails) {
+        view::Trails trails = *scene.trails;
+        if (scene.view.style == view::ChartStyle::Print)
+            for (view::TrailPath& path : trails.paths) path.colour = kPaperTrail;
+        view::drawView(scene.direction, scene.sky, cat, scene.view, rng, painter, trails);
+    } else {
+        view::drawView(scene.direction, scene.sky, cat, scene.view, rng, painter);
+    }
     if (scene.view.style == view::ChartStyle::Print) view::drawPaperFrame(scene.heading, painter);
 }
 

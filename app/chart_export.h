@@ -16,6 +16,7 @@
 #include "catalog/catalog.h"
 #include "view/paper_chart.h"
 #include "view/sky_view.h"
+#include "view/trails.h"
 
 class QPaintDevice;
 
@@ -44,6 +45,9 @@ struct ChartScene {
     // The generator as it stood before the window drew its picture, so the
     // chart repeats the window's shooting stars; unset: from meteorSeed.
     std::optional<view::MeteorRng> meteorStart;
+    // Star trails leading to `sky` (the window's 軌跡); on paper they are
+    // drawn in one light grey.
+    std::optional<view::Trails> trails;
 };
 
 // drawChart: the sky and, for the paper style, the title, legend and name.

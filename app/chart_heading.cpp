@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "app/time_zones.h"
+#include "astro/almanac.h"
+
 namespace app {
 
 namespace {
@@ -12,7 +15,8 @@ int wholeOr(double v, int fallback) {
 
 }  // namespace
 
-view::ChartHeading chartHeading(const astro::SkyInput& input, const std::string& placeName, view::Direction dir) {
+view::ChartHeading chartHeading(const astro::SkyInput& input, const std::string& placeName, view::Direction dir,
+                                const std::string& timeZone) {
     view::ChartHeading h;
     h.year = input.year;
     h.month = input.month;
@@ -23,6 +27,13 @@ view::ChartHeading chartHeading(const astro::SkyInput& input, const std::string&
     h.latDeg = input.latDeg;
     h.lonDeg = input.lonDeg;
     h.direction = dir;
+    if (timeZone.empty() || timeZone == kJapanZone) return h;
+    const std::optional<LocalZone> zone = systemZone(timeZone);
+    if (!zone) return h;
+    const double jdUt = astro::localToJdUt({h.year, h.month, h.day}, h.hour * 3600.0 + h.minute * 60.0,
+                                           astro::fixedUtcOffset(9 * 3600));
+    const astro::LocalDateTime local = astro::localDateTime(jdUt, zone->offset);
+    h.localClock = view::LocalClock{local.date.year, local.date.month, local.date.day, local.hour, local.minute};
     return h;
 }
 

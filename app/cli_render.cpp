@@ -21,6 +21,7 @@
 #include "app/safe_write.h"
 #include "app/settings.h"
 #include "app/sky_picture.h"
+#include "app/time_zones.h"
 #include "astro/astro.h"
 
 namespace app {
@@ -85,7 +86,8 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
-    const SkyRequest req = skyRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
+    const CliOptions placed = withRememberedPlace(opt);
+    const SkyRequest req = skyRequest(placed, cat, std::chrono::system_clock::now());
     const std::uint64_t seed =
         opt.seed ? *opt.seed
                  : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
@@ -151,7 +153,9 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         scene.view.month = req.input.month;
         scene.view.day = req.input.day;
         scene.view.style = style;
-        scene.heading = chartHeading(req.input, req.placeName, opt.direction);
+        std::string zoneError;
+        const std::optional<LocalZone> zone = requestZone(placed, cat, zoneError);
+        scene.heading = chartHeading(req.input, req.placeName, opt.direction, zone ? zone->name : std::string());
         scene.meteorSeed = seed;
         const SchemeColours colours = schemeColours(schemeForSunAltitude(scene.sky.bodyAltDeg[astro::Sun]));
         scene.screenBackground = colours.windowBack;

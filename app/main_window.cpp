@@ -28,6 +28,8 @@
 #include "app/numeric_tables.h"
 #include "app/png_file.h"
 #include "app/settings.h"
+#include "app/sky_moments.h"
+#include "app/trail_menu.h"
 #include "app/sky_canvas.h"
 #include "app/time_step.h"
 #include "app/window_layout.h"
@@ -324,6 +326,7 @@ void MainWindow::buildControls() {
         placeName_->setText(placeList_->item(row)->text());
         copyPlaceToFields();
         updateStatus();
+        emit placeChosen();
     });
 }
 
@@ -517,21 +520,31 @@ WindowRequest MainWindow::currentRequest() const {
 
 const QImage& MainWindow::picture() const { return canvas_->picture(); }
 
-void MainWindow::drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading) {
+MainWindow::ShownSky MainWindow::skyToShow(const astro::SkyFieldsReading& reading) const {
+    if (trailMenu_ != nullptr && trailMenu_->minutes() > 0) {
+        if (std::optional<TrailScene> t = trailScene(reading.input, trailMenu_->minutes(), direction(), cat_))
+            return {std::move(t->endSky), std::move(t->trails)};
+    }
+    return {hooks_.computeSky(reading.input), std::nullopt};
+}
+
+void MainWindow::drawSky(const ShownSky& shownSky, const astro::SkyFieldsReading& reading) {
     // What is drawn, kept for printing and exporting.
     const SchemeColours c = schemeColours(colourScheme_);
     ChartScene shown;
     shown.direction = direction();
-    shown.sky = sky;
+    shown.sky = shownSky.sky;
     shown.view = viewOptions(reading);
     const int placeRow = placeList_->currentRow();
     const bool manual = placeRow + 1 == catalog::kManualPlace || placeRow < 0;
-    shown.heading = chartHeading(reading.input, manual ? std::string() : placeName_->text().toStdString(), direction());
+    shown.heading = chartHeading(reading.input, manual ? std::string() : placeName_->text().toStdString(), direction(),
+                                 currentRequest().timeZone);
     shown.screenBackground = c.windowBack;
     shown.screenText = c.windowText;
     shown.meteorStart = canvas_->meteorRng();
+    shown.trails = shownSky.trails;
     shownChart_ = shown;
-    canvas_->drawSky(sky, direction(), viewOptions(reading));
+    canvas_->drawSky(shownSky.sky, direction(), viewOptions(reading), shownSky.trails ? &*shownSky.trails : nullptr);
 }
 
 bool MainWindow::tableShown() const { return !tableNames_[0]->text().isEmpty(); }
@@ -557,11 +570,11 @@ void MainWindow::onDrawClicked() {
     setTimerPeriod();
     for (QWidget* cell : tableCells()) static_cast<QLabel*>(cell)->clear();
     const astro::SkyFieldsReading reading = readAndMarkFields();
-    const astro::SkyState sky = hooks_.computeSky(reading.input);
-    const double sunAlt = sky.bodyAltDeg[astro::Sun];
+    const ShownSky shown = skyToShow(reading);
+    const double sunAlt = shown.sky.bodyAltDeg[astro::Sun];
     lastSunAlt_ = sunAlt;
     applyColourScheme(schemeForSunAltitude(sunAlt));
-    drawSky(sky, reading);
+    drawSky(shown, reading);
     updateStatus();
 }
 
@@ -569,11 +582,11 @@ void MainWindow::redrawOnTimer() {
     setTimerPeriod();
     copyPlaceToFields();
     const astro::SkyFieldsReading reading = readAndMarkFields();
-    const astro::SkyState sky = hooks_.computeSky(reading.input);
-    const double sunAlt = sky.bodyAltDeg[astro::Sun];
+    const ShownSky shown = skyToShow(reading);
+    const double sunAlt = shown.sky.bodyAltDeg[astro::Sun];
     if (const std::optional<int> scheme = schemeAfterStep(lastSunAlt_, sunAlt)) applyColourScheme(*scheme);
     lastSunAlt_ = sunAlt;
-    drawSky(sky, reading);
+    drawSky(shown, reading);
     // A table on screen follows the moment it describes.
     if (tableShown()) showTable(reading);
 }

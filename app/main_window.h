@@ -42,8 +42,10 @@ class QTimer;
 
 namespace app {
 
+class AlmanacMenu;
 class ChartOutputMenu;
 class SkyCanvas;
+class TrailMenu;
 
 // What the window asks of the outside world. Every member has a default
 // (modal message boxes, the file dialog, the computer's clock, the real
@@ -135,6 +137,18 @@ public:
     // the print and export items that write it as the paper chart.
     const std::optional<ChartScene>& shownChart() const { return shownChart_; }
     ChartOutputMenu* chartOutput() const { return chartOutput_; }
+    // 表示 → 軌跡 and its span; ツール → こよみ… with the status bar's almanac.
+    TrailMenu* trailMenu() const { return trailMenu_; }
+    AlmanacMenu* almanacMenu() const { return almanacMenu_; }
+    // ファイル → 動画に書き出し…: the film dialog for the current view and
+    // moment, then the export under a progress dialog.
+    void exportFilmInteractive();
+
+signals:
+    // A place was chosen in the place list (its coordinates are in the boxes).
+    void placeChosen();
+    // The fields changed (typed, stepped or filled); the status bar follows.
+    void fieldsChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -154,7 +168,14 @@ private:
     void setMomentFields(int year, int month, int day, int hour, int minute);
     view::ViewOptions viewOptions(const astro::SkyFieldsReading& reading) const;
     view::Direction direction() const;
-    void drawSky(const astro::SkyState& sky, const astro::SkyFieldsReading& reading);
+    // The sky the picture shows for the fields: the entered moment, or with
+    // 軌跡 the end of the span together with the trails leading to it.
+    struct ShownSky {
+        astro::SkyState sky;
+        std::optional<view::Trails> trails;
+    };
+    ShownSky skyToShow(const astro::SkyFieldsReading& reading) const;
+    void drawSky(const ShownSky& shown, const astro::SkyFieldsReading& reading);
     void showTable(const astro::SkyFieldsReading& reading);
     bool tableShown() const;
     QList<QWidget*> tableCells() const;
@@ -173,6 +194,8 @@ private:
     std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     std::optional<ChartScene> shownChart_;
     ChartOutputMenu* chartOutput_ = nullptr;
+    TrailMenu* trailMenu_ = nullptr;
+    AlmanacMenu* almanacMenu_ = nullptr;
 
     SkyCanvas* canvas_ = nullptr;           // picture
     QListWidget* placeList_ = nullptr;      // lstCITY

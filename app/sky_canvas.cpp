@@ -57,12 +57,17 @@ void SkyCanvas::clearPicture() {
     update();
 }
 
-void SkyCanvas::drawSky(const astro::SkyState& sky, view::Direction direction, const view::ViewOptions& options) {
+void SkyCanvas::drawSky(const astro::SkyState& sky, view::Direction direction, const view::ViewOptions& options,
+                        const view::Trails* trails) {
     lastDrawn_ = DrawnSky{sky, direction, options};
     fitBuffer();
     if (!buffer_.isNull()) {
         QtPainter painter(buffer_, devicePixelRatioF(), background_, text_);
-        view::drawView(direction, sky, cat_, options, rng_, painter);
+        if (trails != nullptr) {
+            view::drawView(direction, sky, cat_, options, rng_, painter, *trails);
+        } else {
+            view::drawView(direction, sky, cat_, options, rng_, painter);
+        }
     }
     update();
     emit skyDrawn();

@@ -16,6 +16,7 @@
 #include "catalog/catalog.h"
 #include "view/direction.h"
 #include "view/sky_view.h"
+#include "view/trails.h"
 
 namespace app {
 
@@ -40,7 +41,9 @@ public:
     // Fills the picture with the background.
     void clearPicture();
     // Draws the sky for one direction into the back buffer and shows it.
-    void drawSky(const astro::SkyState& sky, view::Direction direction, const view::ViewOptions& options);
+    // With `trails`, the paths leading to `sky` are drawn under its objects.
+    void drawSky(const astro::SkyState& sky, view::Direction direction, const view::ViewOptions& options,
+                 const view::Trails* trails = nullptr);
 
     // The back buffer (device pixels); null while it could not be allocated.
     const QImage& picture() const {

@@ -28,10 +28,8 @@ LocalZone zoneOrJapan(const std::string& ianaName) {
     return z ? *z : LocalZone{};
 }
 
-std::string placeZoneName(const catalog::Place& /*place*/) {
-    // The place table has no zone column yet: every listed place keeps
-    // Japan Standard Time, as the rest of the program does.
-    return kJapanZone;
+std::string placeZoneName(const catalog::Place& place) {
+    return place.timeZone.empty() ? std::string(kJapanZone) : place.timeZone;
 }
 
 std::optional<LocalZone> requestZone(const CliOptions& opt, const catalog::Catalogue& cat, std::string& error) {

@@ -13,9 +13,13 @@
 
 #include <cmath>
 #include <optional>
+#include <random>
 
 #include "app/main_window.h"
+#include "app/almanac_menu.h"
 #include "app/chart_output_menu.h"
+#include "app/film_dialog.h"
+#include "app/trail_menu.h"
 #include "app/time_step.h"
 
 namespace app {
@@ -41,6 +45,8 @@ void MainWindow::buildMenus() {
     // paper chart, named like the Ctrl+S picture.
     chartOutput_ = new ChartOutputMenu(
         this, fileMenu_, [this] { return shownChart_; }, [this] { return suggestedPictureName().chopped(4); }, cat_);
+    QAction* film = fileMenu_->addAction(QStringLiteral("動画に書き出し(&M)…"), this, &MainWindow::exportFilmInteractive);
+    film->setObjectName(QStringLiteral("filmAction"));
     fileMenu_->addSeparator();
     QAction* quit = fileMenu_->addAction(QStringLiteral("終了(&X)"), this, &MainWindow::onExitClicked);
     quit->setObjectName(QStringLiteral("quitAction"));
@@ -85,6 +91,10 @@ void MainWindow::buildMenus() {
     forward->setShortcut(QKeySequence(Qt::Key_PageDown));
     QAction* now = viewMenu_->addAction(QStringLiteral("現在の時刻"), this, &MainWindow::drawNow);
     now->setShortcut(QKeySequence(Qt::Key_Home));
+    viewMenu_->addSeparator();
+    // 軌跡: ticking it or choosing a span draws the trails at once.
+    trailMenu_ = new TrailMenu(viewMenu_, this);
+    connect(trailMenu_, &TrailMenu::changed, this, &MainWindow::onDrawClicked);
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     toolsMenu_->setObjectName(QStringLiteral("toolsMenu"));
@@ -98,6 +108,8 @@ void MainWindow::buildMenus() {
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("statusText"));
     statusBar()->addWidget(statusLabel_, 1);
+    // ツール → こよみ… and the status bar's Moon age, sunrise and sunset.
+    almanacMenu_ = new AlmanacMenu(this);
 }
 
 QString MainWindow::statusText() const {
@@ -117,6 +129,8 @@ QString MainWindow::statusText() const {
                              : QString::fromStdString(w.request.placeName).trimmed();
     text += QStringLiteral("　%1（%2、%3）")
                 .arg(name, degrees(in.latDeg, "北緯", "南緯"), degrees(in.lonDeg, "東経", "西経"));
+    if (trailMenu_ != nullptr && trailMenu_->minutes() > 0)
+        text += QStringLiteral("　軌跡 %1 時間").arg(trailMenu_->minutes() / 60);
     // The local clock of a place outside Japan's time zone.
     const QTimeZone zone(QByteArray::fromStdString(w.timeZone));
     const QTimeZone japan(QByteArrayLiteral("Asia/Tokyo"));
@@ -137,6 +151,26 @@ QString MainWindow::statusText() const {
 
 void MainWindow::updateStatus() {
     if (statusLabel_ && placeList_) statusLabel_->setText(statusText());
+    emit fieldsChanged();
+}
+
+void MainWindow::exportFilmInteractive() {
+    const WindowRequest w = currentRequest();
+    PictureRequest first;
+    first.input = w.reading.input;
+    first.direction = w.direction;
+    first.view = w.options;
+    first.stepMinutes = stepMinutes();
+    first.seed = hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}();
+    first.trailMinutes = trailMenu_ ? trailMenu_->minutes() : 0;
+    const QString name = suggestedPictureName().chopped(4) + QStringLiteral(".mp4");
+    const std::optional<FilmResult> result = askAndExportFilm(first, stepMinutes(), name, cat_, this);
+    if (!result) return;
+    if (result->ok()) {
+        statusBar()->showMessage(QStringLiteral("動画を書き出しました"), 5000);
+    } else if (result->status != FilmResult::Status::Cancelled) {
+        warn(QStringLiteral("動画を書き出せませんでした: %1").arg(result->error));
+    }
 }
 
 void MainWindow::showHelp() {

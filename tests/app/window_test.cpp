@@ -15,6 +15,9 @@
 #include <QAction>
 #include <QTimeZone>
 #include <QTest>
+#include <QDialog>
+#include <QSpinBox>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -28,6 +31,10 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/almanac_menu.h"
+#include "app/chart_output_menu.h"
+#include "app/film_dialog.h"
+#include "app/trail_menu.h"
 #include "app/fields.h"
 #include "app/numeric_tables.h"
 #include "app/sky_canvas.h"
@@ -536,7 +543,7 @@ TEST_F(WindowTest, MenusStatusBarAndKeys) {
     QStringList titles;
     for (QAction* a : window_->menuBar()->actions()) titles << a->text();
     EXPECT_EQ(titles, QStringList({"ファイル(&F)", "表示(&V)", "ツール(&T)", "ヘルプ(&H)"}));
-    EXPECT_TRUE(window_->toolsMenu()->actions().isEmpty()) << "the tools fill it";
+    EXPECT_EQ(window_->findChild<QAction*>("almanacAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
     EXPECT_EQ(window_->findChild<QAction*>("saveAction")->shortcut(), QKeySequence(QKeySequence::Save));
 
     // Every place's zone is one Qt knows; Japan's places show no second clock.
@@ -747,4 +754,61 @@ TEST_F(WindowTest, ButtonsAndListItemsLookAsDesigned) {
                                                         << shown.toStdString();
         }
     }
+}
+
+// The almanac, the trails and the film hang from the menu bar and follow the
+// window: こよみ opens for the entered day and place and follows a new place
+// and a new drawing; the status bar gives the Moon's age and the Sun's rise
+// and set (published Tokyo values of 2006-01-22: sunrise 6:48, sunset 16:58).
+TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
+    open();
+    const std::array<const char*, 5> moment = {"2006", "1", "22", "12", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    EXPECT_EQ(caption("almanacStatus"), QStringLiteral("月齢 22.0　日の出 06:48　日の入り 16:58"));
+    window_->findChild<QAction*>("almanacAction")->trigger();
+    app::AlmanacWindow* almanac = window_->almanacMenu()->almanacWindow();
+    ASSERT_NE(almanac, nullptr);
+    EXPECT_TRUE(almanac->isVisible());
+    EXPECT_EQ(almanac->heading(), QStringLiteral("東京　2006年1月22日（日）　時刻は日本標準時"));
+    selectRow("lstCITY", 67);  // ロンドン: 12:00 JST is 03:00 GMT the same day
+    EXPECT_EQ(almanac->heading(), QStringLiteral("ロンドン　2006年1月22日（日）　時刻は現地時間 (Europe/London, UTC)"));
+    EXPECT_TRUE(caption("almanacStatus").contains(QStringLiteral("日の出 07:51"))) << caption("almanacStatus").toStdString();
+    setText("txtYMD_2", "23");
+    EXPECT_TRUE(almanac->heading().contains(QStringLiteral("1月22日"))) << "the window waits for the drawing";
+    click("Command3");
+    EXPECT_TRUE(almanac->heading().contains(QStringLiteral("1月23日"))) << almanac->heading().toStdString();
+
+    // 軌跡 draws at once: the picture and the printed chart end 4 hours on.
+    selectRow("lstCITY", 0);
+    setText("txtYMD_3", "20");
+    click("Command3");
+    const astro::SkyState before = window_->canvas()->lastDrawn()->sky;
+    window_->trailMenu()->toggleAction()->trigger();
+    ASSERT_TRUE(window_->shownChart() && window_->shownChart()->trails);
+    EXPECT_GT(window_->shownChart()->trails->paths.size(), 100u);
+    EXPECT_NEAR(window_->canvas()->lastDrawn()->sky.jdUt - before.jdUt, 4.0 / 24.0, 1e-6);
+    EXPECT_TRUE(caption("statusText").contains(QStringLiteral("軌跡 4 時間")));
+    const QImage paper = app::chartImage([&] {
+        app::ChartScene scene = *window_->shownChart();
+        scene.view.style = view::ChartStyle::Print;
+        return scene;
+    }(), catalogue(), 1.0);
+    EXPECT_FALSE(paper.isNull());
+
+    // 動画に書き出し… asks for the film and writes its frames.
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("film.png"));
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QSpinBox*>("filmFrames")->setValue(2);
+        dialog->findChild<QLineEdit*>("filmPath")->setText(path);
+        dialog->accept();
+    });
+    window_->trailMenu()->toggleAction()->trigger();
+    window_->findChild<QAction*>("filmAction")->trigger();
+    EXPECT_TRUE(QFile::exists(out.filePath("film-0001.png")));
+    EXPECT_TRUE(QFile::exists(out.filePath("film-0002.png")));
+    EXPECT_FALSE(QFile::exists(out.filePath("film-0003.png")));
+    EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join('\n').toStdString();
 }

@@ -172,6 +172,28 @@ TEST(ChartPdf, OneA4PageWithTheJapaneseFontEmbedded) {
     std::remove(pdf.c_str());
 }
 
+// A place abroad: the title line also gives the local time there, and the
+// almanac uses the place's own zone (from the place table).
+TEST(ChartTitle, PlacesAbroadGiveTheirLocalTime) {
+    const std::string svg = tempFile("london") + ".svg";
+    int status = 0;
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + svg + " --at '2026-07-01 22:00' --place ロンドン", &status);
+    ASSERT_EQ(status, 0);
+    std::ifstream in(svg, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("2026年7月1日 22:00 日本時間（現地時間 7月1日 14:00）"), std::string::npos);  // BST
+    std::remove(svg.c_str());
+    const std::string json = capture(std::string(PLANETARIUM_PROGRAM) + " --json --at '2026-07-01 22:00' --place ロンドン");
+    EXPECT_NE(json.find("\"timeZone\": \"Europe/London\""), std::string::npos);
+    EXPECT_NE(json.find("\"date\": \"2026-07-01\""), std::string::npos);
+    const astro::SkyInput in2{.year = 2026, .month = 1, .day = 1, .hour = 8, .minute = 30, .latDeg = 21.3, .lonDeg = -157.9};
+    const view::ChartHeading honolulu = app::chartHeading(in2, "ホノルル", view::Direction::South, "Pacific/Honolulu");
+    ASSERT_TRUE(honolulu.localClock);
+    EXPECT_EQ(view::chartTitle(honolulu).substr(0, 75), "2026年1月1日 8:30 日本時間（現地時間 2025年12月31日 13:30）");
+    EXPECT_FALSE(app::chartHeading(in2, "", view::Direction::South, "Asia/Tokyo").localClock);
+    EXPECT_FALSE(app::chartHeading(in2, "", view::Direction::South, "No/Such_Zone").localClock);
+}
+
 // An export that cannot be written completely (here a file-size limit of
 // 8 KB, below any chart) is one line and status 1, and the file that was
 // there is still whole, with nothing left beside it.
