@@ -70,7 +70,9 @@ bool ChartOutputMenu::printChart() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QString::fromStdString(view::chartTitle(scene->heading)));
+    // The print job's name, which Qt's dialog also offers as the file name
+    // when printing to PDF: the name Ctrl+S offers ("sky-2026-01-15-2200-south").
+    printer.setDocName(baseName_());
     if (!hooks_.askPrinter(printer)) return false;
     const QRectF page(QPointF(0.0, 0.0), printer.pageRect(QPrinter::DevicePixel).size());
     if (!paintChart(*scene, cat_, printer, page)) {
