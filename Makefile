@@ -103,7 +103,10 @@ bench: build
 	python3 bench/bench_startup.py $(BUILD)/planetarium
 	@echo "== window soak: 20,000 timer ticks, memory from warm-up to end"
 	@cd $(BUILD) && PLANETARIUM_SOAK_TICKS=20000 QT_QPA_PLATFORM=offscreen \
-	  ./tests/sweep/window_soak_tests 2>&1 | grep -E 'window soak: .* per tick|OK|FAILED'
+	  ./tests/sweep/window_soak_tests --gtest_filter='*TimerTicks*' 2>&1 | grep -E 'window soak: .* per tick|OK|FAILED'
+	@echo "== colour switches: 1,500 switches between night and day colours, heap from warm-up to end"
+	@cd $(BUILD) && PLANETARIUM_SCHEME_SWITCHES=1500 QT_QPA_PLATFORM=offscreen \
+	  ./tests/sweep/window_soak_tests --gtest_filter='*ColourSwitches*' 2>&1 | grep -E 'colour switches:|OK|FAILED'
 
 $(PKG_BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release

@@ -474,6 +474,37 @@ TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
     EXPECT_EQ(warnings_.size(), 1);
 }
 
+// The back buffer follows the picture area both ways; a size whose buffer
+// would pass 512 MiB shows one message in place of the picture, with no
+// painter warnings, and the picture comes back at a sane size.
+TEST_F(WindowTest, BufferFollowsTheSizeBothWaysAndRefusesAHugeOne) {
+    open();
+    app::SkyCanvas* canvas = window_->canvas();
+    const QSize normal = canvas->size();
+    click("Command3");
+    canvas->resize(8000, 6000);
+    EXPECT_EQ(canvas->picture().size(), QSize(8000, 6000));
+    canvas->resize(normal);
+    EXPECT_EQ(canvas->picture().size(), normal);
+    EXPECT_EQ(canvas->picture().sizeInBytes(), qsizetype(normal.width()) * normal.height() * 4);
+
+    static QStringList messages;
+    messages.clear();
+    const QtMessageHandler old = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { messages << m; });
+    canvas->resize(16000, 12000);  // 732 MiB
+    EXPECT_FALSE(canvas->hasPicture());
+    click("Command3");
+    const QImage shown = canvas->grab().toImage();
+    qInstallMessageHandler(old);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_FALSE(shown.isNull());
+    canvas->resize(normal);
+    click("Command3");
+    EXPECT_TRUE(canvas->hasPicture());
+}
+
+
 TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
     open();
     struct Expect {

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -232,3 +233,41 @@ TEST_F(WindowSoak, SavingThePictureOnAFullDiskIsReported) {
 
 }  // namespace
 
+
+// The switch between night and day colours, each time the Sun crosses the
+// horizon: the heap must not grow with the number of switches. `make bench`
+// runs 1,500 switches (PLANETARIUM_SCHEME_SWITCHES) and prints the figure.
+TEST_F(WindowSoak, ColourSwitchesKeepTheHeapFlat) {
+    static const catalog::Catalogue cat = catalog::loadCatalogue();
+    const char* env = std::getenv("PLANETARIUM_SCHEME_SWITCHES");
+    const int switches = env != nullptr ? std::max(200, std::atoi(env)) : 200;
+    app::WindowHooks hooks;
+    hooks.warn = [](const QString&) {};
+    hooks.nowUtc = [] { return QDateTime(QDate(2026, 12, 31), QTime(13, 10), Qt::UTC); };
+    hooks.meteorSeed = 1;
+    bool day = false;
+    hooks.computeSky = [&day](const astro::SkyInput& in) {
+        astro::SkyState sky = astro::computeSky(in);
+        sky.bodyAltDeg[astro::Sun] = day ? 10.0 : -10.0;
+        return sky;
+    };
+    app::MainWindow w(cat, hooks);
+    w.show();
+    auto switchColours = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            day = !day;
+            w.redrawOnTimer();
+            QCoreApplication::processEvents();
+        }
+    };
+    switchColours(switches / 2);  // warm-up: Qt's caches fill
+    ASSERT_EQ(w.colourScheme(), 1);  // an even number of switches ends at night
+    const double heapBefore = heapInUseMiB();
+    switchColours(switches / 2);
+    const double perSwitchKiB = (heapInUseMiB() - heapBefore) * 1024.0 / (switches / 2);
+    std::printf("colour switches: %d, heap in use %.2f -> %.2f MiB, %.2f KiB per switch after warm-up\n", switches,
+                heapBefore, heapInUseMiB(), perSwitchKiB);
+#ifndef PLANETARIUM_SWEEP_REDUCED
+    EXPECT_LT(perSwitchKiB, 0.5);  // 5.5 KiB when Qt's scroll-bar pictures piled up
+#endif
+}
