@@ -479,7 +479,13 @@ moment and place (with --json, --render or --almanac; --at not with --almanac):
   --place NAME             a place of the place list, e.g. 東京, ホノルル
   --lat DEG --lon DEG      latitude -90..90 (north positive) and longitude
                            -180..180 (east positive); give both.
-                           Default place: 東京 (35.65, 139.75).
+                           Default place, in every mode and in the window:
+                           the place the window remembered on 終了 (the file
+                           pstart.txt in the working directory), 東京 (35.65,
+                           139.75) when there is none or it cannot be read.
+
+window (no mode): --at and --place or --lat/--lon fill the window's fields
+and choose the place as at any start; nothing is drawn until プラネタリウム.
   --tz ZONE                IANA time zone of a --lat/--lon place for the
                            almanac (default Asia/Tokyo); a listed place
                            uses its own zone.

@@ -48,7 +48,7 @@ int printed(const std::string& json) {
 }  // namespace
 
 int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
-    const SkyRequest req = skyRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     PictureRequest pic;
     pic.input = req.input;
     pic.direction = opt.direction;
@@ -90,7 +90,7 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
 }
 
 int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
-    const SkyRequest req = skyRequest(withRememberedPlace(opt), cat, std::chrono::system_clock::now());
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
     const catalog::NameIndex names(cat);
     const view::FoundObject found = view::findObject(cat, names, sky, opt.findName);

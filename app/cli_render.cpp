@@ -86,8 +86,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
-    const CliOptions placed = withRememberedPlace(opt);
-    const SkyRequest req = skyRequest(placed, cat, std::chrono::system_clock::now());
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const std::uint64_t seed =
         opt.seed ? *opt.seed
                  : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
@@ -154,7 +153,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         scene.view.day = req.input.day;
         scene.view.style = style;
         std::string zoneError;
-        const std::optional<LocalZone> zone = requestZone(placed, cat, zoneError);
+        const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
         scene.heading = chartHeading(req.input, req.placeName, opt.direction, zone ? zone->name : std::string());
         scene.meteorSeed = seed;
         const SchemeColours colours = schemeColours(schemeForSunAltitude(scene.sky.bodyAltDeg[astro::Sun]));

@@ -18,8 +18,9 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
 // whatever QT_QPA_PLATFORM says: for every mode that opens no window.
 void useOffscreenPlatform();
 
-// The place --render draws for: --place or --lat/--lon, else the place
-// remembered in "pstart.txt", as the window would start with it.
+// The place every mode computes for: --place or --lat/--lon, else the place
+// remembered in "pstart.txt" (東京 when there is none), as the window would
+// start with it.
 CliOptions withRememberedPlace(CliOptions opt);
 
 // --identify X,Y: the object at a pixel of the --render picture, as JSON.

@@ -27,11 +27,15 @@ int checkedStdout(int status) {
 int run(int argc, char** argv) {
     const catalog::Catalogue cat = catalog::loadCatalogue();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const app::CliParse parsed = app::parseCommandLine(args, cat);
+    app::CliParse parsed = app::parseCommandLine(args, cat);
     if (!parsed.ok()) {
         std::fprintf(stderr, "planetarium: %s\n", parsed.error.c_str());
         return 2;
     }
+    // One rule for every mode: with no place given, the place the window
+    // remembered (東京 when it remembered none). The window reads the same
+    // file as it starts.
+    if (parsed.options.mode != app::Mode::Window) parsed.options = app::withRememberedPlace(parsed.options);
     // No mode but the window needs a display, whatever QT_QPA_PLATFORM says.
     if (parsed.options.mode != app::Mode::Window) app::useOffscreenPlatform();
     switch (parsed.options.mode) {

@@ -113,6 +113,20 @@ device_kept)
         umount "$1"' sh "$dir" "$prog"
     exit $?
     ;;
+remembered_place)
+    # No place given: every mode uses the place the window remembered, and
+    # 東京 when it remembered none (or the file cannot be used).
+    printf '67\r\n' > pstart.txt  # ロンドン, as the window writes it
+    "$prog" --json --at '2026-07-01 22:00' > json || fail "--json failed"
+    grep -q '"place": "ロンドン"' json || fail "--json did not use the remembered place"
+    grep -q '"timeZone": "Europe/London"' json || fail "--json did not use the place's zone"
+    "$prog" --render chart.svg --at '2026-07-01 22:00' || fail "--render failed"
+    grep -q 'ロンドン' chart.svg || fail "--render did not use the remembered place"
+    printf 'not a place\n' > pstart.txt
+    "$prog" --json --at '2026-07-01 22:00' | grep -q '"place": "東京"' || fail "a damaged file did not give 東京"
+    rm pstart.txt
+    "$prog" --json --at '2026-07-01 22:00' | grep -q '"place": "東京"' || fail "no file did not give 東京"
+    ;;
 *)
     fail "unknown case $case_name"
     ;;
