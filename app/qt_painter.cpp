@@ -54,6 +54,7 @@ QtPainter::QtPainter(QImage& image, double scale, QColor background, QColor text
       fill_(background),
       textPos_(0.0, 0.0),
       font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)) {
+    markPixels_ = std::max(1, static_cast<int>(std::lround(pixelsPerTwip_ * kTwipsPerPixel)));
     painter_.begin(&image);
     painter_.setFont(font_);
 }
@@ -81,6 +82,8 @@ QtPainter::QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFram
 
 QtPainter::~QtPainter() { flushPoints(); }
 
+int QtPainter::devicePixel(double twips) const { return static_cast<int>(std::floor(twips * pixelsPerTwip_)); }
+
 void QtPainter::flushPoints() {
     if (pendingPoints_.isEmpty()) return;
     painter_.fillPath(pendingPoints_, pendingColour_);
@@ -107,7 +110,7 @@ QPen QtPainter::linePen(view::Rgb colour) const {
         pen.setWidthF(1.0);
         pen.setCosmetic(false);
     } else {
-        pen.setWidth(0);  // cosmetic: one device pixel whatever the scale
+        pen.setWidth(markPixels_);  // a design pixel wide: lines stay visible at every scale
         pen.setCosmetic(true);
     }
     if (lineStyle_ != view::LineStyle::Solid) {
@@ -128,10 +131,14 @@ void QtPainter::useBrush(const QBrush& brush) {
 void QtPainter::line(float x1, float y1, float x2, float y2, view::Rgb colour) {
     flushPoints();
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)) return;
-    if (!vector_) painter_.setRenderHint(QPainter::Antialiasing, false);
     usePen(linePen(colour));
-    painter_.drawLine(QPointF(x1 * pixelsPerTwip_, y1 * pixelsPerTwip_),
-                      QPointF(x2 * pixelsPerTwip_, y2 * pixelsPerTwip_));
+    if (vector_) {
+        painter_.drawLine(QPointF(x1 * pixelsPerTwip_, y1 * pixelsPerTwip_),
+                          QPointF(x2 * pixelsPerTwip_, y2 * pixelsPerTwip_));
+        return;
+    }
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.drawLine(QPointF(markCentre(x1), markCentre(y1)), QPointF(markCentre(x2), markCentre(y2)));
 }
 
 void QtPainter::disc(float x, float y, float radius, view::Rgb colour) {
@@ -148,19 +155,18 @@ void QtPainter::disc(float x, float y, float radius, view::Rgb colour) {
         painter_.drawEllipse(centre, r, r);
         return;
     }
+    if (r < 0.75 * markPixels_) {
+        // Smaller than a design pixel: the disc is the design pixel it is in.
+        point(x, y, colour);
+        return;
+    }
     QPen pen(toQColor(colour));
     pen.setWidth(0);
     pen.setCosmetic(true);
     painter_.setPen(pen);
-    if (r < 0.75) {
-        // Smaller than a pixel: the disc is its centre pixel.
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.drawPoint(centre);
-        return;
-    }
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setBrush(fill_);
-    painter_.drawEllipse(centre, r, r);
+    painter_.drawEllipse(QPointF(markCentre(x), markCentre(y)), r, r);
     painter_.setBrush(Qt::NoBrush);
 }
 
@@ -176,15 +182,10 @@ void QtPainter::point(float x, float y, view::Rgb colour) {
         pendingPoints_.addRect(QRectF(at.x() - 0.5, at.y() - 0.5, 1.0, 1.0));
         return;
     }
-    const int px = static_cast<int>(std::floor(x * pixelsPerTwip_));
-    const int py = static_cast<int>(std::floor(y * pixelsPerTwip_));
+    const int px = devicePixel(x);
+    const int py = devicePixel(y);
     if (px < 0 || py < 0 || px >= surface_.width() || py >= surface_.height()) return;
-    QPen pen(toQColor(colour));
-    pen.setWidth(0);
-    pen.setCosmetic(true);
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setPen(pen);
-    painter_.drawPoint(px, py);
+    painter_.fillRect(QRect(px, py, markPixels_, markPixels_), toQColor(colour));
 }
 
 void QtPainter::setTextPosition(float x, float y) {
@@ -223,7 +224,8 @@ bool QtPainter::toDevice(std::span<const view::Vertex> points, QPolygonF& out) c
     out.reserve(static_cast<qsizetype>(points.size()));
     for (const view::Vertex& v : points) {
         if (!usable(v.x) || !usable(v.y)) return false;
-        out.append(QPointF(v.x * pixelsPerTwip_, v.y * pixelsPerTwip_));
+        out.append(vector_ ? QPointF(v.x * pixelsPerTwip_, v.y * pixelsPerTwip_)
+                           : QPointF(markCentre(v.x), markCentre(v.y)));
     }
     return true;
 }

@@ -60,11 +60,19 @@ private:
     // an SVG holds one element for the whole altitude/azimuth grid rather
     // than one per dot. Every other drawing call flushes the run first.
     void flushPoints();
+    // Pictures (raster): the one rule that places every mark. A design pixel
+    // at twips (x, y) covers the device pixels from (floor(x·k), floor(y·k)),
+    // k device pixels per twip, over markPixels_ × markPixels_: the scale
+    // rounded, at least 1. Points fill that square; lines, outlines and
+    // discs are centred on its centre, lines markPixels_ wide.
+    int devicePixel(double twips) const;
+    double markCentre(double twips) const { return devicePixel(twips) + markPixels_ / 2.0; }
 
     QPainter painter_;
     QSizeF surface_;  // painter units: pixels at the chart's scale
     bool vector_;
     double pixelsPerTwip_;
+    int markPixels_ = 1;
     QColor background_;
     QColor textColour_;
     QColor fill_;

@@ -4,7 +4,9 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,6 +14,7 @@
 #include <unistd.h>
 
 #include "app/qt_painter.h"
+#include "astro/astro.h"
 #include "view/moon.h"
 #include "view/picture.h"
 #include "view/sky_view.h"
@@ -56,6 +59,50 @@ TEST(Render, HorizonLineRunsAlongItsRowAtEveryScale) {
         const int onRow = countColour(img, row, toQ(view::kHorizonColour));
         EXPECT_GT(onRow, img.width() * 9 / 10) << "scale " << scale;
         EXPECT_EQ(countColour(img, row - 3, toQ(view::kHorizonColour)), 0);
+    }
+}
+
+// Marks of one design pixel grow with the picture: the equator, ecliptic and
+// grid dots cover about four times the pixels at scale 2, so the circles stay
+// visible; and every mark follows one rounding rule, so a dot, a disc too
+// small to be round and the ends of a line at the same twips share a pixel.
+TEST(Render, ThinMarksScaleAndShareOneRoundingRule) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    astro::SkyState sky = astro::computeSky({.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0,
+                                             .latDeg = 35.65, .lonDeg = 139.75});
+    view::ViewOptions lines;
+    lines.equator = lines.ecliptic = lines.altAzLines = true;
+    std::array<long, 2> marked{};
+    for (int i = 0; i < 2; ++i) {
+        const double scale = i + 1.0;
+        const QImage with = render(sky, cat, lines, scale, kNightBackground);
+        const QImage without = render(sky, cat, {}, scale, kNightBackground);
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x) marked[i] += with.pixel(x, y) != without.pixel(x, y);
+    }
+    EXPECT_GT(marked[0], 1000);
+    EXPECT_NEAR(static_cast<double>(marked[1]) / static_cast<double>(marked[0]), 4.0, 0.4);
+
+    for (double scale : {1.0, 1.5, 3.0}) {
+        QImage img = surface(scale);
+        img.fill(Qt::black);
+        {
+            app::QtPainter p(img, scale, Qt::black, Qt::white);
+            p.point(1007.0f, 1507.0f, {255, 0, 0});
+            p.disc(3007.0f, 1507.0f, 3.0f, {0, 255, 0});
+            p.line(5007.0f, 1507.0f, 6007.0f, 1507.0f, {0, 0, 255});
+        }
+        const int n = std::max(1, static_cast<int>(std::lround(scale)));
+        const int py = static_cast<int>(std::floor(1507.0 * scale / 15.0));
+        for (auto [x, colour] : {std::pair{1007.0, QColor(255, 0, 0)}, std::pair{3007.0, QColor(0, 255, 0)},
+                                 std::pair{5007.0, QColor(0, 0, 255)}}) {
+            const int px = static_cast<int>(std::floor(x * scale / 15.0));
+            for (int dy = 0; dy < n; ++dy)
+                for (int dx = 0; dx < n; ++dx)
+                    EXPECT_EQ(QColor(img.pixel(px + dx, py + dy)), colour) << scale << " at " << x;
+            EXPECT_NE(QColor(img.pixel(px, py - 1)), colour) << scale << " at " << x;
+            EXPECT_NE(QColor(img.pixel(px, py + n)), colour) << scale << " at " << x;
+        }
     }
 }
 
