@@ -27,7 +27,6 @@ public:
     // Adds the item to the window's ツール menu and the field to its status bar.
     explicit AlmanacMenu(MainWindow* window);
 
-    QAction* openAction() const { return open_; }
     // The こよみ window, once opened (nothing before).
     AlmanacWindow* almanacWindow() const { return almanac_; }
     // Opens (or raises) the こよみ window for the window's moment and place.

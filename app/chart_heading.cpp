@@ -18,11 +18,7 @@ int wholeOr(double v, int fallback) {
 view::ChartHeading chartHeading(const astro::SkyInput& input, const std::string& placeName, view::Direction dir,
                                 const std::string& timeZone) {
     view::ChartHeading h;
-    h.year = input.year;
-    h.month = input.month;
-    h.day = wholeOr(input.day, 1);
-    h.hour = wholeOr(input.hour, 0);
-    h.minute = wholeOr(input.minute, 0);
+    h.moment = {input.year, input.month, wholeOr(input.day, 1), wholeOr(input.hour, 0), wholeOr(input.minute, 0)};
     h.placeName = placeName;
     h.latDeg = input.latDeg;
     h.lonDeg = input.lonDeg;
@@ -30,10 +26,11 @@ view::ChartHeading chartHeading(const astro::SkyInput& input, const std::string&
     if (timeZone.empty() || timeZone == kJapanZone) return h;
     const std::optional<LocalZone> zone = systemZone(timeZone);
     if (!zone) return h;
-    const double jdUt = astro::localToJdUt({h.year, h.month, h.day}, h.hour * 3600.0 + h.minute * 60.0,
+    const astro::CivilMinute& m = h.moment;
+    const double jdUt = astro::localToJdUt({m.year, m.month, m.day}, m.hour * 3600.0 + m.minute * 60.0,
                                            astro::fixedUtcOffset(9 * 3600));
     const astro::LocalDateTime local = astro::localDateTime(jdUt, zone->offset);
-    h.localClock = view::LocalClock{local.date.year, local.date.month, local.date.day, local.hour, local.minute};
+    h.localClock = astro::CivilMinute{local.date.year, local.date.month, local.date.day, local.hour, local.minute};
     return h;
 }
 

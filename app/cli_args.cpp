@@ -115,7 +115,9 @@ std::string parseAt(std::string_view s, CliOptions& o) {
     if (!hour || !minute) return bad;
 
     const int y = negative ? -*year : *year;
-    if (y < -32768 || y > 32767) return "--at: year " + std::to_string(y) + " is outside -32768..32767";
+    if (y < kMinYear || y > kMaxYear)
+        return "--at: year " + std::to_string(y) + " is outside " + std::to_string(kMinYear) + ".." +
+               std::to_string(kMaxYear);
     if (*month < 1 || *month > 12) return "--at: month " + std::to_string(*month) + " is outside 1..12";
     if (*day < 1 || *day > 31) return "--at: day " + std::to_string(*day) + " is outside 1..31";
     if (const std::string gap = missingDate(y, *month, *day); !gap.empty()) return gap;

@@ -52,13 +52,13 @@ std::string jsonString(const std::string& s) {
 
 }  // namespace
 
-JstMinute jstFromSystemClock(std::chrono::system_clock::time_point now) {
+astro::CivilMinute jstFromSystemClock(std::chrono::system_clock::time_point now) {
     using namespace std::chrono;
     const auto jst = time_point_cast<minutes>(now) + hours(9);
     const sys_days day = floor<days>(jst);
     const year_month_day ymd{day};
     const auto inDay = duration_cast<minutes>(jst - day);
-    JstMinute m;
+    astro::CivilMinute m;
     m.year = static_cast<int>(ymd.year());
     m.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
     m.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
@@ -78,7 +78,7 @@ SkyRequest skyRequest(const CliOptions& opt, const catalog::Catalogue& cat,
         in.hour = *opt.hour;
         in.minute = *opt.minute;
     } else {
-        const JstMinute m = jstFromSystemClock(now);
+        const astro::CivilMinute m = jstFromSystemClock(now);
         in.year = m.year;
         in.month = m.month;
         in.day = m.day;

@@ -7,22 +7,14 @@
 
 #include "app/cli_args.h"
 #include "astro/sky_state.h"
+#include "astro/calendar.h"
 #include "catalog/catalog.h"
 
 namespace app {
 
-// A civil date and time of Japan Standard Time, whole minutes.
-struct JstMinute {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-};
-
 // jstFromSystemClock: the clock's UTC instant plus 9 hours, on the proleptic
 // Gregorian calendar. The machine's time zone is not consulted.
-JstMinute jstFromSystemClock(std::chrono::system_clock::time_point now);
+astro::CivilMinute jstFromSystemClock(std::chrono::system_clock::time_point now);
 
 // What --json and --render compute for: the input of the computation pass and
 // the name of the place (empty when --lat/--lon were given).

@@ -18,6 +18,7 @@
 #include "app/png_file.h"
 #include "app/safe_write.h"
 #include "app/sky_moments.h"
+#include "app/time_step.h"
 
 namespace app {
 
@@ -36,7 +37,7 @@ std::optional<std::vector<astro::SkyInput>> frameMoments(const FilmRequest& req,
     for (int k = 2; k <= req.frames; ++k) {
         const auto next = minutesLater(moments.back(), req.everyMinutes);
         if (!next) {
-            error = QStringLiteral("frame %1 falls outside the years -32768..32767").arg(k);
+            error = QStringLiteral("frame %1 falls outside the years %2..%3").arg(k).arg(kMinYear).arg(kMaxYear);
             return std::nullopt;
         }
         moments.push_back(*next);

@@ -11,21 +11,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "astro/astro.h"
+#include "astro/calendar.h"
+
 namespace app {
 
-// Date and time as the five fields show them after a step.
-struct CivilMinute {
-    int year = 2000;
-    int month = 1;   // 1..12
-    int day = 1;     // 1..length of the month
-    int hour = 0;    // 0..23
-    int minute = 0;  // 0..59
-    friend constexpr bool operator==(const CivilMinute&, const CivilMinute&) = default;
-};
-
-// Years the date fields hold (what a 16-bit year allows).
-inline constexpr int kMinYear = -32768;
-inline constexpr int kMaxYear = 32767;
+// Date and time as the five fields show them after a step, and the years
+// the date fields hold (what a 16-bit year allows).
+using astro::CivilMinute;
+using astro::kMaxYear;
+using astro::kMinYear;
 
 // Julian Day Number (the Julian day at noon) of a calendar date. The month
 // and day may lie outside their ranges; they carry (month 13 is January of

@@ -134,7 +134,6 @@ UtcOffsetFn fixedUtcOffset(int secondsEast) {
     return [secondsEast](double) { return secondsEast; };
 }
 
-double jdFromUnixSeconds(double unixSeconds) { return kUnixEpochJd + unixSeconds / 86400.0; }
 double unixSecondsFromJd(double jdUt) { return (jdUt - kUnixEpochJd) * 86400.0; }
 
 LocalDateTime localDateTime(double jdUt, const UtcOffsetFn& zone) {

@@ -25,8 +25,7 @@ using UtcOffsetFn = std::function<int(double jdUt)>;
 // A zone with one fixed offset (Japan Standard Time is 9 * 3600).
 UtcOffsetFn fixedUtcOffset(int secondsEast);
 
-// Conversions between Julian days (UT) and seconds since 1970-01-01 00:00 UTC.
-double jdFromUnixSeconds(double unixSeconds);
+// Seconds since 1970-01-01 00:00 UTC of a Julian day (UT).
 double unixSecondsFromJd(double jdUt);
 
 // A calendar date (Gregorian from November 1582, Julian before, as ymdYD).

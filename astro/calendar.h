@@ -16,6 +16,17 @@ namespace astro {
 // done in double precision, so there is no 16-bit overflow.
 double ymdYD(int year, int month, double day);
 
+// A civil date and time to the minute: the moment the date fields hold, a
+// clock abroad, a title line's moment. The zone is the user's to know.
+struct CivilMinute {
+    int year = 2000;
+    int month = 1;   // 1..12
+    int day = 1;     // 1..length of the month
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+    friend constexpr bool operator==(const CivilMinute&, const CivilMinute&) = default;
+};
+
 // The calendar date of a Julian day, as ydYMD returns it.
 struct CalendarDate {
     int year = 0;

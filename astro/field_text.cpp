@@ -173,7 +173,8 @@ FieldValue readYearOrMonth(std::string_view text) {
     FieldValue v = readLeadingNumber(text);
     if (v.status == FieldStatus::Number) v.value = roundHalfEven(v.value);
     if (v.value == 0.0) v.value = 0.0;
-    return clampValue(v, -32768.0, 32767.0);
+    static_assert(kMinMonth == kMinYear && kMaxMonth == kMaxYear, "year and month share one range");
+    return clampValue(v, kMinYear, kMaxYear);
 }
 
 bool SkyFieldsReading::allNumbers() const {

@@ -35,12 +35,13 @@ std::string trimmed(std::string_view s) {
 }  // namespace
 
 std::string chartTitle(const ChartHeading& h) {
-    std::string t = std::to_string(h.year) + "年" + std::to_string(h.month) + "月" + std::to_string(h.day) + "日 " +
-                    std::to_string(h.hour) + ":" + twoDigits(h.minute) + " 日本時間";
+    const astro::CivilMinute& m = h.moment;
+    std::string t = std::to_string(m.year) + "年" + std::to_string(m.month) + "月" + std::to_string(m.day) + "日 " +
+                    std::to_string(m.hour) + ":" + twoDigits(m.minute) + " 日本時間";
     if (h.localClock) {
-        const LocalClock& c = *h.localClock;
+        const astro::CivilMinute& c = *h.localClock;
         t += "（現地時間 ";
-        if (c.year != h.year) t += std::to_string(c.year) + "年";
+        if (c.year != m.year) t += std::to_string(c.year) + "年";
         t += std::to_string(c.month) + "月" + std::to_string(c.day) + "日 " + std::to_string(c.hour) + ":" +
              twoDigits(c.minute) + "）";
     }

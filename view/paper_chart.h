@@ -6,32 +6,21 @@
 #include <optional>
 #include <string>
 
+#include "astro/calendar.h"
 #include "view/direction.h"
 #include "view/painter.h"
 
 namespace view {
 
-// The time on the clocks of a place abroad at the chart's moment.
-struct LocalClock {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-};
 
 struct ChartHeading {
-    // The moment as entered, Japan Standard Time.
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
+    astro::CivilMinute moment;  // as entered, Japan Standard Time
     std::string placeName;  // empty for coordinates typed by hand
     double latDeg = 0.0;    // north positive
     double lonDeg = 0.0;    // east positive
     Direction direction = Direction::South;
-    std::optional<LocalClock> localClock;  // places abroad only
+    // The time on the clocks of a place abroad at that moment.
+    std::optional<astro::CivilMinute> localClock;
 };
 
 inline constexpr float kTitleX = 300.0f;

@@ -28,13 +28,13 @@ double numberAfter(const std::string& json, const std::string& key, std::size_t 
 TEST(JstFromSystemClock, AddsNineHoursWhateverTheTimeZone) {
     // 2004-12-31 20:00:30 UTC is 2005-01-01 05:00 JST.
     const auto t = sys_days{year{2004} / 12 / 31} + hours(20) + seconds(30);
-    const JstMinute m = jstFromSystemClock(t);
+    const astro::CivilMinute m = jstFromSystemClock(t);
     EXPECT_EQ(m.year, 2005);
     EXPECT_EQ(m.month, 1);
     EXPECT_EQ(m.day, 1);
     EXPECT_EQ(m.hour, 5);
     EXPECT_EQ(m.minute, 0);
-    const JstMinute early = jstFromSystemClock(sys_days{year{1969} / 12 / 31} + hours(14) + minutes(59));
+    const astro::CivilMinute early = jstFromSystemClock(sys_days{year{1969} / 12 / 31} + hours(14) + minutes(59));
     EXPECT_EQ(early.year, 1969);
     EXPECT_EQ(early.day, 31);
     EXPECT_EQ(early.hour, 23);

@@ -177,11 +177,7 @@ TEST(PaperChart, MoonLitShapeCoversTheIlluminatedFraction) {
 
 TEST(PaperChart, TitleLineNamesMomentPlaceAndDirection) {
     view::ChartHeading h;
-    h.year = 2026;
-    h.month = 1;
-    h.day = 15;
-    h.hour = 22;
-    h.minute = 5;
+    h.moment = {2026, 1, 15, 22, 5};
     h.placeName = "東京";
     h.latDeg = 35.65;
     h.lonDeg = 139.75;
@@ -191,13 +187,13 @@ TEST(PaperChart, TitleLineNamesMomentPlaceAndDirection) {
     h.latDeg = -23.5;
     h.lonDeg = -46.6249;
     h.direction = view::Direction::North;
-    h.localClock = view::LocalClock{2026, 1, 15, 10, 5};
+    h.localClock = astro::CivilMinute{2026, 1, 15, 10, 5};
     EXPECT_EQ(view::chartTitle(h),
               "2026年1月15日 22:05 日本時間（現地時間 1月15日 10:05）　ニューデリー　南緯23.5° 西経46.625°　北の空");
 
     h.placeName.clear();
     h.latDeg = std::nan("");
-    h.localClock = view::LocalClock{2025, 12, 31, 23, 0};
+    h.localClock = astro::CivilMinute{2025, 12, 31, 23, 0};
     const std::string t = view::chartTitle(h);
     EXPECT_NE(t.find("（現地時間 2025年12月31日 23:00）"), std::string::npos) << t;
     EXPECT_NE(t.find("北緯?°"), std::string::npos) << t;
