@@ -43,7 +43,9 @@ class QTimer;
 namespace app {
 
 class ChartOutputMenu;
+class FindDialog;
 class SkyCanvas;
+class SkyPointer;
 
 // What the window asks of the outside world. Every member has a default
 // (modal message boxes, the file dialog, the computer's clock, the real
@@ -106,6 +108,12 @@ public:
 
     // The one place to read the moment and place the window draws.
     WindowRequest currentRequest() const;
+    // The sky of a moment and place, as the window computes it for drawing.
+    astro::SkyState computeSky(const astro::SkyInput& input) const { return hooks_.computeSky(input); }
+    // Sets the date and time fields (Japan Standard Time); nothing is drawn.
+    void setMoment(int year, int month, int day, int hour, int minute);
+    // Ticks 星座 and selects figure 1..41 in the constellation list.
+    void showFigure(int figure);
 
     const catalog::Catalogue& catalogue() const { return cat_; }
     SkyCanvas* canvas() const { return canvas_; }
@@ -135,6 +143,9 @@ public:
     // the print and export items that write it as the paper chart.
     const std::optional<ChartScene>& shownChart() const { return shownChart_; }
     ChartOutputMenu* chartOutput() const { return chartOutput_; }
+    // Pointing at the picture (hover and card) and 天体を探す….
+    SkyPointer* pointer() const { return pointer_; }
+    FindDialog* findDialog() const { return findDialog_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -173,6 +184,8 @@ private:
     std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     std::optional<ChartScene> shownChart_;
     ChartOutputMenu* chartOutput_ = nullptr;
+    SkyPointer* pointer_ = nullptr;
+    FindDialog* findDialog_ = nullptr;
 
     SkyCanvas* canvas_ = nullptr;           // picture
     QListWidget* placeList_ = nullptr;      // lstCITY

@@ -58,11 +58,13 @@ void SkyCanvas::clearPicture() {
 }
 
 void SkyCanvas::drawSky(const astro::SkyState& sky, view::Direction direction, const view::ViewOptions& options) {
-    lastDrawn_ = DrawnSky{sky, direction, options};
+    lastDrawn_ = DrawnSky{sky, direction, options, {}};
     fitBuffer();
     if (!buffer_.isNull()) {
-        QtPainter painter(buffer_, devicePixelRatioF(), background_, text_);
-        view::drawView(direction, sky, cat_, options, rng_, painter);
+        const double scale = devicePixelRatioF();
+        QtPainter painter(buffer_, scale, background_, text_);
+        lastDrawn_->record.pixelsPerTwip = scale / 15.0;
+        view::drawView(direction, sky, cat_, options, rng_, painter, &lastDrawn_->record);
     }
     update();
     emit skyDrawn();

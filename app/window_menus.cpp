@@ -16,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "app/chart_output_menu.h"
+#include "app/find_dialog.h"
 #include "app/time_step.h"
 
 namespace app {
@@ -85,6 +86,14 @@ void MainWindow::buildMenus() {
     forward->setShortcut(QKeySequence(Qt::Key_PageDown));
     QAction* now = viewMenu_->addAction(QStringLiteral("現在の時刻"), this, &MainWindow::drawNow);
     now->setShortcut(QKeySequence(Qt::Key_Home));
+    viewMenu_->addSeparator();
+    QAction* find = viewMenu_->addAction(QStringLiteral("天体を探す…"), this, [this] {
+        findDialog_->show();
+        findDialog_->raise();
+        findDialog_->activateWindow();
+    });
+    find->setObjectName(QStringLiteral("findAction"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
 
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     toolsMenu_->setObjectName(QStringLiteral("toolsMenu"));
