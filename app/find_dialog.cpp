@@ -1,6 +1,8 @@
 #include "app/find_dialog.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +12,7 @@
 #include <QStringListModel>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/main_window.h"
@@ -115,6 +118,7 @@ FindDialog::FindDialog(MainWindow* window) : QDialog(window), window_(window), n
     completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer_->setMaxVisibleItems(12);
     name_->setCompleter(completer_);
+    completer_->popup()->installEventFilter(this);
     connect(name_, &QLineEdit::textEdited, this, &FindDialog::onEdited);
     connect(completer_, qOverload<const QString&>(&QCompleter::activated), this, &FindDialog::findLater);
     connect(button, &QPushButton::clicked, this, [this] { findLater(name_->text()); });
@@ -127,9 +131,30 @@ FindDialog::FindDialog(MainWindow* window) : QDialog(window), window_(window), n
 }
 
 QStringList FindDialog::completions(const QString& typed) const {
+    // One name per object: シリウス, not シリウス and ｼﾘｳｽ as well.
     QStringList out;
-    for (const catalog::NameEntry* e : names_.complete(typed.toStdString(), 20)) out << qstr(e->text);
+    std::vector<catalog::NameTarget> offered;
+    for (const catalog::NameEntry* e : names_.complete(typed.toStdString(), 40)) {
+        if (std::find(offered.begin(), offered.end(), e->target) != offered.end()) continue;
+        offered.push_back(e->target);
+        out << qstr(e->text);
+        if (out.size() == 20) break;
+    }
     return out;
+}
+
+bool FindDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Return with the list of names open but none chosen looks for what is
+    // typed (the completer would only close the list).
+    if (watched == completer_->popup() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !completer_->popup()->currentIndex().isValid()) {
+            completer_->popup()->hide();
+            findLater(name_->text());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FindDialog::onEdited(const QString& text) {

@@ -70,6 +70,9 @@ public:
     // its rise and draw. Defaults to a question box.
     std::function<bool(const QString& text)> askSetTime;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onEdited(const QString& text);
     void findLater(const QString& name);

@@ -308,6 +308,8 @@ void MainWindow::buildControls() {
             auto* l = new QLabel(canvas_);
             place(l, tableCellLayout(column, i));
             l->setObjectName(QString::fromLatin1(cellNames[column]).arg(i));
+            // Text only: pointing at the picture passes through to it.
+            l->setAttribute(Qt::WA_TransparentForMouseEvents);
             (*columns[column])[i] = l;
         }
     }

@@ -74,7 +74,7 @@ QString cardText(const CardFacts& facts, const astro::UtcOffsetFn& zone) {
     lines << QStringLiteral("赤経 %1　赤緯 %2").arg(raText(o.raHours), decText(o.decDeg));
     lines << QStringLiteral("高度 %1°　方位 %2°（%3）")
                  .arg(number(o.altDeg, 1), number(o.azDeg, 1, false), QString::fromUtf8(view::compassPointJa(o.azDeg)));
-    lines << QStringLiteral("今日の出 %1　南中 %2　入り %3")
+    lines << QStringLiteral("今日　出 %1　南中 %2　入り %3")
                  .arg(clockText(facts.day.rise, zone), clockText(facts.day.transit, zone), clockText(facts.day.set, zone));
     return lines.join(QStringLiteral("<br>"));
 }
@@ -93,6 +93,9 @@ ObjectCard::ObjectCard(QWidget* parent) : QFrame(parent, Qt::Popup) {
     text_ = new QLabel(this);
     text_->setObjectName(QStringLiteral("cardText"));
     text_->setTextFormat(Qt::RichText);
+    QFont f = text_->font();
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    text_->setFont(f);
     layout->addWidget(text_);
 }
 
