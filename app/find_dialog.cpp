@@ -58,7 +58,7 @@ SkyRing::SkyRing(SkyCanvas* canvas) : QWidget(canvas) {
 }
 
 void SkyRing::mark(QPointF centre, double radius) {
-    const double r = std::max(radius + 8.0, 12.0);
+    const double r = std::max(radius + 10.0, 16.0);
     const int side = static_cast<int>(std::ceil(2.0 * r)) + 6;
     setGeometry(static_cast<int>(std::lround(centre.x())) - side / 2, static_cast<int>(std::lround(centre.y())) - side / 2,
                 side, side);
@@ -236,8 +236,16 @@ void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState
     // The fields hold Japan Standard Time.
     const astro::LocalDateTime jst = roundedMinute(rise->jdUt, astro::fixedUtcOffset(9 * 3600));
     window_->setMoment(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute);
-    window_->drawToward(nearestDirection(rise->azDeg));
-    if (!markDrawn(o)) say(result_->text() + QStringLiteral("（昇る時刻の絵では、まだ地平線の近くです）"));
+    // The picture that holds the rising point on the horizon.
+    const std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);
+    const view::Direction dir = horizon ? horizon->dir : nearestDirection(rise->azDeg);
+    window_->drawToward(dir);
+    if (markDrawn(o)) return;
+    // Not yet above the drawn horizon at that minute: ring where it comes up.
+    if (horizon && horizon->dir == dir) {
+        ring_->mark(QPointF(horizon->at.x / 15.0, horizon->at.y / 15.0), 0.0);
+        say(result_->text() + QStringLiteral("（昇ってくる所を丸で示しています）"));
+    }
 }
 
 bool FindDialog::markDrawn(const view::ObjectInfo& info) {
