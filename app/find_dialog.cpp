@@ -175,6 +175,18 @@ void FindDialog::findLater(const QString& name) {
     });
 }
 
+void FindDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    // First shown at the top of the picture, just under the controls, where
+    // the projection's edge leaves little sky, rather than over the middle
+    // where what it finds is usually ringed.
+    adjustSize();
+    const QRect w = window_->geometry();
+    move(w.left() + (w.width() - width()) / 2, w.top() + 150);
+}
+
 QString FindDialog::resultText() const { return result_->text(); }
 
 void FindDialog::say(const QString& text) { result_->setText(text); }

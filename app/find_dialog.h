@@ -72,6 +72,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void onEdited(const QString& text);
@@ -90,6 +91,7 @@ private:
     QLabel* result_ = nullptr;
     SkyRing* ring_ = nullptr;
     QString pending_;
+    bool placed_ = false;
 };
 
 }  // namespace app
