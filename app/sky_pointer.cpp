@@ -1,5 +1,6 @@
 #include "app/sky_pointer.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -15,6 +16,10 @@ SkyPointer::SkyPointer(MainWindow* window) : QObject(window), window_(window) {
     setObjectName(QStringLiteral("skyPointer"));
     window_->canvas()->setMouseTracking(true);
     window_->canvas()->installEventFilter(this);
+    // A new picture (the timer's step) answers anew where the pointer rests.
+    connect(window_->canvas(), &SkyCanvas::skyDrawn, this, [this] {
+        if (showing_) hoverAt(window_->canvas()->mapFromGlobal(QCursor::pos()));
+    });
 }
 
 std::optional<view::PointAnswer> SkyPointer::answerAt(QPoint canvasPos) const {
