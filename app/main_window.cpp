@@ -25,6 +25,7 @@
 
 #include "app/chart_heading.h"
 #include "app/colour_scheme.h"
+#include "app/find_dialog.h"
 #include "app/japanese_font.h"
 #include "app/numeric_tables.h"
 #include "app/png_file.h"
@@ -32,9 +33,11 @@
 #include "app/sky_moments.h"
 #include "app/trail_menu.h"
 #include "app/sky_canvas.h"
+#include "app/sky_pointer.h"
 #include "app/time_step.h"
 #include "app/window_layout.h"
 #include "astro/astro.h"
+#include "view/finder.h"
 #include "view/picture.h"
 
 namespace app {
@@ -46,16 +49,6 @@ constexpr int kJstOffsetSeconds = 9 * 3600;
 
 QColor qcolour(view::Rgb c) { return QColor(c.r, c.g, c.b); }
 QString qstr(const std::string& s) { return QString::fromStdString(s); }
-
-const char* directionWord(view::Direction d) {
-    switch (d) {
-    case view::Direction::North: return "north";
-    case view::Direction::East: return "east";
-    case view::Direction::South: return "south";
-    case view::Direction::West: return "west";
-    }
-    return "south";
-}
 
 // The numeric value of a list item (" 6" is 6); 0 without a selection.
 int selectedItemValue(const QListWidget* list) {
@@ -196,6 +189,8 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     setCentralWidget(canvas_);
 
     buildControls();
+    pointer_ = new SkyPointer(this);
+    findDialog_ = new FindDialog(this);
     buildMenus();
     loadForm();
     // Menu bar, picture area and status bar at the smallest size that shows
@@ -343,6 +338,8 @@ void MainWindow::buildControls() {
             auto* l = new QLabel(canvas_);
             place(l, tableCellLayout(column, i));
             l->setObjectName(QString::fromLatin1(cellNames[column]).arg(i));
+            // Text only: pointing at the picture passes through to it.
+            l->setAttribute(Qt::WA_TransparentForMouseEvents);
             (*columns[column])[i] = l;
         }
     }
@@ -641,6 +638,16 @@ void MainWindow::drawToward(view::Direction d) {
     onDrawClicked();
 }
 
+void MainWindow::setMoment(int year, int month, int day, int hour, int minute) {
+    setMomentFields(year, month, day, hour, minute);
+    updateStatus();
+}
+
+void MainWindow::showFigure(int figure) {
+    figuresCheck_->setChecked(true);
+    if (figure >= 1 && figure <= constellationList_->count()) constellationList_->item(figure - 1)->setSelected(true);
+}
+
 void MainWindow::stepAndDraw(int steps) {
     const astro::SkyFieldsReading reading = readFields(fieldTexts());
     const astro::SkyInput& in = reading.input;
@@ -687,7 +694,7 @@ QString MainWindow::suggestedPictureName() const {
         .arg(m.day, 2, 10, QLatin1Char('0'))
         .arg(m.hour, 2, 10, QLatin1Char('0'))
         .arg(m.minute, 2, 10, QLatin1Char('0'))
-        .arg(QString::fromLatin1(directionWord(direction())));
+        .arg(QString::fromLatin1(view::directionWord(direction())));
 }
 
 namespace {

@@ -44,7 +44,9 @@ namespace app {
 
 class AlmanacMenu;
 class ChartOutputMenu;
+class FindDialog;
 class SkyCanvas;
+class SkyPointer;
 class TrailMenu;
 
 // What the window asks of the outside world. Every member has a default
@@ -108,6 +110,12 @@ public:
 
     // The one place to read the moment and place the window draws.
     WindowRequest currentRequest() const;
+    // The sky of a moment and place, as the window computes it for drawing.
+    astro::SkyState computeSky(const astro::SkyInput& input) const { return hooks_.computeSky(input); }
+    // Sets the date and time fields (Japan Standard Time); nothing is drawn.
+    void setMoment(int year, int month, int day, int hour, int minute);
+    // Ticks 星座 and selects figure 1..41 in the constellation list.
+    void showFigure(int figure);
 
     const catalog::Catalogue& catalogue() const { return cat_; }
     SkyCanvas* canvas() const { return canvas_; }
@@ -137,6 +145,9 @@ public:
     // the print and export items that write it as the paper chart.
     const std::optional<ChartScene>& shownChart() const { return shownChart_; }
     ChartOutputMenu* chartOutput() const { return chartOutput_; }
+    // Pointing at the picture (hover and card) and 天体を探す….
+    SkyPointer* pointer() const { return pointer_; }
+    FindDialog* findDialog() const { return findDialog_; }
     // 表示 → 軌跡 and its span; ツール → こよみ… with the status bar's almanac.
     TrailMenu* trailMenu() const { return trailMenu_; }
     AlmanacMenu* almanacMenu() const { return almanacMenu_; }
@@ -196,6 +207,8 @@ private:
     ChartOutputMenu* chartOutput_ = nullptr;
     TrailMenu* trailMenu_ = nullptr;
     AlmanacMenu* almanacMenu_ = nullptr;
+    SkyPointer* pointer_ = nullptr;
+    FindDialog* findDialog_ = nullptr;
 
     SkyCanvas* canvas_ = nullptr;           // picture
     QListWidget* placeList_ = nullptr;      // lstCITY

@@ -59,14 +59,16 @@ void SkyCanvas::clearPicture() {
 
 void SkyCanvas::drawSky(const astro::SkyState& sky, view::Direction direction, const view::ViewOptions& options,
                         const view::Trails* trails) {
-    lastDrawn_ = DrawnSky{sky, direction, options};
+    lastDrawn_ = DrawnSky{sky, direction, options, {}};
     fitBuffer();
     if (!buffer_.isNull()) {
-        QtPainter painter(buffer_, devicePixelRatioF(), background_, text_);
+        const double scale = devicePixelRatioF();
+        QtPainter painter(buffer_, scale, background_, text_);
+        lastDrawn_->record.pixelsPerTwip = scale / 15.0;
         if (trails != nullptr) {
-            view::drawView(direction, sky, cat_, options, rng_, painter, *trails);
+            view::drawView(direction, sky, cat_, options, rng_, painter, *trails, &lastDrawn_->record);
         } else {
-            view::drawView(direction, sky, cat_, options, rng_, painter);
+            view::drawView(direction, sky, cat_, options, rng_, painter, &lastDrawn_->record);
         }
     }
     update();

@@ -15,6 +15,7 @@
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "view/direction.h"
+#include "view/hit_test.h"
 #include "view/sky_view.h"
 #include "view/trails.h"
 
@@ -25,6 +26,9 @@ struct DrawnSky {
     astro::SkyState sky;
     view::Direction direction = view::Direction::South;
     view::ViewOptions options;
+    // Every object drawn and where, in device pixels of the back buffer
+    // (empty while there is no buffer).
+    view::DrawRecord record;
 };
 
 class SkyCanvas : public QWidget {

@@ -20,6 +20,7 @@
 #include "app/chart_output_menu.h"
 #include "app/film_dialog.h"
 #include "app/trail_menu.h"
+#include "app/find_dialog.h"
 #include "app/time_step.h"
 
 namespace app {
@@ -91,6 +92,14 @@ void MainWindow::buildMenus() {
     forward->setShortcut(QKeySequence(Qt::Key_PageDown));
     QAction* now = viewMenu_->addAction(QStringLiteral("現在の時刻"), this, &MainWindow::drawNow);
     now->setShortcut(QKeySequence(Qt::Key_Home));
+    viewMenu_->addSeparator();
+    QAction* find = viewMenu_->addAction(QStringLiteral("天体を探す…"), this, [this] {
+        findDialog_->show();
+        findDialog_->raise();
+        findDialog_->activateWindow();
+    });
+    find->setObjectName(QStringLiteral("findAction"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     viewMenu_->addSeparator();
     // 軌跡: ticking it or choosing a span draws the trails at once.
     trailMenu_ = new TrailMenu(viewMenu_, this);
@@ -181,7 +190,8 @@ void MainWindow::showHelp() {
                       "<p>「間隔（分)」は 1 回に進める時間、「表示間隔（秒）」は進める間隔です。「 0」なら 1 回だけ描きます。</p>"
                       "<p>「数値」は太陽・月・惑星と明るい星の高度と方位の表（「流星群」にチェックがあれば流星群の表）です。</p>"
                       "<p>キー: N・E・S・W で方角を選んで描く、PageUp・PageDown で時刻を戻す・進める、"
-                      "Home で現在の時刻、Ctrl+S で画像を保存。「終了」は場所を覚えて終わります。</p>"));
+                      "Home で現在の時刻、Ctrl+S で画像を保存、Ctrl+F で天体を探す。"
+                      "絵の上の天体を指すと名前が下に出て、クリックすると詳しい説明が出ます。「終了」は場所を覚えて終わります。</p>"));
 }
 
 void MainWindow::showAbout() {

@@ -1,0 +1,91 @@
+#include "app/sky_pointer.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+#include "app/main_window.h"
+#include "app/object_card.h"
+#include "app/sky_canvas.h"
+#include "app/time_zones.h"
+
+namespace app {
+
+SkyPointer::SkyPointer(MainWindow* window) : QObject(window), window_(window) {
+    setObjectName(QStringLiteral("skyPointer"));
+    window_->canvas()->setMouseTracking(true);
+    window_->canvas()->installEventFilter(this);
+    // A new picture (the timer's step) answers anew where the pointer rests.
+    connect(window_->canvas(), &SkyCanvas::skyDrawn, this, [this] {
+        if (showing_) hoverAt(window_->canvas()->mapFromGlobal(QCursor::pos()));
+    });
+}
+
+std::optional<view::PointAnswer> SkyPointer::answerAt(QPoint canvasPos) const {
+    const SkyCanvas* canvas = window_->canvas();
+    const std::optional<DrawnSky>& drawn = canvas->lastDrawn();
+    if (!drawn) return std::nullopt;
+    // The record is in device pixels of the back buffer.
+    const double dpr = canvas->devicePixelRatioF();
+    return view::answerAt(window_->catalogue(), drawn->sky, drawn->record, drawn->direction,
+                          (canvasPos.x() + 0.5) * dpr, (canvasPos.y() + 0.5) * dpr);
+}
+
+QString SkyPointer::hoverText(const view::PointAnswer& answer) {
+    if (answer.object) return QString::fromStdString(view::statusLine(*answer.object));
+    if (answer.sky) return QString::fromStdString(view::skyPointLine(answer.sky->altDeg, answer.sky->azDeg));
+    return {};
+}
+
+void SkyPointer::hoverAt(QPoint canvasPos) {
+    const std::optional<view::PointAnswer> answer = answerAt(canvasPos);
+    const QString text = answer ? hoverText(*answer) : QString();
+    // A passing message: the moment and place come back when it is cleared.
+    if (!text.isEmpty()) {
+        window_->statusBar()->showMessage(text);
+        showing_ = true;
+    } else if (showing_) {
+        window_->statusBar()->clearMessage();
+        showing_ = false;
+    }
+}
+
+bool SkyPointer::openCardAt(QPoint canvasPos) {
+    const std::optional<view::PointAnswer> answer = answerAt(canvasPos);
+    if (!answer || !answer->object || !answer->drawn) return false;
+    const astro::SkyState& sky = window_->canvas()->lastDrawn()->sky;
+    const LocalZone zone = zoneOrJapan(window_->currentRequest().timeZone);
+    CardFacts facts;
+    facts.info = *answer->object;
+    facts.day = view::dayEventsOf(facts.info, sky, zone.offset);
+    if (facts.info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(sky);
+    if (card_ == nullptr) card_ = new ObjectCard(window_);
+    const double dpr = window_->canvas()->devicePixelRatioF();
+    const QPoint object(static_cast<int>(answer->drawn->xPx / dpr), static_cast<int>(answer->drawn->yPx / dpr));
+    card_->showFor(facts, zone.offset, window_->canvas()->mapToGlobal(object));
+    return true;
+}
+
+bool SkyPointer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_->canvas()) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            hoverAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::Leave:
+            if (showing_) window_->statusBar()->clearMessage();
+            showing_ = false;
+            break;
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && openCardAt(mouse->position().toPoint())) return true;
+            break;
+        }
+        default: break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace app

@@ -1,0 +1,49 @@
+// Pointing at the picture: hovering names the object under the pointer (or
+// the altitude and azimuth of the sky there) in the status bar, clicking an
+// object opens its card. The answer comes from what the canvas last drew
+// (its DrawRecord), through view::answerAt, the same as --identify.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+#include "view/finder.h"
+
+namespace app {
+
+class MainWindow;
+class ObjectCard;
+
+class SkyPointer : public QObject {
+    Q_OBJECT
+
+public:
+    // Watches the window's canvas.
+    explicit SkyPointer(MainWindow* window);
+
+    // What the picture shows at a point of the canvas (logical pixels);
+    // nothing before the first drawing.
+    std::optional<view::PointAnswer> answerAt(QPoint canvasPos) const;
+    // The status-bar line for that answer; empty where the picture shows
+    // neither an object nor the sky.
+    static QString hoverText(const view::PointAnswer& answer);
+
+    // Opens the card of the object at this canvas point, if there is one.
+    bool openCardAt(QPoint canvasPos);
+    ObjectCard* card() const { return card_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void hoverAt(QPoint canvasPos);
+
+    MainWindow* window_;
+    ObjectCard* card_ = nullptr;
+    bool showing_ = false;  // a hover line is in the status bar
+};
+
+}  // namespace app

@@ -1,0 +1,194 @@
+// Pointing at the picture and finding by name, in the real window under the
+// offscreen platform. Expected pixels and answers come from the command
+// line's core (view::findObject, view::nextRiseOf), never from hand-made
+// coordinates.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "app/cli_args.h"
+#include "app/find_dialog.h"
+#include "app/main_window.h"
+#include "app/object_card.h"
+#include "app/sky_canvas.h"
+#include "app/sky_pointer.h"
+#include "astro/astro.h"
+#include "catalog/catalog.h"
+#include "catalog/name_search.h"
+#include "view/finder.h"
+
+namespace {
+
+const catalog::Catalogue& catalogue() {
+    static const catalog::Catalogue cat = catalog::loadCatalogue();
+    return cat;
+}
+
+class PointingTest : public ::testing::Test {
+protected:
+    // Tokyo, 2026-01-15 22:00: Sirius and Betelgeuse high in the south,
+    // Vega below the horizon until the small hours.
+    void SetUp() override {
+        app::WindowHooks h;
+        h.settingsPath = "/nonexistent/pstart.txt";
+        h.warn = [](const QString&) {};
+        h.meteorSeed = 1;
+        window_ = std::make_unique<app::MainWindow>(catalogue(), std::move(h));
+        app::CliOptions o;
+        o.year = 2026, o.month = 1, o.day = 15, o.hour = 22, o.minute = 0;
+        o.placeIndex = catalog::findPlace(catalogue(), "東京");
+        window_->applyStartOptions(o);
+        window_->show();
+    }
+
+    astro::SkyState sky() const { return astro::computeSky(window_->currentRequest().request.input); }
+    view::FoundObject found(const char* name) const {
+        static const catalog::NameIndex names(catalogue());
+        return view::findObject(catalogue(), names, sky(), name);
+    }
+    // Where the picture that --find names draws the object, canvas pixels.
+    QPoint pixelOf(const view::FoundObject& f) const {
+        return QPoint(static_cast<int>(std::floor(f.picture->at.x / 15.0)),
+                      static_cast<int>(std::floor(f.picture->at.y / 15.0)));
+    }
+    // Through the window system, so the event reaches whichever widget
+    // lies over the picture there, as a real pointer's would.
+    void mouse(QEvent::Type type, QPoint at) {
+        if (type == QEvent::MouseMove) {
+            // Qt drops a move to where the pointer already is.
+            QTest::mouseMove(window_->canvas(), at + QPoint(1, 0));
+            QTest::mouseMove(window_->canvas(), at);
+        } else QTest::mousePress(window_->canvas(), Qt::LeftButton, Qt::NoModifier, at);
+        QApplication::processEvents();
+    }
+    QString field(int i) const {
+        return window_->findChild<QLineEdit*>(QStringLiteral("txtYMD_%1").arg(i))->text();
+    }
+
+    std::unique_ptr<app::MainWindow> window_;
+};
+
+TEST_F(PointingTest, HoverNamesTheDrawnStarAndClickOpensItsCard) {
+    // Betelgeuse is drawn where the numeric table's cells lie (empty now).
+    const view::FoundObject star = found("ベテルギウス");
+    ASSERT_TRUE(star.aboveHorizon);
+    ASSERT_EQ(star.picture->dir, view::Direction::South);
+    // Nothing answers before anything is drawn.
+    mouse(QEvent::MouseMove, pixelOf(star));
+    EXPECT_TRUE(window_->statusBar()->currentMessage().isEmpty());
+
+    window_->drawToward(view::Direction::South);
+    mouse(QEvent::MouseMove, pixelOf(star));
+    EXPECT_TRUE(window_->statusBar()->currentMessage().startsWith(QStringLiteral("ベテルギウス — オリオン座 α星 0.5等 高度 61.7° 方位 181.9°")))
+        << window_->statusBar()->currentMessage().toStdString();
+
+    // Empty sky: its altitude and azimuth. Leaving the picture gives the
+    // moment and place back.
+    const view::DrawRecord& record = window_->canvas()->lastDrawn()->record;
+    QPoint empty = pixelOf(star) + QPoint(0, 100);
+    while (view::objectAt(record, empty.x() + 0.5, empty.y() + 0.5)) empty.rx() += 7;
+    mouse(QEvent::MouseMove, empty);
+    EXPECT_TRUE(window_->statusBar()->currentMessage().startsWith(QStringLiteral("高度 ")))
+        << window_->statusBar()->currentMessage().toStdString() << " at " << empty.x() << "," << empty.y();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window_->canvas(), &leave);
+    EXPECT_TRUE(window_->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(window_->findChild<QLabel*>("statusText")->text().contains(QStringLiteral("東京")));
+
+    // A click two pixels off the centre still takes the star.
+    mouse(QEvent::MouseButtonPress, pixelOf(star) + QPoint(2, -1));
+    app::ObjectCard* card = window_->pointer()->card();
+    ASSERT_NE(card, nullptr);
+    EXPECT_TRUE(card->isVisible());
+    const QString text = card->text();
+    EXPECT_TRUE(text.contains(QStringLiteral("オリオン座 α星 (HR 2061)"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("赤い")));
+    // It rises, transits and sets on the 15th at Tokyo: no "--:--".
+    EXPECT_TRUE(text.contains(QStringLiteral("今日　出 ")));
+    EXPECT_FALSE(text.contains(QStringLiteral("--:--"))) << text.toStdString();
+    QTest::keyClick(card, Qt::Key_Escape);
+    EXPECT_FALSE(card->isVisible());
+}
+
+TEST_F(PointingTest, FindingAVisibleStarTurnsTheViewAndRingsIt) {
+    app::FindDialog* finder = window_->findDialog();
+    // Every kana and width form offers the same star.
+    for (const char* typed : {"しりうす", "ｼﾘｳｽ", "シリ"}) {
+        const QStringList offered = finder->completions(QString::fromUtf8(typed));
+        EXPECT_TRUE(offered.contains(QStringLiteral("シリウス"))) << typed;
+        EXPECT_FALSE(offered.contains(QStringLiteral("ｼﾘｳｽ"))) << "one name per object";
+    }
+    window_->drawToward(view::Direction::North);
+    finder->find(QStringLiteral("しりうす"));
+    const view::FoundObject star = found("シリウス");
+    ASSERT_TRUE(window_->canvas()->lastDrawn());
+    EXPECT_EQ(window_->canvas()->lastDrawn()->direction, star.picture->dir);
+    EXPECT_TRUE(window_->findChild<QRadioButton*>("optDIR_2")->isChecked());
+    app::SkyRing* ring = finder->ring();
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_LE((ring->geometry().center() - pixelOf(star)).manhattanLength(), 3);
+    EXPECT_TRUE(finder->resultText().startsWith(QStringLiteral("シリウスは南の空")));
+
+    // A constellation: its brightest star, and its figure switched on.
+    finder->find(QStringLiteral("オリオン座"));
+    EXPECT_TRUE(window_->findChild<QCheckBox*>("chkSTR")->isChecked());
+    const int figure = catalog::findConstellation(catalogue(), "オリオン座");
+    ASSERT_GT(figure, 0);
+    EXPECT_TRUE(window_->findChild<QListWidget*>("lstSTR")->item(figure - 1)->isSelected());
+    EXPECT_TRUE(finder->resultText().contains(QStringLiteral("リゲル")) ||
+                finder->resultText().contains(QStringLiteral("ベテルギウス")));
+
+    finder->find(QStringLiteral("そんな星"));
+    EXPECT_TRUE(finder->resultText().contains(QStringLiteral("見つかりません")));
+}
+
+TEST_F(PointingTest, FindingAStarBelowTheHorizonOffersItsRise) {
+    const view::FoundObject vega = found("ベガ");
+    ASSERT_FALSE(vega.aboveHorizon);
+    const std::optional<astro::SkyEvent> rise = view::nextRiseOf(vega, sky());
+    ASSERT_TRUE(rise);
+    const astro::LocalDateTime at = astro::localDateTime(rise->jdUt + 30.0 / 86400.0, astro::fixedUtcOffset(9 * 3600));
+    const QString sentence = QStringLiteral("%1時%2分に%3から昇ります")
+                                 .arg(at.hour)
+                                 .arg(at.minute)
+                                 .arg(QString::fromUtf8(view::compassPointJa(rise->azDeg)));
+
+    app::FindDialog* finder = window_->findDialog();
+    QStringList asked;
+    bool accept = false;
+    finder->askSetTime = [&](const QString& q) {
+        asked << q;
+        return accept;
+    };
+    // Declined: the question was asked, the fields stay.
+    finder->find(QStringLiteral("べが"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(sentence)) << asked[0].toStdString() << " / " << sentence.toStdString();
+    EXPECT_EQ(field(3), QStringLiteral("22"));
+    EXPECT_FALSE(window_->canvas()->lastDrawn());
+
+    // Accepted: the fields hold the rise and the picture toward it is drawn.
+    accept = true;
+    finder->find(QStringLiteral("ベガ"));
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_EQ(field(2).toInt(), at.date.day);
+    EXPECT_EQ(field(3).toInt(), at.hour);
+    EXPECT_EQ(field(4).toInt(), at.minute);
+    ASSERT_TRUE(window_->canvas()->lastDrawn());
+    // Toward the picture holding its rising point, which is ringed.
+    EXPECT_EQ(window_->canvas()->lastDrawn()->direction, view::pictureShowing(0.0, rise->azDeg)->dir);
+    EXPECT_TRUE(finder->ring()->isVisible());
+}
+
+}  // namespace
