@@ -30,8 +30,9 @@ deps:
 	  fi; \
 	fi
 
+# Warnings are errors in this build, the one `make run` and `make test` use.
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLANETARIUM_WERROR=ON
 
 configure: deps $(BUILD)/CMakeCache.txt
 

@@ -232,7 +232,7 @@ void AlmanacWindow::onExportClicked() {
     const QString path = askExportPath ? askExportPath(suggested) : QString();
     if (path.isEmpty()) return;
     const QString error = exportMonth(path);
-    if (!error.isEmpty() && warn) warn(QStringLiteral("CSV を書き出せませんでした: %1").arg(error));
+    if (!error.isEmpty() && warn) warn(failedWriteText(QStringLiteral("こよみの CSV を"), QStringLiteral("書き出し"), path, error));
 }
 
 }  // namespace app

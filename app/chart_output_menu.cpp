@@ -100,7 +100,8 @@ bool ChartOutputMenu::exportTo(ChartFormat format, const QString& path) {
     const QByteArray bytes = chartBytes(format, *scene, cat_, 1.0);
     const QString error = bytes.isEmpty() ? QStringLiteral("図を作れませんでした。") : writeFileSafely(path, bytes);
     if (error.isEmpty()) return true;
-    hooks_.warn(QStringLiteral("%1 に書き出せませんでした。\n%2").arg(path, error));
+    hooks_.warn(failedWriteText(format == ChartFormat::Pdf ? QStringLiteral("PDF を") : QStringLiteral("SVG を"),
+                                QStringLiteral("書き出し"), path, error));
     return false;
 }
 

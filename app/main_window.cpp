@@ -29,6 +29,7 @@
 #include "app/japanese_font.h"
 #include "app/numeric_tables.h"
 #include "app/png_file.h"
+#include "app/safe_write.h"
 #include "app/settings.h"
 #include "app/sky_moments.h"
 #include "app/trail_menu.h"
@@ -199,7 +200,13 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     resize(minimumSizeHint().expandedTo(minimum + QSize(8, 8)));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The pointer watches the canvas's events. The canvas still sends some
+    // while the base classes take the widgets down, and by then this window
+    // is no longer a MainWindow, so the watcher goes first.
+    delete pointer_;
+    pointer_ = nullptr;
+}
 
 void MainWindow::buildControls() {
     auto place = [](QWidget* w, const ControlLayout& c) {
@@ -674,8 +681,9 @@ void MainWindow::onExitClicked() {
     const std::string error = writeSettings(hooks_.settingsPath, placeList_->currentRow(),
                                             reading.fields[astro::FieldLat].value, reading.fields[astro::FieldLon].value);
     if (!error.empty()) {
-        const QString text = QStringLiteral("場所を %1 に保存できませんでした。\n%2\n\nこのまま終了しますか？")
-                                 .arg(qstr(hooks_.settingsPath), qstr(error));
+        const QString text = failedWriteText(QStringLiteral("場所を"), QStringLiteral("保存"), qstr(hooks_.settingsPath),
+                                             qstr(error)) +
+                             QStringLiteral("\n\nこのまま終了しますか？");
         if (!hooks_.askQuitAnyway(text)) return;
     }
     stepTimer_->stop();
@@ -702,8 +710,7 @@ namespace {
 bool savePng(const QImage& image, const QString& path, const std::function<void(const QString&)>& warn) {
     const QString error = image.isNull() ? QStringLiteral("画像がありません") : writePng(image, path);
     if (error.isEmpty()) return true;
-    warn(QStringLiteral("画像を %1 に保存できませんでした。既にあったファイルは変更していません。\n（%2）")
-             .arg(path, error));
+    warn(failedWriteText(QStringLiteral("画像を"), QStringLiteral("保存"), path, error));
     return false;
 }
 

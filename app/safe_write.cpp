@@ -128,4 +128,10 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes, WriteTarge
         path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); }, target);
 }
 
+QString failedWriteText(const QString& what, const QString& verb, const QString& path, const QString& reason) {
+    QString text = QStringLiteral("%1 %2 に%3できませんでした。元のファイルはそのままです。").arg(what, path, verb);
+    if (!reason.isEmpty()) text += QStringLiteral("\n（理由: %1）").arg(reason);
+    return text;
+}
+
 }  // namespace app

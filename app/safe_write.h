@@ -40,6 +40,13 @@ QString writeFileSafely(const QString& path, const ContentWriter& write,
 QString writeFileSafely(const QString& path, const QByteArray& bytes,
                         WriteTarget target = WriteTarget::FileOrStream);
 
+// What the window tells the user when a write failed: a Japanese sentence
+// saying what could not be written where and that what was there is kept,
+// then the system's own reason, e.g.
+// 「画像を /tmp/a.png に保存できませんでした。元のファイルはそのままです。\n（理由: Is a directory）」.
+// `what` is the object and verb, e.g. "画像を" + "保存".
+QString failedWriteText(const QString& what, const QString& verb, const QString& path, const QString& reason);
+
 // A file name given on the command line (raw bytes) as Qt names the same
 // file, or nothing when Qt cannot name it unchanged (bytes that are not valid
 // in the platform's file-name encoding): such a name is refused rather than

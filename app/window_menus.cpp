@@ -178,7 +178,8 @@ void MainWindow::exportFilmInteractive() {
     if (result->ok()) {
         statusBar()->showMessage(QStringLiteral("動画を書き出しました"), 5000);
     } else if (result->status != FilmResult::Status::Cancelled) {
-        warn(QStringLiteral("動画を書き出せませんでした: %1").arg(result->error));
+        warn(QStringLiteral("動画を書き出せませんでした。書き出し先にあったファイルはそのままです。\n（理由: %1）")
+                 .arg(result->error));
     }
 }
 

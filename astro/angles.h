@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "astro/no_fast_math.h"
+
 namespace astro {
 
 // Degrees to radians: multiply by this.

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "astro/no_fast_math.h"
+
 namespace astro {
 
 // The six solar-system bodies, in the fixed order used everywhere.

@@ -472,6 +472,16 @@ TEST_F(WindowTest, PictureIsDrawnKeptAcrossResizeAndSaved) {
 
     EXPECT_FALSE(window_->savePicture(QString::fromStdString((dir_ / "no/such/dir.png").string())));
     EXPECT_EQ(warnings_.size(), 1);
+    // The system's reason comes after a Japanese sentence saying what failed
+    // and what was kept; a directory in the way is such a case too.
+    EXPECT_TRUE(warnings_[0].startsWith(QStringLiteral("画像を "))) << warnings_[0].toStdString();
+    EXPECT_TRUE(warnings_[0].contains(QStringLiteral("に保存できませんでした。元のファイルはそのままです。\n（理由: ")))
+        << warnings_[0].toStdString();
+    fs::create_directory(dir_ / "folder.png");
+    EXPECT_FALSE(window_->savePicture(QString::fromStdString((dir_ / "folder.png").string())));
+    ASSERT_EQ(warnings_.size(), 2);
+    EXPECT_TRUE(warnings_[1].contains(QStringLiteral("元のファイルはそのままです。"))) << warnings_[1].toStdString();
+    EXPECT_TRUE(fs::is_directory(dir_ / "folder.png"));
 }
 
 // The back buffer follows the picture area both ways; a size whose buffer

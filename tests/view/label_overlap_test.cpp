@@ -57,7 +57,7 @@ TEST(LabelOverlap, NoConstellationNameOverAStarName) {
     int pictures = 0;
     for (double lat : {21.35, 26.217, 35.65, 43.067, 55.75}) {
         for (int minutes = 0; minutes < 24 * 60; minutes += 30) {
-            const astro::SkyInput in{.year = 2026, .month = 1, .day = 15, .hour = minutes / 60,
+            const astro::SkyInput in{.year = 2026, .month = 1, .day = 15, .hour = static_cast<double>(minutes / 60),
                                      .minute = static_cast<double>(minutes % 60), .latDeg = lat, .lonDeg = 139.75};
             astro::SkyState sky = astro::computeSky(in);
             sky.bodyAltDeg[astro::Sun] = -30.0;  // night: every star drawn
