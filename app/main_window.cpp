@@ -10,13 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPixmapCache>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 #include <QTimer>
 
 #include <algorithm>
@@ -25,6 +22,7 @@
 
 #include "app/chart_heading.h"
 #include "app/colour_scheme.h"
+#include "app/control_look.h"
 #include "app/find_dialog.h"
 #include "app/japanese_font.h"
 #include "app/numeric_tables.h"
@@ -55,91 +53,6 @@ QString qstr(const std::string& s) { return QString::fromStdString(s); }
 int selectedItemValue(const QListWidget* list) {
     const QListWidgetItem* item = list->currentRow() >= 0 ? list->item(list->currentRow()) : nullptr;
     return item ? item->text().trimmed().toInt() : 0;
-}
-
-// A push button in the design's colour whose caption wraps onto a second
-// line when it is wider than the button, as "プラネタリウム" must in its
-// 57-pixel button. The face is painted flat: a style's gradient would leave
-// no pixel of the design's colour.
-class DesignButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        const QRect r = rect();
-        const QColor face = qcolour(kButtonBack);
-        p.fillRect(r, isDown() ? face.darker(115) : face);
-        p.setPen(face.darker(hasFocus() || isDefault() ? 190 : 140));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        if (hasFocus()) p.drawRect(r.adjusted(1, 1, -2, -2));
-        p.setPen(isEnabled() ? QColor(Qt::black) : QColor(Qt::darkGray));
-        p.setFont(font());
-        p.drawText(r.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWrapAnywhere, text());
-    }
-};
-
-// Narrow scroll bars and slim item margins for the small lists, so "120"
-// still fits beside the bar in the 41-pixel time lists and every place name
-// shows its first characters in lstCITY.
-class CompactListStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int pixelMetric(PixelMetric m, const QStyleOption* opt, const QWidget* w) const override {
-        if (m == PM_ScrollBarExtent) return 9;
-        if (m == PM_FocusFrameHMargin) return 0;
-        return QProxyStyle::pixelMetric(m, opt, w);
-    }
-
-    // Fusion caches the pictures of scroll bars under the palette's cache
-    // key, and every change of a widget's palette makes a new key: each
-    // switch between night and day colours would add a set of pictures and
-    // keys to the cache (measured: 5.5 KiB per switch, growing for as long as
-    // the program runs). Drawing with one kept palette per set of colours
-    // finds the pictures of the earlier switches again.
-    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
-                            const QWidget* w) const override {
-        if (const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(opt); bar && cc == CC_ScrollBar) {
-            QStyleOptionSlider stable = *bar;
-            stable.palette = keptPalette(bar->palette);
-            QProxyStyle::drawComplexControl(cc, &stable, p, w);
-            return;
-        }
-        QProxyStyle::drawComplexControl(cc, opt, p, w);
-    }
-
-private:
-    const QPalette& keptPalette(const QPalette& palette) const {
-        for (const QPalette& k : kept_)
-            if (k == palette) return k;
-        if (kept_.size() >= 8) kept_.clear();  // the schemes and the warning colours stay far below
-        kept_.push_back(palette);
-        return kept_.back();
-    }
-    mutable std::vector<QPalette> kept_;
-};
-
-// The room a line edit gives its text: its width less Qt's two-pixel margin
-// on each side and the cursor.
-int textRoom(const QLineEdit* e) {
-    const QMargins m = e->textMargins();
-    return e->width() - m.left() - m.right() - 5;
-}
-
-// Narrows the box's face until every text the program writes into it fits
-// (the design's boxes are barely wider than their text: "2026" in 41 pixels
-// at 14.25 pt).
-void fitFaceTo(QLineEdit* e, const QStringList& texts) {
-    QFont f = e->font();
-    for (int stretch = 100; stretch >= 50; stretch -= 2) {
-        f.setStretch(stretch);
-        const QFontMetrics fm(f);
-        int widest = 0;
-        for (const QString& t : texts) widest = std::max(widest, fm.horizontalAdvance(t));
-        if (widest <= textRoom(e)) break;
-    }
-    e->setFont(f);
 }
 
 QString civilText(const CivilMinute& m) {
