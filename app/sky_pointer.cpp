@@ -19,6 +19,7 @@ SkyPointer::SkyPointer(MainWindow* window) : QObject(window), window_(window) {
     // A new picture (the timer's step) answers anew where the pointer rests.
     connect(window_->canvas(), &SkyCanvas::skyDrawn, this, [this] {
         if (showing_) hoverAt(window_->canvas()->mapFromGlobal(QCursor::pos()));
+        followWithCard();
     });
 }
 
@@ -54,17 +55,40 @@ void SkyPointer::hoverAt(QPoint canvasPos) {
 bool SkyPointer::openCardAt(QPoint canvasPos) {
     const std::optional<view::PointAnswer> answer = answerAt(canvasPos);
     if (!answer || !answer->object || !answer->drawn) return false;
-    const astro::SkyState& sky = window_->canvas()->lastDrawn()->sky;
+    showCard(*answer->drawn);
+    return true;
+}
+
+void SkyPointer::showCard(const view::DrawnObject& drawn) {
+    const DrawnSky& last = *window_->canvas()->lastDrawn();
     const LocalZone zone = zoneOrJapan(window_->currentRequest().timeZone);
     CardFacts facts;
-    facts.info = *answer->object;
-    facts.day = view::dayEventsOf(facts.info, sky, zone.offset);
-    if (facts.info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(sky);
+    facts.info = view::describe(window_->catalogue(), last.sky, drawn);
+    facts.day = view::dayEventsOf(facts.info, last.sky, zone.offset);
+    if (facts.info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(last.sky);
     if (card_ == nullptr) card_ = new ObjectCard(window_);
     const double dpr = window_->canvas()->devicePixelRatioF();
-    const QPoint object(static_cast<int>(answer->drawn->xPx / dpr), static_cast<int>(answer->drawn->yPx / dpr));
+    const QPoint object(static_cast<int>(drawn.xPx / dpr), static_cast<int>(drawn.yPx / dpr));
     card_->showFor(facts, zone.offset, window_->canvas()->mapToGlobal(object));
-    return true;
+    carded_ = drawn;
+}
+
+void SkyPointer::followWithCard() {
+    if (card_ == nullptr || !card_->isVisible() || !carded_) return;
+    const std::optional<DrawnSky>& last = window_->canvas()->lastDrawn();
+    if (last && carded_->kind != view::DrawnKind::Meteor) {
+        // The record also holds objects placed beyond the picture's edges.
+        const double dpr = window_->canvas()->devicePixelRatioF();
+        const QRectF picture(0.0, 0.0, window_->canvas()->width() * dpr, window_->canvas()->height() * dpr);
+        for (const view::DrawnObject& o : last->record.objects) {
+            if (o.kind == carded_->kind && o.id == carded_->id && picture.contains(o.xPx, o.yPx)) {
+                showCard(o);
+                return;
+            }
+        }
+    }
+    card_->hide();
+    carded_.reset();
 }
 
 bool SkyPointer::eventFilter(QObject* watched, QEvent* event) {

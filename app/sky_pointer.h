@@ -40,10 +40,17 @@ protected:
 
 private:
     void hoverAt(QPoint canvasPos);
+    // Shows the card of a drawn object of the last picture.
+    void showCard(const view::DrawnObject& drawn);
+    // After a new picture (the timer's step, a redraw): an open card shows
+    // its object at the new moment beside its new place, or closes when the
+    // object is no longer drawn (set, hidden by day, a meteor gone).
+    void followWithCard();
 
     MainWindow* window_;
     ObjectCard* card_ = nullptr;
     bool showing_ = false;  // a hover line is in the status bar
+    std::optional<view::DrawnObject> carded_;  // the object of the open card
 };
 
 }  // namespace app

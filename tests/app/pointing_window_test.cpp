@@ -114,9 +114,24 @@ TEST_F(PointingTest, HoverNamesTheDrawnStarAndClickOpensItsCard) {
     const QString text = card->text();
     EXPECT_TRUE(text.contains(QStringLiteral("オリオン座 α星 (HR 2061)"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("赤い")));
+    EXPECT_TRUE(text.contains(QStringLiteral("高度 61.7°"))) << text.toStdString();
     // It rises, transits and sets on the 15th at Tokyo: no "--:--".
     EXPECT_TRUE(text.contains(QStringLiteral("今日　出 ")));
     EXPECT_FALSE(text.contains(QStringLiteral("--:--"))) << text.toStdString();
+
+    // The card follows the clock: an hour later (four 15-minute steps) it
+    // gives the star's altitude for the new moment, beside its new place.
+    const QPoint before = card->pos();
+    window_->stepAndDraw(4);
+    ASSERT_TRUE(card->isVisible());
+    EXPECT_FALSE(card->text().contains(QStringLiteral("高度 61.7°"))) << card->text().toStdString();
+    EXPECT_NE(card->pos(), before);
+    // Facing north, Betelgeuse is not drawn: the card closes.
+    window_->drawToward(view::Direction::North);
+    EXPECT_FALSE(card->isVisible());
+
+    mouse(QEvent::MouseButtonPress, pixelOf(found("ポラリス")));
+    ASSERT_TRUE(card->isVisible()) << "Polaris's card after turning north";
     QTest::keyClick(card, Qt::Key_Escape);
     EXPECT_FALSE(card->isVisible());
 }
