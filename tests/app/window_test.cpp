@@ -31,6 +31,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/cli_args.h"
 #include "app/almanac_menu.h"
 #include "app/chart_output_menu.h"
 #include "app/film_dialog.h"
@@ -274,6 +275,33 @@ TEST_F(WindowTest, DrawingCopiesThePlaceIntoTheBoxes) {
     click("Command3");
     EXPECT_EQ(text("txtIDO"), "35.65");
     EXPECT_EQ(text("txtKEIDO"), "139.75");
+}
+
+// planetarium --place ホノルル --at "1999-01-01 00:00" opens on that moment
+// and place, as the draw command would read them, and draws nothing until
+// asked; typed coordinates select "入力".
+TEST_F(WindowTest, StartOptionsFillTheFieldsAndDrawNothing) {
+    open();
+    app::CliOptions o;
+    o.year = 1999, o.month = 1, o.day = 1, o.hour = 0, o.minute = 0;
+    o.placeIndex = catalog::findPlace(catalogue(), "ホノルル");
+    window_->applyStartOptions(o);
+    const QStringList moment{text("txtYMD_0"), text("txtYMD_1"), text("txtYMD_2"), text("txtYMD_3"),
+                             text("txtYMD_4")};
+    EXPECT_EQ(moment, QStringList({"1999", "1", "1", "0", "0"}));
+    EXPECT_EQ(caption("Label10"), "ホノルル");
+    EXPECT_EQ(text("txtKEIDO"), "-157.93");
+    EXPECT_TRUE(caption("statusText").contains(QStringLiteral("1999年1月1日 00:00"))) << caption("statusText").toStdString();
+    EXPECT_FALSE(window_->canvas()->lastDrawn());
+
+    app::CliOptions typed;
+    typed.latDeg = -33.9, typed.lonDeg = 18.4;
+    window_->applyStartOptions(typed);
+    EXPECT_EQ(caption("Label10"), "入力");
+    EXPECT_EQ(text("txtIDO"), "-33.9");
+    EXPECT_EQ(text("txtKEIDO"), "18.4");
+    EXPECT_EQ(text("txtYMD_0"), "1999") << "a moment not given is kept";
+    EXPECT_FALSE(window_->canvas()->lastDrawn());
 }
 
 TEST_F(WindowTest, TimerPeriodFollowsTheDisplayInterval) {
