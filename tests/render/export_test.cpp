@@ -3,11 +3,9 @@
 // poppler's tools, and the paper style's white.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QXmlStreamReader>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -238,10 +236,3 @@ TEST(ChartPng, PaperStyleIsWhite) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

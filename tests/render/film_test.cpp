@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 
 #include "app/film_export.h"
 #include "app/sky_moments.h"
@@ -208,10 +206,3 @@ TEST(TrailPicture, EndsWithTheObjectsOfTheEndMomentInItsColours) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,7 +1,6 @@
 // The Qt painter and the renderer checked on real pixels.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <array>
@@ -242,10 +241,3 @@ TEST(RenderProgram, UnwritableFileIsOneLineAndStatusOne) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
