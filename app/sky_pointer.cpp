@@ -55,15 +55,15 @@ void SkyPointer::hoverAt(QPoint canvasPos) {
 bool SkyPointer::openCardAt(QPoint canvasPos) {
     const std::optional<view::PointAnswer> answer = answerAt(canvasPos);
     if (!answer || !answer->object || !answer->drawn) return false;
-    showCard(*answer->drawn);
+    showCard(*answer->drawn, *answer->object);
     return true;
 }
 
-void SkyPointer::showCard(const view::DrawnObject& drawn) {
+void SkyPointer::showCard(const view::DrawnObject& drawn, const view::ObjectInfo& info) {
     const DrawnSky& last = *window_->canvas()->lastDrawn();
     const LocalZone zone = zoneOrJapan(window_->currentRequest().timeZone);
     CardFacts facts;
-    facts.info = view::describe(window_->catalogue(), last.sky, drawn);
+    facts.info = info;
     facts.day = view::dayEventsOf(facts.info, last.sky, zone.offset);
     if (facts.info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(last.sky);
     if (card_ == nullptr) card_ = new ObjectCard(window_);
@@ -82,7 +82,7 @@ void SkyPointer::followWithCard() {
         const QRectF picture(0.0, 0.0, window_->canvas()->width() * dpr, window_->canvas()->height() * dpr);
         for (const view::DrawnObject& o : last->record.objects) {
             if (o.kind == carded_->kind && o.id == carded_->id && picture.contains(o.xPx, o.yPx)) {
-                showCard(o);
+                showCard(o, view::describe(window_->catalogue(), last->sky, o));
                 return;
             }
         }

@@ -40,8 +40,8 @@ protected:
 
 private:
     void hoverAt(QPoint canvasPos);
-    // Shows the card of a drawn object of the last picture.
-    void showCard(const view::DrawnObject& drawn);
+    // Shows the card of a drawn object of the last picture, with its facts.
+    void showCard(const view::DrawnObject& drawn, const view::ObjectInfo& info);
     // After a new picture (the timer's step, a redraw): an open card shows
     // its object at the new moment beside its new place, or closes when the
     // object is no longer drawn (set, hidden by day, a meteor gone).
