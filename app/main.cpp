@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_args.h"
-#include "app/commands.h"
-#include "app/safe_write.h"
-#include "app/time_zones.h"
+#include "app/cli/cli_args.h"
+#include "app/cli/commands.h"
+#include "app/output/safe_write_qtcore.h"
+#include "app/zones/time_zones_qtcore.h"
 #include "catalog/catalog.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include <cstdlib>
 
-#include "app/chart_export.h"
-#include "app/chart_heading.h"
+#include "app/output/chart_export_gui.h"
+#include "app/session/chart_heading.h"
 #include "astro/astro.h"
 
 namespace {

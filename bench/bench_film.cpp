@@ -10,8 +10,8 @@
 
 #include <sys/resource.h>
 
-#include "app/film_export.h"
-#include "app/sky_picture.h"
+#include "app/film/film_export_gui.h"
+#include "app/output/sky_picture_gui.h"
 #include "catalog/catalog.h"
 
 namespace {

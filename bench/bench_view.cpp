@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/qt_painter.h"
+#include "app/output/qt_painter_gui.h"
 #include "astro/astro.h"
 #include "view/moon.h"
 #include "view/sky_view.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_args.h"
+#include "app/cli/cli_args.h"
 #include "catalog/catalog.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/fields.h"
+#include "app/session/fields.h"
 #include "astro/astro.h"
 
 namespace {

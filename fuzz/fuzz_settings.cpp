@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/settings.h"
+#include "app/session/settings.h"
 #include "catalog/catalog.h"
 
 namespace {

@@ -31,7 +31,7 @@ struct DrawnObject {
 // The record of one picture. pixelsPerTwip is set by whoever draws (the
 // painter's scale / 15); the view converts every position with it.
 struct DrawRecord {
-    double pixelsPerTwip = 1.0 / 15.0;
+    double pixelsPerTwip = 1.0 / 15.0;  // 1 / kTwipsPerPixel (view/picture.h)
     std::vector<DrawnObject> objects;
 };
 

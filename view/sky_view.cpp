@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "astro/angles.h"
+#include "catalog/name_search.h"
 #include "view/figures.h"
 #include "view/chart_style.h"
 #include "view/horizontal.h"
@@ -136,14 +137,14 @@ public:
             if (opt_.equator || opt_.ecliptic) drawCircles();
         }
         if (trails_ != nullptr) drawTrails(*trails_, p_);
-        drawBody(astro::Sun, kSunRadiusTwips, "太陽", 160.0f);
+        drawBody(astro::Sun, kSunRadiusTwips, catalog::kBodyNames[astro::Sun], 160.0f);
         drawMoonBody();
-        drawBody(astro::Venus, 50.0f, "金星", 80.0f);
+        drawBody(astro::Venus, 50.0f, catalog::kBodyNames[astro::Venus], 80.0f);
         // By day only the Sun, the Moon and Venus are shown.
         if (!(sunAlt_ > 0.0)) {
-            drawBody(astro::Mars, 50.0f, "火星", 80.0f);
-            drawBody(astro::Jupiter, 50.0f, "木星", 80.0f);
-            drawBody(astro::Saturn, 40.0f, "土星", 80.0f);
+            drawBody(astro::Mars, 50.0f, catalog::kBodyNames[astro::Mars], 80.0f);
+            drawBody(astro::Jupiter, 50.0f, catalog::kBodyNames[astro::Jupiter], 80.0f);
+            drawBody(astro::Saturn, 40.0f, catalog::kBodyNames[astro::Saturn], 80.0f);
             drawStars();
         }
         const DirectionRule& rule = directionRule(dir_);
@@ -276,7 +277,7 @@ private:
         }
         if (opt_.starNames || paper_) {
             p_.setTextPosition(at.x + 160.0f, at.y);
-            p_.text("月");
+            p_.text(catalog::kBodyNames[astro::Moon]);
         }
     }
 

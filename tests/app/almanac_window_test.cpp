@@ -10,8 +10,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
-#include "app/almanac_window.h"
-#include "app/time_zones.h"
+#include "app/almanac/almanac_window_widgets.h"
+#include "app/zones/time_zones_qtcore.h"
 
 namespace app {
 namespace {

@@ -17,8 +17,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/chart_output_menu.h"
-#include "app/main_window.h"
+#include "app/chart/chart_output_menu_widgets.h"
+#include "app/window/main_window_widgets.h"
 #include "catalog/catalog.h"
 
 namespace fs = std::filesystem;

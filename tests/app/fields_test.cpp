@@ -1,4 +1,4 @@
-#include "app/fields.h"
+#include "app/session/fields.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/film_dialog.h"
-#include "app/trail_menu.h"
+#include "app/film/film_dialog_widgets.h"
+#include "app/film/trail_menu_widgets.h"
 #include "catalog/catalog.h"
 
 namespace {

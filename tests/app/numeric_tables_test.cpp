@@ -1,4 +1,4 @@
-#include "app/numeric_tables.h"
+#include "app/session/numeric_tables.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/colour_scheme.h"
+#include "app/session/colour_scheme.h"
 #include "astro/astro.h"
 #include "astro/transforms.h"
 

@@ -17,12 +17,12 @@
 #include <cmath>
 #include <memory>
 
-#include "app/cli_args.h"
-#include "app/find_dialog.h"
-#include "app/main_window.h"
-#include "app/object_card.h"
-#include "app/sky_canvas.h"
-#include "app/sky_pointer.h"
+#include "app/cli/cli_args.h"
+#include "app/pointing/find_dialog_widgets.h"
+#include "app/window/main_window_widgets.h"
+#include "app/pointing/object_card_widgets.h"
+#include "app/window/sky_canvas_widgets.h"
+#include "app/pointing/sky_pointer_widgets.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
 #include "catalog/name_search.h"

@@ -1,7 +1,7 @@
 // Pictures written over what was there: a failed write keeps the old file,
 // and a FIFO (or a link to one) is written into, never removed.
-#include "app/png_file.h"
-#include "app/safe_write.h"
+#include "app/output/png_file_gui.h"
+#include "app/output/safe_write_qtcore.h"
 #include "tests/support/file_size_limit.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "app/session/settings.h"
 #include "tests/support/file_size_limit.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/time_step.h"
+#include "app/session/time_step.h"
 
 #include <gtest/gtest.h>
 

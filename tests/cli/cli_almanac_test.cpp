@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_almanac.h"
-#include "app/cli_args.h"
+#include "app/cli/cli_almanac.h"
+#include "app/cli/cli_args.h"
 #include "tests/support/cli_parse.h"
 #include "astro/calendar.h"
 #include "catalog/catalog.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_args.h"
+#include "app/cli/cli_args.h"
 #include "tests/support/cli_parse.h"
 #include "catalog/catalog.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_args.h"
+#include "app/cli/cli_args.h"
 #include "tests/support/cli_parse.h"
-#include "app/cli_identify.h"
+#include "app/cli/cli_identify.h"
 #include "astro/almanac.h"
 #include "astro/astro.h"
 #include "view/horizontal.h"

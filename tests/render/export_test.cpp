@@ -15,8 +15,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/chart_export.h"
-#include "app/chart_heading.h"
+#include "app/output/chart_export_gui.h"
+#include "app/session/chart_heading.h"
+#include "app/zones/time_zones_qtcore.h"
 #include "astro/astro.h"
 #include "view/recording_painter.h"  // tests/view
 
@@ -185,11 +186,11 @@ TEST(ChartTitle, PlacesAbroadGiveTheirLocalTime) {
     EXPECT_NE(json.find("\"timeZone\": \"Europe/London\""), std::string::npos);
     EXPECT_NE(json.find("\"date\": \"2026-07-01\""), std::string::npos);
     const astro::SkyInput in2{.year = 2026, .month = 1, .day = 1, .hour = 8, .minute = 30, .latDeg = 21.3, .lonDeg = -157.9};
-    const view::ChartHeading honolulu = app::chartHeading(in2, "ホノルル", view::Direction::South, "Pacific/Honolulu");
+    const view::ChartHeading honolulu = app::chartHeading(in2, "ホノルル", view::Direction::South, app::zoneOrJapan("Pacific/Honolulu"));
     ASSERT_TRUE(honolulu.localClock);
     EXPECT_EQ(view::chartTitle(honolulu).substr(0, 75), "2026年1月1日 8:30 日本時間（現地時間 2025年12月31日 13:30）");
-    EXPECT_FALSE(app::chartHeading(in2, "", view::Direction::South, "Asia/Tokyo").localClock);
-    EXPECT_FALSE(app::chartHeading(in2, "", view::Direction::South, "No/Such_Zone").localClock);
+    EXPECT_FALSE(app::chartHeading(in2, "", view::Direction::South, app::zoneOrJapan("Asia/Tokyo")).localClock);
+    EXPECT_FALSE(app::chartHeading(in2, "", view::Direction::South, app::zoneOrJapan("No/Such_Zone")).localClock);
 }
 
 // An export that cannot be written completely (here a file-size limit of

@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 
 
-#include "app/film_export.h"
-#include "app/sky_moments.h"
-#include "app/sky_picture.h"
+#include "app/film/film_export_gui.h"
+#include "app/session/sky_moments.h"
+#include "app/output/sky_picture_gui.h"
 #include "catalog/catalog.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "app/qt_painter.h"
+#include "app/output/qt_painter_gui.h"
 #include "astro/astro.h"
 #include "view/moon.h"
 #include "view/picture.h"

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/fields.h"
-#include "app/time_step.h"
+#include "app/session/fields.h"
+#include "app/session/time_step.h"
 
 namespace {
 

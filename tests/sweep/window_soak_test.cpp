@@ -31,8 +31,8 @@
 #include <functional>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/sky_canvas.h"
+#include "app/window/main_window_widgets.h"
+#include "app/window/sky_canvas_widgets.h"
 #include "astro/astro.h"
 #include "catalog/catalog.h"
 #include "tests/support/file_size_limit.h"

@@ -1,0 +1,523 @@
+// The command-line parser: a pure function of the argument list and the
+// catalogue (for place and constellation names). No clock, no files.
+#include "app/cli/cli_args.h"
+
+#include <charconv>
+#include <cmath>
+#include <set>
+#include <string_view>
+
+#include "app/session/time_step.h"
+
+namespace app {
+
+namespace {
+
+constexpr double kMinScale = 0.25;
+constexpr double kMaxScale = 8.0;
+constexpr int kMaxFrames = 9999;               // four-digit frame numbers
+constexpr int kMaxEveryMinutes = 366 * 24 * 60;  // a year between frames
+
+bool isTimeLapseOption(std::string_view opt) { return opt == "--trails" || opt == "--frames" || opt == "--every"; }
+
+// Options that take a value, and those that only shape the --render picture.
+bool takesValue(std::string_view opt) {
+    return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
+           opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
+           opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt) || opt == "--tz" ||
+           opt == "--almanac" || opt == "--style" || opt == "--identify" || opt == "--find";
+}
+bool renderOnly(std::string_view opt) {
+    return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
+           opt == "--seed" || isTimeLapseOption(opt) || opt == "--style";
+}
+bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h"; }
+
+// A whole argument as a finite decimal number; nothing may follow it.
+std::optional<double> wholeNumber(std::string_view s) {
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    double v = 0.0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || res.ec != std::errc{} || res.ptr != s.data() + s.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// Digits only, at least minLen and at most maxLen of them.
+std::optional<int> digitsField(std::string_view s, std::size_t minLen, std::size_t maxLen) {
+    if (s.size() < minLen || s.size() > maxLen) return std::nullopt;
+    int v = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+std::vector<std::string_view> splitCommas(std::string_view s) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = s.find(',', start);
+        parts.push_back(s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return parts;
+}
+
+std::string dateText(int y, int m, int d) {
+    const auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(y) + "-" + two(m) + "-" + two(d);
+}
+
+// Empty when the date exists in the program's calendar (Julian before
+// 1582-10-15, Gregorian from then on); otherwise the error line, naming the
+// last day of the month (2026-02-31) or the calendar change (1582-10-10).
+std::string missingDate(int y, int m, int d) {
+    const CivilMinute back = civilFromDayNumber(dayNumber(y, m, d));
+    if (back.year == y && back.month == m && back.day == d) return {};
+    const CivilMinute last = civilFromDayNumber(dayNumber(y, m + 1, 1) - 1);
+    if (d > last.day)
+        return "--at: " + dateText(y, m, d) + " does not exist; the last day of that month is " +
+               dateText(y, m, last.day);
+    return "--at: " + dateText(y, m, d) +
+           " does not exist; the calendar goes from 1582-10-04 (Julian) to 1582-10-15 (Gregorian)";
+}
+
+// "YYYY-MM-DD HH:MM" (or with a T between date and time); the year may carry
+// a minus sign (astronomical numbering) and must fit the 16-bit year range.
+std::string parseAt(std::string_view s, CliOptions& o) {
+    const std::string bad = "--at: " + quotedArgument(s) + " is not a date and time \"YYYY-MM-DD HH:MM\"";
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (negative) i = 1;
+    const std::size_t yearEnd = s.find('-', i);
+    if (yearEnd == std::string_view::npos) return bad;
+    const auto year = digitsField(s.substr(i, yearEnd - i), 1, 5);
+    const std::size_t monthEnd = s.find('-', yearEnd + 1);
+    if (!year || monthEnd == std::string_view::npos) return bad;
+    const auto month = digitsField(s.substr(yearEnd + 1, monthEnd - yearEnd - 1), 1, 2);
+    std::size_t dayEnd = monthEnd + 1;
+    while (dayEnd < s.size() && s[dayEnd] >= '0' && s[dayEnd] <= '9') ++dayEnd;
+    const auto day = digitsField(s.substr(monthEnd + 1, dayEnd - monthEnd - 1), 1, 2);
+    std::size_t t = dayEnd;
+    if (t < s.size() && s[t] == 'T') {
+        ++t;
+    } else {
+        while (t < s.size() && s[t] == ' ') ++t;
+        if (t == dayEnd) return bad;
+    }
+    const std::size_t colon = s.find(':', t);
+    if (!month || !day || colon == std::string_view::npos) return bad;
+    const auto hour = digitsField(s.substr(t, colon - t), 1, 2);
+    const auto minute = digitsField(s.substr(colon + 1), 1, 2);
+    if (!hour || !minute) return bad;
+
+    const int y = negative ? -*year : *year;
+    if (y < kMinYear || y > kMaxYear)
+        return "--at: year " + std::to_string(y) + " is outside " + std::to_string(kMinYear) + ".." +
+               std::to_string(kMaxYear);
+    if (*month < 1 || *month > 12) return "--at: month " + std::to_string(*month) + " is outside 1..12";
+    if (*day < 1 || *day > 31) return "--at: day " + std::to_string(*day) + " is outside 1..31";
+    if (const std::string gap = missingDate(y, *month, *day); !gap.empty()) return gap;
+    if (*hour > 23) return "--at: hour " + std::to_string(*hour) + " is outside 0..23";
+    if (*minute > 59) return "--at: minute " + std::to_string(*minute) + " is outside 0..59";
+    o.year = y;
+    o.month = *month;
+    o.day = *day;
+    o.hour = *hour;
+    o.minute = *minute;
+    return {};
+}
+
+// "YYYY-MM": a four-digit year and a month 1..12.
+std::string parseAlmanacMonth(std::string_view s, CliOptions& o) {
+    const auto year = s.size() == 7 && s[4] == '-' ? digitsField(s.substr(0, 4), 4, 4) : std::nullopt;
+    const auto month = year ? digitsField(s.substr(5), 2, 2) : std::nullopt;
+    if (!year || !month) return "--almanac: " + quotedArgument(s) + " is not a month \"YYYY-MM\"";
+    if (*month < 1 || *month > 12) return "--almanac: month " + std::to_string(*month) + " is outside 1..12";
+    o.almanacYear = *year;
+    o.almanacMonth = *month;
+    return {};
+}
+
+// The shape of an IANA zone name (Asia/Tokyo, America/Argentina/Buenos_Aires,
+// Etc/GMT+9, UTC); whether the zone exists is asked of the system's zone
+// data when the program runs.
+std::string parseTimeZone(std::string_view s, CliOptions& o) {
+    bool ok = !s.empty() && s.size() <= 64 && s.front() != '/' && s.back() != '/';
+    for (const char c : s) {
+        ok = ok && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+                    c == '_' || c == '-' || c == '+');
+    }
+    if (!ok) return "--tz: " + quotedArgument(s) + " is not a time zone name such as Asia/Tokyo";
+    o.timeZone = std::string(s);
+    return {};
+}
+
+std::string parseShow(std::string_view s, view::ViewOptions& v) {
+    for (const std::string_view item : splitCommas(s)) {
+        if (item == "equator") v.equator = true;
+        else if (item == "ecliptic") v.ecliptic = true;
+        else if (item == "grid") v.altAzLines = true;
+        else if (item == "names") v.starNames = true;
+        else if (item == "constellations") v.constellations = true;
+        else if (item == "meteors") v.meteors = true;
+        else
+            return "--show: unknown item " + quotedArgument(item) +
+                   " (use equator, ecliptic, grid, names, constellations, meteors)";
+    }
+    return {};
+}
+
+std::string parseConstellations(std::string_view s, const catalog::Catalogue& cat, view::ViewOptions& v) {
+    if (s == "all") {
+        for (int c = 1; c <= catalog::kConstellationCount; ++c) v.selected[static_cast<std::size_t>(c)] = true;
+    } else {
+        for (const std::string_view name : splitCommas(s)) {
+            const int c = catalog::findConstellation(cat, std::string(name));
+            if (c < 1 || c > catalog::kConstellationCount)
+                return "--constellations: unknown constellation " + quotedArgument(name);
+            v.selected[static_cast<std::size_t>(c)] = true;
+        }
+    }
+    // Choosing figures asks for them to be drawn.
+    v.constellations = true;
+    return {};
+}
+
+// --trails HOURS, --frames N, --every MINUTES.
+std::string parseTimeLapseOption(std::string_view opt, std::string_view value, CliOptions& o) {
+    if (opt == "--trails") {
+        const auto v = wholeNumber(value);
+        if (!v || !(*v > 0.0) || *v > 24.0)
+            return "--trails: " + quotedArgument(value) + " is not a number of hours above 0 and at most 24";
+        o.trailsHours = *v;
+        return {};
+    }
+    const bool frames = opt == "--frames";
+    const int limit = frames ? kMaxFrames : kMaxEveryMinutes;
+    const auto v = digitsField(value, 1, 6);
+    if (!v || *v < 1 || *v > limit)
+        return std::string(opt) + ": " + quotedArgument(value) + " is not a whole number from 1 to " + std::to_string(limit);
+    (frames ? o.frames : o.everyMinutes) = *v;
+    return {};
+}
+
+// "X,Y": two finite numbers, pixels of the picture.
+std::string parseIdentify(std::string_view value, CliOptions& o) {
+    const std::size_t comma = value.find(',');
+    const auto x = comma == std::string_view::npos ? std::nullopt : wholeNumber(value.substr(0, comma));
+    const auto y = comma == std::string_view::npos ? std::nullopt : wholeNumber(value.substr(comma + 1));
+    if (!x || !y || *x < -1.0e6 || *x > 1.0e6 || *y < -1.0e6 || *y > 1.0e6)
+        return "--identify: " + quotedArgument(value) + " is not a pixel \"X,Y\"";
+    o.identifyXPx = *x;
+    o.identifyYPx = *y;
+    return {};
+}
+
+std::string applyOption(std::string_view opt, std::string_view value, const catalog::Catalogue& cat,
+                        CliOptions& o) {
+    if (opt == "--identify") return parseIdentify(value, o);
+    if (opt == "--find") {
+        if (value.empty()) return "--find needs a name";
+        o.findName = std::string(value);
+        return {};
+    }
+    if (opt == "--render") {
+        if (value.empty()) return "--render needs a file name";
+        o.renderPath = std::string(value);
+        return {};
+    }
+    if (opt == "--at") return parseAt(value, o);
+    if (opt == "--almanac") return parseAlmanacMonth(value, o);
+    if (opt == "--tz") return parseTimeZone(value, o);
+    if (opt == "--place") {
+        const int k = catalog::findPlace(cat, std::string(value));
+        if (k < 1) return "--place: unknown place " + quotedArgument(value);
+        if (k == catalog::kManualPlace)
+            return "--place: " + quotedArgument(value) + " is the manual-entry slot; give --lat and --lon instead";
+        o.placeIndex = k;
+        return {};
+    }
+    if (opt == "--lat" || opt == "--lon") {
+        const auto v = wholeNumber(value);
+        const bool lat = opt == "--lat";
+        const double limit = lat ? 90.0 : 180.0;
+        if (!v) return std::string(opt) + ": " + quotedArgument(value) + " is not a number";
+        if (*v < -limit || *v > limit)
+            return std::string(opt) + ": " + quotedArgument(value) + (lat ? " is outside -90..90" : " is outside -180..180");
+        (lat ? o.latDeg : o.lonDeg) = *v;
+        return {};
+    }
+    if (opt == "--dir") {
+        if (value == "north") o.direction = view::Direction::North;
+        else if (value == "east") o.direction = view::Direction::East;
+        else if (value == "south") o.direction = view::Direction::South;
+        else if (value == "west") o.direction = view::Direction::West;
+        else return "--dir: " + quotedArgument(value) + " is not north, east, south or west";
+        return {};
+    }
+    if (opt == "--show") return parseShow(value, o.view);
+    if (opt == "--constellations") return parseConstellations(value, cat, o.view);
+    if (opt == "--scale") {
+        const auto v = wholeNumber(value);
+        if (!v || *v < kMinScale || *v > kMaxScale)
+            return "--scale: " + quotedArgument(value) + " is not a number from 0.25 to 8";
+        o.scale = *v;
+        return {};
+    }
+    if (opt == "--seed") {
+        unsigned long long v = 0;
+        const auto res = std::from_chars(value.data(), value.data() + value.size(), v);
+        if (value.empty() || res.ec != std::errc{} || res.ptr != value.data() + value.size())
+            return "--seed: " + quotedArgument(value) + " is not a whole number from 0 to 18446744073709551615";
+        o.seed = v;
+        return {};
+    }
+    if (opt == "--style") {
+        if (value == "print") o.style = view::ChartStyle::Print;
+        else if (value == "screen") o.style = view::ChartStyle::Screen;
+        else return "--style: " + quotedArgument(value) + " is not print or screen";
+        return {};
+    }
+    if (isTimeLapseOption(opt)) return parseTimeLapseOption(opt, value, o);
+    return "unknown option " + quotedArgument(opt);
+}
+
+}  // namespace
+
+// Valid UTF-8 passes through, except what would break or disguise the line:
+// C0 controls and DEL become \xNN; C1 controls, the line and paragraph
+// separators and the bidirectional overrides become \u{XXXX}; a byte that
+// is not part of valid UTF-8 (a Latin-1 or EUC-JP name, a cut sequence, an
+// overlong form, a surrogate) becomes \xNN. The result is always one line of
+// valid UTF-8.
+std::string escapedText(std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    const auto byteEscape = [&](unsigned char b) {
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xf];
+    };
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t len = 0;
+        char32_t cp = 0;
+        if (b < 0x80) {
+            len = 1;
+            cp = b;
+        } else if (b >= 0xc2 && b <= 0xdf) {
+            len = 2;
+            cp = b & 0x1f;
+        } else if (b >= 0xe0 && b <= 0xef) {
+            len = 3;
+            cp = b & 0x0f;
+        } else if (b >= 0xf0 && b <= 0xf4) {
+            len = 4;
+            cp = b & 0x07;
+        }
+        bool valid = len > 0 && i + len <= s.size();
+        for (std::size_t k = 1; valid && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            valid = (c & 0xc0) == 0x80;
+            cp = (cp << 6) | (c & 0x3f);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF.
+        if (valid && ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10ffff)) ||
+                      (cp >= 0xd800 && cp <= 0xdfff)))
+            valid = false;
+        if (!valid) {
+            byteEscape(b);
+            ++i;
+            continue;
+        }
+        const bool control = cp < 0x20 || (cp >= 0x7f && cp <= 0x9f) || cp == 0x2028 || cp == 0x2029 ||
+                             (cp >= 0x202a && cp <= 0x202e) || (cp >= 0x2066 && cp <= 0x2069);
+        if (control && cp < 0x80) {
+            byteEscape(b);
+        } else if (control) {
+            out += "\\u{";
+            for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(cp >> shift) & 0xf];
+            out += '}';
+        } else {
+            out.append(s.substr(i, len));
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string quotedArgument(std::string_view s) { return "'" + escapedText(s) + "'"; }
+
+CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat) {
+    CliParse r;
+    CliOptions& o = r.options;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            o.mode = Mode::Help;
+            return r;
+        }
+    }
+
+    std::set<std::string_view> seen;
+    bool json = false;
+    bool render = false;
+    std::string_view firstRenderOnly;
+    std::string_view firstTimeLapse;
+    std::string_view firstNotForFind;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view opt = args[i];
+        if (!takesValue(opt) && !isFlag(opt)) {
+            r.error = opt.starts_with("-") ? "unknown option " + quotedArgument(opt)
+                                           : "unexpected argument " + quotedArgument(opt);
+            return r;
+        }
+        if (!seen.insert(opt).second) {
+            r.error = std::string(opt) + " is given more than once";
+            return r;
+        }
+        if (opt == "--json") {
+            json = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            r.error = std::string(opt) + " needs a value";
+            return r;
+        }
+        const std::string_view value = args[++i];
+        if (opt == "--render") render = true;
+        if (renderOnly(opt) && firstRenderOnly.empty()) firstRenderOnly = opt;
+        if (isTimeLapseOption(opt) && firstTimeLapse.empty()) firstTimeLapse = opt;
+        if (renderOnly(opt) && opt != "--scale" && firstNotForFind.empty()) firstNotForFind = opt;
+        r.error = applyOption(opt, value, cat, o);
+        if (!r.error.empty()) return r;
+    }
+
+    const bool almanac = o.almanacMonth.has_value();
+    const bool identify = seen.count("--identify") > 0;
+    const bool find = seen.count("--find") > 0;
+    if (json && render) {
+        r.error = "--json and --render cannot be used together";
+    } else if (almanac && (json || render)) {
+        r.error = json ? "--almanac and --json cannot be used together" : "--almanac and --render cannot be used together";
+    } else if (almanac && o.year) {
+        r.error = "--at does not apply to --almanac (the month is given by --almanac)";
+    } else if ((identify || find) && (json || almanac)) {
+        r.error = std::string(identify ? "--identify" : "--find") + " and " + (json ? "--json" : "--almanac") +
+                  " cannot be used together";
+    } else if (identify && find) {
+        r.error = "--identify and --find cannot be used together";
+    } else if (find && render) {
+        r.error = "--find and --render cannot be used together";
+    } else if (identify && !firstTimeLapse.empty()) {
+        r.error = std::string(firstTimeLapse) + " does not apply to --identify";
+    } else if (find && !firstNotForFind.empty()) {
+        r.error = std::string(firstNotForFind) + " does not apply to --find (it chooses the picture itself)";
+    } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
+        r.error = "--place cannot be used together with --lat/--lon";
+    } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
+        r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
+    } else if (!o.timeZone.empty() && !o.latDeg) {
+        r.error = "--tz applies to a place given by --lat/--lon";
+    } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
+        r.error = o.frames > 0 ? "--frames needs --every as well" : "--every needs --frames as well";
+    } else if (!render && !identify && !find && !firstRenderOnly.empty()) {
+        r.error = std::string(firstRenderOnly) + " only applies to --render";
+    }
+    if (!r.error.empty()) return r;
+    o.mode = json       ? Mode::Json
+             : identify ? Mode::Identify
+             : find     ? Mode::Find
+             : render   ? Mode::Render
+             : almanac  ? Mode::Almanac
+                        : Mode::Window;
+    return r;
+}
+
+std::string usageText() {
+    return R"(usage:
+  planetarium                      open the window
+  planetarium --json [--at "YYYY-MM-DD HH:MM"] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
+  planetarium --render FILE.png|FILE.pdf|FILE.svg [--at ...]
+              [--place NAME | --lat DEG --lon DEG]
+              [--dir north|east|south|west]
+              [--show equator,ecliptic,grid,names,constellations,meteors]
+              [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
+              [--trails HOURS] [--frames N --every MINUTES]
+              [--style print|screen]
+  planetarium --almanac YYYY-MM [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
+  planetarium --identify X,Y [--render FILE.png] [--at ...] [--place ... | --lat ... --lon ...]
+              [--dir ...] [--show ...] [--constellations ...] [--scale N] [--seed N]
+  planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
+  planetarium --help
+
+modes:
+  --json             print the computed sky state as one JSON object, with
+                     the almanac of the local day containing --at
+  --render FILE      draw the sky picture into a file, without a window;
+                     the extension chooses the format: .png (pixels),
+                     .pdf (one A4 landscape page), .svg (vector drawing);
+                     FILE "-": a PNG on standard output
+  --almanac YYYY-MM  print the month's almanac as CSV (UTF-8, header row):
+                     date, sunrise, sunset, moonrise, moonset (HH:MM local
+                     time, empty when there is none), Moon's age at noon,
+                     principal phase of the day
+  --identify X,Y     name the object at pixel X,Y of the --render picture (the
+                     picture options apply; FILE.png is optional) as JSON
+  --find NAME        where the object called NAME stands (シリウス, しりうす,
+                     ｼﾘｳｽ, α CMa, おおいぬ座α, HR 2491, 木星, オリオン座...):
+                     JSON with the picture that shows it, or its next rise
+  --help, -h         print this text
+
+moment and place (with --json, --render or --almanac; --at not with --almanac):
+  --at "YYYY-MM-DD HH:MM"  Japan Standard Time (UT+9 h, whatever the place);
+                           year -32768..32767, month 1..12, a day that
+                           exists in that month, hour 0..23, minute 0..59.
+                           Default: the computer's clock now.
+  --place NAME             a place of the place list, e.g. 東京, ホノルル
+  --lat DEG --lon DEG      latitude -90..90 (north positive) and longitude
+                           -180..180 (east positive); give both.
+                           Default place, in every mode and in the window:
+                           the place the window remembered on 終了 (the file
+                           pstart.txt in the working directory), 東京 (35.65,
+                           139.75) when there is none or it cannot be read.
+
+window (no mode): --at and --place or --lat/--lon fill the window's fields
+and choose the place as at any start; nothing is drawn until プラネタリウム.
+  --tz ZONE                IANA time zone of a --lat/--lon place for the
+                           almanac (default Asia/Tokyo); a listed place
+                           uses its own zone.
+
+picture options (with --render only):
+  --dir D                  viewing direction: north, east, south (default), west
+  --show LIST              comma list of: equator, ecliptic, grid (altitude and
+                           azimuth lines), names (star names), constellations,
+                           meteors (shooting stars of active showers)
+  --constellations LIST    all, or constellation names as in the list
+                           (e.g. オリオン座,さそり座); also turns figures on
+  --scale N                picture size factor, 0.25..8 (default 1)
+  --seed N                 seed of the shooting stars, 0..18446744073709551615
+  --trails HOURS           star trails of the HOURS (above 0, at most 24) from
+                           the entered moment; the picture is the one of the
+                           end moment, each object at the end of its trail
+  --frames N --every MIN   a time-lapse of N pictures (1..9999), the first at
+                           the entered moment, then every MIN minutes
+                           (1..527040). FILE.png gives FILE-0001.png ...;
+                           FILE.gif, FILE.mp4 or FILE.webm one animation
+                           (4 pictures a second) made by ffmpeg. Frame k uses
+                           the shooting-star seed N + k - 1.
+  --style S                screen (the window's colours; default for .png) or
+                           print (black on white with a title line and a
+                           magnitude legend; default for .pdf and .svg)
+
+Each option may be given once. Bad arguments print one line naming the
+argument and exit with status 2; a file or output that cannot be written
+prints one line and exits with status 1, and an existing file is kept.
+)";
+}
+
+}  // namespace app

@@ -1,0 +1,104 @@
+#include "app/cli/cli_identify.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "app/cli/cli_almanac.h"
+#include "app/session/json_writer.h"
+#include "astro/almanac.h"
+
+namespace app {
+
+namespace {
+
+const char* kindWord(view::DrawnKind k) {
+    switch (k) {
+    case view::DrawnKind::Star: return "star";
+    case view::DrawnKind::Sun: return "sun";
+    case view::DrawnKind::Moon: return "moon";
+    case view::DrawnKind::Planet: return "planet";
+    case view::DrawnKind::Meteor: return "meteor";
+    }
+    return "none";
+}
+
+void objectFields(JsonObject& j, const view::ObjectInfo& info) {
+    j.text("kind", kindWord(info.kind));
+    if (info.kind == view::DrawnKind::Meteor) {
+        j.text("name", info.name);
+        if (!info.shower.empty()) j.text("shower", info.shower);
+        return;
+    }
+    j.text("name", info.name);
+    if (info.kind == view::DrawnKind::Star) {
+        j.text("designation", info.designation);
+        if (info.hr > 0) j.integer("hr", info.hr);
+        j.text("constellation", info.constellation);
+        j.number("mag", info.mag, 2);
+        if (info.hasBv) j.number("bv", info.bv, 2);
+    }
+    if (info.kind == view::DrawnKind::Moon) j.number("illum", info.moonIllum, 3);
+    j.number("alt", info.altDeg, 4);
+    j.number("az", info.azDeg, 4);
+}
+
+}  // namespace
+
+RiseText riseText(const astro::SkyEvent& rise, const astro::UtcOffsetFn& zone) {
+    return {isoLocalTime(rise.jdUt, zone), rise.azDeg};
+}
+
+std::string identifyJson(const view::PointAnswer& answer) {
+    JsonObject j;
+    if (answer.object && answer.drawn) {
+        objectFields(j, *answer.object);
+        if (answer.object->kind == view::DrawnKind::Meteor && answer.sky) {
+            j.number("alt", answer.sky->altDeg, 4);
+            j.number("az", answer.sky->azDeg, 4);
+        }
+        j.number("x", answer.drawn->xPx, 1);
+        j.number("y", answer.drawn->yPx, 1);
+        return j.done();
+    }
+    j.text("kind", "none");
+    if (answer.sky) {
+        j.number("alt", answer.sky->altDeg, 4);
+        j.number("az", answer.sky->azDeg, 4);
+    }
+    return j.done();
+}
+
+std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise) {
+    JsonObject j;
+    j.text("name", found.info.name);
+    j.text("kind", kindWord(found.info.kind));
+    if (found.info.kind == view::DrawnKind::Star) {
+        j.text("designation", found.info.designation);
+        if (found.info.hr > 0) j.integer("hr", found.info.hr);
+        j.text("constellation", found.info.constellation);
+        j.number("mag", found.info.mag, 2);
+    }
+    if (!found.constellationName.empty()) j.text("foundBy", found.constellationName);
+    j.number("alt", found.info.altDeg, 4);
+    j.number("az", found.info.azDeg, 4);
+    j.boolean("visible", found.aboveHorizon);
+    if (found.aboveHorizon) {
+        // By day the picture leaves out the stars and the outer planets.
+        if (!found.drawn) j.boolean("drawn", false);
+        if (found.picture) {
+            j.text("direction", view::directionWord(found.picture->dir));
+            j.number("x", found.picture->at.x * scale / view::kTwipsPerPixel, 1);
+            j.number("y", found.picture->at.y * scale / view::kTwipsPerPixel, 1);
+        }
+    } else if (nextRise) {
+        j.text("nextRise", nextRise->iso);
+        j.number("riseAz", nextRise->azDeg, 1);
+        j.text("riseFrom", view::compassPointJa(nextRise->azDeg));
+    } else {
+        j.null("nextRise");  // it does not rise within the search window
+    }
+    return j.done();
+}
+
+}  // namespace app

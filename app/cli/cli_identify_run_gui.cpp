@@ -1,0 +1,92 @@
+// --identify X,Y and --find NAME: the answers of the window's pointing and
+// finding, for scripts, with no window and no display.
+#include <QGuiApplication>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "app/cli/cli_identify.h"
+#include "app/cli/cli_json.h"
+#include "app/cli/commands.h"
+#include "app/output/png_file_gui.h"
+#include "app/output/safe_write_qtcore.h"
+#include "app/output/sky_picture_gui.h"
+#include "astro/astro.h"
+#include "catalog/name_search.h"
+#include "view/finder.h"
+
+namespace app {
+
+namespace {
+
+std::uint64_t seedOf(const CliOptions& opt) {
+    return opt.seed ? *opt.seed
+                    : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                          static_cast<std::uint64_t>(std::random_device{}());
+}
+
+int printed(const std::string& json) {
+    std::fputs(json.c_str(), stdout);
+    return 0;
+}
+
+}  // namespace
+
+int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
+    PictureRequest pic;
+    pic.input = req.input;
+    pic.direction = opt.direction;
+    pic.view = opt.view;
+    pic.scale = opt.scale;
+    pic.seed = seedOf(opt);
+
+    // The same picture as --render draws, recorded instead of painted.
+    const PictureSky shown = pictureSky(pic, cat);
+    const view::DrawRecord record = recordPicture(pic, shown, cat);
+    const astro::SkyState& sky = shown.sky;
+
+    if (!opt.renderPath.empty()) {
+        const std::optional<QString> path = fileNameFromArgument(opt.renderPath);
+        if (!path) {
+            std::fprintf(stderr, "planetarium: --render: %s cannot be used as a file name unchanged\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        useOffscreenPlatform();
+        int qtArgc = argc > 0 ? 1 : 0;
+        QGuiApplication qtApp(qtArgc, argv);
+        const QString error = writePng(renderPicture(pic, cat), *path);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "planetarium: cannot write %s: %s\n", quotedArgument(opt.renderPath).c_str(),
+                         escapedText(error.simplified().toStdString()).c_str());
+            return 1;
+        }
+    }
+    return printed(identifyJson(view::answerAt(cat, sky, record, opt.direction, opt.identifyXPx, opt.identifyYPx)));
+}
+
+int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
+    const astro::SkyState sky = astro::computeSky(req.input);
+    const catalog::NameIndex names(cat);
+    const view::FoundObject found = view::findObject(cat, names, sky, opt.findName);
+    if (found.status == view::FoundObject::Status::Unknown) {
+        std::fprintf(stderr, "planetarium: --find: no object is called %s\n", quotedArgument(opt.findName).c_str());
+        return 2;
+    }
+    if (found.status == view::FoundObject::Status::NoStarInTable) {
+        std::fprintf(stderr, "planetarium: --find: %s has no star in the star table to find it by\n",
+                     quotedArgument(found.constellationName).c_str());
+        return 2;
+    }
+    std::optional<RiseText> rise;
+    if (!found.aboveHorizon) {
+        if (const std::optional<astro::SkyEvent> e = view::nextRiseOf(found, sky)) rise = riseText(*e, zone.offset);
+    }
+    return printed(findJson(found, opt.scale, rise));
+}
+
+}  // namespace app

@@ -1,0 +1,21 @@
+// The command line's sky request: --at, --place or --lat/--lon read into the
+// session's request. The JSON itself is the session's (sky_request.h).
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "app/cli/cli_args.h"
+#include "app/session/sky_request.h"
+#include "astro/sky_state.h"
+#include "astro/calendar.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+// skyRequest: --at, or `now` when it is missing; --place, --lat/--lon, or
+// 東京 (35.65, 139.75) when neither was given.
+SkyRequest skyRequest(const CliOptions& opt, const catalog::Catalogue& cat,
+                      std::chrono::system_clock::time_point now);
+
+}  // namespace app

@@ -1,0 +1,162 @@
+// --render FILE: the picture the window would draw, into a PNG, or the chart
+// as a PDF page or an SVG drawing, with no window and no display needed; with
+// --frames, a time-lapse of such pictures.
+#include <QGuiApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "app/output/chart_export_gui.h"
+#include "app/session/chart_heading.h"
+#include "app/cli/cli_json.h"
+#include "app/session/colour_scheme.h"
+#include "app/cli/commands.h"
+#include "app/film/film_export_gui.h"
+#include "app/output/png_file_gui.h"
+#include "app/output/safe_write_qtcore.h"
+#include "app/session/settings.h"
+#include "app/output/sky_picture_gui.h"
+#include "app/zones/time_zones_qtcore.h"
+#include "astro/astro.h"
+
+namespace app {
+
+// The place to draw for: --place or --lat/--lon when given, otherwise the
+// place remembered in "pstart.txt" (the manual-entry place with its stored
+// coordinates), as the window would start with it.
+CliOptions withRememberedPlace(CliOptions opt) {
+    if ((opt.latDeg && opt.lonDeg) || opt.placeIndex > 0) return opt;
+    const StartPlace p = startPlace(readSettings(kSettingsFileName));
+    if (p.typed) {
+        opt.latDeg = p.latDeg;
+        opt.lonDeg = p.lonDeg;
+    } else {
+        opt.placeIndex = p.placeIndex;
+    }
+    return opt;
+}
+
+namespace {
+
+// Qt's start-up chatter (no runtime directory, font notes) would muddle the
+// one-line error contract of the command line; only critical and fatal
+// messages get through.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& msg) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "planetarium: %s\n", msg.toLocal8Bit().constData());
+    }
+}
+
+}  // namespace
+
+void useOffscreenPlatform() {
+    // Whatever the environment names (xcb over ssh with no DISPLAY, wayland
+    // with no compositor, a typo), a mode without a window must not depend on
+    // a display: Qt would abort with a core dump.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
+    if (!(opt.scale > 0.0 && opt.scale <= 8.0)) {
+        std::fprintf(stderr, "planetarium: --scale must be a number above 0 and at most 8\n");
+        return 2;
+    }
+    if (opt.renderPath.empty()) {
+        std::fprintf(stderr, "planetarium: --render needs a file name\n");
+        return 2;
+    }
+    // The name is used byte for byte; one Qt cannot name unchanged is refused
+    // rather than written under another name.
+    const std::optional<QString> path = fileNameFromArgument(opt.renderPath);
+    if (!path) {
+        std::fprintf(stderr,
+                     "planetarium: --render: %s cannot be used as a file name unchanged (it is not valid in the "
+                     "system's file-name encoding)\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    useOffscreenPlatform();
+    qInstallMessageHandler(quietQtMessages);
+    int qtArgc = argc > 0 ? 1 : 0;
+    QGuiApplication qtApp(qtArgc, argv);
+
+    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
+    const std::uint64_t seed =
+        opt.seed ? *opt.seed
+                 : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                       static_cast<std::uint64_t>(std::random_device{}());
+
+    PictureRequest pic;
+    pic.input = req.input;
+    pic.direction = opt.direction;
+    pic.view = opt.view;
+    pic.scale = opt.scale;
+    pic.seed = seed;
+    if (opt.trailsHours) pic.trailMinutes = std::max(1, static_cast<int>(std::lround(*opt.trailsHours * 60.0)));
+
+    const auto format = filmFormat(*path);
+    if (opt.frames > 0) {
+        if (!format) {
+            std::fprintf(stderr, "planetarium: --frames writes FILE.png frames or a FILE.gif, FILE.mp4 or FILE.webm "
+                                 "film, not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        FilmRequest film;
+        film.first = pic;
+        film.first.stepMinutes = opt.everyMinutes;
+        film.frames = opt.frames;
+        film.everyMinutes = opt.everyMinutes;
+        film.path = *path;
+        const FilmResult result = exportFilm(film, cat);
+        if (!result.ok()) {
+            std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
+            return result.status == FilmResult::Status::Refused ? 2 : 1;
+        }
+        return 0;
+    }
+    if (format && *format != FilmFormat::PngFrames) {
+        std::fprintf(stderr, "planetarium: %s is a film: give --frames N --every MINUTES\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+
+    // The file's extension chooses the format; "-" (standard output) is a PNG.
+    const std::optional<ChartFormat> chart = chartFormatForPath(opt.renderPath);
+    if (!chart) {
+        std::fprintf(stderr, "planetarium: --render: cannot tell the format of %s (use .png, .pdf or .svg)\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    const view::ChartStyle style = opt.style.value_or(defaultStyle(*chart));
+    QString error;
+    if (*chart == ChartFormat::Png && style == view::ChartStyle::Screen) {
+        error = writePng(renderPicture(pic, cat), *path);
+    } else {
+        if (pic.trailMinutes > 0) {
+            std::fprintf(stderr, "planetarium: --trails draws on the screen picture only (a .png without "
+                                 "--style print)\n");
+            return 2;
+        }
+        std::string zoneError;
+        const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
+        const PictureSky shown = pictureSky(pic, cat);
+        const ChartScene scene = chartScene(pic, shown, style, req.placeName, zone.value_or(LocalZone{}),
+                                            schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+        const QByteArray bytes = chartBytes(*chart, scene, cat, opt.scale);
+        error = bytes.isEmpty() ? QStringLiteral("the picture could not be encoded") : writeFileSafely(*path, bytes);
+    }
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "planetarium: cannot write %s: %s\n", quotedArgument(opt.renderPath).c_str(),
+                     escapedText(error.simplified().toStdString()).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace app

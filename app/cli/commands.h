@@ -1,0 +1,35 @@
+// The three ways the program runs, chosen in main() from the command line.
+#pragma once
+
+#include "app/cli/cli_almanac.h"
+#include "app/cli/cli_args.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+// --json: prints the computed sky state and the almanac of the local day in
+// the place's zone; returns the exit status.
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
+
+// --render FILE.png: draws the picture into a PNG without a window.
+int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
+
+// Makes the QGuiApplication about to be built use Qt's offscreen platform,
+// whatever QT_QPA_PLATFORM says: for every mode that opens no window.
+void useOffscreenPlatform();
+
+// The place every mode computes for: --place or --lat/--lon, else the place
+// remembered in "pstart.txt" (東京 when there is none), as the window would
+// start with it.
+CliOptions withRememberedPlace(CliOptions opt);
+
+// --identify X,Y: the object at a pixel of the --render picture, as JSON.
+int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
+
+// --find NAME: where the named object stands, as JSON.
+int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
+
+// No mode option: opens the window.
+int runWindow(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
+
+}  // namespace app

@@ -1,0 +1,170 @@
+#include "app/film/film_dialog_widgets.h"
+
+#include <QCoreApplication>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+constexpr int kMaxFrames = 9999;
+constexpr int kMaxEveryMinutes = 366 * 24 * 60;
+
+QDateTime toDateTime(const CivilMinute& t) {
+    return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute));
+}
+
+}  // namespace
+
+int framesUntil(const CivilMinute& start, const CivilMinute& end, int everyMinutes) {
+    if (everyMinutes <= 0) return 0;
+    const std::int64_t span = minuteCount(end) - minuteCount(start);
+    if (span < 0) return 0;
+    return static_cast<int>(std::min<std::int64_t>(span / everyMinutes + 1, kMaxFrames));
+}
+
+FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString& suggestedPath, QWidget* parent)
+    : QDialog(parent), start_(start) {
+    setObjectName(QStringLiteral("filmDialog"));
+    setWindowTitle(QStringLiteral("動画に書き出し"));
+    auto* form = new QFormLayout(this);
+
+    interval_ = new QSpinBox(this);
+    interval_->setObjectName(QStringLiteral("filmInterval"));
+    interval_->setRange(1, kMaxEveryMinutes);
+    interval_->setValue(std::clamp(everyMinutes, 1, kMaxEveryMinutes));
+    form->addRow(QStringLiteral("間隔（分)"), interval_);
+
+    byCount_ = new QRadioButton(QStringLiteral("枚数"), this);
+    byCount_->setObjectName(QStringLiteral("filmByCount"));
+    byCount_->setChecked(true);
+    count_ = new QSpinBox(this);
+    count_->setObjectName(QStringLiteral("filmFrames"));
+    count_->setRange(1, kMaxFrames);
+    count_->setValue(24);
+    form->addRow(byCount_, count_);
+
+    byEnd_ = new QRadioButton(QStringLiteral("終了時刻"), this);
+    byEnd_->setObjectName(QStringLiteral("filmByEnd"));
+    end_ = new QDateTimeEdit(this);
+    end_->setObjectName(QStringLiteral("filmEnd"));
+    end_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
+    end_->setDateTime(toDateTime(start).addSecs(6 * 3600));
+    form->addRow(byEnd_, end_);
+
+    auto* pathRow = new QHBoxLayout;
+    path_ = new QLineEdit(suggestedPath, this);
+    path_->setObjectName(QStringLiteral("filmPath"));
+    auto* browse = new QPushButton(QStringLiteral("参照…"), this);
+    browse->setObjectName(QStringLiteral("filmBrowse"));
+    pathRow->addWidget(path_, 1);
+    pathRow->addWidget(browse);
+    form->addRow(QStringLiteral("ファイル"), pathRow);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("filmSummary"));
+    form->addRow(summary_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("書き出す"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    form->addRow(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(browse, &QPushButton::clicked, this, &FilmDialog::choosePath);
+    for (QSpinBox* box : {interval_, count_}) connect(box, &QSpinBox::valueChanged, this, &FilmDialog::updateSummary);
+    connect(end_, &QDateTimeEdit::dateTimeChanged, this, &FilmDialog::updateSummary);
+    connect(byCount_, &QRadioButton::toggled, this, &FilmDialog::updateSummary);
+    connect(path_, &QLineEdit::textChanged, this, &FilmDialog::updateSummary);
+    updateSummary();
+    // Only a film that can be made can be started.
+    const auto okEnabled = [this, buttons] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(frames() > 0 && filmFormat(path()).has_value());
+    };
+    for (QSpinBox* box : {interval_, count_}) connect(box, &QSpinBox::valueChanged, this, okEnabled);
+    connect(end_, &QDateTimeEdit::dateTimeChanged, this, okEnabled);
+    connect(byCount_, &QRadioButton::toggled, this, okEnabled);
+    connect(path_, &QLineEdit::textChanged, this, okEnabled);
+    okEnabled();
+}
+
+int FilmDialog::everyMinutes() const { return interval_->value(); }
+
+int FilmDialog::frames() const {
+    if (byCount_->isChecked()) return count_->value();
+    const QDateTime e = end_->dateTime();
+    const CivilMinute end{e.date().year(), e.date().month(), e.date().day(), e.time().hour(), e.time().minute()};
+    return framesUntil(start_, end, everyMinutes());
+}
+
+QString FilmDialog::path() const { return path_->text().trimmed(); }
+
+void FilmDialog::updateSummary() {
+    const int n = frames();
+    if (n == 0) {
+        summary_->setText(QStringLiteral("終了時刻が開始時刻より前です"));
+    } else if (!filmFormat(path())) {
+        summary_->setText(QStringLiteral("ファイル名は .png（連番）、.gif、.mp4、.webm で終わるようにしてください"));
+    } else {
+        summary_->setText(QStringLiteral("%1 枚（%2 秒）").arg(n).arg(QString::number(double(n) / kFilmFramesPerSecond, 'f', 1)));
+    }
+}
+
+void FilmDialog::choosePath() {
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, QStringLiteral("動画に書き出し"), path(),
+        QStringLiteral("MP4 動画 (*.mp4);;GIF アニメーション (*.gif);;WebM 動画 (*.webm);;PNG 連番 (*.png)"));
+    if (!chosen.isEmpty()) path_->setText(chosen);
+}
+
+FilmResult exportFilmWithProgress(const FilmRequest& req, const catalog::Catalogue& cat, QWidget* parent) {
+    QProgressDialog progress(QStringLiteral("動画を書き出しています…"), QStringLiteral("キャンセル"), 0, req.frames,
+                             parent);
+    progress.setObjectName(QStringLiteral("filmProgress"));
+    progress.setWindowTitle(QStringLiteral("動画に書き出し"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    const FilmResult result = exportFilm(req, cat, [&progress](int done, int) {
+        progress.setValue(done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    return result;
+}
+
+std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int stepMinutes, const QString& suggestedPath,
+                                           const catalog::Catalogue& cat, QWidget* parent) {
+    const astro::SkyInput& in = first.input;
+    const std::optional<CivilMinute> start = advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, 0);
+    if (!start) return FilmResult{FilmResult::Status::Refused, QStringLiteral("日時を読めません")};
+    FilmDialog dialog(*start, stepMinutes, suggestedPath, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    FilmRequest film;
+    film.first = first;
+    film.first.stepMinutes = dialog.everyMinutes();
+    film.frames = dialog.frames();
+    film.everyMinutes = dialog.everyMinutes();
+    film.path = dialog.path();
+    return exportFilmWithProgress(film, cat, parent);
+}
+
+QString filmFailedText(const FilmResult& result) {
+    return QStringLiteral("動画を書き出せませんでした。書き出し先にあったファイルはそのままです。\n（理由: %1）").arg(result.error);
+}
+
+}  // namespace app

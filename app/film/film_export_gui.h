@@ -1,0 +1,68 @@
+// A time-lapse of one view: N pictures at the entered moment and then every
+// so many minutes, written as numbered PNG files or encoded into one GIF,
+// MP4 or WebM animation by ffmpeg running as a separate program. Used by
+// --render ... --frames N --every MINUTES and by the window's film export.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+#include "app/output/sky_picture_gui.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+enum class FilmFormat { PngFrames, Gif, Mp4, Webm };
+
+// The film format a file name asks for, by its ending (any letter case):
+// .png, .gif, .mp4, .webm; nothing for any other name.
+std::optional<FilmFormat> filmFormat(const QString& path);
+
+// The name of frame `number` (1-based) of a PNG film: "night.png", 3 ->
+// "night-0003.png".
+QString frameFileName(const QString& path, int number);
+
+// Pictures a second of the encoded animations.
+inline constexpr int kFilmFramesPerSecond = 4;
+
+struct FilmRequest {
+    // The picture of the first frame. Frame k is the same picture moved on
+    // by (k - 1) time steps of everyMinutes (the timer's exact minute
+    // arithmetic) with the shooting-star seed first.seed + k - 1, so a rerun
+    // with the same seed gives the same film and a single picture with that
+    // seed gives the same frame.
+    PictureRequest first;
+    int frames = 1;        // 1..9999
+    int everyMinutes = 15;
+    QString path;          // .png, .gif, .mp4 or .webm
+};
+
+struct FilmResult {
+    // Refused: the film cannot be made as asked (no ffmpeg, a name that is
+    // no film, frames beyond the years the date holds); Failed: rendering,
+    // encoding or writing went wrong.
+    enum class Status { Written, Cancelled, Refused, Failed };
+    Status status = Status::Failed;
+    QString error;  // one line, when Refused or Failed
+    bool ok() const { return status == Status::Written; }
+};
+
+// Called after each rendered frame with the frames done and the total;
+// returning false cancels the export.
+using FilmProgress = std::function<bool(int done, int total)>;
+
+// The ffmpeg program found on PATH, or an empty string.
+QString findFfmpeg();
+
+// The one-line message for a film that needs ffmpeg when it is missing.
+QString ffmpegMissingMessage();
+
+// exportFilm: renders and writes the film. Everything is written to a
+// temporary place first and moved to `path` (the numbered files beside it)
+// only once every frame succeeded, so a cancelled or failed export leaves
+// nothing behind and does not touch existing files.
+FilmResult exportFilm(const FilmRequest& req, const catalog::Catalogue& cat, const FilmProgress& progress = {});
+
+}  // namespace app

@@ -1,0 +1,275 @@
+#include "app/pointing/find_dialog_widgets.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/window/main_window_widgets.h"
+#include "app/window/sky_canvas_widgets.h"
+#include "app/zones/time_zones_qtcore.h"
+
+namespace app {
+
+namespace {
+
+QString qstr(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr double kMinute = 1.0 / 1440.0;
+
+// The wall-clock minute of an instant, rounded to the nearest minute.
+astro::LocalDateTime roundedMinute(double jdUt, const astro::UtcOffsetFn& zone) {
+    astro::LocalDateTime t = astro::localDateTime(jdUt + 0.5 * kMinute, zone);
+    t.second = 0;
+    return t;
+}
+
+// The picture whose centre azimuth is nearest (north 0, east 90, ...).
+view::Direction nearestDirection(double azDeg) {
+    const long quarter = std::lround(azDeg / 90.0);
+    return static_cast<view::Direction>(((quarter % 4) + 4) % 4);
+}
+
+}  // namespace
+
+SkyRing::SkyRing(SkyCanvas* canvas) : QWidget(canvas) {
+    setObjectName(QStringLiteral("findRing"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+    hide_ = new QTimer(this);
+    hide_->setSingleShot(true);
+    connect(hide_, &QTimer::timeout, this, &QWidget::hide);
+    // A new picture may have moved the object.
+    connect(canvas, &SkyCanvas::skyDrawn, this, [this] {
+        hide_->stop();
+        hide();
+    });
+}
+
+void SkyRing::mark(QPointF centre, double radius) {
+    const double r = std::max(radius + 10.0, 16.0);
+    const int side = static_cast<int>(std::ceil(2.0 * r)) + 6;
+    setGeometry(static_cast<int>(std::lround(centre.x())) - side / 2, static_cast<int>(std::lround(centre.y())) - side / 2,
+                side, side);
+    show();
+    raise();
+    update();
+    hide_->start(kShownMs);
+}
+
+void SkyRing::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    const QRectF circle = QRectF(rect()).adjusted(3, 3, -3, -3);
+    // Dark under light, so the ring shows on the night and the day sky.
+    p.setPen(QPen(QColor(0, 0, 0, 160), 4));
+    p.drawEllipse(circle);
+    p.setPen(QPen(QColor(255, 220, 60), 2));
+    p.drawEllipse(circle);
+}
+
+QString riseSentence(const astro::SkyEvent& rise, double nowJdUt, const astro::UtcOffsetFn& zone) {
+    const astro::LocalDateTime t = roundedMinute(rise.jdUt, zone);
+    const astro::LocalDate today = astro::localDateTime(nowJdUt, zone).date;
+    QString when = QStringLiteral("%1時%2分").arg(t.hour).arg(t.minute);
+    if (!(t.date == today)) when = QStringLiteral("%1月%2日 ").arg(t.date.month).arg(t.date.day) + when;
+    return QStringLiteral("%1に%2から昇ります").arg(when, QString::fromUtf8(view::compassPointJa(rise.azDeg)));
+}
+
+FindDialog::FindDialog(MainWindow* window) : QDialog(window), window_(window), names_(window->catalogue()) {
+    setObjectName(QStringLiteral("findDialog"));
+    setWindowTitle(QStringLiteral("天体を探す"));
+    setModal(false);
+    auto* grid = new QGridLayout(this);
+    auto* label = new QLabel(QStringLiteral("名前"), this);
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("findName"));
+    name_->setPlaceholderText(QStringLiteral("シリウス、オリオン座、α Ori、HR 2491 …"));
+    name_->setMinimumWidth(260);
+    label->setBuddy(name_);
+    auto* button = new QPushButton(QStringLiteral("探す"), this);
+    button->setObjectName(QStringLiteral("findButton"));
+    button->setDefault(true);
+    result_ = new QLabel(this);
+    result_->setObjectName(QStringLiteral("findResult"));
+    result_->setWordWrap(true);
+    result_->setMinimumHeight(2 * result_->fontMetrics().height());
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(name_, 0, 1);
+    grid->addWidget(button, 0, 2);
+    grid->addWidget(result_, 1, 0, 1, 3);
+
+    // The offered names follow the typed text through the name index, which
+    // folds kana and widths; the completer shows them as they are.
+    offered_ = new QStringListModel(this);
+    completer_ = new QCompleter(offered_, this);
+    completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer_->setMaxVisibleItems(12);
+    name_->setCompleter(completer_);
+    completer_->popup()->installEventFilter(this);
+    connect(name_, &QLineEdit::textEdited, this, &FindDialog::onEdited);
+    connect(completer_, qOverload<const QString&>(&QCompleter::activated), this, &FindDialog::findLater);
+    connect(button, &QPushButton::clicked, this, [this] { findLater(name_->text()); });
+
+    ring_ = new SkyRing(window_->canvas());
+    askSetTime = [this](const QString& text) {
+        return QMessageBox::question(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
+    };
+}
+
+QStringList FindDialog::completions(const QString& typed) const {
+    // One name per object: シリウス, not シリウス and ｼﾘｳｽ as well.
+    QStringList out;
+    std::vector<catalog::NameTarget> offered;
+    for (const catalog::NameEntry* e : names_.complete(typed.toStdString(), 40)) {
+        if (std::find(offered.begin(), offered.end(), e->target) != offered.end()) continue;
+        offered.push_back(e->target);
+        out << qstr(e->text);
+        if (out.size() == 20) break;
+    }
+    return out;
+}
+
+bool FindDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Return with the list of names open but none chosen looks for what is
+    // typed (the completer would only close the list).
+    if (watched == completer_->popup() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !completer_->popup()->currentIndex().isValid()) {
+            completer_->popup()->hide();
+            findLater(name_->text());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FindDialog::onEdited(const QString& text) {
+    offered_->setStringList(text.trimmed().isEmpty() ? QStringList() : completions(text));
+    if (offered_->rowCount() > 0) completer_->complete();
+}
+
+void FindDialog::findLater(const QString& name) {
+    // Return on a completion both activates it and presses the button: one
+    // search for both.
+    const bool scheduled = !pending_.isNull();
+    pending_ = name;
+    if (scheduled) return;
+    QTimer::singleShot(0, this, [this] {
+        const QString n = pending_;
+        pending_ = QString();
+        find(n);
+    });
+}
+
+void FindDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    // First shown at the top of the picture, just under the controls, where
+    // the projection's edge leaves little sky, rather than over the middle
+    // where what it finds is usually ringed.
+    adjustSize();
+    const QRect w = window_->geometry();
+    move(w.left() + (w.width() - width()) / 2, w.top() + 150);
+}
+
+QString FindDialog::resultText() const { return result_->text(); }
+
+void FindDialog::say(const QString& text) { result_->setText(text); }
+
+void FindDialog::find(const QString& typed) {
+    const QString name = typed.trimmed();
+    if (name.isEmpty()) return;
+    const WindowRequest req = window_->currentRequest();
+    const astro::SkyState sky = window_->computeSky(req.reading.input);
+    const view::FoundObject found = view::findObject(window_->catalogue(), names_, sky, name.toStdString());
+    if (found.status == view::FoundObject::Status::Unknown) {
+        say(QStringLiteral("「%1」という天体は見つかりません").arg(name));
+        return;
+    }
+    if (found.status == view::FoundObject::Status::NoStarInTable) {
+        say(QStringLiteral("%1の星は星の表にないため探せません").arg(qstr(found.constellationName)));
+        return;
+    }
+    // A constellation: its figure is drawn from now on.
+    if (found.target.kind == catalog::NameKind::Constellation) window_->showFigure(found.figure);
+    if (found.aboveHorizon) {
+        turnTo(found);
+    } else {
+        offerRise(found, sky);
+    }
+}
+
+void FindDialog::turnTo(const view::FoundObject& found) {
+    const view::ObjectInfo& o = found.info;
+    const view::Direction dir = found.picture ? found.picture->dir : nearestDirection(o.azDeg);
+    window_->drawToward(dir);
+    QString text = QStringLiteral("%1は%2の空、高度 %3° 方位 %4° にあります")
+                       .arg(qstr(o.name), QString::fromUtf8(view::directionRule(dir).labels[1]),
+                            qstr(view::fixedText(o.altDeg, 1, true)), qstr(view::fixedText(o.azDeg, 1)));
+    if (!found.constellationName.empty()) {
+        text = QStringLiteral("%1（いちばん明るい星 %2）").arg(qstr(found.constellationName), text);
+    }
+    if (!markDrawn(o)) {
+        text += found.drawn ? QStringLiteral("（天頂付近のため絵に入りません）")
+                            : QStringLiteral("（昼間なので絵には描かれません）");
+    }
+    say(text);
+}
+
+void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState& sky) {
+    const view::ObjectInfo& o = found.info;
+    const std::optional<astro::SkyEvent> rise = view::nextRiseOf(found, sky);
+    if (!rise) {
+        say(QStringLiteral("%1は地平線の下にあり、この場所ではしばらく昇りません").arg(qstr(o.name)));
+        return;
+    }
+    const LocalZone zone = window_->currentRequest().zone;
+    const QString sentence = riseSentence(*rise, sky.jdUt, zone.offset);
+    say(QStringLiteral("%1は今は地平線の下です。%2。").arg(qstr(o.name), sentence));
+    if (!askSetTime(QStringLiteral("%1は今は地平線の下です。%2。\n時刻をその時にして描きますか？")
+                        .arg(qstr(o.name), sentence))) {
+        return;
+    }
+    // The fields hold Japan Standard Time.
+    const astro::LocalDateTime jst = roundedMinute(rise->jdUt, astro::fixedUtcOffset(9 * 3600));
+    window_->setMoment(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute);
+    // The picture that holds the rising point on the horizon.
+    const std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);
+    const view::Direction dir = horizon ? horizon->dir : nearestDirection(rise->azDeg);
+    window_->drawToward(dir);
+    if (markDrawn(o)) return;
+    // Not yet above the drawn horizon at that minute: ring where it comes up.
+    if (horizon && horizon->dir == dir) {
+        ring_->mark(QPointF(horizon->at.x / view::kTwipsPerPixel, horizon->at.y / view::kTwipsPerPixel), 0.0);
+        say(result_->text() + QStringLiteral("（昇ってくる所を丸で示しています）"));
+    }
+}
+
+bool FindDialog::markDrawn(const view::ObjectInfo& info) {
+    const std::optional<DrawnSky>& drawn = window_->canvas()->lastDrawn();
+    if (!drawn) return false;
+    const double dpr = window_->canvas()->devicePixelRatioF();
+    for (const view::DrawnObject& d : drawn->record.objects) {
+        if (d.kind != info.kind || d.id != info.id) continue;
+        ring_->mark(QPointF(d.xPx / dpr, d.yPx / dpr), d.radiusPx / dpr);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace app

@@ -1,0 +1,85 @@
+#include "app/session/moment_text.h"
+
+#include <cmath>
+
+#include "app/session/fields.h"
+#include "app/session/time_step.h"
+#include "view/finder.h"
+
+namespace app {
+
+namespace {
+
+std::string two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+std::string degreesText(double v, const char* positive, const char* negative) {
+    return std::string(v < 0 ? negative : positive) + " " + decimalText(std::fabs(v)) + "°";
+}
+
+}  // namespace
+
+std::optional<astro::CivilMinute> shownMinute(const astro::SkyInput& in) {
+    return advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, 0);
+}
+
+std::string civilMinuteText(const astro::CivilMinute& m) {
+    return std::to_string(m.year) + "年" + std::to_string(m.month) + "月" + std::to_string(m.day) + "日 " +
+           two(m.hour) + ":" + two(m.minute);
+}
+
+std::string statusText(const astro::SkyInput& input, const std::string& placeName, int trailMinutes,
+                       const LocalZone& zone) {
+    const std::optional<astro::CivilMinute> m = shownMinute(input);
+    if (!m) return "日時を読めません";
+    std::string name = placeName;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    while (!name.empty() && name.front() == ' ') name.erase(0, 1);
+    if (name.empty()) name = "入力した場所";
+    std::string text = civilMinuteText(*m) + "（日本時間）　" + name + "（" +
+                       degreesText(input.latDeg, "北緯", "南緯") + "、" + degreesText(input.lonDeg, "東経", "西経") +
+                       "）";
+    if (trailMinutes > 0) text += "　軌跡 " + std::to_string(trailMinutes / 60) + " 時間";
+    if (!zone.isJapan()) text += "　現地時刻 " + civilMinuteText(localClock(*m, zone));
+    return text;
+}
+
+std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension) {
+    const astro::CivilMinute m = shownMinute(input).value_or(astro::CivilMinute{});
+    return "sky-" + std::to_string(m.year) + "-" + two(m.month) + "-" + two(m.day) + "-" + two(m.hour) +
+           two(m.minute) + "-" + view::directionWord(dir) + std::string(extension);
+}
+
+std::array<std::string, astro::kSkyFieldCount> fieldNotes(const astro::SkyFieldsReading& r) {
+    // Month, day, hour and minute outside their calendar ranges still carry
+    // (hour 25 is 1 o'clock the next day), but the user is told.
+    struct Range {
+        int field;
+        int lo, hi;
+        const char* word;
+    };
+    constexpr Range kRanges[] = {{astro::FieldMonth, 1, 12, "月"},
+                                 {astro::FieldDay, 1, 31, "日"},
+                                 {astro::FieldHour, 0, 23, "時"},
+                                 {astro::FieldMinute, 0, 59, "分"}};
+    const std::optional<astro::CivilMinute> carried = shownMinute(r.input);
+    std::array<std::string, astro::kSkyFieldCount> notes;
+    for (int f = 0; f < astro::kSkyFieldCount; ++f) {
+        const astro::FieldValue& n = r.fields[static_cast<std::size_t>(f)];
+        std::string& note = notes[static_cast<std::size_t>(f)];
+        note = fieldNoteText(n);
+        for (const Range& range : kRanges) {
+            if (range.field != f || !note.empty() || (n.value >= range.lo && n.value <= range.hi)) continue;
+            note = std::string(range.word) + "は " + std::to_string(range.lo) + "〜" + std::to_string(range.hi) +
+                   " の範囲外です。繰り越して " + (carried ? civilMinuteText(*carried) : std::string("読めない日時")) +
+                   " として計算しました。";
+        }
+    }
+    return notes;
+}
+
+std::string yearRangeEndNote() {
+    return "年は " + std::to_string(kMinYear) + "〜" + std::to_string(kMaxYear) +
+           " の範囲までです。これ以上時刻を進められません。";
+}
+
+}  // namespace app

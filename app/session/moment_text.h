@@ -1,0 +1,44 @@
+// What the front ends write about the moment and place they show: the
+// status line, the picture's file name and the notes on fields that could
+// not be used as typed. Japanese, UTF-8; no Qt.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/session/zone.h"
+#include "astro/field_text.h"
+#include "astro/sky_state.h"
+#include "view/direction.h"
+
+namespace app {
+
+// shownMinute: the fields' moment as they would show it after a step of 0
+// minutes (carried, rounded to the minute); nothing when it cannot be read.
+std::optional<astro::CivilMinute> shownMinute(const astro::SkyInput& input);
+
+// "2026年1月15日 22:00" (JST as entered, or any clock).
+std::string civilMinuteText(const astro::CivilMinute& m);
+
+// statusText: "2026年1月15日 22:00（日本時間）　東京（北緯 35.65°、東経 139.75°）",
+// "入力した場所" for an empty place name, then "　軌跡 4 時間" with trails and,
+// for a zone other than Japan's, "　現地時刻 2026年1月15日 13:00" by the one
+// local-time rule. "日時を読めません" when the moment cannot be read.
+std::string statusText(const astro::SkyInput& input, const std::string& placeName, int trailMinutes,
+                       const LocalZone& zone);
+
+// pictureFileName: "sky-2026-01-15-2200-south" + extension (".png").
+std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension);
+
+// fieldNotes: for each of the seven fields, what was used instead of the
+// typed text (astro's note), or for a month, day, hour or minute outside its
+// calendar range the moment it was carried to; empty where the field was
+// used as typed.
+std::array<std::string, astro::kSkyFieldCount> fieldNotes(const astro::SkyFieldsReading& reading);
+
+// The note on the year field when the clock cannot be stepped further.
+std::string yearRangeEndNote();
+
+}  // namespace app

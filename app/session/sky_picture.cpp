@@ -1,0 +1,62 @@
+#include "app/session/sky_picture.h"
+
+#include "app/session/sky_moments.h"
+#include "astro/astro.h"
+#include "view/picture.h"
+
+namespace app {
+
+namespace {
+
+// A painter that draws nothing: a record needs no pixels.
+class NullPainter final : public view::Painter {
+public:
+    void clear() override {}
+    void line(float, float, float, float, view::Rgb) override {}
+    void disc(float, float, float, view::Rgb) override {}
+    void point(float, float, view::Rgb) override {}
+    void setTextPosition(float, float) override {}
+    void text(std::string_view) override {}
+    void setFillColour(view::Rgb) override {}
+    void setFillStyleSolid() override {}
+};
+
+}  // namespace
+
+view::ViewOptions pictureOptions(const view::ViewOptions& boxes, const astro::SkyInput& shown, int stepMinutes) {
+    view::ViewOptions o = boxes;
+    o.year = shown.year;
+    o.month = shown.month;
+    o.day = shown.day;
+    o.stepMinutes = stepMinutes;
+    return o;
+}
+
+PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, const SkyComputation& compute) {
+    if (req.trailMinutes > 0) {
+        if (std::optional<TrailScene> t = trailScene(req.input, req.trailMinutes, req.direction, cat))
+            return {t->end, std::move(t->endSky), std::move(t->trails)};
+    }
+    return {req.input, compute ? compute(req.input) : astro::computeSky(req.input), std::nullopt};
+}
+
+void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
+                 view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record) {
+    const view::ViewOptions options = pictureOptions(req.view, shown.shown, req.stepMinutes);
+    if (record != nullptr) record->pixelsPerTwip = req.scale / view::kTwipsPerPixel;
+    if (shown.trails) {
+        view::drawView(req.direction, shown.sky, cat, options, rng, painter, *shown.trails, record);
+    } else {
+        view::drawView(req.direction, shown.sky, cat, options, rng, painter, record);
+    }
+}
+
+view::DrawRecord recordPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat) {
+    view::DrawRecord record;
+    view::MeteorRng rng(req.seed);
+    NullPainter none;
+    drawPicture(req, shown, cat, rng, none, &record);
+    return record;
+}
+
+}  // namespace app

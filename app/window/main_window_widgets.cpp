@@ -1,0 +1,414 @@
+#include "app/window/main_window_widgets.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <random>
+
+#include "app/film/trail_menu_widgets.h"
+#include "app/output/png_file_gui.h"
+#include "app/output/qt_painter_gui.h"
+#include "app/output/safe_write_qtcore.h"
+#include "app/pointing/find_dialog_widgets.h"
+#include "app/pointing/sky_pointer_widgets.h"
+#include "app/session/colour_scheme.h"
+#include "app/session/moment_text.h"
+#include "app/session/numeric_tables.h"
+#include "app/session/settings.h"
+#include "app/session/time_step.h"
+#include "app/window/control_look_widgets.h"
+#include "app/window/sky_canvas_widgets.h"
+#include "app/window/window_layout_qtcore.h"
+#include "app/zones/time_zones_qtcore.h"
+#include "astro/astro.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kManualEntryItem = catalog::kManualPlace - 1;  // lstCITY index of "入力"
+
+QString qstr(const std::string& s) { return QString::fromStdString(s); }
+
+// The numeric value of a list item (" 6" is 6); 0 without a selection.
+int selectedItemValue(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentRow() >= 0 ? list->item(list->currentRow()) : nullptr;
+    return item ? item->text().trimmed().toInt() : 0;
+}
+
+// The JST minute of the computer's clock, by the one rule of the session.
+CivilMinute jstNow(const QDateTime& utc) {
+    return jstFromSystemClock(std::chrono::system_clock::time_point(std::chrono::milliseconds(utc.toMSecsSinceEpoch())));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget* parent)
+    : QMainWindow(parent), cat_(cat), hooks_(std::move(hooks)) {
+    if (!hooks_.warn) hooks_.warn = [this](const QString& t) { QMessageBox::warning(this, windowTitle(), t); };
+    if (!hooks_.inform) {
+        hooks_.inform = [this](const QString& title, const QString& t) { QMessageBox::about(this, title, t); };
+    }
+    if (!hooks_.askQuitAnyway) {
+        hooks_.askQuitAnyway = [this](const QString& t) {
+            return QMessageBox::warning(this, windowTitle(), t, QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::No) == QMessageBox::Yes;
+        };
+    }
+    if (!hooks_.askSavePath) {
+        hooks_.askSavePath = [this](const QString& name) {
+            return QFileDialog::getSaveFileName(this, QStringLiteral("画像を保存"), name,
+                                                QStringLiteral("PNG (*.png)"));
+        };
+    }
+    if (!hooks_.quit) {
+        hooks_.quit = [this] {
+            close();
+            QCoreApplication::quit();
+        };
+    }
+    if (!hooks_.nowUtc) hooks_.nowUtc = [] { return QDateTime::currentDateTimeUtc(); };
+    if (!hooks_.computeSky) hooks_.computeSky = [](const astro::SkyInput& in) { return astro::computeSky(in); };
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("プラネタリウム"));
+    canvas_ = new SkyCanvas(cat_, hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}(), this);
+    const QSize minimum(twipsToPixels(static_cast<int>(view::kSurfaceWidthTwips)),
+                        twipsToPixels(static_cast<int>(view::kSurfaceHeightTwips)));
+    canvas_->setMinimumSize(minimum);
+    canvas_->resize(minimum + QSize(8, 8));
+    setCentralWidget(canvas_);
+
+    buildControls();
+    pointer_ = new SkyPointer(this);
+    findDialog_ = new FindDialog(this);
+    buildMenus();
+    loadForm();
+    // Menu bar, picture area and status bar at the smallest size that shows
+    // the whole picture.
+    layout()->activate();
+    resize(minimumSizeHint().expandedTo(minimum + QSize(8, 8)));
+}
+
+MainWindow::~MainWindow() {
+    // The pointer watches the canvas's events. The canvas still sends some
+    // while the base classes take the widgets down, and by then this window
+    // is no longer a MainWindow, so the watcher goes first.
+    delete pointer_;
+    pointer_ = nullptr;
+}
+
+void MainWindow::loadForm() {
+    const Settings settings = readSettings(hooks_.settingsPath);
+    // Night colours until the first drawing says otherwise.
+    lastSunAlt_ = -1.0;
+    applyColourScheme(kNightScheme);
+    canvas_->clearPicture();
+    // The computer's clock, as Japan Standard Time whatever the zone.
+    setMomentFields(jstNow(hooks_.nowUtc()));
+    // Default step and display interval; "いて座" is the current item
+    // without being selected.
+    stepList_->setCurrentRow(3);
+    intervalList_->setCurrentRow(3);
+    if (constellationList_->count() > 1) constellationList_->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    // The place table, with the manual place's remembered coordinates.
+    const StartPlace start = startPlace(settings);
+    places_ = cat_.places;
+    if (static_cast<int>(places_.size()) > catalog::kManualPlace && settings.hasCoordinates) {
+        places_[catalog::kManualPlace].latDeg = start.latDeg;
+        places_[catalog::kManualPlace].lonDeg = start.lonDeg;
+    }
+    placeList_->clear();
+    for (std::size_t k = 1; k < places_.size(); ++k) {
+        auto* item = new QListWidgetItem(qstr(places_[k].name), placeList_);
+        item->setToolTip(qstr(places_[k].name).trimmed());
+    }
+    // Select the remembered place and show its coordinates.
+    const int index = std::clamp(start.placeIndex - 1, 0, std::max(0, placeList_->count() - 1));
+    if (placeList_->count() > 0) {
+        placeList_->setCurrentRow(index);
+        setFieldText(latitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].latDeg)));
+        setFieldText(longitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].lonDeg)));
+    }
+    updateStatus();
+}
+
+void MainWindow::applyColourScheme(int scheme) {
+    colourScheme_ = scheme == kDayScheme ? kDayScheme : kNightScheme;
+    QPalette& p = schemePalettes_[static_cast<std::size_t>(colourScheme_)];
+    if (p.color(QPalette::Window) != qColour(schemeColours(colourScheme_).windowBack) || p.resolveMask() == 0)
+        p = schemePalette(canvas_->palette(), colourScheme_);
+    const SchemeColours c = schemeColours(colourScheme_);
+    canvas_->setColours(qColour(c.windowBack), qColour(c.windowText));
+    if (canvas_->palette() == p) return;
+    canvas_->setPalette(p);
+    canvas_->update();
+}
+
+FieldTexts MainWindow::fieldTexts() const {
+    FieldTexts t;
+    for (int i = 0; i < 5; ++i) t.text[i] = dateEdits_[i]->text().toStdString();
+    t.text[astro::FieldLat] = latitudeEdit_->text().toStdString();
+    t.text[astro::FieldLon] = longitudeEdit_->text().toStdString();
+    return t;
+}
+
+void MainWindow::markField(QLineEdit* e, const QString& note) {
+    const bool warn = !note.isEmpty();
+    e->setProperty("fieldWarning", warn);
+    e->setPalette(warn ? warningPalette() : QPalette());
+    e->setToolTip(note);
+}
+
+astro::SkyFieldsReading MainWindow::readAndMarkFields() {
+    const astro::SkyFieldsReading r = readFields(fieldTexts());
+    const std::array<QLineEdit*, astro::kSkyFieldCount> edits = {dateEdits_[0], dateEdits_[1], dateEdits_[2],
+                                                                 dateEdits_[3], dateEdits_[4], latitudeEdit_,
+                                                                 longitudeEdit_};
+    const auto notes = fieldNotes(r);
+    for (std::size_t f = 0; f < edits.size(); ++f) markField(edits[f], qstr(notes[f]));
+    return r;
+}
+
+void MainWindow::setTimerPeriod() {
+    const int seconds = selectedItemValue(intervalList_);
+    if (seconds <= 0) {
+        stepTimer_->stop();
+        return;
+    }
+    const int ms = seconds * 1000;
+    if (!stepTimer_->isActive() || stepTimer_->interval() != ms) stepTimer_->start(ms);
+}
+
+void MainWindow::setFieldText(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    // Show the text from its first character (setText puts the cursor at the end).
+    edit->setCursorPosition(0);
+}
+
+void MainWindow::setMomentFields(const astro::CivilMinute& m) {
+    const std::array<int, 5> v = {m.year, m.month, m.day, m.hour, m.minute};
+    for (int i = 0; i < 5; ++i) setFieldText(dateEdits_[i], QString::number(v[i]));
+}
+
+void MainWindow::copyPlaceToFields() {
+    const int i = placeList_->currentRow();
+    // "入力" keeps what the user typed; with no place chosen there is nothing
+    // to copy, so the boxes keep their text too.
+    if (i < 0 || i == kManualEntryItem || static_cast<std::size_t>(i) + 1 >= places_.size()) return;
+    setFieldText(latitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
+    setFieldText(longitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
+}
+
+int MainWindow::stepMinutes() const { return selectedItemValue(stepList_); }
+
+view::Direction MainWindow::direction() const {
+    for (int i = 0; i < 4; ++i)
+        if (directionButtons_[i]->isChecked()) return static_cast<view::Direction>(i);
+    return view::Direction::South;
+}
+
+view::ViewOptions MainWindow::displayOptions() const {
+    view::ViewOptions o;
+    o.equator = optionChecks_[0]->isChecked();
+    o.ecliptic = optionChecks_[1]->isChecked();
+    o.altAzLines = optionChecks_[2]->isChecked();
+    o.starNames = optionChecks_[3]->isChecked();
+    o.constellations = figuresCheck_->isChecked();
+    o.meteors = meteorsCheck_->isChecked();
+    for (int row = 0; row < constellationList_->count() && row + 1 < static_cast<int>(o.selected.size()); ++row)
+        o.selected[static_cast<std::size_t>(row) + 1] = constellationList_->item(row)->isSelected();
+    return o;
+}
+
+WindowRequest MainWindow::currentRequest() const {
+    WindowRequest w;
+    w.reading = readFields(fieldTexts());
+    w.request.input = w.reading.input;
+    const int row = placeList_->currentRow();
+    if (row >= 0 && static_cast<std::size_t>(row) + 1 < places_.size()) {
+        w.placeIndex = row + 1;
+        w.request.placeName = places_[static_cast<std::size_t>(row) + 1].name;
+        w.timeZone = placeZoneName(places_[static_cast<std::size_t>(row) + 1]);
+    }
+    if (w.timeZone.empty()) w.timeZone = kJapanZone;
+    w.zone = zoneOrJapan(w.timeZone);
+    w.direction = direction();
+    w.picture.input = w.reading.input;
+    w.picture.direction = w.direction;
+    w.picture.view = displayOptions();
+    w.picture.stepMinutes = stepMinutes();
+    w.picture.trailMinutes = trailMenu_ != nullptr ? trailMenu_->minutes() : 0;
+    w.picture.seed = hooks_.meteorSeed.value_or(0);
+    w.options = pictureOptions(w.picture.view, w.reading.input, w.picture.stepMinutes);
+    return w;
+}
+
+std::string WindowRequest::titlePlaceName() const {
+    return placeIndex == catalog::kManualPlace || placeIndex == 0 ? std::string() : request.placeName;
+}
+
+const QImage& MainWindow::picture() const { return canvas_->picture(); }
+
+void MainWindow::drawSky(const WindowRequest& w, const PictureSky& shown) {
+    canvas_->drawSky(chartScene(w.picture, shown, view::ChartStyle::Screen, w.titlePlaceName(), w.zone, colourScheme_));
+}
+
+std::optional<ChartScene> MainWindow::shownChart() const {
+    const std::optional<DrawnSky>& drawn = canvas_->lastDrawn();
+    if (!drawn) return std::nullopt;
+    return static_cast<const ChartScene&>(*drawn);
+}
+
+bool MainWindow::tableShown() const { return !tableNames_[0]->text().isEmpty(); }
+
+QList<QWidget*> MainWindow::tableCells() const {
+    QList<QWidget*> cells;
+    for (int i = 0; i < kTableRows; ++i) cells << tableNames_[i] << tableFirst_[i] << tableSecond_[i];
+    return cells;
+}
+
+void MainWindow::showTable(const astro::SkyFieldsReading& reading) {
+    const NumericTable table =
+        tableIsShowers_ ? showerTable(cat_) : altAzTable(hooks_.computeSky(reading.input), cat_);
+    for (int i = 0; i < kTableRows; ++i) {
+        tableNames_[i]->setText(qstr(table[i].st));
+        tableFirst_[i]->setText(qstr(table[i].h));
+        tableSecond_[i]->setText(qstr(table[i].v));
+    }
+}
+
+void MainWindow::onDrawClicked() {
+    copyPlaceToFields();
+    setTimerPeriod();
+    for (QWidget* cell : tableCells()) static_cast<QLabel*>(cell)->clear();
+    readAndMarkFields();
+    const WindowRequest w = currentRequest();
+    const PictureSky shown = pictureSky(w.picture, cat_, hooks_.computeSky);
+    lastSunAlt_ = shown.sky.bodyAltDeg[astro::Sun];
+    applyColourScheme(schemeForSunAltitude(lastSunAlt_));
+    drawSky(w, shown);
+    updateStatus();
+}
+
+void MainWindow::redrawOnTimer() {
+    setTimerPeriod();
+    copyPlaceToFields();
+    const astro::SkyFieldsReading reading = readAndMarkFields();
+    const WindowRequest w = currentRequest();
+    const PictureSky shown = pictureSky(w.picture, cat_, hooks_.computeSky);
+    const double sunAlt = shown.sky.bodyAltDeg[astro::Sun];
+    if (const std::optional<int> scheme = schemeAfterStep(lastSunAlt_, sunAlt)) applyColourScheme(*scheme);
+    lastSunAlt_ = sunAlt;
+    drawSky(w, shown);
+    // A table on screen follows the moment it describes.
+    if (tableShown()) showTable(reading);
+}
+
+void MainWindow::onTimerTick() {
+    const astro::SkyInput in = readAndMarkFields().input;
+    const std::optional<CivilMinute> next =
+        advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, stepMinutes());
+    if (!next) {
+        // The fields cannot go further (the year range ends): stop turning.
+        stepTimer_->stop();
+        markField(dateEdits_[0], qstr(yearRangeEndNote()));
+        return;
+    }
+    setMomentFields(*next);
+    redrawOnTimer();
+}
+
+void MainWindow::drawToward(view::Direction d) {
+    directionButtons_[static_cast<int>(d)]->setChecked(true);
+    onDrawClicked();
+}
+
+void MainWindow::setMoment(int year, int month, int day, int hour, int minute) {
+    setMomentFields({year, month, day, hour, minute});
+    updateStatus();
+}
+
+void MainWindow::showFigure(int figure) {
+    figuresCheck_->setChecked(true);
+    if (figure >= 1 && figure <= constellationList_->count()) constellationList_->item(figure - 1)->setSelected(true);
+}
+
+void MainWindow::stepAndDraw(int steps) {
+    const astro::SkyFieldsReading reading = readFields(fieldTexts());
+    const astro::SkyInput& in = reading.input;
+    const std::optional<CivilMinute> next =
+        advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, steps * stepMinutes());
+    if (next) setMomentFields(*next);
+    onDrawClicked();
+}
+
+void MainWindow::drawNow() {
+    setMomentFields(jstNow(hooks_.nowUtc()));
+    onDrawClicked();
+}
+
+void MainWindow::onTableClicked() {
+    canvas_->clearPicture();
+    tableIsShowers_ = meteorsCheck_->isChecked();
+    showTable(readAndMarkFields());
+}
+
+void MainWindow::onExitClicked() {
+    const astro::SkyFieldsReading reading = readFields(fieldTexts());
+    const std::string error = writeSettings(hooks_.settingsPath, placeList_->currentRow(),
+                                            reading.fields[astro::FieldLat].value, reading.fields[astro::FieldLon].value);
+    if (!error.empty()) {
+        const QString text = failedWriteText(QStringLiteral("場所を"), QStringLiteral("保存"), qstr(hooks_.settingsPath),
+                                             qstr(error)) +
+                             QStringLiteral("\n\nこのまま終了しますか？");
+        if (!hooks_.askQuitAnyway(text)) return;
+    }
+    stepTimer_->stop();
+    hooks_.quit();
+}
+
+QString MainWindow::suggestedPictureName() const {
+    return qstr(pictureFileName(readFields(fieldTexts()).input, direction(), ".png"));
+}
+
+bool MainWindow::savePicture(const QString& path) { return savePng(canvas_->snapshot(tableCells()), path); }
+
+void MainWindow::savePictureInteractive() {
+    // The picture and its name as they are now: the timer may draw on while
+    // the dialog is open.
+    const QImage shown = canvas_->snapshot(tableCells());
+    const QString path = hooks_.askSavePath(suggestedPictureName());
+    if (!path.isEmpty()) savePng(shown, path);
+}
+
+bool MainWindow::savePng(const QImage& image, const QString& path) {
+    const QString error = image.isNull() ? QStringLiteral("画像がありません") : writePng(image, path);
+    if (!error.isEmpty()) hooks_.warn(failedWriteText(QStringLiteral("画像を"), QStringLiteral("保存"), path, error));
+    return error.isEmpty();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Return draws, as the default button of a dialog would; on a focused
+    // button it presses that button. Text boxes and lists pass Return on.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+        else onDrawClicked();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace app

@@ -1,0 +1,184 @@
+// The controls of Form1 at their design places, with their design names.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/output/japanese_font_gui.h"
+#include "app/output/qt_painter_gui.h"
+#include "app/session/colour_scheme.h"
+#include "app/session/fields.h"
+#include "app/session/numeric_tables.h"
+#include "app/session/time_step.h"
+#include "app/window/control_look_widgets.h"
+#include "app/window/main_window_widgets.h"
+#include "app/window/sky_canvas_widgets.h"
+#include "app/window/window_layout_qtcore.h"
+
+namespace app {
+
+namespace {
+
+QString qstr(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+void MainWindow::buildControls() {
+    auto place = [](QWidget* w, const ControlLayout& c) {
+        w->setObjectName(QString::fromLatin1(c.designName));
+        w->setGeometry(pixelRect(c));
+        if (c.points > 0) w->setFont(japaneseFont(c.points, c.bold));
+    };
+    auto label = [&](const char* name, const QString& caption) {
+        auto* l = new QLabel(caption, canvas_);
+        place(l, controlLayout(name));
+        return l;
+    };
+    auto lineEdit = [&](const char* name, const QString& accessibleName) {
+        auto* e = new QLineEdit(canvas_);
+        place(e, controlLayout(name));
+        e->setAccessibleName(accessibleName);
+        e->setFrame(false);
+        e->setTextMargins(0, 0, 0, 0);
+        connect(e, &QLineEdit::textEdited, this, [e] {
+            // A new text has not been read yet: drop the old warning.
+            if (e->property("fieldWarning").toBool()) {
+                e->setProperty("fieldWarning", false);
+                e->setPalette(QPalette());
+                e->setToolTip(QString());
+            }
+        });
+        connect(e, &QLineEdit::textChanged, this, &MainWindow::updateStatus);
+        return e;
+    };
+    auto* compact = new CompactListStyle();
+    compact->setParent(this);
+    auto list = [&](const char* name, const QStringList& items, const QString& accessibleName) {
+        auto* l = new QListWidget(canvas_);
+        place(l, controlLayout(name));
+        l->setAccessibleName(accessibleName);
+        for (const QString& text : items) {
+            auto* item = new QListWidgetItem(text, l);
+            // The full name, whatever the list's width cuts off.
+            item->setToolTip(text.trimmed());
+        }
+        // A one-pixel frame leaves room for two items in the 34-pixel lists.
+        l->setFrameShape(QFrame::Box);
+        l->setLineWidth(1);
+        // The items are short; a horizontal bar would only hide a row.
+        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        l->setStyle(compact);
+        l->verticalScrollBar()->setStyle(compact);
+        return l;
+    };
+    auto check = [&](const char* name, const QString& caption) {
+        auto* c = new QCheckBox(caption, canvas_);
+        place(c, controlLayout(name));
+        c->setAccessibleName(caption);
+        return c;
+    };
+    auto button = [&](const char* name, const QString& caption) {
+        auto* b = new DesignButton(caption, canvas_);
+        place(b, controlLayout(name));
+        // The design's face in both colour schemes, with black text.
+        QPalette p = b->palette();
+        p.setColor(QPalette::Button, qColour(kButtonBack));
+        p.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(p);
+        b->setAccessibleName(caption);
+        return b;
+    };
+
+    // Date and place row.
+    placeList_ = list("lstCITY", {}, QStringLiteral("場所"));
+    const std::array<const char*, 5> dateNames = {"txtYMD_0", "txtYMD_1", "txtYMD_2", "txtYMD_3", "txtYMD_4"};
+    const std::array<QString, 5> dateWords = {"年", "月", "日", "時", "分"};
+    for (int i = 0; i < 5; ++i) {
+        dateEdits_[i] = lineEdit(dateNames[i], dateWords[i]);
+        label(QStringLiteral("Label%1").arg(i + 2).toLatin1().constData(), dateWords[i]);
+    }
+    // The widest texts the time step writes: the year range's ends, two digits.
+    fitFaceTo(dateEdits_[0], {QString::number(kMinYear), QString::number(kMaxYear)});
+    for (int i = 1; i < 5; ++i) fitFaceTo(dateEdits_[i], {QStringLiteral("00"), QStringLiteral("28")});
+    placeName_ = label("Label10", QString());
+    label("Label1", QStringLiteral("緯度"));
+    latitudeEdit_ = lineEdit("txtIDO", QStringLiteral("緯度"));
+    label("Label7", QStringLiteral("経度"));
+    longitudeEdit_ = lineEdit("txtKEIDO", QStringLiteral("経度"));
+    QStringList lats, lons;
+    for (std::size_t k = 1; k < cat_.places.size(); ++k) {
+        lats << qstr(decimalText(cat_.places[k].latDeg));
+        lons << qstr(decimalText(cat_.places[k].lonDeg));
+    }
+    fitFaceTo(latitudeEdit_, lats);
+    fitFaceTo(longitudeEdit_, lons);
+
+    // Time step.
+    label("Label8", QStringLiteral("間隔（分)"));
+    stepList_ = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, QStringLiteral("間隔（分)"));
+    label("Label9", QStringLiteral("表示間隔（秒）"));
+    intervalList_ = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"},
+                         QStringLiteral("表示間隔（秒）"));
+    for (QListWidget* l : {stepList_, intervalList_}) l->setTextElideMode(Qt::ElideNone);
+    stepTimer_ = new QTimer(this);
+    stepTimer_->setObjectName(QStringLiteral("Timer1"));
+    connect(stepTimer_, &QTimer::timeout, this, &MainWindow::onTimerTick);
+
+    // Direction cross around the draw button.
+    const std::array<QString, 4> dirCaption = {"北", "東", "南", "西"};
+    for (int i = 0; i < 4; ++i) {
+        directionButtons_[i] = new QRadioButton(dirCaption[i], canvas_);
+        place(directionButtons_[i], controlLayout(QStringLiteral("optDIR_%1").arg(i).toLatin1().constData()));
+        directionButtons_[i]->setAccessibleName(dirCaption[i]);
+    }
+    directionButtons_[2]->setChecked(true);
+    drawButton_ = button("Command3", QStringLiteral("プラネタリウム"));
+    drawButton_->setDefault(true);
+    connect(drawButton_, &QPushButton::clicked, this, &MainWindow::onDrawClicked);
+
+    // Display options.
+    figuresCheck_ = check("chkSTR", QStringLiteral("星座"));
+    QStringList constellationNames;
+    for (std::size_t c = 1; c < cat_.constellations.size(); ++c) constellationNames << qstr(cat_.constellations[c].name);
+    constellationList_ = list("lstSTR", constellationNames, QStringLiteral("星座の一覧"));
+    constellationList_->setSelectionMode(QAbstractItemView::MultiSelection);
+    optionChecks_[3] = check("chkOP_3", QStringLiteral("星の名前"));
+    meteorsCheck_ = check("chkMET", QStringLiteral("流星群"));
+    optionChecks_[0] = check("chkOP_0", QStringLiteral("赤道"));
+    optionChecks_[1] = check("chkOP_1", QStringLiteral("黄道"));
+    optionChecks_[2] = check("chkOP_2", QStringLiteral("高度・方位線"));
+    tableButton_ = button("Command2", QStringLiteral("数値"));
+    exitButton_ = button("Command1", QStringLiteral("終了"));
+    connect(tableButton_, &QPushButton::clicked, this, &MainWindow::onTableClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::onExitClicked);
+
+    // Numeric-table cells.
+    const std::array<const char*, 3> cellNames = {"lblST_%1", "lblH_%1", "lblV_%1"};
+    std::array<std::array<QLabel*, 29>*, 3> columns = {&tableNames_, &tableFirst_, &tableSecond_};
+    for (int column = 0; column < 3; ++column) {
+        for (int i = 0; i < kTableRows; ++i) {
+            auto* l = new QLabel(canvas_);
+            place(l, tableCellLayout(column, i));
+            l->setObjectName(QString::fromLatin1(cellNames[column]).arg(i));
+            // Text only: pointing at the picture passes through to it.
+            l->setAttribute(Qt::WA_TransparentForMouseEvents);
+            (*columns[column])[i] = l;
+        }
+    }
+
+    // Choosing a place shows its name and, except for "入力", its
+    // coordinates at once, so name, boxes, table and picture agree.
+    connect(placeList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0) return;
+        placeName_->setText(placeList_->item(row)->text());
+        copyPlaceToFields();
+        updateStatus();
+        emit placeChosen();
+    });
+}
+
+}  // namespace app

@@ -1,0 +1,161 @@
+// The window's menu bar, status bar, help pages and command-line start.
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+
+#include <cmath>
+#include <optional>
+#include <random>
+
+#include "app/window/main_window_widgets.h"
+#include "app/almanac/almanac_menu_widgets.h"
+#include "app/chart/chart_output_menu_widgets.h"
+#include "app/film/film_dialog_widgets.h"
+#include "app/film/trail_menu_widgets.h"
+#include "app/pointing/find_dialog_widgets.h"
+#include "app/session/moment_text.h"
+#include "app/session/fields.h"
+#include "app/window/help_pages_qtcore.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kManualEntryItem = catalog::kManualPlace - 1;
+
+}  // namespace
+
+void MainWindow::buildMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu_->setObjectName(QStringLiteral("fileMenu"));
+    QAction* save = fileMenu_->addAction(QStringLiteral("画像を保存(&S)…"), this, &MainWindow::savePictureInteractive);
+    save->setObjectName(QStringLiteral("saveAction"));
+    save->setShortcut(QKeySequence::Save);
+    // ファイル → 印刷… (Ctrl+P), PDF/SVG に書き出し…: the shown picture as the
+    // paper chart, named like the Ctrl+S picture.
+    chartOutput_ = new ChartOutputMenu(
+        this, fileMenu_, [this] { return shownChart(); }, [this] { return suggestedPictureName().chopped(4); }, cat_);
+    QAction* film = fileMenu_->addAction(QStringLiteral("動画に書き出し(&M)…"), this, &MainWindow::exportFilmInteractive);
+    film->setObjectName(QStringLiteral("filmAction"));
+    fileMenu_->addSeparator();
+    QAction* quit = fileMenu_->addAction(QStringLiteral("終了(&X)"), this, &MainWindow::onExitClicked);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    viewMenu_ = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    viewMenu_->setObjectName(QStringLiteral("viewMenu"));
+    auto* directions = new QActionGroup(this);
+    const std::array<QString, 4> words = {"北", "東", "南", "西"};
+    const std::array<Qt::Key, 4> keys = {Qt::Key_N, Qt::Key_E, Qt::Key_S, Qt::Key_W};
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = viewMenu_->addAction(words[i]);
+        a->setObjectName(QStringLiteral("directionAction_%1").arg(i));
+        a->setCheckable(true);
+        a->setShortcut(QKeySequence(keys[i]));
+        directions->addAction(a);
+        directionActions_[i] = a;
+        a->setChecked(directionButtons_[i]->isChecked());
+        const auto d = static_cast<view::Direction>(i);
+        connect(a, &QAction::triggered, this, [this, d] { drawToward(d); });
+        connect(directionButtons_[i], &QRadioButton::toggled, a, [a](bool on) {
+            if (on) a->setChecked(true);
+        });
+    }
+    viewMenu_->addSeparator();
+    const std::array<std::pair<QCheckBox*, const char*>, 6> options = {
+        std::pair{figuresCheck_, "星座"},           std::pair{optionChecks_[3], "星の名前"},
+        std::pair{meteorsCheck_, "流星群"},         std::pair{optionChecks_[0], "赤道"},
+        std::pair{optionChecks_[1], "黄道"},        std::pair{optionChecks_[2], "高度・方位線"}};
+    for (const auto& [check, word] : options) {
+        QAction* a = viewMenu_->addAction(QString::fromUtf8(word));
+        a->setObjectName(QStringLiteral("optionAction_") + check->objectName());
+        a->setCheckable(true);
+        a->setChecked(check->isChecked());
+        connect(a, &QAction::toggled, check, &QCheckBox::setChecked);
+        connect(check, &QCheckBox::toggled, a, &QAction::setChecked);
+    }
+    viewMenu_->addSeparator();
+    QAction* back = viewMenu_->addAction(QStringLiteral("時刻を戻す"), this, [this] { stepAndDraw(-1); });
+    back->setShortcut(QKeySequence(Qt::Key_PageUp));
+    QAction* forward = viewMenu_->addAction(QStringLiteral("時刻を進める"), this, [this] { stepAndDraw(1); });
+    forward->setShortcut(QKeySequence(Qt::Key_PageDown));
+    QAction* now = viewMenu_->addAction(QStringLiteral("現在の時刻"), this, &MainWindow::drawNow);
+    now->setShortcut(QKeySequence(Qt::Key_Home));
+    viewMenu_->addSeparator();
+    QAction* find = viewMenu_->addAction(QStringLiteral("天体を探す…"), this, [this] {
+        findDialog_->show();
+        findDialog_->raise();
+        findDialog_->activateWindow();
+    });
+    find->setObjectName(QStringLiteral("findAction"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    viewMenu_->addSeparator();
+    // 軌跡: ticking it or choosing a span draws the trails at once.
+    trailMenu_ = new TrailMenu(viewMenu_, this);
+    connect(trailMenu_, &TrailMenu::changed, this, &MainWindow::onDrawClicked);
+
+    toolsMenu_ = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    toolsMenu_->setObjectName(QStringLiteral("toolsMenu"));
+
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpMenu_->setObjectName(QStringLiteral("helpMenu"));
+    helpMenu_->addAction(QStringLiteral("使い方(&U)"), this, &MainWindow::showHelp)->setObjectName("helpAction");
+    helpMenu_->addAction(QStringLiteral("このプログラムについて(&A)"), this, &MainWindow::showAbout)
+        ->setObjectName("aboutAction");
+
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("statusText"));
+    statusBar()->addWidget(statusLabel_, 1);
+    // ツール → こよみ… and the status bar's Moon age, sunrise and sunset.
+    almanacMenu_ = new AlmanacMenu(this);
+}
+
+QString MainWindow::statusText() const {
+    const WindowRequest w = currentRequest();
+    const bool manual = w.placeIndex == catalog::kManualPlace;
+    return QString::fromStdString(
+        app::statusText(w.reading.input, manual ? std::string() : w.request.placeName, w.picture.trailMinutes, w.zone));
+}
+
+void MainWindow::updateStatus() {
+    if (statusLabel_ && placeList_) statusLabel_->setText(statusText());
+    emit fieldsChanged();
+}
+
+void MainWindow::exportFilmInteractive() {
+    PictureRequest first = currentRequest().picture;
+    first.seed = hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}();
+    const QString name = QString::fromStdString(pictureFileName(first.input, first.direction, ".mp4"));
+    const std::optional<FilmResult> result = askAndExportFilm(first, first.stepMinutes, name, cat_, this);
+    if (!result) return;
+    if (result->ok()) {
+        statusBar()->showMessage(QStringLiteral("動画を書き出しました"), 5000);
+    } else if (result->status != FilmResult::Status::Cancelled) {
+        warn(filmFailedText(*result));
+    }
+}
+
+void MainWindow::showHelp() { hooks_.inform(QStringLiteral("使い方"), helpPageHtml()); }
+
+void MainWindow::showAbout() { hooks_.inform(QStringLiteral("このプログラムについて"), aboutPageHtml()); }
+
+void MainWindow::applyStartOptions(const CliOptions& o) {
+    if (o.year && o.month && o.day && o.hour && o.minute) setMomentFields({*o.year, *o.month, *o.day, *o.hour, *o.minute});
+    if (o.latDeg && o.lonDeg) {
+        placeList_->setCurrentRow(kManualEntryItem);
+        setFieldText(latitudeEdit_, QString::fromStdString(decimalText(*o.latDeg)));
+        setFieldText(longitudeEdit_, QString::fromStdString(decimalText(*o.lonDeg)));
+    } else if (o.placeIndex >= 1 && o.placeIndex <= placeList_->count()) {
+        placeList_->setCurrentRow(o.placeIndex - 1);
+    }
+    updateStatus();
+}
+
+}  // namespace app
