@@ -4,7 +4,7 @@
 
 #include "view/horizontal.h"
 #include "view/picture.h"
-#include "view/projection.h"
+#include "view/projector.h"
 
 namespace view {
 
@@ -26,11 +26,13 @@ StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Ca
     const astro::Horizontal hz = horizontal(sky, star.raHours, star.decDeg);
     StarPlace out;
     out.altDeg = hz.altDeg;
-    if (hz.altDeg >= 0.0) out.at = toPicture(project(dir, hz.altDeg, hz.azDeg));
+    if (hz.altDeg >= 0.0) out.at = projectorFor(dir).place(hz.altDeg, hz.azDeg).at;
     return out;
 }
 
-bool insidePicture(float x) { return x >= 0.0f && x < kFigureMaxX; }
+// A segment is drawn only when both ends lie left of the frame's cut; that
+// also drops ends the projection rejected, which map far to the right.
+bool insidePicture(Direction dir, float x) { return x >= 0.0f && x < projectorFor(dir).frame().figureMaxX; }
 
 }  // namespace
 
@@ -55,7 +57,7 @@ void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catal
             lastPairUp = a.altDeg >= 0.0 && b.altDeg >= 0.0;
             if (!lastPairUp) continue;
             lastEnd = b.at;
-            if (insidePicture(a.at.x) && insidePicture(b.at.x)) {
+            if (insidePicture(dir, a.at.x) && insidePicture(dir, b.at.x)) {
                 painter.line(a.at.x, a.at.y, b.at.x, b.at.y, colour);
             }
         }

@@ -12,9 +12,6 @@
 namespace view {
 
 inline constexpr Rgb kFigureColour{243, 243, 243};
-// A segment is drawn only when both ends lie in 0 <= x < this (twips); it
-// also drops ends the projection rejected, which map far to the right.
-inline constexpr float kFigureMaxX = 15400.0f;
 inline constexpr float kFigureLabelDx = 80.0f;
 // The two constellations drawn as a single star, labelled at their first node.
 inline constexpr int kSingleStarAries = 12;
@@ -29,14 +26,5 @@ inline constexpr int kSingleStarPsA = 37;
 // `colour` is the lines' colour (the paper chart draws them darker).
 void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
                  const std::array<bool, 42>& selected, Painter& painter, Rgb colour = kFigureColour);
-
-inline void drawFiguresSouth(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
-                             Painter& p) { drawFigures(Direction::South, s, c, sel, p); }
-inline void drawFiguresEast(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
-                            Painter& p) { drawFigures(Direction::East, s, c, sel, p); }
-inline void drawFiguresWest(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
-                            Painter& p) { drawFigures(Direction::West, s, c, sel, p); }
-inline void drawFiguresNorth(const astro::SkyState& s, const catalog::Catalogue& c, const std::array<bool, 42>& sel,
-                             Painter& p) { drawFigures(Direction::North, s, c, sel, p); }
 
 }  // namespace view

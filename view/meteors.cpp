@@ -6,7 +6,7 @@
 #include "astro/angles.h"
 #include "astro/calendar.h"
 #include "view/horizontal.h"
-#include "view/projection.h"
+#include "view/projector.h"
 
 namespace view {
 
@@ -72,6 +72,7 @@ double expectedMeteors(double ratePerHour, double profile, double radiantAltDeg,
 
 std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
                                         const ViewOptions& opt, MeteorRng& rng) {
+    const Projector& projector = projectorFor(dir);
     std::vector<MeteorStreak> out;
     for (std::size_t row = 1; row < cat.showers.size(); ++row) {
         const catalog::Shower& sh = cat.showers[row];
@@ -99,12 +100,12 @@ std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sk
                 const Equatorial e =
                     offsetAlongGreatCircle({sh.raHours, sh.decDeg}, startDeg + lengthDeg * p / 3.0, paDeg);
                 const astro::Horizontal hz = horizontal(sky, e.raHours, e.decDeg);
-                const Projected pr = project(dir, hz.altDeg, hz.azDeg);
+                const Placed pr = projector.place(hz.altDeg, hz.azDeg);
                 // A meteor that leaves the sky or the picture is not seen in
                 // this direction; the other views show their own share.
                 inPicture = hz.altDeg >= 0.0 && pr.visible;
-                streak.points[p] = toPicture(pr);
-                inPicture = inPicture && streak.points[p].x >= 0.0f && streak.points[p].x < 15400.0f;
+                streak.points[p] = pr.at;
+                inPicture = inPicture && streak.points[p].x >= 0.0f && streak.points[p].x < projector.frame().meteorMaxX;
             }
             if (inPicture) out.push_back(streak);
         }

@@ -57,13 +57,4 @@ void drawMeteorStreaks(const std::vector<MeteorStreak>& streaks, ChartStyle styl
 void drawMeteors(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
                  MeteorRng& rng, Painter& painter);
 
-inline void drawMeteorsSouth(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o,
-                             MeteorRng& r, Painter& p) { drawMeteors(Direction::South, s, c, o, r, p); }
-inline void drawMeteorsEast(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o,
-                            MeteorRng& r, Painter& p) { drawMeteors(Direction::East, s, c, o, r, p); }
-inline void drawMeteorsWest(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o,
-                            MeteorRng& r, Painter& p) { drawMeteors(Direction::West, s, c, o, r, p); }
-inline void drawMeteorsNorth(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o,
-                             MeteorRng& r, Painter& p) { drawMeteors(Direction::North, s, c, o, r, p); }
-
 }  // namespace view

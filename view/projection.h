@@ -1,3 +1,5 @@
+// The design's formula behind the four directions' projector (projector.h);
+// sky code places things through the projector, not through this.
 // Altitude and azimuth to view coordinates: a Winkel-tripel-like projection
 // with the azimuth offset from the view direction as longitude, 80 degrees as
 // standard parallel and the horizontal axis stretched by 1.7. Units of the
@@ -25,11 +27,6 @@ struct Projected {
 //   at the centre of the north view (azimuth 0), or not finite.
 // The result is always finite.
 Projected project(Direction dir, double altDeg, double azDeg);
-
-inline Projected projectSouth(double altDeg, double azDeg) { return project(Direction::South, altDeg, azDeg); }
-inline Projected projectEast(double altDeg, double azDeg) { return project(Direction::East, altDeg, azDeg); }
-inline Projected projectWest(double altDeg, double azDeg) { return project(Direction::West, altDeg, azDeg); }
-inline Projected projectNorth(double altDeg, double azDeg) { return project(Direction::North, altDeg, azDeg); }
 
 // gridDot: one dot of the altitude/azimuth lines, placed by the same formula
 // from an altitude and an azimuth offset from the view centre, with the dot

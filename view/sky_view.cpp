@@ -13,64 +13,12 @@
 #include "view/meteors.h"
 #include "view/moon.h"
 #include "view/picture.h"
-#include "view/projection.h"
+#include "view/projector.h"
 #include "view/trails.h"
 
 namespace view {
 
 namespace {
-
-// The altitude/azimuth dots do not depend on the time, the place or the
-// direction, so they are placed once.
-const std::vector<PicturePoint>& gridDots() {
-    static const std::vector<PicturePoint> dots = [] {
-        std::vector<PicturePoint> v;
-        // Azimuth lines every 15 degrees, a dot per degree of altitude.
-        for (int a = -90; a <= 90; a += 15) {
-            for (int j = 0; j <= 900; j += 10) {
-                const Projected p = gridDot(j / 10.0, a, 0.0001);
-                if (p.visible) v.push_back(toPicture(p));
-            }
-        }
-        // Altitude lines every 10 degrees, a dot every 2 degrees of azimuth.
-        for (int h = 10; h <= 90; h += 10) {
-            for (int a = -90; a <= 90; a += 2) {
-                const Projected p = gridDot(h, a, 0.00001);
-                if (p.visible) v.push_back(toPicture(p));
-            }
-        }
-        return v;
-    }();
-    return dots;
-}
-
-// The same altitude/azimuth lines as runs of connected points, for the paper
-// chart, which draws them as dotted lines rather than dots.
-const std::vector<std::vector<Vertex>>& gridPolylines() {
-    static const std::vector<std::vector<Vertex>> lines = [] {
-        std::vector<std::vector<Vertex>> out;
-        std::vector<Vertex> run;
-        const auto flush = [&] {
-            if (run.size() > 1) out.push_back(run);
-            run.clear();
-        };
-        const auto add = [&](const Projected& p) {
-            if (!p.visible) return flush();
-            const PicturePoint at = toPicture(p);
-            run.push_back({at.x, at.y});
-        };
-        for (int a = -90; a <= 90; a += 15) {
-            for (int j = 0; j <= 900; j += 10) add(gridDot(j / 10.0, a, 0.0001));
-            flush();
-        }
-        for (int h = 10; h <= 90; h += 10) {
-            for (int a = -90; a <= 90; a += 2) add(gridDot(h, a, 0.00001));
-            flush();
-        }
-        return out;
-    }();
-    return lines;
-}
 
 // Right ascension (hours) and declination (degrees) of ecliptic longitude
 // lambdaDeg, with the obliquity fixed at its J2000 value.
@@ -112,6 +60,7 @@ public:
     SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
                Painter& painter, const Trails* trails, DrawRecord* record)
         : dir_(dir),
+          projector_(projectorFor(dir)),
           sky_(sky),
           cat_(cat),
           opt_(opt),
@@ -124,10 +73,9 @@ public:
     }
 
     void draw(MeteorRng& rng) {
+        const ViewFrame& frame = projector_.frame();
         p_.clear();
-        p_.line(static_cast<float>(kViewCentreX - 7000.0), static_cast<float>(kHorizonY),
-                static_cast<float>(kViewCentreX + 8500.0), static_cast<float>(kHorizonY),
-                paper_ ? kPaperHorizon : kHorizonColour);
+        p_.line(frame.horizonX0, frame.horizonY, frame.horizonX1, frame.horizonY, paper_ ? kPaperHorizon : kHorizonColour);
         p_.setFillStyleSolid();
         if (paper_) {
             if (opt_.altAzLines) drawPaperGrid();
@@ -147,10 +95,9 @@ public:
             drawBody(astro::Saturn, 40.0f, catalog::kBodyNames[astro::Saturn], 80.0f);
             drawStars();
         }
-        const DirectionRule& rule = directionRule(dir_);
-        for (int i = 0; i < 3; ++i) {
-            p_.setTextPosition(kDirectionLabelX[i], kDirectionLabelY);
-            p_.text(rule.labels[static_cast<std::size_t>(i)]);
+        for (const FrameLabel& label : frame.labels) {
+            p_.setTextPosition(label.xTwips, label.yTwips);
+            p_.text(label.text);
         }
         if (opt_.constellations && sunAlt_ < 0.0)
             drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour);
@@ -169,7 +116,7 @@ public:
     }
 
 private:
-    PicturePoint place(double altDeg, double azDeg) const { return toPicture(project(dir_, altDeg, azDeg)); }
+    PicturePoint place(double altDeg, double azDeg) const { return projector_.place(altDeg, azDeg).at; }
 
     // An object as recorded: picture twips to device pixels.
     DrawnObject note(DrawnKind kind, int id, PicturePoint at, float radiusTwips, float mag) const {
@@ -188,12 +135,12 @@ private:
 
     void drawGrid() {
         const Rgb colour = sunAlt_ < 0.0 ? kGridColourNight : kGridColourDay;
-        for (const PicturePoint& d : gridDots()) p_.point(d.x, d.y, colour);
+        for (const PicturePoint& d : projector_.gridDots()) p_.point(d.x, d.y, colour);
     }
 
     void drawPaperGrid() {
         p_.setLineStyle(kPaperGridLine);
-        for (const std::vector<Vertex>& run : gridPolylines()) p_.polyline(run, kPaperGrid);
+        for (const std::vector<Vertex>& run : projector_.gridLines()) p_.polyline(run, kPaperGrid);
         p_.setLineStyle(LineStyle::Solid);
     }
 
@@ -209,10 +156,9 @@ private:
             run.clear();
         };
         const auto add = [&](std::vector<Vertex>& run, const astro::Horizontal& hz, Rgb colour, LineStyle style) {
-            const Projected pr = project(dir_, hz.altDeg, hz.azDeg);
+            const Placed pr = projector_.place(hz.altDeg, hz.azDeg);
             if (!(hz.altDeg >= 0.0) || !pr.visible) return flush(run, colour, style);
-            const PicturePoint at = toPicture(pr);
-            run.push_back({at.x, at.y});
+            run.push_back({pr.at.x, pr.at.y});
         };
         for (int lambda = 0; lambda <= 360; ++lambda) {
             const EclipticPoint e = eclipticPoint(lambda);
@@ -303,6 +249,7 @@ private:
     }
 
     Direction dir_;
+    const Projector& projector_;
     const astro::SkyState& sky_;
     const catalog::Catalogue& cat_;
     const ViewOptions& opt_;
@@ -329,14 +276,5 @@ void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogu
               MeteorRng& rng, Painter& painter, const Trails& trails, DrawRecord* record) {
     SkyPainter(dir, sky, cat, opt, painter, &trails, record).draw(rng);
 }
-
-void drawSouthView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                   Painter& p) { drawView(Direction::South, s, c, o, r, p); }
-void drawEastView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                  Painter& p) { drawView(Direction::East, s, c, o, r, p); }
-void drawWestView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                  Painter& p) { drawView(Direction::West, s, c, o, r, p); }
-void drawNorthView(const astro::SkyState& s, const catalog::Catalogue& c, const ViewOptions& o, MeteorRng& r,
-                   Painter& p) { drawView(Direction::North, s, c, o, r, p); }
 
 }  // namespace view

@@ -51,11 +51,6 @@ void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogu
               const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails& trails,
               DrawRecord* record = nullptr);
 
-void drawSouthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
-void drawEastView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
-void drawWestView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
-void drawNorthView(const astro::SkyState&, const catalog::Catalogue&, const ViewOptions&, MeteorRng&, Painter&);
-
 }  // namespace view
 
 namespace view {
@@ -71,8 +66,6 @@ inline constexpr Rgb kBodyColour{224, 80, 16};  // Sun and planets
 inline constexpr Rgb kStarColour{240, 208, 0};
 
 inline constexpr float kSunRadiusTwips = 150.0f;
-inline constexpr float kDirectionLabelX[3] = {2400.0f, 6950.0f, 11300.0f};
-inline constexpr float kDirectionLabelY = 9100.0f;
 
 // Radius of a star's disc: 10 twips per magnitude below 5 (never below 1).
 float starRadiusTwips(double magnitude);

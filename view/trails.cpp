@@ -6,7 +6,7 @@
 
 #include "view/horizontal.h"
 #include "view/moon.h"
-#include "view/projection.h"
+#include "view/projector.h"
 #include "view/sky_view.h"
 
 namespace view {
@@ -38,9 +38,9 @@ struct Place {
 
 Place placeOf(Direction dir, const astro::Horizontal& hz) {
     if (!(hz.altDeg >= 0.0)) return {};
-    const Projected p = project(dir, hz.altDeg, hz.azDeg);
+    const Placed p = projectorFor(dir).place(hz.altDeg, hz.azDeg);
     if (!p.visible) return {};
-    return {true, toPicture(p)};
+    return {true, p.at};
 }
 
 // Follows one object through the samples. PositionAt(k, f) gives its

@@ -109,7 +109,7 @@ TEST(Render, SunDiscSitsAtItsProjectedPosition) {
     astro::SkyState sky = viewtest::poleSky(30.0);
     sky.bodyAzDeg[astro::Sun] = 200.0;
     const QImage img = render(sky, viewtest::emptyCatalogue(), {}, 1.0, kDayBackground);
-    const view::PicturePoint at = view::toPicture(view::projectSouth(30.0, 200.0));
+    const view::PicturePoint at = view::toPicture(view::project(view::Direction::South, 30.0, 200.0));
     const int px = static_cast<int>(at.x / 15.0), py = static_cast<int>(at.y / 15.0);
     EXPECT_EQ(QColor(img.pixel(px, py)), toQ(view::kBodyColour));
     // Radius 150 twips = 10 pixels: 6 pixels away still inside, 14 outside.

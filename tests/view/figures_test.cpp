@@ -19,7 +19,7 @@ struct FigureScene {
         view::drawFigures(dir, sky, cat, selected, p);
         return p;
     }
-    view::PicturePoint where(double alt, double az) { return view::toPicture(view::projectSouth(alt, az)); }
+    view::PicturePoint where(double alt, double az) { return view::toPicture(view::project(view::Direction::South, alt, az)); }
 };
 
 TEST(Figures, NothingSelectedDrawsNothing) {

@@ -250,7 +250,7 @@ TEST(SkyPointAt, InvertsTheProjectionAndPicksThePictureThatShowsAPoint) {
                 const view::Projected p = view::project(dir, alt, az);
                 if (!p.visible) continue;
                 const view::PicturePoint at = view::toPicture(p);
-                const auto back = view::skyPointAt(dir, at.x, at.y);
+                const auto back = view::projectorFor(dir).skyAt(at.x, at.y);
                 ASSERT_TRUE(back.has_value()) << alt << " " << az;
                 double dAz = std::fabs(back->azDeg - az);
                 dAz = std::min(dAz, 360.0 - dAz);
@@ -261,8 +261,8 @@ TEST(SkyPointAt, InvertsTheProjectionAndPicksThePictureThatShowsAPoint) {
     // Half a twip of picture position is at most a few thousandths of a degree.
     EXPECT_LT(worst, 0.01);
     // Beyond the projection's edge there is no sky point; bad input none.
-    EXPECT_FALSE(view::skyPointAt(view::Direction::South, -1.0e5, 100.0).has_value());
-    EXPECT_FALSE(view::skyPointAt(view::Direction::South, NAN, 100.0).has_value());
+    EXPECT_FALSE(view::projectorFor(view::Direction::South).skyAt(-1.0e5, 100.0).has_value());
+    EXPECT_FALSE(view::projectorFor(view::Direction::South).skyAt(NAN, 100.0).has_value());
 
     const auto south = view::pictureShowing(30.0, 170.0);
     ASSERT_TRUE(south.has_value());

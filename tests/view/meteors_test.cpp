@@ -63,7 +63,7 @@ struct ShowerScene {
 
 TEST(Meteors, StreaksRunAwayFromTheRadiant) {
     ShowerScene s(45.0, 600);
-    const view::PicturePoint radiant = view::toPicture(view::projectSouth(45.0, 180.0));
+    const view::PicturePoint radiant = view::toPicture(view::project(view::Direction::South, 45.0, 180.0));
     const auto streaks = s.streaks(7);
     ASSERT_GT(streaks.size(), 20u);
     for (const view::MeteorStreak& m : streaks) {

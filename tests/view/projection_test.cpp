@@ -54,7 +54,7 @@ TEST(Projection, AgreesWithTheArcCosineFormInEveryDirection) {
 }
 
 TEST(Projection, HorizonAtTheCentreOfTheSouthViewIsJustRightOfTheOrigin) {
-    const view::Projected p = view::projectSouth(0.0, 180.0);
+    const view::Projected p = view::project(view::Direction::South, 0.0, 180.0);
     ASSERT_TRUE(p.visible);
     const double expected = 1.7 * (-0.0001 * std::cos(1.39626340159544) + 0.0001) / 2.0;
     // z comes from 1 - c*c with c a hair below 1, which keeps only about four
@@ -65,15 +65,15 @@ TEST(Projection, HorizonAtTheCentreOfTheSouthViewIsJustRightOfTheOrigin) {
 }
 
 TEST(Projection, NinetyDegreesEitherSideIsTheEdgeOfTheView) {
-    EXPECT_TRUE(view::projectSouth(10.0, 90.0).visible);   // d = 89.9999
-    EXPECT_FALSE(view::projectSouth(10.0, 89.0).visible);  // d = 90.9999
-    EXPECT_TRUE(view::projectSouth(10.0, 270.0).visible);
-    EXPECT_FALSE(view::projectSouth(10.0, 271.0).visible);
-    EXPECT_FALSE(view::projectEast(10.0, 359.0).visible);
-    EXPECT_TRUE(view::projectWest(10.0, 359.0).visible);
-    EXPECT_FALSE(view::projectNorth(10.0, 180.0).visible);
-    EXPECT_TRUE(view::projectNorth(10.0, 270.0).visible);
-    EXPECT_FALSE(view::projectNorth(10.0, 269.0).visible);
+    EXPECT_TRUE(view::project(view::Direction::South, 10.0, 90.0).visible);   // d = 89.9999
+    EXPECT_FALSE(view::project(view::Direction::South, 10.0, 89.0).visible);  // d = 90.9999
+    EXPECT_TRUE(view::project(view::Direction::South, 10.0, 270.0).visible);
+    EXPECT_FALSE(view::project(view::Direction::South, 10.0, 271.0).visible);
+    EXPECT_FALSE(view::project(view::Direction::East, 10.0, 359.0).visible);
+    EXPECT_TRUE(view::project(view::Direction::West, 10.0, 359.0).visible);
+    EXPECT_FALSE(view::project(view::Direction::North, 10.0, 180.0).visible);
+    EXPECT_TRUE(view::project(view::Direction::North, 10.0, 270.0).visible);
+    EXPECT_FALSE(view::project(view::Direction::North, 10.0, 269.0).visible);
 }
 
 TEST(Projection, RejectedPointsCarryTheMarkerInBothCoordinates) {
@@ -83,14 +83,14 @@ TEST(Projection, RejectedPointsCarryTheMarkerInBothCoordinates) {
         EXPECT_EQ(zenith.x, 999.0);
         EXPECT_EQ(zenith.y, 999.0);
     }
-    EXPECT_FALSE(view::projectNorth(30.0, 0.0).visible);  // no epsilon in the north view
-    EXPECT_TRUE(view::projectNorth(30.0, 0.5).visible);
+    EXPECT_FALSE(view::project(view::Direction::North, 30.0, 0.0).visible);  // no epsilon in the north view
+    EXPECT_TRUE(view::project(view::Direction::North, 30.0, 0.5).visible);
 }
 
 TEST(Projection, NonFiniteInputIsRejectedWithFiniteOutput) {
     for (double bad : {double(NAN), double(INFINITY), -double(INFINITY)}) {
-        for (const view::Projected p : {view::projectSouth(bad, 180.0), view::projectSouth(20.0, bad),
-                                         view::projectNorth(bad, bad)}) {
+        for (const view::Projected p : {view::project(view::Direction::South, bad, 180.0), view::project(view::Direction::South, 20.0, bad),
+                                         view::project(view::Direction::North, bad, bad)}) {
             EXPECT_FALSE(p.visible);
             EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
         }
@@ -98,8 +98,8 @@ TEST(Projection, NonFiniteInputIsRejectedWithFiniteOutput) {
 }
 
 TEST(Projection, NorthViewRunsContinuouslyThroughAzimuthZero) {
-    const view::Projected left = view::projectNorth(20.0, 350.0);
-    const view::Projected right = view::projectNorth(20.0, 10.0);
+    const view::Projected left = view::project(view::Direction::North, 20.0, 350.0);
+    const view::Projected right = view::project(view::Direction::North, 20.0, 10.0);
     ASSERT_TRUE(left.visible && right.visible);
     EXPECT_LT(left.x, 0.0);
     EXPECT_NEAR(left.x, -right.x, 1e-12);
@@ -108,17 +108,17 @@ TEST(Projection, NorthViewRunsContinuouslyThroughAzimuthZero) {
 
 TEST(Projection, LeftOfTheViewDirectionIsNegativeInEveryView) {
     // Facing south, east is on the left; facing east, north is on the left.
-    EXPECT_LT(view::projectSouth(20.0, 150.0).x, 0.0);
-    EXPECT_GT(view::projectSouth(20.0, 210.0).x, 0.0);
-    EXPECT_LT(view::projectEast(20.0, 60.0).x, 0.0);
-    EXPECT_LT(view::projectWest(20.0, 240.0).x, 0.0);
-    EXPECT_LT(view::projectNorth(20.0, 300.0).x, 0.0);
+    EXPECT_LT(view::project(view::Direction::South, 20.0, 150.0).x, 0.0);
+    EXPECT_GT(view::project(view::Direction::South, 20.0, 210.0).x, 0.0);
+    EXPECT_LT(view::project(view::Direction::East, 20.0, 60.0).x, 0.0);
+    EXPECT_LT(view::project(view::Direction::West, 20.0, 240.0).x, 0.0);
+    EXPECT_LT(view::project(view::Direction::North, 20.0, 300.0).x, 0.0);
 }
 
 TEST(Projection, HigherAltitudeIsHigherInThePicture) {
     double last = -1.0;
     for (double h = 0.0; h < 90.0; h += 5.0) {
-        const view::Projected p = view::projectSouth(h, 200.0);
+        const view::Projected p = view::project(view::Direction::South, h, 200.0);
         ASSERT_TRUE(p.visible);
         EXPECT_GT(p.y, last) << h;
         last = p.y;
@@ -144,7 +144,7 @@ TEST(GridDot, DotsAtAltitudeZeroAndAtTheZenithAreLeftOut) {
     // The grid shares the projection's formula: a dot equals the south
     // projection of the same altitude and offset.
     const view::Projected dot = view::gridDot(30.0, 40.0, 1e-4);
-    const view::Projected star = view::projectSouth(30.0, 220.0);
+    const view::Projected star = view::project(view::Direction::South, 30.0, 220.0);
     EXPECT_NEAR(dot.x, star.x, 1e-12);
     EXPECT_NEAR(dot.y, star.y, 1e-12);
 }

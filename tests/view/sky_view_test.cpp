@@ -185,7 +185,7 @@ TEST(SkyView, BodyLabelsSitBesideTheirDiscs) {
     const auto labels = p.labels();
     ASSERT_GE(labels.size(), 5u);
     EXPECT_EQ(labels[0].text, "月");
-    const view::PicturePoint moon = view::toPicture(view::projectSouth(s.sky.bodyAltDeg[1], s.sky.bodyAzDeg[1]));
+    const view::PicturePoint moon = view::toPicture(view::project(view::Direction::South, s.sky.bodyAltDeg[1], s.sky.bodyAzDeg[1]));
     EXPECT_EQ(labels[0].x, moon.x + 160.0f);
     EXPECT_EQ(labels[1].text, "金星");
     EXPECT_EQ(labels[1].x, discs[0].x1 + 80.0f);

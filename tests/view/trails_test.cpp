@@ -141,7 +141,7 @@ TEST(Trails, CircumpolarStarFollowsItsCircleBetweenSamplesOnTheNorthView) {
     ASSERT_FALSE(paths.empty());
     // The pole's drawn position: azimuth 0 itself is the one point the north
     // view cannot place, so take it a thousandth of a degree to the east.
-    const view::Projected poleProjected = view::projectNorth(35.65, 0.001);
+    const view::Projected poleProjected = view::project(view::Direction::North, 35.65, 0.001);
     ASSERT_TRUE(poleProjected.visible);
     const view::PicturePoint pole = view::toPicture(poleProjected);
     double worst = 0.0;
