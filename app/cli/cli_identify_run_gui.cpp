@@ -21,12 +21,6 @@ namespace app {
 
 namespace {
 
-std::uint64_t seedOf(const CliOptions& opt) {
-    return opt.seed ? *opt.seed
-                    : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                          static_cast<std::uint64_t>(std::random_device{}());
-}
-
 int printed(const std::string& json) {
     std::fputs(json.c_str(), stdout);
     return 0;
@@ -36,12 +30,7 @@ int printed(const std::string& json) {
 
 int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
-    PictureRequest pic;
-    pic.input = req.input;
-    pic.direction = opt.direction;
-    pic.view = opt.view;
-    pic.scale = opt.scale;
-    pic.seed = seedOf(opt);
+    const PictureRequest pic = pictureRequest(opt, req, meteorSeed(opt));
 
     // The same picture as --render draws, recorded instead of painted.
     const PictureSky shown = pictureSky(pic, cat);

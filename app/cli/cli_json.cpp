@@ -1,6 +1,9 @@
 #include "app/cli/cli_json.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <random>
 
 #include "app/cli/cli_almanac.h"
 #include "app/cli/commands.h"
@@ -43,6 +46,23 @@ SkyRequest skyRequest(const CliOptions& opt, const catalog::Catalogue& cat,
         r.placeName = kDefaultPlaceName;
     }
     return r;
+}
+
+std::uint64_t meteorSeed(const CliOptions& opt) {
+    return opt.seed ? *opt.seed
+                    : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                          static_cast<std::uint64_t>(std::random_device{}());
+}
+
+PictureRequest pictureRequest(const CliOptions& opt, const SkyRequest& req, std::uint64_t seed) {
+    PictureRequest pic;
+    pic.input = req.input;
+    pic.direction = opt.direction;
+    pic.view = opt.view;
+    pic.scale = opt.scale;
+    pic.seed = seed;
+    if (opt.trailsHours) pic.trailMinutes = std::max(1, static_cast<int>(std::lround(*opt.trailsHours * 60.0)));
+    return pic;
 }
 
 int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {

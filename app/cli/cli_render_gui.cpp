@@ -12,7 +12,7 @@
 #include <random>
 
 #include "app/output/chart_export_gui.h"
-#include "app/session/chart_heading.h"
+#include "app/cli/cli_chart_qtcore.h"
 #include "app/cli/cli_json.h"
 #include "app/session/colour_scheme.h"
 #include "app/cli/commands.h"
@@ -86,18 +86,9 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     QGuiApplication qtApp(qtArgc, argv);
 
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
-    const std::uint64_t seed =
-        opt.seed ? *opt.seed
-                 : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                       static_cast<std::uint64_t>(std::random_device{}());
+    const std::uint64_t seed = meteorSeed(opt);
 
-    PictureRequest pic;
-    pic.input = req.input;
-    pic.direction = opt.direction;
-    pic.view = opt.view;
-    pic.scale = opt.scale;
-    pic.seed = seed;
-    if (opt.trailsHours) pic.trailMinutes = std::max(1, static_cast<int>(std::lround(*opt.trailsHours * 60.0)));
+    const PictureRequest pic = pictureRequest(opt, req, seed);
 
     const auto format = filmFormat(*path);
     if (opt.frames > 0) {
@@ -143,11 +134,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
                                  "--style print)\n");
             return 2;
         }
-        std::string zoneError;
-        const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
-        const PictureSky shown = pictureSky(pic, cat);
-        const ChartScene scene = chartScene(pic, shown, style, req.placeName, zone.value_or(LocalZone{}),
-                                            schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+        const ChartScene scene = commandLineChart(opt, cat, style, seed);
         const QByteArray bytes = chartBytes(*chart, scene, cat, opt.scale);
         error = bytes.isEmpty() ? QStringLiteral("the picture could not be encoded") : writeFileSafely(*path, bytes);
     }

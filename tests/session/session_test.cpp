@@ -1,0 +1,143 @@
+// The session layer answers every front end the same way: one JSON
+// escaping rule, one local-time rule (JST is UTC+9 at every date whatever
+// the zone data says; abroad, the zone data for the instant), and the texts
+// the window shows built from the same pieces as the chart title.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/session/chart_heading.h"
+#include "app/session/fields.h"
+#include "app/session/json_writer.h"
+#include "app/session/moment_text.h"
+#include "app/session/sky_moments.h"
+#include "app/session/time_step.h"
+#include "app/session/zone.h"
+
+namespace {
+
+using app::LocalZone;
+
+TEST(JsonString, EscapesControlsQuotesAndInvalidBytesOneWay) {
+    struct Case {
+        std::string in;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"東京", "\"東京\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t\b\f", "\"\\n\\r\\t\\b\\f\""},
+        {std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\""},
+        {std::string("\0x", 2), "\"\\u0000x\""},
+        // Bytes that are not UTF-8: a lone continuation byte, a cut sequence
+        // (シリウ + the first two bytes of ス), an overlong '/', a surrogate.
+        {"\x80", "\"\\ufffd\""},
+        {"シリウ\xe3\x82", "\"シリウ\\ufffd\\ufffd\""},
+        {"\xc0\xaf", "\"\\ufffd\\ufffd\""},
+        {"\xed\xa0\x80", "\"\\ufffd\\ufffd\\ufffd\""},
+        {"\xf0\x9f\x8c\x99", "\"\xf0\x9f\x8c\x99\""},  // 🌙 stays as it is
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::jsonString(c.in), c.out) << c.in;
+
+    app::JsonObject j;
+    j.text("na\"me", "x\ny");
+    j.number("alt", -0.00001, 2);
+    j.number("bad", 1.0 / 0.0, 2);
+    j.integer("hr", 2491);
+    EXPECT_EQ(j.done(), "{\"na\\\"me\": \"x\\ny\", \"alt\": 0.00, \"bad\": null, \"hr\": 2491}\n");
+    EXPECT_EQ(app::jsonRoundTrip(0.1), "0.10000000000000001");
+}
+
+// A stand-in for the zone data: Tokyo with its local mean time before 1888
+// and summer time in July 1949 (what tzdata says), London on GMT in winter
+// and BST in summer, local mean time before December 1847.
+app::ZoneLookup fakeZoneData() {
+    return [](const std::string& name) -> std::optional<astro::UtcOffsetFn> {
+        if (name == "Asia/Tokyo") {
+            return astro::UtcOffsetFn([](double jdUt) {
+                if (jdUt < 2410000.0) return 9 * 3600 + 18 * 60 + 59;  // before 1888
+                const astro::CalendarDate d = astro::ydYMD(jdUt);
+                return d.year == 1949 && d.month >= 5 && d.month <= 9 ? 10 * 3600 : 9 * 3600;
+            });
+        }
+        if (name == "Europe/London") {
+            return astro::UtcOffsetFn([](double jdUt) {
+                if (jdUt < 2395997.5) return -75;  // before 1847-12-01
+                const astro::CalendarDate d = astro::ydYMD(jdUt);
+                return d.year >= 1916 && d.month >= 4 && d.month <= 9 ? 3600 : 0;
+            });
+        }
+        return std::nullopt;
+    };
+}
+
+TEST(LocalTime, JapanIsUtcPlusNineAtEveryDateAndAbroadFollowsTheZoneData) {
+    const app::ZoneLookup data = fakeZoneData();
+    const std::optional<LocalZone> tokyo = app::resolveZone("Asia/Tokyo", data);
+    ASSERT_TRUE(tokyo && tokyo->isJapan());
+    const std::optional<LocalZone> london = app::resolveZone("Europe/London", data);
+    ASSERT_TRUE(london);
+    EXPECT_FALSE(app::resolveZone("No/Such_Zone", data));
+    // Without any zone data Japan is still known.
+    EXPECT_TRUE(app::resolveZone("Asia/Tokyo", {}));
+
+    struct Case {
+        astro::CivilMinute jst;
+        astro::CivilMinute london;
+    };
+    const Case cases[] = {
+        {{1850, 3, 1, 0, 0}, {1850, 2, 28, 15, 0}},
+        {{1500, 6, 1, 12, 0}, {1500, 6, 1, 2, 58}},  // local mean time -0:01:15, cut to the minute
+        {{1949, 7, 15, 23, 30}, {1949, 7, 15, 15, 30}},
+        {{2026, 1, 15, 22, 0}, {2026, 1, 15, 13, 0}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(app::localClock(c.jst, *tokyo), c.jst);
+        EXPECT_EQ(app::localClock(c.jst, *london), c.london) << c.jst.year;
+        // The status line and the chart title say the same local time.
+        const astro::SkyInput in{.year = c.jst.year, .month = c.jst.month, .day = double(c.jst.day),
+                                 .hour = double(c.jst.hour), .minute = double(c.jst.minute), .latDeg = 51.5,
+                                 .lonDeg = -0.13};
+        const view::ChartHeading h = app::chartHeading(in, "ロンドン", view::Direction::South, *london);
+        ASSERT_TRUE(h.localClock);
+        EXPECT_EQ(*h.localClock, c.london);
+        const std::string status = app::statusText(in, "ロンドン", 0, *london);
+        EXPECT_NE(status.find("現地時刻 " + app::civilMinuteText(c.london)), std::string::npos) << status;
+        EXPECT_EQ(app::statusText(in, "東京", 0, *tokyo).find("現地時刻"), std::string::npos);
+        EXPECT_FALSE(app::chartHeading(in, "東京", view::Direction::South, *tokyo).localClock);
+    }
+}
+
+TEST(MomentText, StatusLineFileNameAndFieldNotes) {
+    const astro::SkyInput in{.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0, .latDeg = -33.87,
+                             .lonDeg = -151.2};
+    EXPECT_EQ(app::statusText(in, "", 240, LocalZone{}),
+              "2026年1月15日 22:00（日本時間）　入力した場所（南緯 33.87°、西経 151.2°）　軌跡 4 時間");
+    EXPECT_EQ(app::pictureFileName(in, view::Direction::West, ".png"), "sky-2026-01-15-2200-west.png");
+    const astro::SkyInput carried{.year = 2026, .month = 12, .day = 31, .hour = 25, .minute = 0};
+    EXPECT_EQ(app::pictureFileName(carried, view::Direction::North, ".pdf"), "sky-2027-01-01-0100-north.pdf");
+
+    app::FieldTexts t;
+    t.text = {"2026", "13", "1", "25", "x", "35", "139"};
+    const auto notes = app::fieldNotes(app::readFields(t));
+    EXPECT_EQ(notes[astro::FieldMonth], "月は 1〜12 の範囲外です。繰り越して 2027年1月2日 01:00 として計算しました。");
+    EXPECT_NE(notes[astro::FieldHour].find("時は 0〜23 の範囲外です。"), std::string::npos);
+    EXPECT_FALSE(notes[astro::FieldMinute].empty());  // no number: astro's own note
+    EXPECT_TRUE(notes[astro::FieldDay].empty());
+    EXPECT_TRUE(notes[astro::FieldLat].empty());
+}
+
+TEST(FilmMoments, StepLikeTheTimerAndNameTheFirstFrameOutOfRange) {
+    std::string error;
+    const astro::SkyInput start{.year = 2026, .month = 12, .day = 31, .hour = 23, .minute = 30};
+    const auto moments = app::filmMoments(start, 3, 15, error);
+    ASSERT_TRUE(moments);
+    ASSERT_EQ(moments->size(), 3u);
+    EXPECT_EQ(moments->back().year, 2027);
+    EXPECT_EQ(moments->back().hour, 0.0);
+    const astro::SkyInput end{.year = astro::kMaxYear, .month = 12, .day = 31, .hour = 23, .minute = 40};
+    EXPECT_FALSE(app::filmMoments(end, 4, 10, error));
+    EXPECT_EQ(error, "frame 3 falls outside the years -32768..32767");
+}
+
+}  // namespace
