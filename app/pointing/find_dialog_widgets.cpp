@@ -246,7 +246,7 @@ void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState
         return;
     }
     // The fields hold Japan Standard Time.
-    const astro::LocalDateTime jst = roundedMinute(rise->jdUt, astro::fixedUtcOffset(9 * 3600));
+    const astro::LocalDateTime jst = roundedMinute(rise->jdUt, astro::fixedUtcOffset(kJstOffsetSeconds));
     window_->setMoment(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute);
     // The picture that holds the rising point on the horizon.
     const std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);

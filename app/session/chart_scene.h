@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/session/colour_scheme.h"
 #include "app/session/sky_picture.h"
 #include "app/session/zone.h"
 #include "astro/sky_state.h"
@@ -36,8 +37,8 @@ struct ChartScene {
     view::ViewOptions view;      // view.style chooses screen or paper
     view::ChartHeading heading;  // printed on paper charts only
     // The window's picture colours for the screen style (day or night).
-    view::Rgb screenBackground{32, 96, 192};
-    view::Rgb screenText{197, 197, 197};
+    view::Rgb screenBackground = schemeColours(kNightScheme).windowBack;
+    view::Rgb screenText = schemeColours(kNightScheme).windowText;
     std::uint64_t meteorSeed = 0;  // the same seed gives the same shooting stars
     // The generator as it stood before the window drew its picture, so the
     // chart repeats the window's shooting stars; unset: from meteorSeed.

@@ -1,14 +1,11 @@
 #include "app/window/main_window_widgets.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -56,30 +53,7 @@ CivilMinute jstNow(const QDateTime& utc) {
 
 MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget* parent)
     : QMainWindow(parent), cat_(cat), hooks_(std::move(hooks)) {
-    if (!hooks_.warn) hooks_.warn = [this](const QString& t) { QMessageBox::warning(this, windowTitle(), t); };
-    if (!hooks_.inform) {
-        hooks_.inform = [this](const QString& title, const QString& t) { QMessageBox::about(this, title, t); };
-    }
-    if (!hooks_.askQuitAnyway) {
-        hooks_.askQuitAnyway = [this](const QString& t) {
-            return QMessageBox::warning(this, windowTitle(), t, QMessageBox::Yes | QMessageBox::No,
-                                        QMessageBox::No) == QMessageBox::Yes;
-        };
-    }
-    if (!hooks_.askSavePath) {
-        hooks_.askSavePath = [this](const QString& name) {
-            return QFileDialog::getSaveFileName(this, QStringLiteral("画像を保存"), name,
-                                                QStringLiteral("PNG (*.png)"));
-        };
-    }
-    if (!hooks_.quit) {
-        hooks_.quit = [this] {
-            close();
-            QCoreApplication::quit();
-        };
-    }
-    if (!hooks_.nowUtc) hooks_.nowUtc = [] { return QDateTime::currentDateTimeUtc(); };
-    if (!hooks_.computeSky) hooks_.computeSky = [](const astro::SkyInput& in) { return astro::computeSky(in); };
+    installDefaultHooks();
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("プラネタリウム"));

@@ -12,7 +12,9 @@
 
 #include <optional>
 
+#include "app/output/qt_painter_gui.h"
 #include "app/session/chart_scene.h"
+#include "app/session/colour_scheme.h"
 #include "catalog/catalog.h"
 #include "view/hit_test.h"
 #include "view/sky_view.h"
@@ -86,8 +88,8 @@ private:
     // and gets no resize events, so it is fitted whenever it is read.
     mutable QImage buffer_;
     mutable QSize failedSize_;  // device size that could not be allocated, if any
-    QColor background_{32, 96, 192};
-    QColor text_{197, 197, 197};
+    QColor background_ = qColour(schemeColours(kNightScheme).windowBack);
+    QColor text_ = qColour(schemeColours(kNightScheme).windowText);
     std::optional<DrawnSky> lastDrawn_;
 };
 
