@@ -33,6 +33,22 @@ inline double reduce360(double xDeg) {
     return r < 360.0 ? r : 0.0;
 }
 
+// One rule for a place's coordinates, wherever they come from (the fields,
+// the settings file, the command line): a latitude lies within -90..90, a
+// longitude within -180..180 or is reduced to it.
+//   longitudeInRangeDeg  any finite longitude, degrees east; returns the same
+//                        meridian in [-180, 180] (values already inside are
+//                        returned unchanged); non-finite gives 0.
+inline double longitudeInRangeDeg(double lonDeg) {
+    if (!std::isfinite(lonDeg)) return 0.0;
+    if (lonDeg >= -180.0 && lonDeg <= 180.0) return lonDeg;
+    const double r = std::fmod(lonDeg, 360.0);  // exact, in (-360, 360)
+    if (r > 180.0) return r - 360.0;
+    if (r < -180.0) return r + 360.0;
+    return r;
+}
+inline bool latitudeInRange(double latDeg) { return std::isfinite(latDeg) && latDeg >= -90.0 && latDeg <= 90.0; }
+
 // atanQuadrantDeg: the arctangent of num/den in degrees, put into its quadrant
 // by the program's rule: add 180 when den < 0 (no further reduction, so the
 // result lies in (-90, 270)).

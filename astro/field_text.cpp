@@ -1,5 +1,7 @@
 #include "astro/field_text.h"
 
+#include "astro/angles.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -193,6 +195,11 @@ SkyFieldsReading readSkyFields(const SkyFieldTexts& texts) {
     f[FieldMinute] = readLeadingNumberClamped(texts.minute, -kMaxAbsMinute, kMaxAbsMinute);
     f[FieldLat] = readLeadingNumberClamped(texts.lat, -90.0, 90.0);
     f[FieldLon] = readLeadingNumber(texts.lon);
+    // A longitude beyond the antimeridian names the meridian it reduces to.
+    if (f[FieldLon].status == FieldStatus::Number && std::fabs(f[FieldLon].value) > 180.0) {
+        f[FieldLon].value = longitudeInRangeDeg(f[FieldLon].value);
+        f[FieldLon].status = FieldStatus::Clamped;
+    }
 
     r.input.year = static_cast<int>(f[FieldYear].value);
     r.input.month = static_cast<int>(f[FieldMonth].value);

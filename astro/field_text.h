@@ -67,7 +67,8 @@ struct SkyFieldsReading {
 // readSkyFields: the seven field texts turned into the computation pass's
 // input. Year and month as readYearOrMonth; day, hour and minute held to the
 // pass's limits (kMaxAbsDay, kMaxAbsHour, kMaxAbsMinute in astro.h);
-// latitude held to [-90, 90]; longitude used as read.
+// latitude held to [-90, 90]; a longitude beyond -180..180 reduced to the
+// same meridian (status Clamped).
 SkyFieldsReading readSkyFields(const SkyFieldTexts& texts);
 
 }  // namespace astro

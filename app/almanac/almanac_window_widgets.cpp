@@ -101,7 +101,8 @@ AlmanacWindow::AlmanacWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     auto* dayPage = new QWidget(tabs_);
     auto* dayLayout = new QVBoxLayout(dayPage);
-    bodyTable_ = makeTable(QStringLiteral("almanacBodies"), {"日の出", "南中", "日の入り"}, dayPage);
+    // The rows name the body: 太陽 出, 月 出, 金星 出.
+    bodyTable_ = makeTable(QStringLiteral("almanacBodies"), {"出", "南中", "入り"}, dayPage);
     bodyTable_->setRowCount(astro::kBodyCount);
     QStringList bodyRows;
     for (const char* n : kBodyNamesJa) bodyRows << QString::fromUtf8(n);
@@ -148,7 +149,7 @@ QString AlmanacWindow::heading() const {
                               : QString::fromStdString(subject_.placeName).trimmed();
     return QStringLiteral("%1　%2　%3")
         .arg(place, dateJa(day_.date),
-             QString::fromStdString(zoneHeading(subject_.zone, day_.startJdUt + 0.5)));
+             QString::fromStdString(zoneHeading(subject_.zone, day_.startJdUt + 0.5, subject_.placeName)));
 }
 
 void AlmanacWindow::showSubject(const AlmanacSubject& subject) {
@@ -223,14 +224,32 @@ void AlmanacWindow::fillMonthTab() {
 }
 
 QString AlmanacWindow::exportMonth(const QString& path) const {
-    return writeFileSafely(path, QByteArray::fromStdString(almanacCsv(month_, subject_.zone)));
+    // What a spreadsheet on a Japanese PC reads as UTF-8: a byte-order mark
+    // and CRLF line ends (--almanac keeps plain UTF-8 with LF).
+    std::string csv = almanacCsv(month_, subject_.zone);
+    std::string windows = "\xEF\xBB\xBF";
+    windows.reserve(csv.size() + csv.size() / 16 + 3);
+    for (const char c : csv) {
+        if (c == '\n') windows += '\r';
+        windows += c;
+    }
+    return writeFileSafely(path, QByteArray::fromStdString(windows));
+}
+
+QString AlmanacWindow::suggestedExportName() const {
+    const astro::LocalDate& d = month_.front().date;
+    QString place = QString::fromStdString(subject_.placeName).trimmed();
+    if (place.isEmpty()) {
+        place = QStringLiteral("%1%2%3%4")
+                    .arg(subject_.moment.latDeg < 0 ? "S" : "N", decimals(std::fabs(subject_.moment.latDeg), 2),
+                         subject_.moment.lonDeg < 0 ? "W" : "E", decimals(std::fabs(subject_.moment.lonDeg), 2));
+    }
+    return QStringLiteral("koyomi-%1-%2-%3.csv").arg(d.year).arg(d.month, 2, 10, QLatin1Char('0')).arg(place);
 }
 
 void AlmanacWindow::onExportClicked() {
     if (month_.empty()) return;
-    const astro::LocalDate& d = month_.front().date;
-    const QString suggested = QStringLiteral("koyomi-%1-%2.csv").arg(d.year).arg(d.month, 2, 10, QLatin1Char('0'));
-    const QString path = askExportPath ? askExportPath(suggested) : QString();
+    const QString path = askExportPath ? askExportPath(suggestedExportName()) : QString();
     if (path.isEmpty()) return;
     const QString error = exportMonth(path);
     if (!error.isEmpty() && warn) warn(failedWriteText(QStringLiteral("こよみの CSV を"), QStringLiteral("書き出し"), path, error));

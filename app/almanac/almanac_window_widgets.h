@@ -52,9 +52,13 @@ public:
     // day, the place or the zone changed.
     void showSubject(const AlmanacSubject& subject);
 
-    // Writes the month table as CSV (UTF-8, header row); an empty string on
-    // success, otherwise the reason in one line.
+    // Writes the month table as CSV (the columns of --almanac, UTF-8 with a
+    // byte-order mark and CRLF line ends, as Excel on a Japanese PC reads
+    // it); an empty string on success, otherwise the reason in one line.
     QString exportMonth(const QString& path) const;
+    // "koyomi-2026-12-東京.csv"; a typed place by its coordinates
+    // ("koyomi-2026-12-N35.65E139.75.csv").
+    QString suggestedExportName() const;
 
     // Where to export; an empty string cancels. Defaults to a file dialog.
     std::function<QString(const QString& suggestedName)> askExportPath;

@@ -47,6 +47,9 @@ std::string isoLocalTime(double jdUt, const astro::UtcOffsetFn& zone) {
     std::string s = dateText(t.date) + "T" + two(t.hour) + ":" + two(t.minute) + ":" + two(t.second);
     s += t.utcOffsetSeconds < 0 ? "-" : "+";
     s += two(off / 3600) + ":" + two(off / 60 % 60);
+    // An offset with seconds (local mean time, Moscow's +02:30:17 of 1905)
+    // keeps them: cut to minutes, the string would name another instant.
+    if (off % 60 != 0) s += ":" + two(off % 60);
     return s;
 }
 

@@ -15,7 +15,8 @@
 namespace app {
 
 // "2026-03-20T05:45:12+09:00": the instant's wall-clock time in the zone,
-// to the second, with the offset in force then.
+// to the second, with the offset in force then ("+02:30:17" when the offset
+// has seconds).
 std::string isoLocalTime(double jdUt, const astro::UtcOffsetFn& zone);
 
 // "05:45": hour and minute of an event of the day (rounded to the minute,

@@ -13,6 +13,7 @@
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/output/sky_picture_gui.h"
+#include "app/session/chart_scene.h"
 #include "astro/astro.h"
 #include "catalog/name_search.h"
 #include "view/finder.h"
@@ -38,6 +39,18 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
     const astro::SkyState& sky = shown.sky;
 
     if (!opt.renderPath.empty()) {
+        // The picture is a PNG and the answer goes to standard output: a
+        // PDF, SVG or film name, or standard output itself, cannot be served.
+        if (opt.renderPath == "-") {
+            std::fprintf(stderr, "planetarium: --identify prints its answer on standard output; --render - would "
+                                 "mix the picture into it\n");
+            return 2;
+        }
+        if (chartFormatForPath(opt.renderPath) != ChartFormat::Png || opt.frames > 0) {
+            std::fprintf(stderr, "planetarium: --identify with --render writes one PNG picture, not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
         const std::optional<QString> path = fileNameFromArgument(opt.renderPath);
         if (!path) {
             std::fprintf(stderr, "planetarium: --render: %s cannot be used as a file name unchanged\n",
@@ -45,6 +58,7 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
             return 2;
         }
         useOffscreenPlatform();
+        quietQt();
         int qtArgc = argc > 0 ? 1 : 0;
         QGuiApplication qtApp(qtArgc, argv);
         const QString error = writePng(renderPicture(pic, cat), *path);

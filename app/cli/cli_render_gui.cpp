@@ -54,6 +54,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 }  // namespace
 
+void quietQt() { qInstallMessageHandler(quietQtMessages); }
+
 void useOffscreenPlatform() {
     // Whatever the environment names (xcb over ssh with no DISPLAY, wayland
     // with no compositor, a typo), a mode without a window must not depend on
@@ -81,7 +83,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         return 2;
     }
     useOffscreenPlatform();
-    qInstallMessageHandler(quietQtMessages);
+    quietQt();
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 

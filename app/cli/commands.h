@@ -17,6 +17,9 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
 // Makes the QGuiApplication about to be built use Qt's offscreen platform,
 // whatever QT_QPA_PLATFORM says: for every mode that opens no window.
 void useOffscreenPlatform();
+// Keeps Qt's notes (no runtime directory, fonts) off standard error: only
+// its critical and fatal messages get through, as one line each.
+void quietQt();
 
 // The place every mode computes for: --place or --lat/--lon, else the place
 // remembered in "pstart.txt" (東京 when there is none), as the window would

@@ -5,6 +5,7 @@
 // finite number or a latitude beyond a pole) falls back to its default.
 #include "app/session/settings.h"
 
+#include "astro/angles.h"
 #include "catalog/catalog.h"
 
 #include <cerrno>
@@ -93,7 +94,7 @@ Settings parseSettings(const std::string& text) {
 
     double lat = 0.0;
     if (v.size() < 2 || !parseReal(v[1], lat)) return s;
-    if (std::isfinite(lat) && std::fabs(lat) <= 90.0) {
+    if (astro::latitudeInRange(lat)) {
         s.latDeg = lat;
         s.hasCoordinates = true;
     }
@@ -101,7 +102,7 @@ Settings parseSettings(const std::string& text) {
     double lon = 0.0;
     if (v.size() < 3 || !parseReal(v[2], lon)) return s;
     if (std::isfinite(lon)) {
-        s.lonDeg = lon;
+        s.lonDeg = astro::longitudeInRangeDeg(lon);
         s.hasCoordinates = true;
     }
     return s;

@@ -6,7 +6,8 @@
 namespace app {
 
 std::optional<LocalZone> resolveZone(const std::string& ianaName, const ZoneLookup& lookup) {
-    if (ianaName == kJapanZone) return LocalZone{};
+    // "Japan" is the zone data's other name for Asia/Tokyo.
+    if (ianaName == kJapanZone || ianaName == "Japan") return LocalZone{};
     if (ianaName.empty() || !lookup) return std::nullopt;
     std::optional<astro::UtcOffsetFn> offset = lookup(ianaName);
     if (!offset || !*offset) return std::nullopt;
@@ -32,7 +33,7 @@ astro::CivilMinute localClock(const astro::CivilMinute& jst, const LocalZone& zo
     return {t.date.year, t.date.month, t.date.day, t.hour, t.minute};
 }
 
-std::string zoneHeading(const LocalZone& zone, double jdUt) {
+std::string zoneHeading(const LocalZone& zone, double jdUt, const std::string& placeName) {
     if (zone.isJapan()) return "時刻は日本標準時";
     const int off = zone.offset ? zone.offset(jdUt) : 0;
     const int a = std::abs(off);
@@ -42,6 +43,9 @@ std::string zoneHeading(const LocalZone& zone, double jdUt) {
         utc += std::string(":") + (m < 10 ? "0" : "") + std::to_string(m);
     }
     if (off == 0) utc = "UTC";
+    std::string name = placeName;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    if (!name.empty()) return "時刻は" + name + "時間 (" + utc + ")";
     return "時刻は現地時間 (" + zone.name + ", " + utc + ")";
 }
 

@@ -44,8 +44,9 @@ double jdUtOfJst(const astro::CivilMinute& jst);
 // (seconds of an offset such as local mean time are cut, as a clock shows).
 astro::CivilMinute localClock(const astro::CivilMinute& jst, const LocalZone& zone);
 
-// "時刻は日本標準時" for Japan; otherwise "時刻は現地時間 (Europe/London, UTC+1)"
-// with the offset in force at jdUt.
-std::string zoneHeading(const LocalZone& zone, double jdUt);
+// "時刻は日本標準時" for Japan; otherwise the zone named in Japanese by the
+// place it is the clock of, "時刻はロンドン時間 (UTC+1)", or without a place
+// name "時刻は現地時間 (Europe/London, UTC+1)", with the offset in force at jdUt.
+std::string zoneHeading(const LocalZone& zone, double jdUt, const std::string& placeName = {});
 
 }  // namespace app

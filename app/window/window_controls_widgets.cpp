@@ -1,5 +1,7 @@
 // The controls of Form1 at their design places, with their design names.
 #include <QCheckBox>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +26,25 @@ namespace app {
 namespace {
 
 QString qstr(const std::string& s) { return QString::fromStdString(s); }
+
+// Home, End, PageUp and PageDown move within a focused list (to its first
+// item, ...) instead of reaching the window's shortcuts for the clock.
+class ListKeys final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+                event->accept();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -57,6 +78,7 @@ void MainWindow::buildControls() {
     };
     auto* compact = new CompactListStyle();
     compact->setParent(this);
+    auto* listKeys = new ListKeys(this);
     auto list = [&](const char* name, const QStringList& items, const QString& accessibleName) {
         auto* l = new QListWidget(canvas_);
         place(l, controlLayout(name));
@@ -73,6 +95,7 @@ void MainWindow::buildControls() {
         l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         l->setStyle(compact);
         l->verticalScrollBar()->setStyle(compact);
+        l->installEventFilter(listKeys);
         return l;
     };
     auto check = [&](const char* name, const QString& caption) {

@@ -37,6 +37,10 @@ TEST(AlmanacWindow, TokyoDayAndMonthInJapanStandardTime) {
     EXPECT_EQ(w.findChild<QLabel*>("almanacHeading")->text(), QStringLiteral("東京　2006年1月22日（日）　時刻は日本標準時"));
     const auto* bodies = w.findChild<QTableWidget*>("almanacBodies");
     ASSERT_NE(bodies, nullptr);
+    // The rows name the body, so the columns say only 出 and 入り (a
+    // "moon sunrise" would be wrong).
+    EXPECT_EQ(bodies->horizontalHeaderItem(0)->text(), QStringLiteral("出"));
+    EXPECT_EQ(bodies->horizontalHeaderItem(2)->text(), QStringLiteral("入り"));
     EXPECT_EQ(cell(bodies, 1, 0), QStringLiteral("--:--"));  // no moonrise on the 22nd
     EXPECT_TRUE(cell(bodies, 1, 2).startsWith(QStringLiteral("10:33")));
     EXPECT_TRUE(cell(bodies, 0, 1).contains(QStringLiteral("高度 34.6°"))) << cell(bodies, 0, 1).toStdString();
@@ -55,7 +59,7 @@ TEST(AlmanacWindow, LondonInSummerTimeAndTromsoInPolarNight) {
     AlmanacWindow w;
     // 2026-07-01 21:00 JST is 13:00 in London (BST, UTC+1).
     w.showSubject(subject(2026, 7, 1, 21, 51.5072, -0.1276, "ロンドン", "Europe/London"));
-    EXPECT_EQ(w.heading(), QStringLiteral("ロンドン　2026年7月1日（水）　時刻は現地時間 (Europe/London, UTC+1)"));
+    EXPECT_EQ(w.heading(), QStringLiteral("ロンドン　2026年7月1日（水）　時刻はロンドン時間 (UTC+1)"));
     const auto* bodies = w.findChild<QTableWidget*>("almanacBodies");
     EXPECT_TRUE(cell(bodies, 0, 0).startsWith(QStringLiteral("04:4"))) << cell(bodies, 0, 0).toStdString();
 
@@ -73,22 +77,29 @@ TEST(AlmanacWindow, ExportWritesTheMonthAndReportsAFailure) {
     const QString path = dir.filePath("koyomi.csv");
     QString warned;
     w.askExportPath = [&](const QString& suggested) {
-        EXPECT_EQ(suggested, QStringLiteral("koyomi-2026-03.csv"));
+        EXPECT_EQ(suggested, QStringLiteral("koyomi-2026-03-東京.csv"));
         return path;
     };
     w.warn = [&](const QString& text) { warned = text; };
     w.findChild<QPushButton*>("almanacExport")->click();
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = f.readAll().split('\n');
+    const QByteArray bytes = f.readAll();
+    // What Excel on a Japanese PC reads as UTF-8: a byte-order mark, CRLF.
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
+    const QList<QByteArray> lines = bytes.mid(3).split('\n');
     ASSERT_EQ(lines.size(), 33);  // header, 31 days, and the empty piece after the last newline
-    EXPECT_EQ(QString::fromUtf8(lines[0]), QStringLiteral("日付,日の出,日の入り,月の出,月の入り,月齢,月相"));
+    EXPECT_EQ(QString::fromUtf8(lines[0]), QStringLiteral("日付,日の出,日の入り,月の出,月の入り,月齢,月相\r"));
     EXPECT_TRUE(warned.isEmpty());
     // A folder that does not exist: the user is told, nothing is written.
     w.askExportPath = [&](const QString&) { return dir.filePath("missing/koyomi.csv"); };
     w.findChild<QPushButton*>("almanacExport")->click();
     EXPECT_FALSE(warned.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("missing/koyomi.csv")));
+    // A typed place is named by its coordinates.
+    w.showSubject(subject(2026, 12, 1, 12, -33.87, 151.21, "", "Australia/Sydney"));
+    EXPECT_EQ(w.suggestedExportName(), QStringLiteral("koyomi-2026-12-S33.87E151.21.csv"));
 }
 
 }  // namespace
