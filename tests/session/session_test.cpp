@@ -10,6 +10,7 @@
 #include "app/session/fields.h"
 #include "app/session/json_writer.h"
 #include "app/session/moment_text.h"
+#include "app/session/settings.h"
 #include "app/session/sky_moments.h"
 #include "app/session/time_step.h"
 #include "app/session/zone.h"
@@ -138,6 +139,28 @@ TEST(FilmMoments, StepLikeTheTimerAndNameTheFirstFrameOutOfRange) {
     const astro::SkyInput end{.year = astro::kMaxYear, .month = 12, .day = 31, .hour = 23, .minute = 40};
     EXPECT_FALSE(app::filmMoments(end, 4, 10, error));
     EXPECT_EQ(error, "frame 3 falls outside the years -32768..32767");
+}
+
+// One rule for a coordinate wherever it comes from: a longitude of 1e20 in
+// the settings file or a field names the meridian it reduces to, so the
+// sky still turns (it was taken as is, and the Sun stood still).
+TEST(Coordinates, LongitudesPastTheAntimeridianAreReducedEverywhere) {
+    const app::Settings s = app::parseSettings("48,35,1e20\n");
+    EXPECT_TRUE(s.hasCoordinates);
+    EXPECT_GE(s.lonDeg, -180.0);
+    EXPECT_LE(s.lonDeg, 180.0);
+    EXPECT_EQ(app::parseSettings("48,35,-190\n").lonDeg, 170.0);
+    EXPECT_EQ(app::parseSettings("48,95,10\n").hasCoordinates, true);  // the longitude still counts
+    EXPECT_EQ(app::parseSettings("48,95,10\n").latDeg, 0.0);           // a latitude past a pole does not
+
+    app::FieldTexts t;
+    t.text = {"2026", "1", "15", "22", "0", "35", "540"};
+    const astro::SkyFieldsReading r = app::readFields(t);
+    EXPECT_EQ(r.input.lonDeg, 180.0);
+    EXPECT_EQ(r.fields[astro::FieldLon].status, astro::FieldStatus::Clamped);
+    EXPECT_FALSE(app::fieldNotes(r)[astro::FieldLon].empty());
+    t.text[astro::FieldLon] = "139.75";
+    EXPECT_EQ(app::readFields(t).fields[astro::FieldLon].status, astro::FieldStatus::Number);
 }
 
 }  // namespace
