@@ -224,7 +224,9 @@ NameIndex::NameIndex(const Catalogue& cat) {
                 if (!ja.empty()) addJa(ja + letter, ja + " " + letter + "星", t, mag);
             }
             for (const GreekLetter& g : kGreek) {
-                if (letter == g.letter) add(std::string(g.name) + digits + " " + s.constellation, t, mag, true);
+                if (letter != g.letter) continue;
+                add(std::string(g.name) + digits + " " + s.constellation, t, mag, true);
+                if (!digits.empty()) add(std::string(g.name) + " " + s.constellation, t, mag, true);
             }
         }
         if (s.flamsteed > 0) {
@@ -251,15 +253,21 @@ std::vector<NameTarget> NameIndex::find(std::string_view query) const {
     for (const NameEntry& e : entries_) {
         if (e.key == key || e.key == bare) fits.push_back(&e);
     }
-    if (fits.empty()) {
-        for (const NameEntry& e : entries_) {
-            if (e.key.starts_with(key)) fits.push_back(&e);
-        }
-    }
     std::sort(fits.begin(), fits.end(), [](const NameEntry* a, const NameEntry* b) { return better(*a, *b); });
     std::vector<NameTarget> out;
     for (const NameEntry* e : fits) {
         if (std::find(out.begin(), out.end(), e->target) == out.end()) out.push_back(e->target);
+    }
+    return out;
+}
+
+std::vector<std::string> NameIndex::candidates(std::string_view query, std::size_t limit) const {
+    const std::string key = foldName(query);
+    std::vector<std::string> out;
+    if (key.empty()) return out;
+    for (const NameEntry* e : complete(query, limit * 4)) {
+        if (out.size() >= limit) break;
+        if (e->key.starts_with(key) && e->key != key) out.push_back(e->text);
     }
     return out;
 }

@@ -44,11 +44,16 @@ class NameIndex {
 public:
     explicit NameIndex(const Catalogue& cat);
 
-    // find: the object a typed name means. Every entry whose key equals the
-    // folded query; failing that, the entries whose key starts with it. Of
-    // those the brightest object (bodies before stars before constellations
-    // when equally bright). Empty when nothing fits.
+    // find: the object a typed name means: every entry whose key equals the
+    // folded query, the brightest object first (bodies before stars before
+    // constellations when equally bright). Only whole names count: "HR 9"
+    // is HR 9, never HR 936; empty when no name is the query.
     std::vector<NameTarget> find(std::string_view query) const;
+
+    // candidates: for a query that is no whole name, the names that begin
+    // with it (what the user may have meant), names before designations,
+    // brighter first, each text once, at most `limit`.
+    std::vector<std::string> candidates(std::string_view query, std::size_t limit = 5) const;
 
     // complete: names to offer while typing: keys starting with the folded
     // query first, then keys containing it, brighter objects first, each

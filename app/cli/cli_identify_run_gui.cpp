@@ -77,7 +77,12 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
     const catalog::NameIndex names(cat);
     const view::FoundObject found = view::findObject(cat, names, sky, opt.findName);
     if (found.status == view::FoundObject::Status::Unknown) {
-        std::fprintf(stderr, "planetarium: --find: no object is called %s\n", quotedArgument(opt.findName).c_str());
+        // A part of a name answers nothing by itself; the names it begins
+        // are offered instead.
+        std::string offer;
+        for (const std::string& c : names.candidates(opt.findName)) offer += (offer.empty() ? "" : ", ") + c;
+        std::fprintf(stderr, "planetarium: --find: no object is called %s%s\n", quotedArgument(opt.findName).c_str(),
+                     offer.empty() ? "" : (" (names that begin so: " + escapedText(offer) + ")").c_str());
         return 2;
     }
     if (found.status == view::FoundObject::Status::NoStarInTable) {

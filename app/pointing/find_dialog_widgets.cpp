@@ -198,7 +198,11 @@ void FindDialog::find(const QString& typed) {
     const astro::SkyState sky = window_->computeSky(req.reading.input);
     const view::FoundObject found = view::findObject(window_->catalogue(), names_, sky, name.toStdString());
     if (found.status == view::FoundObject::Status::Unknown) {
-        say(QStringLiteral("「%1」という天体は見つかりません").arg(name));
+        QStringList offer;
+        for (const std::string& c : names_.candidates(name.toStdString())) offer << qstr(c);
+        say(offer.isEmpty() ? QStringLiteral("「%1」という天体は見つかりません").arg(name)
+                            : QStringLiteral("「%1」という天体は見つかりません（%2 のことですか）")
+                                  .arg(name, offer.join(QStringLiteral("、"))));
         return;
     }
     if (found.status == view::FoundObject::Status::NoStarInTable) {

@@ -68,6 +68,26 @@ TEST(FindByName, KanaFormsDesignationsAndNumbersMeetOnOneStar) {
     EXPECT_EQ(first("北極星"), star(36));
     EXPECT_EQ(first("ぽらりす"), star(36));
     EXPECT_EQ(first("HR 3017"), star(162));
+    // Every Greek letter spelled out, with or without the component digit.
+    EXPECT_EQ(first("alpha Cen"), star(298));
+    EXPECT_EQ(first("alpha1 Cen"), star(298));
+    EXPECT_EQ(first("Alpha2 Cen"), star(297));
+    EXPECT_EQ(first("beta Cyg"), first("β Cyg"));
+    EXPECT_EQ(first("alpha Cru"), first("α Cru"));
+    EXPECT_NE(first("alpha Cru").id, -1);
+}
+
+// Only a whole name answers: a part of one ("HR 9", "1", "シリウ" left by a
+// cut multi-byte character) is refused, and the names it begins are offered.
+TEST(FindByName, APartOfANameIsNoAnswer) {
+    for (const char* q : {"HR 9", "HR 1", "1", "シリウ\xe3\x82", "シリ", "alp"}) {
+        EXPECT_TRUE(names().find(q).empty()) << q;
+    }
+    EXPECT_EQ(first("HR 936").kind, NameKind::Star);
+    const std::vector<std::string> offer = names().candidates("シリ");
+    ASSERT_FALSE(offer.empty());
+    EXPECT_EQ(offer.front(), "シリウス");
+    EXPECT_TRUE(names().candidates("シリウス").empty() || names().candidates("シリウス").front() != "シリウス");
 }
 
 TEST(FindByName, EveryLabelAndStarNameFindsItsOwnRow) {
