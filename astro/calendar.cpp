@@ -29,7 +29,9 @@ double ymdYD(int year, int month, double day) {
         m = static_cast<double>(month) + 12.0;
     }
     double b = 0.0;
-    const bool gregorian = year >= 1583 || (year == 1582 && month >= 11);
+    // The Gregorian calendar starts on 1582-10-15, the day after the Julian
+    // 1582-10-04.
+    const bool gregorian = year >= 1583 || (year == 1582 && (month >= 11 || (month == 10 && day >= 15.0)));
     if (gregorian) {
         const double a = std::trunc(y / 100.0);
         b = 2.0 - a + std::trunc(a / 4.0);
@@ -76,6 +78,12 @@ UtMoment jstToUt(int year, int month, double day, double hour, double minute) {
     UtMoment m;
     m.dayUt = day + hour / 24.0 + minute / 1440.0 - 0.375;
     m.jd = ymdYD(year, month, m.dayUt);
+    // In the month of the calendar change the calendar is the entered day's
+    // (1582-10-15 05:00 JST is Gregorian, though it is still the 14th in UT).
+    if (year == 1582 && month == 10) {
+        const double dayStart = std::floor(day);
+        m.jd = ymdYD(year, month, dayStart) + (m.dayUt - dayStart);
+    }
     m.utHours = fracToward0(m.dayUt) * 24.0;
     return m;
 }

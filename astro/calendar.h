@@ -11,8 +11,8 @@ namespace astro {
 //   day    day of the month with its fraction of day; may be below 1 or past
 //          the month's end
 //   returns  Julian day (UT)
-// Julian calendar before 1582 and for all of October 1582, Gregorian from
-// November 1582 on. Any int year and month are accepted: the arithmetic is
+// Julian calendar up to 1582-10-04, Gregorian from 1582-10-15 on (the 15th
+// follows the 4th; the days between do not exist and read as Julian). Any int year and month are accepted: the arithmetic is
 // done in double precision, so there is no 16-bit overflow.
 double ymdYD(int year, int month, double day);
 

@@ -2,6 +2,8 @@
 // catalogue (for place and constellation names). No clock, no files.
 #include "app/cli/cli_args.h"
 
+#include "app/session/moment_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <set>
@@ -75,12 +77,11 @@ std::string dateText(int y, int m, int d) {
 // 1582-10-15, Gregorian from then on); otherwise the error line, naming the
 // last day of the month (2026-02-31) or the calendar change (1582-10-10).
 std::string missingDate(int y, int m, int d) {
-    const CivilMinute back = civilFromDayNumber(dayNumber(y, m, d));
-    if (back.year == y && back.month == m && back.day == d) return {};
-    const CivilMinute last = civilFromDayNumber(dayNumber(y, m + 1, 1) - 1);
-    if (d > last.day)
+    const std::optional<MissingDay> missing = missingDay(y, m, d);
+    if (!missing) return {};
+    if (missing->pastMonthEnd)
         return "--at: " + dateText(y, m, d) + " does not exist; the last day of that month is " +
-               dateText(y, m, last.day);
+               dateText(y, m, missing->lastDay);
     return "--at: " + dateText(y, m, d) +
            " does not exist; the calendar goes from 1582-10-04 (Julian) to 1582-10-15 (Gregorian)";
 }

@@ -49,6 +49,19 @@ std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, s
            two(m.minute) + "-" + view::directionWord(dir) + std::string(extension);
 }
 
+std::optional<MissingDay> missingDay(int y, int m, int d) {
+    if (m < 1 || m > 12 || d < 1 || d > 31) return std::nullopt;
+    const CivilMinute back = civilFromDayNumber(dayNumber(y, m, d));
+    if (back.year == y && back.month == m && back.day == d) return std::nullopt;
+    const CivilMinute last = civilFromDayNumber(dayNumber(y, m + 1, 1) - 1);
+    return MissingDay{d > last.day, last.day};
+}
+
+std::optional<MissingDay> missingDayOf(const astro::SkyInput& in) {
+    if (!(in.day == std::floor(in.day))) return std::nullopt;
+    return missingDay(in.year, in.month, static_cast<int>(in.day));
+}
+
 std::array<std::string, astro::kSkyFieldCount> fieldNotes(const astro::SkyFieldsReading& r) {
     // Month, day, hour and minute outside their calendar ranges still carry
     // (hour 25 is 1 o'clock the next day), but the user is told.
@@ -72,6 +85,17 @@ std::array<std::string, astro::kSkyFieldCount> fieldNotes(const astro::SkyFields
             note = std::string(range.word) + "は " + std::to_string(range.lo) + "〜" + std::to_string(range.hi) +
                    " の範囲外です。繰り越して " + (carried ? civilMinuteText(*carried) : std::string("読めない日時")) +
                    " として計算しました。";
+        }
+    }
+    // A day the month does not have is not carried into the next month: the
+    // window draws nothing for it, as the command line refuses it.
+    std::string& dayNote = notes[astro::FieldDay];
+    if (dayNote.empty()) {
+        if (const std::optional<MissingDay> missing = missingDayOf(r.input)) {
+            const std::string month = std::to_string(r.input.year) + "年" + std::to_string(r.input.month) + "月";
+            dayNote = missing->pastMonthEnd
+                          ? month + "は " + std::to_string(missing->lastDay) + " 日までです。この日はありません。"
+                          : std::string("1582年10月5日〜14日はありません（ユリウス暦の4日の次の日がグレゴリオ暦の15日です）。");
         }
     }
     return notes;

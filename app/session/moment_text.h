@@ -32,11 +32,26 @@ std::string statusText(const astro::SkyInput& input, const std::string& placeNam
 // pictureFileName: "sky-2026-01-15-2200-south" + extension (".png").
 std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension);
 
+// A date the calendar does not have (Julian to 1582-10-04, Gregorian from
+// 1582-10-15): past its month's end (2026-02-31: lastDay 28), or one of the
+// ten days the calendar change left out (1582-10-05..14).
+struct MissingDay {
+    bool pastMonthEnd = true;
+    int lastDay = 0;  // the month's last day
+};
+// missingDay: nothing when year-month-day exists, or when month and day are
+// outside 1..12 and 1..31 (those carry, as the fields do).
+std::optional<MissingDay> missingDay(int year, int month, int day);
+
 // fieldNotes: for each of the seven fields, what was used instead of the
 // typed text (astro's note), or for a month, day, hour or minute outside its
-// calendar range the moment it was carried to; empty where the field was
-// used as typed.
+// calendar range the moment it was carried to, for a day the month does not
+// have (2月31日) that there is no such day; empty where the field was used as
+// typed.
 std::array<std::string, astro::kSkyFieldCount> fieldNotes(const astro::SkyFieldsReading& reading);
+
+// missingDayOf: missingDay of the input's whole-numbered date.
+std::optional<MissingDay> missingDayOf(const astro::SkyInput& input);
 
 // The note on the year field when the clock cannot be stepped further.
 std::string yearRangeEndNote();

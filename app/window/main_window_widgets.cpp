@@ -267,7 +267,8 @@ void MainWindow::onDrawClicked() {
     copyPlaceToFields();
     setTimerPeriod();
     for (QWidget* cell : tableCells()) static_cast<QLabel*>(cell)->clear();
-    readAndMarkFields();
+    // A day the month does not have (2月31日) is marked and not drawn.
+    if (missingDayOf(readAndMarkFields().input)) return;
     const WindowRequest w = currentRequest();
     const PictureSky shown = pictureSky(w.picture, cat_, hooks_.computeSky);
     lastSunAlt_ = shown.sky.bodyAltDeg[astro::Sun];
@@ -280,6 +281,7 @@ void MainWindow::redrawOnTimer() {
     setTimerPeriod();
     copyPlaceToFields();
     const astro::SkyFieldsReading reading = readAndMarkFields();
+    if (missingDayOf(reading.input)) return;
     const WindowRequest w = currentRequest();
     const PictureSky shown = pictureSky(w.picture, cat_, hooks_.computeSky);
     const double sunAlt = shown.sky.bodyAltDeg[astro::Sun];

@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -798,6 +800,29 @@ TEST_F(WindowTest, OutOfRangeDateFieldsAreMarked) {
     EXPECT_FALSE(hour->property("fieldWarning").toBool());
     EXPECT_TRUE(find<QLineEdit>("txtYMD_1")->property("fieldWarning").toBool());
     EXPECT_TRUE(find<QLineEdit>("txtYMD_4")->property("fieldWarning").toBool());
+
+    // A day the month does not have is marked and nothing is drawn (it once
+    // became 3月3日 silently); the ten days of the calendar change likewise.
+    for (const auto& [y, m, d, says] : {std::tuple{"2026", "2", "31", "28 日までです"},
+                                         std::tuple{"1582", "10", "10", "1582年10月5日〜14日はありません"}}) {
+        setText("txtYMD_0", y);
+        setText("txtYMD_1", m);
+        setText("txtYMD_2", d);
+        setText("txtYMD_3", "10");
+        setText("txtYMD_4", "0");
+        window_->canvas()->clearPicture();
+        click("Command3");
+        QLineEdit* day = find<QLineEdit>("txtYMD_2");
+        EXPECT_TRUE(day->property("fieldWarning").toBool()) << d;
+        EXPECT_TRUE(day->toolTip().contains(QString::fromUtf8(says))) << day->toolTip().toStdString();
+        EXPECT_FALSE(window_->canvas()->lastDrawn()) << d;
+    }
+    setText("txtYMD_0", "2026");
+    setText("txtYMD_1", "2");
+    setText("txtYMD_2", "28");
+    click("Command3");
+    EXPECT_FALSE(find<QLineEdit>("txtYMD_2")->property("fieldWarning").toBool());
+    EXPECT_TRUE(window_->canvas()->lastDrawn());
 
     setText("txtYMD_0", "32767");
     setText("txtYMD_1", "12");

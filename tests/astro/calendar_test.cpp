@@ -18,7 +18,7 @@ TEST(YmdYD, KnownDates) {
     };
     const Case cases[] = {
         {2000, 1, 1.5, 2451545.0},
-        {1582, 10, 15.0, 2299170.5},  // all of October 1582 is Julian
+        {1582, 10, 15.0, 2299160.5},  // the first Gregorian day, after the Julian 4th
         {1582, 10, 4.0, 2299159.5},
         {1957, 10, 4.81, 2436116.31},
         {-1000, 7, 12.5, 1356001.0},  // year < 1 uses trunc(365.25 y - 0.75)
@@ -30,13 +30,23 @@ TEST(YmdYD, KnownDates) {
         EXPECT_NEAR(ymdYD(c.y, c.m, c.d) - c.jd, 0.0, kJdTol) << c.y << "-" << c.m << "-" << c.d;
 }
 
-TEST(YmdYD, GregorianCorrectionStartsInNovember1582) {
-    // November 1582 on is Gregorian (B = 2 - 15 + 3 = -10); October 1582 is
-    // counted Julian whatever the day, so the count steps back across the
-    // month boundary.
+TEST(YmdYD, GregorianCalendarStartsOn15October1582) {
+    // 1582-10-15 (Gregorian, B = 2 - 15 + 3 = -10) is the day after the
+    // Julian 1582-10-04: the count runs on without a step, through the end
+    // of October into November. (October 1582 was once counted Julian to
+    // its end, which put the 25th on the Gregorian 4 November.)
+    EXPECT_NEAR(ymdYD(1582, 10, 15.0) - ymdYD(1582, 10, 4.0), 1.0, kJdTol);
     EXPECT_NEAR(ymdYD(1582, 11, 1.0) - 2299177.5, 0.0, kJdTol);
-    EXPECT_NEAR(ymdYD(1582, 10, 31.0) - 2299186.5, 0.0, kJdTol);
+    EXPECT_NEAR(ymdYD(1582, 10, 31.0) - 2299176.5, 0.0, kJdTol);
     EXPECT_NEAR(ymdYD(1583, 1, 1.0) - 2299238.5, 0.0, kJdTol);
+    for (double jd = 2299150.5; jd < 2299200.5; jd += 1.0) {
+        const CalendarDate d = ydYMD(jd);
+        EXPECT_NEAR(ymdYD(d.year, d.month, d.utDay) - jd, 0.0, kJdTol) << d.month << "-" << d.day;
+    }
+    // JST 1582-10-15 05:00 is still the 14th in UT, and Gregorian all the same.
+    const UtMoment early = jstToUt(1582, 10, 15.0, 5.0, 0.0);
+    EXPECT_NEAR(early.jd - (2299160.5 - 4.0 / 24.0), 0.0, kJdTol);
+    EXPECT_NEAR(jstToUt(1582, 10, 25.0, 12.0, 0.0).jd - (2299170.5 + 3.0 / 24.0), 0.0, kJdTol);
 }
 
 TEST(YmdYD, MonthZeroIsDecemberOfYearBefore) {
