@@ -71,16 +71,16 @@ private:
 
 // Azimuth lines every 15 degrees with a point per degree of altitude, then
 // altitude lines every 10 degrees with a point every 2 degrees of azimuth;
-// `emit` gets each point (or nothing for one the grid leaves out) and `end`
-// closes each line.
+// `emit` gets each point (invisible for one the grid leaves out) and whether
+// it lies on the central meridian, and `end` closes each line.
 template <class Emit, class End>
 void walkDesignGrid(const Emit& emit, const End& end) {
     for (int a = -90; a <= 90; a += 15) {
-        for (int j = 0; j <= 900; j += 10) emit(gridDot(j / 10.0, a, 0.0001));
+        for (int j = 0; j <= 900; j += 10) emit(gridDot(j / 10.0, a, 0.0001), a == 0);
         end();
     }
     for (int h = 10; h <= 90; h += 10) {
-        for (int a = -90; a <= 90; a += 2) emit(gridDot(h, a, 0.00001));
+        for (int a = -90; a <= 90; a += 2) emit(gridDot(h, a, 0.00001), a == 0);
         end();
     }
 }
@@ -88,7 +88,7 @@ void walkDesignGrid(const Emit& emit, const End& end) {
 const std::vector<PicturePoint>& DirectionProjector::designGridDots() {
     static const std::vector<PicturePoint> dots = [] {
         std::vector<PicturePoint> v;
-        walkDesignGrid([&](const Projected& p) { if (p.visible) v.push_back(toPicture(p)); }, [] {});
+        walkDesignGrid([&](const Projected& p, bool) { if (p.visible) v.push_back(toPicture(p)); }, [] {});
         return v;
     }();
     return dots;
@@ -103,7 +103,11 @@ const std::vector<std::vector<Vertex>>& DirectionProjector::designGridLines() {
             run.clear();
         };
         walkDesignGrid(
-            [&](const Projected& p) {
+            [&](const Projected& p, bool onMeridian) {
+                // The formula leaves out the altitude lines' points on the
+                // central meridian (a dot the screen grid does without); a
+                // line runs on through them rather than breaking there.
+                if (!p.visible && onMeridian) return;
                 if (!p.visible) return flush();
                 const PicturePoint at = toPicture(p);
                 run.push_back({at.x, at.y});

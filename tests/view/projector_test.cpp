@@ -61,4 +61,22 @@ TEST(Projector, PlacesByTheDesignFormulaAndKeepsTheDesignFrame) {
     }
 }
 
+// The paper chart's altitude/azimuth lines: 13 azimuth lines and the 8
+// altitude lines from 10 to 80 degrees (90 is the zenith, a point), each one
+// unbroken run (the altitude lines once broke about 7 mm
+// either side of the central meridian, where the formula leaves a dot out).
+TEST(Projector, GridLinesRunUnbrokenThroughTheCentralMeridian) {
+    const std::vector<std::vector<view::Vertex>>& lines = view::projectorFor(view::Direction::South).gridLines();
+    ASSERT_EQ(lines.size(), 21u);
+    for (std::size_t i = 13; i < lines.size(); ++i) {
+        EXPECT_LT(lines[i].front().x, 7000.0f) << i;
+        EXPECT_GT(lines[i].back().x, 7000.0f) << i;
+        for (std::size_t k = 1; k < lines[i].size(); ++k)
+            EXPECT_LT(std::fabs(lines[i][k].x - lines[i][k - 1].x), 600.0f) << i << " " << k;
+    }
+    // The screen's dots are the design's, the meridian's gaps included.
+    EXPECT_EQ(view::projectorFor(view::Direction::North).gridDots().size(),
+              view::projectorFor(view::Direction::South).gridDots().size());
+}
+
 }  // namespace
