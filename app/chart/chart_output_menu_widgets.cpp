@@ -83,12 +83,19 @@ bool ChartOutputMenu::printChart() {
 }
 
 bool ChartOutputMenu::exportInteractive(ChartFormat format) {
+    // The chart and its name as they are when the user asks: the timer may
+    // draw on while the dialog is open.
+    const std::optional<ChartScene> scene = paperChart();
+    if (!scene) {
+        hooks_.warn(kNothingShown);
+        return false;
+    }
     const bool pdf = format == ChartFormat::Pdf;
     const QString name = baseName_() + (pdf ? QStringLiteral(".pdf") : QStringLiteral(".svg"));
     const QString path = hooks_.askPath(pdf ? QStringLiteral("PDF に書き出し") : QStringLiteral("SVG に書き出し"), name,
                                         pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("SVG (*.svg)"));
     if (path.isEmpty()) return false;
-    return exportTo(format, path);
+    return writeChart(format, *scene, path);
 }
 
 bool ChartOutputMenu::exportTo(ChartFormat format, const QString& path) {
@@ -97,7 +104,11 @@ bool ChartOutputMenu::exportTo(ChartFormat format, const QString& path) {
         hooks_.warn(kNothingShown);
         return false;
     }
-    const QByteArray bytes = chartBytes(format, *scene, cat_, 1.0);
+    return writeChart(format, *scene, path);
+}
+
+bool ChartOutputMenu::writeChart(ChartFormat format, const ChartScene& scene, const QString& path) {
+    const QByteArray bytes = chartBytes(format, scene, cat_, 1.0);
     const QString error = bytes.isEmpty() ? QStringLiteral("図を作れませんでした。") : writeFileSafely(path, bytes);
     if (error.isEmpty()) return true;
     hooks_.warn(failedWriteText(format == ChartFormat::Pdf ? QStringLiteral("PDF を") : QStringLiteral("SVG を"),

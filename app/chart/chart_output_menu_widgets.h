@@ -61,6 +61,7 @@ private:
     QWidget* window_;
     std::function<std::optional<ChartScene>()> shownChart_;
     std::function<QString()> baseName_;
+    bool writeChart(ChartFormat format, const ChartScene& scene, const QString& path);
     const catalog::Catalogue& cat_;
     ChartOutputHooks hooks_;
     QAction* print_ = nullptr;

@@ -107,6 +107,25 @@ TEST_F(ChartOutputTest, ExportsTheShownPictureWithTheSaveName) {
     EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join(QLatin1Char('\n')).toStdString();
 }
 
+// The chart and its name are taken when the user asks: a timer step while
+// the file dialog is open changes neither (the file was once named for
+// 22:00 and drew 22:15).
+TEST_F(ChartOutputTest, ExportTakesTheChartAndNameWhenAsked) {
+    draw();
+    answer_ = QString::fromStdString((dir_ / "asked.svg").string());
+    menu_->hooks().askPath = [this](const QString&, const QString& name, const QString&) {
+        suggested_ = name;
+        window_->onTimerTick();  // 15 minutes on, drawn
+        return answer_;
+    };
+    ASSERT_TRUE(menu_->exportInteractive(app::ChartFormat::Svg));
+    EXPECT_EQ(suggested_, QStringLiteral("sky-2026-01-15-2200-south.svg"));
+    QFile svg(answer_);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll()).contains(QStringLiteral("2026年1月15日 22:00 日本時間")));
+    EXPECT_TRUE(window_->shownChart()->heading.moment.minute == 15);
+}
+
 // Printing through QPrinter into a PDF file, as "Print to File" of the print
 // dialog does: one landscape page holding the chart's text.
 TEST_F(ChartOutputTest, PrintsOneLandscapePage) {
