@@ -96,6 +96,14 @@ const char* compassPointJa(double azDeg) {
     return kPoints[static_cast<int>(std::floor(a / 22.5 + 0.5)) % 16];
 }
 
+const char* skyQuarterJa(double azDeg) {
+    static constexpr const char* kPoints[8] = {"北", "北東", "東", "南東", "南", "南西", "西", "北西"};
+    if (!std::isfinite(azDeg)) return "";
+    double a = std::fmod(azDeg, 360.0);
+    if (a < 0.0) a += 360.0;
+    return kPoints[static_cast<int>(std::floor(a / 45.0 + 0.5)) % 8];
+}
+
 std::string skyPointLine(double altDeg, double azDeg) {
     return "高度 " + fixedText(altDeg, 1, true) + "° 方位 " + fixedText(azDeg, 1) + "°";
 }

@@ -47,6 +47,9 @@ ObjectInfo describe(const catalog::Catalogue& cat, const astro::SkyState& sky, c
 // The compass point of an azimuth in Japanese, 16 points: 北, 北北東, 北東,
 // 東北東, 東, ... .
 const char* compassPointJa(double azDeg);
+// The eight-point compass of "南東の空": 北, 北東, 東, 南東, 南, 南西, 西, 北西
+// (each 45 degrees wide, centred on its direction).
+const char* skyQuarterJa(double azDeg);
 
 // The status-bar line for an object: "シリウス — おおいぬ座 α星 −1.5等 高度 23.4° 方位 152.1°".
 std::string statusLine(const ObjectInfo& info);

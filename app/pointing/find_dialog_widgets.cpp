@@ -223,7 +223,7 @@ void FindDialog::turnTo(const view::FoundObject& found) {
     const view::Direction dir = found.picture ? found.picture->dir : nearestDirection(o.azDeg);
     window_->drawToward(dir);
     QString text = QStringLiteral("%1は%2の空、高度 %3° 方位 %4° にあります")
-                       .arg(qstr(o.name), QString::fromUtf8(view::directionRule(dir).labels[1]),
+                       .arg(qstr(o.name), QString::fromUtf8(view::skyQuarterJa(o.azDeg)),
                             qstr(view::fixedText(o.altDeg, 1, true)), qstr(view::fixedText(o.azDeg, 1)));
     if (!found.constellationName.empty()) {
         text = QStringLiteral("%1（いちばん明るい星 %2）").arg(qstr(found.constellationName), text);
@@ -256,12 +256,20 @@ void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState
     const std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);
     const view::Direction dir = horizon ? horizon->dir : nearestDirection(rise->azDeg);
     window_->drawToward(dir);
-    if (markDrawn(o)) return;
+    // The message now speaks of the moment drawn, not of the one before.
+    QString drawnText = QStringLiteral("%1は%2。その時刻の空を描きました").arg(qstr(o.name), sentence);
+    if (const std::optional<ChartScene> shown = window_->shownChart(); shown && shown->sky.bodyAltDeg[astro::Sun] > 0.0)
+        drawnText += QStringLiteral("（昼間の空です）");
+    if (markDrawn(o)) {
+        say(drawnText + QStringLiteral("。"));
+        return;
+    }
     // Not yet above the drawn horizon at that minute: ring where it comes up.
     if (horizon && horizon->dir == dir) {
         ring_->mark(QPointF(horizon->at.x / view::kTwipsPerPixel, horizon->at.y / view::kTwipsPerPixel), 0.0);
-        say(result_->text() + QStringLiteral("（昇ってくる所を丸で示しています）"));
+        drawnText += QStringLiteral("（昇ってくる所を丸で示しています）");
     }
+    say(drawnText + QStringLiteral("。"));
 }
 
 bool FindDialog::markDrawn(const view::ObjectInfo& info) {

@@ -204,6 +204,19 @@ TEST_F(PointingTest, FindingAStarBelowTheHorizonOffersItsRise) {
     // Toward the picture holding its rising point, which is ringed.
     EXPECT_EQ(window_->canvas()->lastDrawn()->direction, view::pictureShowing(0.0, rise->azDeg)->dir);
     EXPECT_TRUE(finder->ring()->isVisible());
+    // The message speaks of the moment drawn: no stale "今は地平線の下".
+    EXPECT_FALSE(finder->resultText().contains(QStringLiteral("地平線の下"))) << finder->resultText().toStdString();
+    EXPECT_TRUE(finder->resultText().contains(QStringLiteral("その時刻の空を描きました")));
+}
+
+// "の空" names the eighth of the sky the object stands in, not the picture:
+// 141.6 degrees is 南東 (it once said 南, the picture's name).
+TEST(SkyQuarter, EightPointsOfTheCompass) {
+    EXPECT_STREQ(view::skyQuarterJa(141.6), "南東");
+    EXPECT_STREQ(view::skyQuarterJa(166.2), "南");
+    EXPECT_STREQ(view::skyQuarterJa(359.0), "北");
+    EXPECT_STREQ(view::skyQuarterJa(-90.0), "西");
+    EXPECT_STREQ(view::skyQuarterJa(292.6), "北西");
 }
 
 }  // namespace

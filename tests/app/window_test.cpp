@@ -32,6 +32,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/window/help_pages_qtcore.h"
 #include "app/window/main_window_widgets.h"
 #include "app/cli/cli_args.h"
 #include "app/almanac/almanac_menu_widgets.h"
@@ -918,4 +919,11 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
     EXPECT_TRUE(QFile::exists(out.filePath("film-0002.png")));
     EXPECT_FALSE(QFile::exists(out.filePath("film-0003.png")));
     EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join('\n').toStdString();
+}
+
+// 使い方 tells of everything the menus offer (it once stopped at the keys).
+TEST(HelpPage, TellsOfPrintingFilmsAlmanacTrailsAndTheConstellationList) {
+    const QString help = app::helpPageHtml();
+    for (const char* topic : {"印刷", "動画", "こよみ", "軌跡", "星座", "CSV", "Ctrl+F"})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(topic))) << topic;
 }
