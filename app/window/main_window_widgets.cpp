@@ -58,8 +58,7 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("プラネタリウム"));
     canvas_ = new SkyCanvas(cat_, hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}(), this);
-    const QSize minimum(twipsToPixels(static_cast<int>(view::kSurfaceWidthTwips)),
-                        twipsToPixels(static_cast<int>(view::kSurfaceHeightTwips)));
+    const QSize minimum = designAreaPixels();
     canvas_->setMinimumSize(minimum);
     canvas_->resize(minimum + QSize(8, 8));
     setCentralWidget(canvas_);
@@ -72,6 +71,9 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     // Menu bar, picture area and status bar at the smallest size that shows
     // the whole picture.
     layout()->activate();
+    // Never smaller than that, whatever the layout's hint later says: every
+    // control stays on screen (the window manager is told so).
+    setMinimumSize(minimumSizeHint().expandedTo(minimum));
     resize(minimumSizeHint().expandedTo(minimum + QSize(8, 8)));
 }
 

@@ -1,5 +1,7 @@
 #include "app/window/window_layout_qtcore.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -77,6 +79,16 @@ ControlLayout tableCellLayout(int column, int row) {
         return {"lblV", right ? 9720 : 4200, top, heading ? (right ? 1575 : 1455) : 975, 375,
                 heading ? 11.25 : kCaption, true};
     }
+}
+
+QSize designAreaPixels() {
+    int right = static_cast<int>(view::kSurfaceWidthTwips);
+    int bottom = static_cast<int>(view::kSurfaceHeightTwips);
+    for (const ControlLayout& c : kControls) {
+        right = std::max(right, c.leftTw + c.widthTw);
+        bottom = std::max(bottom, c.topTw + c.heightTw);
+    }
+    return {twipsToPixels(right), twipsToPixels(bottom)};
 }
 
 int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / view::kTwipsPerPixel)); }

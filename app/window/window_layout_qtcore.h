@@ -24,6 +24,11 @@ const ControlLayout& controlLayout(std::string_view designName);
 // 0, 1 or 2.
 ControlLayout tableCellLayout(int column, int row);
 
+// The smallest picture area that holds the whole picture and every
+// control's rectangle (黄道's box reaches past the picture's right edge),
+// pixels.
+QSize designAreaPixels();
+
 // Twips to pixels, rounded to the nearest pixel.
 int twipsToPixels(int twips);
 QRect pixelRect(const ControlLayout& c);

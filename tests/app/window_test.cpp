@@ -927,3 +927,21 @@ TEST(HelpPage, TellsOfPrintingFilmsAlmanacTrailsAndTheConstellationList) {
     for (const char* topic : {"印刷", "動画", "こよみ", "軌跡", "星座", "CSV", "Ctrl+F"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(topic))) << topic;
 }
+
+// The window cannot be made so small that a control leaves it, and its
+// smallest size fits a 1366x768 screen with room for a title bar and a
+// task bar.
+TEST_F(WindowTest, MinimumSizeKeepsEveryControlAndFitsASmallScreen) {
+    open();
+    window_->show();
+    window_->resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_GE(window_->width(), window_->minimumWidth());
+    EXPECT_LE(window_->minimumWidth(), 1366);
+    EXPECT_LE(window_->minimumHeight(), 768 - 70);
+    const QRect shown = window_->canvas()->rect();
+    for (QWidget* w : window_->canvas()->findChildren<QWidget*>()) {
+        if (w->parentWidget() != window_->canvas() || !w->isVisible()) continue;
+        EXPECT_TRUE(shown.contains(w->geometry())) << w->objectName().toStdString();
+    }
+}
