@@ -86,9 +86,9 @@ std::string missingDate(int y, int m, int d) {
            " does not exist; the calendar goes from 1582-10-04 (Julian) to 1582-10-15 (Gregorian)";
 }
 
-// "YYYY-MM-DD HH:MM" (or with a T between date and time); the year may carry
-// a minus sign (astronomical numbering) and must fit the 16-bit year range.
-std::string parseAt(std::string_view s, CliOptions& o) {
+}  // namespace
+
+std::string parseMoment(std::string_view s, astro::CivilMinute& out) {
     const std::string bad = "--at: " + quotedArgument(s) + " is not a date and time \"YYYY-MM-DD HH:MM\"";
     std::size_t i = 0;
     const bool negative = !s.empty() && s[0] == '-';
@@ -124,11 +124,21 @@ std::string parseAt(std::string_view s, CliOptions& o) {
     if (const std::string gap = missingDate(y, *month, *day); !gap.empty()) return gap;
     if (*hour > 23) return "--at: hour " + std::to_string(*hour) + " is outside 0..23";
     if (*minute > 59) return "--at: minute " + std::to_string(*minute) + " is outside 0..59";
-    o.year = y;
-    o.month = *month;
-    o.day = *day;
-    o.hour = *hour;
-    o.minute = *minute;
+    out = {y, *month, *day, *hour, *minute};
+    return {};
+}
+
+namespace {
+
+std::string parseAt(std::string_view s, CliOptions& o) {
+    astro::CivilMinute m;
+    const std::string error = parseMoment(s, m);
+    if (!error.empty()) return error;
+    o.year = m.year;
+    o.month = m.month;
+    o.day = m.day;
+    o.hour = m.hour;
+    o.minute = m.minute;
     return {};
 }
 

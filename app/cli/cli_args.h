@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/calendar.h"
 #include "catalog/catalog.h"
 #include "view/sky_view.h"
 
@@ -53,6 +54,12 @@ struct CliParse {
     std::string error;  // one line naming the argument; empty on success
     bool ok() const { return error.empty(); }
 };
+
+// parseMoment: "YYYY-MM-DD HH:MM" (or with a T between date and time) in
+// the program's calendar; the year may carry a minus sign (astronomical
+// numbering) and must lie in the date fields' years; a day the month does
+// not have is refused. Empty on success (`out` set), else the --at error line.
+std::string parseMoment(std::string_view text, astro::CivilMinute& out);
 
 // argv without the program name.
 CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat);

@@ -1,7 +1,8 @@
 #include "app/film/film_dialog_widgets.h"
 
+#include "app/cli/cli_args.h"
+
 #include <QCoreApplication>
-#include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -22,8 +23,13 @@ namespace {
 constexpr int kMaxFrames = 9999;
 constexpr int kMaxEveryMinutes = 366 * 24 * 60;
 
-QDateTime toDateTime(const CivilMinute& t) {
-    return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute));
+QString momentText(const CivilMinute& t) {
+    return QStringLiteral("%1-%2-%3 %4:%5")
+        .arg(t.year)
+        .arg(t.month, 2, 10, QLatin1Char('0'))
+        .arg(t.day, 2, 10, QLatin1Char('0'))
+        .arg(t.hour, 2, 10, QLatin1Char('0'))
+        .arg(t.minute, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace
@@ -58,11 +64,11 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
 
     byEnd_ = new QRadioButton(QStringLiteral("終了時刻"), this);
     byEnd_->setObjectName(QStringLiteral("filmByEnd"));
-    end_ = new QDateTimeEdit(this);
+    end_ = new QLineEdit(this);
     end_->setObjectName(QStringLiteral("filmEnd"));
-    end_->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
-    end_->setDateTime(toDateTime(start).addSecs(6 * 3600));
+    end_->setPlaceholderText(QStringLiteral("2026-01-16 02:00"));
     form->addRow(byEnd_, end_);
+    showLastFrame();
 
     auto* pathRow = new QHBoxLayout;
     path_ = new QLineEdit(suggestedPath, this);
@@ -85,8 +91,11 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(browse, &QPushButton::clicked, this, &FilmDialog::choosePath);
-    for (QSpinBox* box : {interval_, count_}) connect(box, &QSpinBox::valueChanged, this, &FilmDialog::updateSummary);
-    connect(end_, &QDateTimeEdit::dateTimeChanged, this, &FilmDialog::updateSummary);
+    for (QSpinBox* box : {interval_, count_}) {
+        connect(box, &QSpinBox::valueChanged, this, &FilmDialog::showLastFrame);
+        connect(box, &QSpinBox::valueChanged, this, &FilmDialog::updateSummary);
+    }
+    connect(end_, &QLineEdit::textChanged, this, &FilmDialog::updateSummary);
     connect(byCount_, &QRadioButton::toggled, this, &FilmDialog::updateSummary);
     connect(path_, &QLineEdit::textChanged, this, &FilmDialog::updateSummary);
     updateSummary();
@@ -95,7 +104,7 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
         buttons->button(QDialogButtonBox::Ok)->setEnabled(frames() > 0 && filmFormat(path()).has_value());
     };
     for (QSpinBox* box : {interval_, count_}) connect(box, &QSpinBox::valueChanged, this, okEnabled);
-    connect(end_, &QDateTimeEdit::dateTimeChanged, this, okEnabled);
+    connect(end_, &QLineEdit::textChanged, this, okEnabled);
     connect(byCount_, &QRadioButton::toggled, this, okEnabled);
     connect(path_, &QLineEdit::textChanged, this, okEnabled);
     okEnabled();
@@ -105,16 +114,27 @@ int FilmDialog::everyMinutes() const { return interval_->value(); }
 
 int FilmDialog::frames() const {
     if (byCount_->isChecked()) return count_->value();
-    const QDateTime e = end_->dateTime();
-    const CivilMinute end{e.date().year(), e.date().month(), e.date().day(), e.time().hour(), e.time().minute()};
+    CivilMinute end;
+    if (!parseMoment(end_->text().trimmed().toStdString(), end).empty()) return 0;
     return framesUntil(start_, end, everyMinutes());
+}
+
+void FilmDialog::showLastFrame() {
+    if (!byCount_->isChecked()) return;
+    const std::int64_t last =
+        minuteCount(start_) + static_cast<std::int64_t>(count_->value() - 1) * interval_->value();
+    const CivilMinute end = civilFromMinuteCount(last);
+    if (end.year >= kMinYear && end.year <= kMaxYear) end_->setText(momentText(end));
 }
 
 QString FilmDialog::path() const { return path_->text().trimmed(); }
 
 void FilmDialog::updateSummary() {
     const int n = frames();
-    if (n == 0) {
+    CivilMinute end;
+    if (n == 0 && !parseMoment(end_->text().trimmed().toStdString(), end).empty()) {
+        summary_->setText(QStringLiteral("終了時刻は 2026-01-16 02:00 の形で入れてください"));
+    } else if (n == 0) {
         summary_->setText(QStringLiteral("終了時刻が開始時刻より前です"));
     } else if (!filmFormat(path())) {
         summary_->setText(QStringLiteral("ファイル名は .png（連番）、.gif、.mp4、.webm で終わるようにしてください"));

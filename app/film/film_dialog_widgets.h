@@ -11,7 +11,6 @@
 #include "app/film/film_export_gui.h"
 #include "app/session/time_step.h"
 
-class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -47,7 +46,11 @@ private:
     QRadioButton* byCount_ = nullptr;
     QSpinBox* count_ = nullptr;
     QRadioButton* byEnd_ = nullptr;
-    QDateTimeEdit* end_ = nullptr;
+    // The last frame's moment, "YYYY-MM-DD HH:MM" (JST) in the program's
+    // calendar, every year the fields hold: with 枚数 it follows the count,
+    // with 終了時刻 the count follows it.
+    QLineEdit* end_ = nullptr;
+    void showLastFrame();
     QLineEdit* path_ = nullptr;
     QLabel* summary_ = nullptr;
 };

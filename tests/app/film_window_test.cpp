@@ -5,7 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
 #include <QDir>
 #include <QMenu>
 #include <QProgressDialog>
@@ -58,12 +59,29 @@ TEST(FilmDialog, FramesByCountOrUpToTheEndTime) {
     EXPECT_EQ(dialog.everyMinutes(), 30);
     EXPECT_EQ(dialog.frames(), 24);
     dialog.findChild<QRadioButton*>(QStringLiteral("filmByEnd"))->setChecked(true);
-    dialog.findChild<QDateTimeEdit*>(QStringLiteral("filmEnd"))
-        ->setDateTime(QDateTime(QDate(2026, 1, 16), QTime(2, 0)));
+    dialog.findChild<QLineEdit*>(QStringLiteral("filmEnd"))->setText(QStringLiteral("2026-01-16 02:00"));
     EXPECT_EQ(dialog.frames(), 13);
     dialog.findChild<QSpinBox*>(QStringLiteral("filmInterval"))->setValue(60);
     EXPECT_EQ(dialog.frames(), 7);
     EXPECT_EQ(dialog.path(), QStringLiteral("film.mp4"));
+}
+
+// One rule for the end and the count: the end time is the last frame's.
+// 24 frames at 15 minutes from 20:00 end at 01:45 (the box once said 02:00,
+// and 02:00 then gave 25 frames); any year the fields hold, 1500 and year 0
+// included (the box once stopped at 1752).
+TEST(FilmDialog, EndTimeIsTheLastFramesAndCoversEveryYear) {
+    for (const int year : {2026, 1500, 0, -500}) {
+        app::FilmDialog dialog({year, 1, 15, 20, 0}, 15, QStringLiteral("film.mp4"));
+        auto* end = dialog.findChild<QLineEdit*>(QStringLiteral("filmEnd"));
+        const QString want = QStringLiteral("%1-01-16 01:45").arg(year);
+        EXPECT_EQ(end->text(), want);
+        dialog.findChild<QRadioButton*>(QStringLiteral("filmByEnd"))->setChecked(true);
+        EXPECT_EQ(dialog.frames(), 24) << year;
+        end->setText(QStringLiteral("not a time"));
+        EXPECT_EQ(dialog.frames(), 0);
+        EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("filmSummary"))->text().contains(QStringLiteral("の形で")));
+    }
 }
 
 TEST(FilmDialog, CancellingTheProgressDialogLeavesNothingBehind) {
