@@ -42,8 +42,11 @@ ZoneLookup systemZoneLookup() {
         const QTimeZone tz(id);
         if (!tz.isValid()) return std::nullopt;
         return astro::UtcOffsetFn([tz](double jdUt) {
+            // The nearest whole second: a Julian day carries about 40 us of
+            // rounding, and the instant a clock changes (01:00 UTC) read as
+            // 00:59:59.99996 would still get the old offset.
             const double secs = std::clamp(astro::unixSecondsFromJd(jdUt), -1.0e13, 1.0e13);
-            const auto at = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::floor(secs)), Qt::UTC);
+            const auto at = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(secs)), Qt::UTC);
             return tz.offsetFromUtc(at);
         });
     };

@@ -106,4 +106,26 @@ TEST(OnePath, LondonIn1850IsFifteenHundredOnBothPaths) {
         << window.statusText().toStdString();
 }
 
+// At the minute London's clock changes the title gives the time the clock
+// shows: 01:00 UTC on 29 March is 02:00 BST (01:00 does not exist), and on
+// 25 October 01:00 GMT (not 02:00); a minute before, the old time.
+TEST(OnePath, TheMinuteAClockChanges) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    struct Case {
+        const char* at;
+        astro::CivilMinute local;
+    };
+    const Case cases[] = {{"2026-03-29 10:00", {2026, 3, 29, 2, 0}},
+                          {"2026-03-29 09:59", {2026, 3, 29, 0, 59}},
+                          {"2026-10-25 10:00", {2026, 10, 25, 1, 0}},
+                          {"2026-10-25 09:59", {2026, 10, 25, 1, 59}}};
+    for (const Case& c : cases) {
+        const app::CliParse cli = app::parseCommandLine({"--render", "c.pdf", "--at", c.at, "--place", "ロンドン"}, cat);
+        ASSERT_TRUE(cli.ok());
+        const app::ChartScene chart = app::commandLineChart(cli.options, cat, view::ChartStyle::Print, 1);
+        ASSERT_TRUE(chart.heading.localClock);
+        EXPECT_EQ(*chart.heading.localClock, c.local) << c.at;
+    }
+}
+
 }  // namespace
