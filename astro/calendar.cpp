@@ -44,17 +44,20 @@ double ymdYD(int year, int month, double day) {
 CalendarDate ydYMD(double jd) {
     CalendarDate out;
     if (!std::isfinite(jd)) return out;
+    // Floors, not truncations: before JD 0 (4713 BC) truncating toward zero
+    // split the day and the year the wrong way ("-4997-0-5"). For JD >= 0
+    // they are the same numbers.
     const double x = jd + 0.5;
-    const double z = std::trunc(x);
-    const double f = x - std::trunc(x);
+    const double z = std::floor(x);
+    const double f = x - z;
     double a = z;
     if (z >= 2299161.0) {
         const double alpha = std::trunc((z - 1867216.25) / 36524.25);
         a = z + 1.0 + alpha - std::trunc(alpha / 4.0);
     }
     const double b = a + 1524.0;
-    const double c = std::trunc((b - 122.1) / 365.25);
-    const double d = std::trunc(365.25 * c);
+    const double c = std::floor((b - 122.1) / 365.25);
+    const double d = std::floor(365.25 * c);
     const double e = std::trunc((b - d) / 30.6001);
     out.utDay = b - d - std::trunc(30.6001 * e) + f;
     const double month = e < 13.5 ? e - 1.0 : e - 13.0;

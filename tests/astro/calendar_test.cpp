@@ -49,6 +49,21 @@ TEST(YmdYD, GregorianCalendarStartsOn15October1582) {
     EXPECT_NEAR(jstToUt(1582, 10, 25.0, 12.0, 0.0).jd - (2299170.5 + 3.0 / 24.0), 0.0, kJdTol);
 }
 
+// Before JD 0 (4713 BC) the conversion back once truncated toward zero and
+// gave dates like -4997-0-5; every date of the year range reads back now.
+TEST(YdYMD, ReadsBackEveryDateOfTheYearRangeBeforeJdZeroToo) {
+    for (const int year : {-32768, -20000, -5000, -4713, -4712, -1, 0, 1, 1582, 2026, 32767}) {
+        for (const int month : {1, 2, 3, 7, 12}) {
+            for (const double day : {1.0, 15.25, 28.75}) {
+                const CalendarDate d = ydYMD(ymdYD(year, month, day));
+                ASSERT_EQ(d.year, year) << year << "-" << month << "-" << day;
+                ASSERT_EQ(d.month, month) << year << "-" << month << "-" << day;
+                ASSERT_NEAR(d.utDay - day, 0.0, 1e-6) << year << "-" << month << "-" << day;
+            }
+        }
+    }
+}
+
 TEST(YmdYD, MonthZeroIsDecemberOfYearBefore) {
     EXPECT_DOUBLE_EQ(ymdYD(2005, 0, 15.0), ymdYD(2004, 12, 15.0));
     // A day past the month's end carries into the next month.
