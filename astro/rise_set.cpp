@@ -18,10 +18,10 @@ constexpr double kChunkDays = 5.0;
 // The track reaches this far past each chunk, for the scan's outer samples.
 constexpr double kTrackMarginDays = 0.25;
 
-}  // namespace
-
-std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind, double latDeg,
-                                     double lonDeg, double afterJdUt, double withinDays) {
+// The first event of `kind` after the instant at horizon altitude h0, with
+// the Moon seen from the surface or from the centre.
+std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, double latDeg, double lonDeg,
+                                   double afterJdUt, double withinDays, double h0, bool topocentricMoon) {
     if (!std::isfinite(latDeg) || !std::isfinite(lonDeg) || !std::isfinite(afterJdUt) ||
         !std::isfinite(withinDays))
         return std::nullopt;
@@ -29,7 +29,6 @@ std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind,
         return std::nullopt;
     latDeg = std::clamp(latDeg, -90.0, 90.0);
     withinDays = std::clamp(withinDays, 0.0, kMaxSearchDays);
-    const double h0 = standardHorizonDeg(target);
 
     if (!target.isBody && kind != SkyEventKind::Transit) {
         // A fixed point moves on a circle of altitudes between these two.
@@ -42,7 +41,7 @@ std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind,
     for (double from = afterJdUt; from < endJd; from += kChunkDays) {
         const double to = std::min(from + kChunkDays, endJd);
         const detail::PositionTrack track(from - kTrackMarginDays, to + kTrackMarginDays);
-        const detail::TargetPath path(track, target, latDeg, lonDeg);
+        const detail::TargetPath path(track, target, latDeg, lonDeg, topocentricMoon);
         const detail::WindowScan scan = detail::scanWindow(path, from, to, {h0});
         std::optional<double> found;
         if (kind == SkyEventKind::Transit) {
@@ -61,9 +60,21 @@ std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind,
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind, double latDeg,
+                                     double lonDeg, double afterJdUt, double withinDays) {
+    return firstEvent(target, kind, latDeg, lonDeg, afterJdUt, withinDays, standardHorizonDeg(target), true);
+}
+
 std::optional<SkyEvent> nextRise(const SkyTarget& target, double latDeg, double lonDeg,
                                  double afterJdUt, double withinDays) {
     return nextSkyEvent(target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays);
+}
+
+std::optional<SkyEvent> nextPictureRise(const SkyTarget& target, double latDeg, double lonDeg, double afterJdUt,
+                                        double withinDays) {
+    return firstEvent(target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays, 0.0, false);
 }
 
 }  // namespace astro

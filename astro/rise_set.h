@@ -72,4 +72,11 @@ std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind,
 std::optional<SkyEvent> nextRise(const SkyTarget& target, double latDeg, double lonDeg,
                                  double afterJdUt, double withinDays = 2.0);
 
+// nextPictureRise: the first instant after afterJdUt at which the target
+// comes up into the sky picture: its altitude as the picture draws it
+// (geometric, no refraction; the Moon's from the centre of the Earth, no
+// parallax) reaches 0 from below. The same window rules as nextSkyEvent.
+std::optional<SkyEvent> nextPictureRise(const SkyTarget& target, double latDeg, double lonDeg, double afterJdUt,
+                                        double withinDays = 2.0);
+
 }  // namespace astro

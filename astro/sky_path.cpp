@@ -102,8 +102,13 @@ double PositionTrack::siderealWith(double jdUt, int first, const std::array<doub
     return greenwichSiderealTime(t, dayPart * 24.0, nut, 23.43929 - 0.01300417 * t);
 }
 
-TargetPath::TargetPath(const PositionTrack& track, const SkyTarget& target, double latDeg, double lonDeg)
-    : track_(&track), target_(target), latDeg_(std::clamp(latDeg, -90.0, 90.0)), lonDeg_(lonDeg) {}
+TargetPath::TargetPath(const PositionTrack& track, const SkyTarget& target, double latDeg, double lonDeg,
+                       bool topocentricMoon)
+    : track_(&track),
+      target_(target),
+      latDeg_(std::clamp(latDeg, -90.0, 90.0)),
+      lonDeg_(lonDeg),
+      topocentricMoon_(topocentricMoon) {}
 
 TargetPath::State TargetPath::state(double jdUt) const {
     State st;
@@ -131,7 +136,7 @@ Horizontal TargetPath::horizontal(double jdUt, double* hourAngleDeg) const {
     }
     if (hourAngleDeg) *hourAngleDeg = (sidereal - ra) * 15.0 + lonDeg_;
     Horizontal h = equatorialToHorizontal(ra, dec, sidereal, latDeg_, lonDeg_);
-    if (target_.isBody && target_.body == Moon) {
+    if (target_.isBody && target_.body == Moon && topocentricMoon_) {
         // Seen from the surface rather than the centre (spherical Earth):
         // the Moon at distance 1/sin(parallax) Earth radii drops by the
         // parallax in altitude times the cosine of the altitude.

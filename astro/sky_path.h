@@ -61,12 +61,16 @@ private:
 // One target seen from one place, moving in time.
 class TargetPath {
 public:
-    TargetPath(const PositionTrack& track, const SkyTarget& target, double latDeg, double lonDeg);
+    // `topocentricMoon`: the Moon's altitude seen from the surface (the
+    // almanac's) or from the centre of the Earth (the sky picture's).
+    TargetPath(const PositionTrack& track, const SkyTarget& target, double latDeg, double lonDeg,
+               bool topocentricMoon = true);
 
     // Hour angle, degrees, not reduced (any real value).
     double hourAngleDeg(double jdUt) const;
     // Altitude and azimuth of the centre; for the Moon the topocentric
-    // altitude (mean parallax), for everything else geometric.
+    // altitude (mean parallax) unless the path was made geocentric, for
+    // everything else geometric.
     // hourAngleDeg, when given, receives the hour angle as hourAngleDeg() does.
     Horizontal horizontal(double jdUt, double* hourAngleDeg = nullptr) const;
     struct State {
@@ -81,6 +85,7 @@ private:
     SkyTarget target_;
     double latDeg_;
     double lonDeg_;
+    bool topocentricMoon_;
 };
 
 struct Crossing {

@@ -53,12 +53,12 @@ std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro:
     if (found.status != FoundObject::Status::Found) return std::nullopt;
     const ObjectInfo& o = found.info;
     if (o.kind == DrawnKind::Star) {
-        return astro::nextRise(astro::SkyTarget::ofFixed(o.raHours, o.decDeg), sky.obsLatDeg, sky.obsLonDeg,
-                               sky.jdUt, 2.0);
+        return astro::nextPictureRise(astro::SkyTarget::ofFixed(o.raHours, o.decDeg), sky.obsLatDeg, sky.obsLonDeg,
+                                      sky.jdUt, 2.0);
     }
     if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
-    return astro::nextRise(astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id)), sky.obsLatDeg, sky.obsLonDeg,
-                           sky.jdUt, 400.0);
+    return astro::nextPictureRise(astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id)), sky.obsLatDeg,
+                                  sky.obsLonDeg, sky.jdUt, 400.0);
 }
 
 namespace {

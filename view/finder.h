@@ -48,9 +48,12 @@ struct FoundObject {
 FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& names, const astro::SkyState& sky,
                        std::string_view name);
 
-// nextRiseOf: the found object's first rise after the moment of `sky`, from
-// the almanac's search (stars within 2 days, so one that never rises has
-// none; bodies within 400 days, which covers polar nights).
+// nextRiseOf: when the found object next comes up into the picture after
+// the moment of `sky`: its altitude as drawn (geometric, no refraction; the
+// Moon's geocentric) reaches 0, the same definition as `aboveHorizon`, so an
+// object not in the picture always has its next rise ahead (stars within 2
+// days, so one that never rises has none; bodies within 400 days, which
+// covers polar nights). The almanac's rise, with refraction, is dayEventsOf's.
 std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro::SkyState& sky);
 
 // The rise, transit and set of an object on the local day of the moment of

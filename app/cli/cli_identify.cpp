@@ -69,7 +69,8 @@ std::string identifyJson(const view::PointAnswer& answer) {
     return j.done();
 }
 
-std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise) {
+std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise,
+                     const std::optional<RiseText>& almanacRise, bool almanacRisen) {
     JsonObject j;
     j.text("name", found.info.name);
     j.text("kind", kindWord(found.info.kind));
@@ -97,6 +98,10 @@ std::string findJson(const view::FoundObject& found, double scale, const std::op
         j.text("riseFrom", view::compassPointJa(nextRise->azDeg));
     } else {
         j.null("nextRise");  // it does not rise within the search window
+    }
+    if (almanacRise) {
+        j.text("almanacRise", almanacRise->iso);
+        j.boolean("almanacRisen", almanacRisen);
     }
     return j.done();
 }

@@ -29,7 +29,12 @@ RiseText riseText(const astro::SkyEvent& rise, const astro::UtcOffsetFn& zone);
 
 // findJson: {"name", "kind", "alt", "az", "visible", ...}: above the horizon
 // the direction and pixel of the picture that shows it (at `scale`); below
-// it the next rise when there is one within the search window.
-std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise);
+// it the next time it comes up into the picture when it does within the
+// search window. With `almanacRise` (today's rise by the almanac's
+// conventions, refraction included) also "almanacRise" and whether it has
+// happened by the moment ("almanacRisen"): the Sun at 06:52 is not yet in
+// the picture although the almanac had it rise at 06:50.
+std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise,
+                     const std::optional<RiseText>& almanacRise = std::nullopt, bool almanacRisen = false);
 
 }  // namespace app

@@ -94,7 +94,15 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
     if (!found.aboveHorizon) {
         if (const std::optional<astro::SkyEvent> e = view::nextRiseOf(found, sky)) rise = riseText(*e, zone.offset);
     }
-    return printed(findJson(found, opt.scale, rise));
+    // Today's rise by the almanac, and whether it is past: one answer tells
+    // both the picture's and the almanac's view of the horizon.
+    std::optional<RiseText> almanacRise;
+    bool risen = false;
+    if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, sky, zone.offset).rise) {
+        almanacRise = riseText(*e, zone.offset);
+        risen = e->jdUt <= sky.jdUt;
+    }
+    return printed(findJson(found, opt.scale, rise, almanacRise, risen));
 }
 
 }  // namespace app
