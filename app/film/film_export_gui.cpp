@@ -67,6 +67,67 @@ QStringList encoderArguments(FilmFormat format, QSize size, const QString& outpu
     return args;
 }
 
+namespace fs = std::filesystem;
+
+// Every frame is written in the staging folder: put them in place as the
+// single picture's write does (a symbolic link is written through to its
+// target, an old frame's permissions are kept) and all or nothing: each old
+// frame is first set aside in the staging folder, and should any step fail
+// the new frames are taken out and the old ones put back, so the old series
+// stays whole and the message gives the real reason.
+FilmResult placeFrames(const FilmRequest& req, const QString& stagingDir) {
+    struct Frame {
+        fs::path staged, target, keptOld;
+        bool hadOld = false;
+        bool placed = false;
+    };
+    std::vector<Frame> frames;
+    const auto why = [](const QString& name, const std::string& reason) {
+        return failed(QStringLiteral("cannot write %1: %2").arg(name, QString::fromStdString(reason)));
+    };
+    for (int i = 1; i <= req.frames; ++i) {
+        const QString finalPath = frameFileName(req.path, i);
+        const QString name = QFileInfo(finalPath).fileName();
+        Frame f;
+        f.staged = (stagingDir + QLatin1Char('/') + name).toStdString();
+        f.target = finalPath.toStdString();
+        f.keptOld = (stagingDir + QStringLiteral("/old-") + name).toStdString();
+        std::error_code ec;
+        const fs::file_status link = fs::symlink_status(f.target, ec);
+        if (fs::is_symlink(link)) {
+            const fs::path resolved = fs::weakly_canonical(f.target, ec);
+            if (ec) return why(finalPath, ec.message());
+            f.target = resolved;
+        }
+        const fs::file_status st = fs::status(f.target, ec);
+        if (fs::exists(st)) {
+            if (!fs::is_regular_file(st)) return why(finalPath, "something other than a file is in its place");
+            f.hadOld = true;
+            fs::permissions(f.staged, st.permissions(), fs::perm_options::replace, ec);
+            if (ec) return why(finalPath, ec.message());
+        }
+        frames.push_back(std::move(f));
+    }
+    const auto rollBack = [&] {
+        std::error_code ignored;
+        for (Frame& f : frames) {
+            if (f.placed) fs::remove(f.target, ignored);
+            if (f.hadOld && fs::exists(f.keptOld, ignored)) fs::rename(f.keptOld, f.target, ignored);
+        }
+    };
+    for (Frame& f : frames) {
+        std::error_code ec;
+        if (f.hadOld) fs::rename(f.target, f.keptOld, ec);
+        if (!ec) fs::rename(f.staged, f.target, ec);
+        if (ec) {
+            rollBack();
+            return why(QString::fromStdString(f.target.string()), ec.message());
+        }
+        f.placed = true;
+    }
+    return {FilmResult::Status::Written, {}};
+}
+
 FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyInput>& moments,
                           const catalog::Catalogue& cat, const FilmProgress& progress) {
     const QFileInfo target(req.path);
@@ -101,22 +162,7 @@ FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyIn
     while (!pending.empty()) collectOldest();
     if (!error.isEmpty()) return failed(error);
     if (stopped) return cancelled();
-    // Every frame is written: move them into place. Should a move fail, the
-    // frames already moved are taken back out, so no part of a film remains.
-    std::vector<std::filesystem::path> moved;
-    for (int i = 1; i <= req.frames; ++i) {
-        const QString finalPath = frameFileName(req.path, i);
-        const std::filesystem::path from = staging.filePath(QFileInfo(finalPath).fileName()).toStdString();
-        const std::filesystem::path to = finalPath.toStdString();
-        std::error_code ec;
-        std::filesystem::rename(from, to, ec);
-        if (ec) {
-            for (const auto& p : moved) std::filesystem::remove(p, ec);
-            return failed(QStringLiteral("cannot write %1: %2").arg(finalPath, QString::fromStdString(ec.message())));
-        }
-        moved.push_back(to);
-    }
-    return {FilmResult::Status::Written, {}};
+    return placeFrames(req, staging.path());
 }
 
 FilmResult encodeFilm(FilmFormat format, const FilmRequest& req, const std::vector<astro::SkyInput>& moments,

@@ -4,7 +4,11 @@
 // failed export leaves nothing behind.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -148,6 +152,47 @@ TEST(FilmExport, CancelledOrFailedExportLeavesNothingBehindAndKeepsOldFiles) {
     const app::FilmResult r = app::exportFilm(smallFilm(dir.filePath(QStringLiteral("no/film.png")), 2), cat());
     EXPECT_EQ(r.status, app::FilmResult::Status::Failed);
     EXPECT_FALSE(r.error.isEmpty());
+}
+
+// A frame series that fails midway (a folder in place of frame 4) leaves
+// every old frame as it was and says why; a series that succeeds writes
+// through a frame that is a symbolic link and keeps a frame's permissions,
+// as the single picture's write does.
+TEST(FilmExport, FrameSeriesIsAllOrNothingAndKeepsLinksAndPermissions) {
+    QTemporaryDir dir;
+    const auto put = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    const auto read = [&](const QString& name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    for (int i = 1; i <= 5; ++i) put(QStringLiteral("f-000%1.png").arg(i), "old");
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("f-0004.png"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("f-0004.png")));
+    const app::FilmResult r = app::exportFilm(smallFilm(dir.filePath(QStringLiteral("f.png")), 5), cat());
+    EXPECT_EQ(r.status, app::FilmResult::Status::Failed);
+    EXPECT_TRUE(r.error.contains(QStringLiteral("f-0004.png"))) << r.error.toStdString();
+    EXPECT_FALSE(r.error.contains(QStringLiteral("Success"))) << r.error.toStdString();
+    for (const int i : {1, 2, 3, 5}) EXPECT_EQ(read(QStringLiteral("f-000%1.png").arg(i)), QByteArray("old")) << i;
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("f-0004.png"))).isDir());
+    EXPECT_EQ(entries(dir).size(), 5);  // no staging folder left
+
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("f-0004.png"))).removeRecursively());
+    put(QStringLiteral("kept.png"), "old");
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("f-0002.png"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("kept.png")), dir.filePath(QStringLiteral("f-0002.png"))));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("f-0003.png")),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const app::FilmResult ok = app::exportFilm(smallFilm(dir.filePath(QStringLiteral("f.png")), 5), cat());
+    ASSERT_TRUE(ok.ok()) << ok.error.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("f-0002.png"))).isSymLink());
+    EXPECT_TRUE(read(QStringLiteral("kept.png")).startsWith("\x89PNG"));
+    EXPECT_EQ(std::filesystem::status(dir.filePath(QStringLiteral("f-0003.png")).toStdString()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    for (const int i : {1, 4, 5}) EXPECT_TRUE(read(QStringLiteral("f-000%1.png").arg(i)).startsWith("\x89PNG")) << i;
 }
 
 TEST(FilmExport, EncodedFilmsHoldEveryFrame) {
