@@ -121,11 +121,6 @@ void JsonObject::null(const char* key) {
     out_ += "null";
 }
 
-void JsonObject::raw(const char* key, const std::string& json) {
-    open(key);
-    out_ += json;
-}
-
 std::string JsonObject::done() const { return (out_.empty() ? "{" : out_) + "}\n"; }
 
 }  // namespace app

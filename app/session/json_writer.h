@@ -29,8 +29,6 @@ public:
     void integer(const char* key, long long value);
     void boolean(const char* key, bool value);
     void null(const char* key);
-    // A member whose value is already JSON text.
-    void raw(const char* key, const std::string& json);
     // The object with a final newline.
     std::string done() const;
 

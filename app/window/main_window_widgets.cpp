@@ -227,7 +227,6 @@ WindowRequest MainWindow::currentRequest() const {
     w.picture.stepMinutes = stepMinutes();
     w.picture.trailMinutes = trailMenu_ != nullptr ? trailMenu_->minutes() : 0;
     w.picture.seed = hooks_.meteorSeed.value_or(0);
-    w.options = pictureOptions(w.picture.view, w.reading.input, w.picture.stepMinutes);
     return w;
 }
 

@@ -85,7 +85,6 @@ struct WindowRequest {
     std::string timeZone;             // IANA zone of the place ("Asia/Tokyo" for "入力")
     LocalZone zone;                   // that zone by the session's local-time rule
     view::Direction direction = view::Direction::South;
-    view::ViewOptions options;        // display options, date and step of the shooting stars
     PictureRequest picture;           // the picture the draw command draws (scale 1)
     // The place as the chart title names it: empty for "入力".
     std::string titlePlaceName() const;

@@ -56,8 +56,6 @@ public:
     bool hasPicture() const { return !picture().isNull(); }
     // The last sky drawn (none after clearPicture or before the first draw).
     const std::optional<DrawnSky>& lastDrawn() const { return lastDrawn_; }
-    // The shooting stars' generator as the next drawing will start it.
-    const view::MeteorRng& meteorRng() const { return rng_; }
 
     // What the user sees in the picture area: the picture with the widgets
     // in `overlays` (e.g. the numeric table) painted over it, without the
