@@ -16,6 +16,7 @@
 #include "app/cli/cli_json.h"
 #include "app/session/colour_scheme.h"
 #include "app/cli/commands.h"
+#include "app/film/export_stop.h"
 #include "app/film/film_export_gui.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
@@ -106,7 +107,14 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         film.frames = opt.frames;
         film.everyMinutes = opt.everyMinutes;
         film.path = *path;
+        // Ctrl+C or a SIGTERM stops the export, which removes its staged
+        // frames or ffmpeg's partial film; the process then ends by that signal.
+        const StopExportOnSignals stopOnSignals;
         const FilmResult result = exportFilm(film, cat);
+        if (result.status == FilmResult::Status::Cancelled) {
+            std::fputs("planetarium: the film was stopped; nothing was written\n", stderr);
+            return 1;
+        }
         if (!result.ok()) {
             std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
             return result.status == FilmResult::Status::Refused ? 2 : 1;

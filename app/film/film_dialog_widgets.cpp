@@ -1,5 +1,7 @@
 #include "app/film/film_dialog_widgets.h"
 
+#include "app/film/export_stop.h"
+
 #include "app/cli/cli_args.h"
 
 #include <QCoreApplication>
@@ -158,6 +160,9 @@ FilmResult exportFilmWithProgress(const FilmRequest& req, const catalog::Catalog
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setValue(0);
+    // SIGINT, SIGTERM or SIGHUP stop the export, which cleans up; the
+    // window then ends by that signal.
+    const StopExportOnSignals stopOnSignals;
     const FilmResult result = exportFilm(req, cat, [&progress](int done, int) {
         progress.setValue(done);
         QCoreApplication::processEvents();

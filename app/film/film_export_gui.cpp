@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <future>
@@ -15,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/film/export_stop.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/session/sky_moments.h"
@@ -30,41 +33,6 @@ FilmResult cancelled() { return {FilmResult::Status::Cancelled, {}}; }
 
 PictureRequest framePicture(const FilmRequest& req, const std::vector<astro::SkyInput>& moments, int index) {
     return filmFrame(req.first, moments, index);
-}
-
-QStringList encoderArguments(FilmFormat format, QSize size, const QString& output) {
-    QStringList args{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                     QStringLiteral("-f"), QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"),
-                     QStringLiteral("bgr0"), QStringLiteral("-s"),
-                     QStringLiteral("%1x%2").arg(size.width()).arg(size.height()), QStringLiteral("-framerate"),
-                     QString::number(kFilmFramesPerSecond), QStringLiteral("-i"), QStringLiteral("pipe:0")};
-    // The video codecs' 4:2:0 colour needs even sizes: an odd last column or
-    // row of the picture is left out.
-    const QString even = QStringLiteral("crop=trunc(iw/2)*2:trunc(ih/2)*2:0:0");
-    switch (format) {
-    case FilmFormat::Gif:
-        // One palette made from all frames and no dithering: the sky's flat
-        // colours stay flat.
-        args << QStringLiteral("-filter_complex")
-             << QStringLiteral("[0:v]split[a][b];[a]palettegen=stats_mode=full[p];[b][p]paletteuse=dither=none");
-        break;
-    case FilmFormat::Mp4:
-        args << QStringLiteral("-vf") << even << QStringLiteral("-c:v") << QStringLiteral("libx264")
-             << QStringLiteral("-preset") << QStringLiteral("veryfast") << QStringLiteral("-crf")
-             << QStringLiteral("18") << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p")
-             << QStringLiteral("-movflags") << QStringLiteral("+faststart");
-        break;
-    case FilmFormat::Webm:
-        args << QStringLiteral("-vf") << even << QStringLiteral("-c:v") << QStringLiteral("libvpx-vp9")
-             << QStringLiteral("-b:v") << QStringLiteral("0") << QStringLiteral("-crf") << QStringLiteral("30")
-             << QStringLiteral("-deadline") << QStringLiteral("realtime") << QStringLiteral("-cpu-used")
-             << QStringLiteral("8") << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
-        break;
-    case FilmFormat::PngFrames:
-        break;
-    }
-    args << QStringLiteral("-y") << output;
-    return args;
 }
 
 namespace fs = std::filesystem;
@@ -154,7 +122,7 @@ FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyIn
             const QString e = writePng(image, staging.filePath(name));
             return e.isEmpty() ? e : QStringLiteral("cannot write %1: %2").arg(name, e);
         }));
-        if (progress && !progress(i + 1, req.frames)) {
+        if (exportStopRequested() || (progress && !progress(i + 1, req.frames))) {
             stopped = true;
             break;
         }
@@ -165,6 +133,147 @@ FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyIn
     return placeFrames(req, staging.path());
 }
 
+// ffmpeg as a pipe. Every wait is bounded: while ffmpeg takes a frame or
+// finishes the film, `keepGoing` is asked every tenth of a second whether to
+// go on, and ffmpeg counts as hung once it has taken no byte (or, finishing,
+// has written no byte) for `stallSeconds`. Of its error output only the last
+// few kilobytes are kept, so a flood of messages neither fills the memory
+// nor ends up in the one-line message.
+class Encoder {
+public:
+    Encoder(const QString& ffmpeg, const QStringList& args, int stallSeconds) : stall_(std::chrono::seconds(stallSeconds)) {
+        process_.setProgram(ffmpeg);
+        process_.setArguments(args);
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+    }
+    ~Encoder() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
+
+    std::optional<FilmResult> start() {
+        process_.start();
+        if (!process_.waitForStarted(30000)) return failed(QStringLiteral("cannot start ffmpeg: ") + process_.errorString());
+        return std::nullopt;
+    }
+
+    // Hands one frame (Format_RGB32 rows: B, G, R, 0xff in memory) to ffmpeg.
+    std::optional<FilmResult> write(const QImage& image, const std::function<bool()>& keepGoing) {
+        process_.write(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+        qint64 left = process_.bytesToWrite();
+        auto lastProgress = Clock::now();
+        while (process_.bytesToWrite() > 0) {
+            // A stop asked comes first: Ctrl+C also reaches ffmpeg, which then ends.
+            if (!keepGoing()) return cancelled();
+            if (process_.state() != QProcess::Running) return stopped(QStringLiteral("ffmpeg stopped"));
+            process_.waitForBytesWritten(kSliceMs);
+            keepLastErrors();
+            if (process_.bytesToWrite() < left) {
+                left = process_.bytesToWrite();
+                lastProgress = Clock::now();
+            } else if (Clock::now() - lastProgress > stall_) {
+                return hung(QStringLiteral("ffmpeg took no picture for %1 s"));
+            }
+        }
+        keepLastErrors();
+        return std::nullopt;
+    }
+
+    // Ends the input and waits for ffmpeg to write `output`.
+    std::optional<FilmResult> finish(const QString& output, const std::function<bool()>& keepGoing) {
+        process_.closeWriteChannel();
+        qint64 written = -1;
+        auto lastProgress = Clock::now();
+        while (!process_.waitForFinished(kSliceMs)) {
+            if (!keepGoing()) return cancelled();
+            if (process_.state() == QProcess::NotRunning) break;
+            const qint64 errors = errorsSeen_;
+            keepLastErrors();
+            const qint64 size = QFileInfo(output).size();
+            if (size != written || errorsSeen_ != errors) {
+                written = size;
+                lastProgress = Clock::now();
+            } else if (Clock::now() - lastProgress > stall_) {
+                return hung(QStringLiteral("ffmpeg wrote nothing for %1 s"));
+            }
+        }
+        keepLastErrors();
+        if (!keepGoing()) return cancelled();
+        if (process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0)
+            return stopped(QStringLiteral("ffmpeg failed"));
+        return std::nullopt;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr int kSliceMs = 100;
+    static constexpr qsizetype kKeptErrorBytes = 4096;
+
+    void keepLastErrors() {
+        const QByteArray more = process_.readAllStandardError();
+        errorsSeen_ += more.size();
+        errors_ += more;
+        if (errors_.size() > 2 * kKeptErrorBytes) errors_ = errors_.right(kKeptErrorBytes);
+    }
+
+    // The last three lines ffmpeg wrote, as one line.
+    QString lastErrorLines() const {
+        QStringList lines;
+        for (const QByteArray& line : errors_.split('\n')) {
+            const QString text = QString::fromLocal8Bit(line).simplified();
+            if (!text.isEmpty()) lines << text;
+        }
+        if (lines.size() > 3) lines = lines.mid(lines.size() - 3);
+        QString text = lines.join(QStringLiteral(" / "));
+        if (text.size() > 400) text = QStringLiteral("…") + text.right(399);
+        return text;
+    }
+
+    FilmResult stopped(const QString& what) {
+        const QString why = lastErrorLines();
+        return failed(what + QStringLiteral(": ") + (why.isEmpty() ? process_.errorString() : why));
+    }
+    FilmResult hung(const QString& what) {
+        process_.kill();
+        process_.waitForFinished(5000);
+        const QString why = lastErrorLines();
+        const QString text = what.arg(std::chrono::duration_cast<std::chrono::seconds>(stall_).count());
+        return failed(why.isEmpty() ? text : text + QStringLiteral(" (") + why + QStringLiteral(")"));
+    }
+
+    QProcess process_;
+    Clock::duration stall_;
+    QByteArray errors_;
+    qint64 errorsSeen_ = 0;
+};
+
+// Frames of `size` on ffmpeg's standard input. A queue of two frames between
+// its reading and its encoding is enough and keeps its memory low (the
+// default of eight held some 80 MB more at --scale 2).
+QStringList rawInput(QSize size) {
+    return {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+            QStringLiteral("-thread_queue_size"), QStringLiteral("2"), QStringLiteral("-f"), QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("bgr0"),
+            QStringLiteral("-s"), QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+            QStringLiteral("-framerate"), QString::number(kFilmFramesPerSecond), QStringLiteral("-i"),
+            QStringLiteral("pipe:0")};
+}
+
+// A GIF's one palette is made first, from up to kPaletteSamples frames spread
+// evenly over the film, so that ffmpeg need not hold every frame until the
+// end (it took some 5 MB a frame); the film itself then streams.
+constexpr int kPaletteSamples = 16;
+
+std::vector<int> paletteSamples(int frames) {
+    std::vector<int> picks;
+    const int n = std::min(frames, kPaletteSamples);
+    for (int j = 0; j < n; ++j) picks.push_back(n == 1 ? 0 : int((long long)j * (frames - 1) / (n - 1)));
+    return picks;
+}
+
 FilmResult encodeFilm(FilmFormat format, const FilmRequest& req, const std::vector<astro::SkyInput>& moments,
                       const catalog::Catalogue& cat, const FilmProgress& progress, const QString& ffmpeg) {
     QTemporaryDir staging(QFileInfo(req.path).absolutePath() + QStringLiteral("/.planetarium-film-XXXXXX"));
@@ -172,39 +281,52 @@ FilmResult encodeFilm(FilmFormat format, const FilmRequest& req, const std::vect
         return failed(QStringLiteral("cannot write into %1").arg(QFileInfo(req.path).absolutePath()));
     const QString encoded = staging.filePath(QStringLiteral("film.") + QFileInfo(req.path).suffix().toLower());
     const QSize size = pictureSize(req.first.scale);
-
-    QProcess encoder;
-    encoder.setProgram(ffmpeg);
-    encoder.setArguments(encoderArguments(format, size, encoded));
-    encoder.setProcessChannelMode(QProcess::SeparateChannels);
-    encoder.start();
-    if (!encoder.waitForStarted(-1)) return failed(QStringLiteral("cannot start ffmpeg: ") + encoder.errorString());
-    const auto stop = [&encoder] {
-        encoder.kill();
-        encoder.waitForFinished(-1);
+    int done = 0;
+    const std::function<bool()> keepGoing = [&] {
+        return !exportStopRequested() && (!progress || progress(done, req.frames));
     };
+
+    QStringList args = rawInput(size);
+    if (format == FilmFormat::Gif) {
+        const QString palette = staging.filePath(QStringLiteral("palette.png"));
+        {
+            Encoder sampler(ffmpeg, rawInput(size) << QStringLiteral("-vf") << QStringLiteral("palettegen=stats_mode=full")
+                                                   << QStringLiteral("-y") << palette,
+                            req.stallSeconds);
+            if (auto r = sampler.start()) return *r;
+            for (const int i : paletteSamples(req.frames))
+                if (auto r = sampler.write(renderPicture(framePicture(req, moments, i), cat), keepGoing)) return *r;
+            if (auto r = sampler.finish(palette, keepGoing)) return *r;
+        }
+        // No dithering: the sky's flat colours stay flat.
+        args << QStringLiteral("-i") << palette << QStringLiteral("-filter_complex")
+             << QStringLiteral("[0:v][1:v]paletteuse=dither=none");
+    } else {
+        // The video codecs' 4:2:0 colour needs even sizes: an odd last column
+        // or row of the picture is left out.
+        args << QStringLiteral("-vf") << QStringLiteral("crop=trunc(iw/2)*2:trunc(ih/2)*2:0:0");
+        if (format == FilmFormat::Mp4) {
+            args << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-preset")
+                 << QStringLiteral("veryfast") << QStringLiteral("-crf") << QStringLiteral("18")
+                 << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-movflags")
+                 << QStringLiteral("+faststart");
+        } else {
+            args << QStringLiteral("-c:v") << QStringLiteral("libvpx-vp9") << QStringLiteral("-b:v") << QStringLiteral("0")
+                 << QStringLiteral("-crf") << QStringLiteral("30") << QStringLiteral("-deadline")
+                 << QStringLiteral("realtime") << QStringLiteral("-cpu-used") << QStringLiteral("8")
+                 << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
+        }
+    }
+    args << QStringLiteral("-y") << encoded;
+
+    Encoder encoder(ffmpeg, args, req.stallSeconds);
+    if (auto r = encoder.start()) return *r;
     for (int i = 0; i < req.frames; ++i) {
-        const QImage image = renderPicture(framePicture(req, moments, i), cat);
-        const char* bytes = reinterpret_cast<const char*>(image.constBits());
-        // Format_RGB32 rows are exactly 4 bytes a pixel: B, G, R, 0xff in memory.
-        encoder.write(bytes, image.sizeInBytes());
-        while (encoder.bytesToWrite() > 0 && encoder.state() == QProcess::Running) encoder.waitForBytesWritten(-1);
-        if (encoder.state() != QProcess::Running) {
-            const QString why = QString::fromLocal8Bit(encoder.readAllStandardError()).simplified();
-            stop();
-            return failed(QStringLiteral("ffmpeg stopped: ") + (why.isEmpty() ? encoder.errorString() : why));
-        }
-        if (progress && !progress(i + 1, req.frames)) {
-            stop();
-            return cancelled();
-        }
+        if (auto r = encoder.write(renderPicture(framePicture(req, moments, i), cat), keepGoing)) return *r;
+        done = i + 1;
+        if (!keepGoing()) return cancelled();
     }
-    encoder.closeWriteChannel();
-    encoder.waitForFinished(-1);
-    if (encoder.exitStatus() != QProcess::NormalExit || encoder.exitCode() != 0) {
-        const QString why = QString::fromLocal8Bit(encoder.readAllStandardError()).simplified();
-        return failed(QStringLiteral("ffmpeg failed: ") + (why.isEmpty() ? encoder.errorString() : why));
-    }
+    if (auto r = encoder.finish(encoded, keepGoing)) return *r;
     QFile film(encoded);
     if (!film.open(QIODevice::ReadOnly)) return failed(QStringLiteral("ffmpeg wrote no film"));
     const QString error = writeFileSafely(req.path, film.readAll());
@@ -238,6 +360,7 @@ QString ffmpegMissingMessage() {
 }
 
 FilmResult exportFilm(const FilmRequest& req, const catalog::Catalogue& cat, const FilmProgress& progress) {
+    clearExportStop();
     const auto format = filmFormat(req.path);
     if (!format) return refused(QStringLiteral("a film is written as .png frames or a .gif, .mp4 or .webm file"));
     if (req.frames < 1 || req.everyMinutes < 1) return refused(QStringLiteral("a film needs frames and a step"));

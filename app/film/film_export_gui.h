@@ -37,6 +37,9 @@ struct FilmRequest {
     int frames = 1;        // 1..9999
     int everyMinutes = 15;
     QString path;          // .png, .gif, .mp4 or .webm
+    // ffmpeg counts as hung, and the export fails, once it has taken or
+    // written nothing for this long.
+    int stallSeconds = 60;
 };
 
 struct FilmResult {
@@ -49,8 +52,9 @@ struct FilmResult {
     bool ok() const { return status == Status::Written; }
 };
 
-// Called after each rendered frame with the frames done and the total;
-// returning false cancels the export.
+// Called after each rendered frame with the frames done and the total, and
+// again about ten times a second while ffmpeg is waited for (with the same
+// count); returning false cancels the export, as requestExportStop() does.
 using FilmProgress = std::function<bool(int done, int total)>;
 
 // The ffmpeg program found on PATH, or an empty string.

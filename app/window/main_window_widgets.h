@@ -170,6 +170,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Closed while a film is being written: the export is stopped (it removes
+    // what it had written) and the window closes once it has.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -206,6 +209,8 @@ private:
     int colourScheme_ = 1;
     double lastSunAlt_ = -1.0;
     bool tableIsShowers_ = false;
+    bool filmRunning_ = false;
+    bool closeAfterFilm_ = false;
     std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     ChartOutputMenu* chartOutput_ = nullptr;
     TrailMenu* trailMenu_ = nullptr;

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QCloseEvent>
+#include <QProgressDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -133,13 +135,30 @@ void MainWindow::exportFilmInteractive() {
     PictureRequest first = currentRequest().picture;
     first.seed = hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}();
     const QString name = QString::fromStdString(pictureFileName(first.input, first.direction, ".mp4"));
+    filmRunning_ = true;
     const std::optional<FilmResult> result = askAndExportFilm(first, first.stepMinutes, name, cat_, this);
+    filmRunning_ = false;
+    if (closeAfterFilm_) {
+        close();
+        return;
+    }
     if (!result) return;
     if (result->ok()) {
         statusBar()->showMessage(QStringLiteral("動画を書き出しました"), 5000);
     } else if (result->status != FilmResult::Status::Cancelled) {
         warn(filmFailedText(*result));
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (filmRunning_) {
+        closeAfterFilm_ = true;
+        if (auto* dialog = findChild<FilmDialog*>()) dialog->reject();
+        if (auto* progress = findChild<QProgressDialog*>(QStringLiteral("filmProgress"))) progress->cancel();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::showHelp() { hooks_.inform(QStringLiteral("使い方"), helpPageHtml()); }

@@ -16,6 +16,8 @@
 #include <QTimeZone>
 #include <QTest>
 #include <QDialog>
+#include <QDir>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -919,6 +921,40 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
     EXPECT_TRUE(QFile::exists(out.filePath("film-0002.png")));
     EXPECT_FALSE(QFile::exists(out.filePath("film-0003.png")));
     EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join('\n').toStdString();
+}
+
+// Closing the window while a film is written stops the export, which
+// leaves nothing behind, and the window then closes rather than leaving a
+// process without one; closing while the film dialog asks closes it too.
+TEST_F(WindowTest, ClosingTheWindowDuringAFilmStopsItAndCloses) {
+    for (const bool duringExport : {true, false}) {
+        open();
+        window_->show();
+        QTemporaryDir out;
+        const QString path = out.filePath(QStringLiteral("film.png"));
+        bool closed = false;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            auto* dialog = window_->findChild<QDialog*>("filmDialog");
+            auto* progress = window_->findChild<QProgressDialog*>("filmProgress");
+            if (dialog && dialog->isVisible() && duringExport) {
+                dialog->findChild<QSpinBox*>("filmFrames")->setValue(2000);
+                dialog->findChild<QLineEdit*>("filmPath")->setText(path);
+                dialog->accept();
+            } else if (!closed && ((dialog && dialog->isVisible()) || (progress && progress->value() >= 3))) {
+                closed = true;
+                window_->close();
+                EXPECT_TRUE(window_->isVisible()) << "not before the export has cleaned up";
+            }
+        });
+        driver.start(0);
+        window_->findChild<QAction*>("filmAction")->trigger();
+        driver.stop();
+        EXPECT_TRUE(closed);
+        EXPECT_FALSE(window_->isVisible()) << duringExport;
+        EXPECT_TRUE(QDir(out.path()).isEmpty()) << QDir(out.path()).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString();
+        EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join('\n').toStdString();
+    }
 }
 
 // 使い方 tells of everything the menus offer (it once stopped at the keys).
