@@ -82,7 +82,8 @@ AlmanacDay fillDay(const detail::PositionTrack& track, const std::vector<PhaseEv
     for (int b = 0; b < kBodyCount; ++b) {
         const SkyTarget target = SkyTarget::ofBody(static_cast<Body>(b));
         const detail::TargetPath path(track, target, latDeg, lonDeg);
-        std::vector<double> horizons{standardHorizonDeg(target)};
+        std::vector<double> horizons{b == Sun ? sunHorizonDeg(track.sunDistAu(0.5 * (day.start + day.end)))
+                                              : standardHorizonDeg(target, day.start)};
         if (b == Sun) {
             horizons.push_back(kCivilTwilightDeg);
             horizons.push_back(kNauticalTwilightDeg);

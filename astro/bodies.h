@@ -58,6 +58,7 @@ struct BodyPositions {
     double cosObl = 0.0;
     double moonLon = 0.0;     // corrected (with nutation), degrees
     double moonLat = 0.0;     // degrees
+    double moonDistKm = 0.0;  // centre to centre, km (for the almanac's parallax)
     // Venus, Mars, Jupiter, Saturn at indices 0..3.
     std::array<Heliocentric, 4> helio{};
     std::array<double, 4> planetLon{};  // geocentric, corrected, degrees

@@ -3,12 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/bodies.h"
+#include "astro/calendar.h"
 #include "astro/sky_path.h"
 
 namespace astro {
 
-double standardHorizonDeg(const SkyTarget& target) {
-    return target.isBody && target.body == Sun ? kSunHorizonDeg : kCentreHorizonDeg;
+double sunHorizonDeg(double sunDistAu) {
+    if (!(sunDistAu > 0.5 && sunDistAu < 1.5)) sunDistAu = 1.0;
+    return -kHorizonRefractionDeg - kSunSemidiameterAt1AuDeg / sunDistAu + kSunParallaxAt1AuDeg / sunDistAu;
+}
+
+double standardHorizonDeg(const SkyTarget& target, double jdUt) {
+    if (!(target.isBody && target.body == Sun)) return kCentreHorizonDeg;
+    return sunHorizonDeg(bodyPositions(jcent(jdUt)).sunDistAu);
 }
 
 namespace {
@@ -18,10 +26,12 @@ constexpr double kChunkDays = 5.0;
 // The track reaches this far past each chunk, for the scan's outer samples.
 constexpr double kTrackMarginDays = 0.25;
 
-// The first event of `kind` after the instant at horizon altitude h0, with
-// the Moon seen from the surface or from the centre.
+// The first event of `kind` after the instant at horizon altitude h0 (the
+// target's standard horizon when none is given), with the Moon seen from the
+// surface or from the centre.
 std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, double latDeg, double lonDeg,
-                                   double afterJdUt, double withinDays, double h0, bool topocentricMoon) {
+                                   double afterJdUt, double withinDays, std::optional<double> givenH0,
+                                   bool topocentricMoon) {
     if (!std::isfinite(latDeg) || !std::isfinite(lonDeg) || !std::isfinite(afterJdUt) ||
         !std::isfinite(withinDays))
         return std::nullopt;
@@ -30,6 +40,7 @@ std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, d
     latDeg = std::clamp(latDeg, -90.0, 90.0);
     withinDays = std::clamp(withinDays, 0.0, kMaxSearchDays);
 
+    const double h0 = givenH0 ? *givenH0 : standardHorizonDeg(target, afterJdUt);
     if (!target.isBody && kind != SkyEventKind::Transit) {
         // A fixed point moves on a circle of altitudes between these two.
         const double highest = 90.0 - std::fabs(latDeg - target.decDeg);
@@ -42,7 +53,10 @@ std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, d
         const double to = std::min(from + kChunkDays, endJd);
         const detail::PositionTrack track(from - kTrackMarginDays, to + kTrackMarginDays);
         const detail::TargetPath path(track, target, latDeg, lonDeg, topocentricMoon);
-        const detail::WindowScan scan = detail::scanWindow(path, from, to, {h0});
+        // The Sun's horizon follows its distance, which changes the horizon
+        // by under 0.01' in a chunk.
+        const double chunkH0 = givenH0 ? *givenH0 : standardHorizonDeg(target, 0.5 * (from + to));
+        const detail::WindowScan scan = detail::scanWindow(path, from, to, {chunkH0});
         std::optional<double> found;
         if (kind == SkyEventKind::Transit) {
             for (double t : scan.upperCulminations)
@@ -64,7 +78,7 @@ std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, d
 
 std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind, double latDeg,
                                      double lonDeg, double afterJdUt, double withinDays) {
-    return firstEvent(target, kind, latDeg, lonDeg, afterJdUt, withinDays, standardHorizonDeg(target), true);
+    return firstEvent(target, kind, latDeg, lonDeg, afterJdUt, withinDays, std::nullopt, true);
 }
 
 std::optional<SkyEvent> nextRise(const SkyTarget& target, double latDeg, double lonDeg,

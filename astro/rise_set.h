@@ -5,12 +5,17 @@
 // sky picture), so the times agree with the picture.
 //
 // Horizon conventions (those of Japan's national almanac):
-//   Sun      upper limb on the apparent horizon: geometric altitude of the
-//            centre -50' (16' semi-diameter + 34' refraction);
-//   Moon     centre on the apparent horizon seen from the place: topocentric
-//            altitude of the centre -34', with the mean horizontal parallax
-//            0.9507 deg (the series give no distance);
-//   planets, stars  centre at -34' (their parallax is negligible).
+//   refraction at the horizon 35'08";
+//   Sun      upper limb on the apparent horizon, seen from the place: the
+//            geometric altitude of the centre from the centre of the Earth
+//            is -(35'08" + semidiameter) + horizontal parallax, with the
+//            true semidiameter 15'59.63"/r and parallax 8.794"/r at the
+//            Sun's distance r (au) that day;
+//   Moon     centre on the apparent horizon seen from the place: the
+//            topocentric geometric altitude of the centre is -35'08", with
+//            the true horizontal parallax from the Moon's distance (so its
+//            semidiameter does not enter);
+//   planets, stars  centre at -35'08" (their parallax is negligible).
 // No height above sea level, no terrain.
 #pragma once
 
@@ -20,13 +25,19 @@
 
 namespace astro {
 
-inline constexpr double kSunHorizonDeg = -50.0 / 60.0;
-inline constexpr double kCentreHorizonDeg = -34.0 / 60.0;
-inline constexpr double kMoonMeanParallaxDeg = 0.9507;
+inline constexpr double kHorizonRefractionDeg = (35.0 + 8.0 / 60.0) / 60.0;
+inline constexpr double kCentreHorizonDeg = -kHorizonRefractionDeg;
+inline constexpr double kSunSemidiameterAt1AuDeg = 959.63 / 3600.0;
+inline constexpr double kSunParallaxAt1AuDeg = 8.794 / 3600.0;
+inline constexpr double kEarthEquatorialRadiusKm = 6378.137;
 // Twilights: the Sun's centre (geometric) at these altitudes.
 inline constexpr double kCivilTwilightDeg = -6.0;
 inline constexpr double kNauticalTwilightDeg = -12.0;
 inline constexpr double kAstronomicalTwilightDeg = -18.0;
+
+// The geometric altitude of the Sun's centre at sunrise and sunset when the
+// Sun stands sunDistAu from the Earth: about -50.4' in January, -49.6' in July.
+double sunHorizonDeg(double sunDistAu);
 
 // What rises: one of the six bodies, or a fixed right ascension and
 // declination (a star; the caller chooses its equinox).
@@ -40,10 +51,10 @@ struct SkyTarget {
     static SkyTarget ofFixed(double raHours, double decDeg) { return SkyTarget{false, Sun, raHours, decDeg}; }
 };
 
-// The altitude at which a target counts as rising or setting under the
-// conventions above: -50' for the Sun, -34' otherwise (for the Moon that is
-// the topocentric altitude).
-double standardHorizonDeg(const SkyTarget& target);
+// The altitude at which a target counts as rising or setting at an instant
+// under the conventions above: sunHorizonDeg for the Sun, -35'08" otherwise
+// (for the Moon that is the topocentric altitude).
+double standardHorizonDeg(const SkyTarget& target, double jdUt);
 
 enum class SkyEventKind { Rise, Transit, Set };
 
@@ -51,7 +62,7 @@ struct SkyEvent {
     double jdUt = 0.0;
     double azDeg = 0.0;   // azimuth at the event, from north through east, [0, 360)
     double altDeg = 0.0;  // altitude of the centre at the event, degrees (geometric;
-                          // topocentric for the Moon); the transit altitude
+                          // topocentric for the Moon, true parallax); the transit altitude
 };
 
 // nextSkyEvent: the first rise, transit (upper culmination) or set of a

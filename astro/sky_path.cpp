@@ -43,8 +43,23 @@ PositionTrack::PositionTrack(double fromJdUt, double toJdUt) {
             s.decDeg[static_cast<std::size_t>(b)] = p.dec[static_cast<std::size_t>(b)];
         }
         s.nutLonDeg = p.nutLonDeg;
+        s.moonSinParallax = kEarthEquatorialRadiusKm / std::max(p.moonDistKm, 100000.0);
+        s.sunDistAu = p.sunDistAu;
     }
 }
+
+double PositionTrack::interpolated(double Sample::*m, double jdUt) const {
+    int first = 0;
+    std::array<double, 4> w{};
+    weights(jdUt, first, w);
+    double v = 0.0;
+    for (int k = 0; k < 4; ++k) v += w[static_cast<std::size_t>(k)] * (samples_[static_cast<std::size_t>(first + k)].*m);
+    return v;
+}
+
+double PositionTrack::moonSinParallax(double jdUt) const { return interpolated(&Sample::moonSinParallax, jdUt); }
+
+double PositionTrack::sunDistAu(double jdUt) const { return interpolated(&Sample::sunDistAu, jdUt); }
 
 void PositionTrack::weights(double jdUt, int& first, std::array<double, 4>& w) const {
     const int last = static_cast<int>(samples_.size()) - 1;
@@ -140,7 +155,7 @@ Horizontal TargetPath::horizontal(double jdUt, double* hourAngleDeg) const {
         // Seen from the surface rather than the centre (spherical Earth):
         // the Moon at distance 1/sin(parallax) Earth radii drops by the
         // parallax in altitude times the cosine of the altitude.
-        static const double sinPar = std::sin(kMoonMeanParallaxDeg * kDegToRad);
+        const double sinPar = track_->moonSinParallax(jdUt);
         const double a = h.altDeg * kDegToRad;
         h.altDeg = std::atan2(std::sin(a) - sinPar, std::cos(a)) * kRadToDeg;
     }

@@ -42,13 +42,21 @@ public:
         double siderealHours = 0.0;
     };
     Sky sky(Body body, double jdUt) const;
+    // Sine of the Moon's true horizontal parallax (Earth's equatorial radius
+    // over its distance) and the Sun's distance in au.
+    double moonSinParallax(double jdUt) const;
+    double sunDistAu(double jdUt) const;
 
 private:
     struct Sample {
         std::array<double, kBodyCount> raDeg{};  // unwrapped against the previous sample
         std::array<double, kBodyCount> decDeg{};
         double nutLonDeg = 0.0;
+        double moonSinParallax = 0.0;
+        double sunDistAu = 1.0;
     };
+    // The sample member m interpolated at an instant.
+    double interpolated(double Sample::*m, double jdUt) const;
     double firstJd_ = 0.0;
     std::vector<Sample> samples_;
 
@@ -69,7 +77,7 @@ public:
     // Hour angle, degrees, not reduced (any real value).
     double hourAngleDeg(double jdUt) const;
     // Altitude and azimuth of the centre; for the Moon the topocentric
-    // altitude (mean parallax) unless the path was made geocentric, for
+    // altitude (true parallax) unless the path was made geocentric, for
     // everything else geometric.
     // hourAngleDeg, when given, receives the hour angle as hourAngleDeg() does.
     Horizontal horizontal(double jdUt, double* hourAngleDeg = nullptr) const;

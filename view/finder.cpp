@@ -1,5 +1,7 @@
 #include "view/finder.h"
 
+#include "astro/star_place.h"
+
 #include <cmath>
 
 namespace view {
@@ -73,11 +75,19 @@ std::optional<astro::SkyTarget> targetOf(const ObjectInfo& o) {
 
 DayEvents dayEventsOf(const ObjectInfo& info, const astro::SkyState& sky, const astro::UtcOffsetFn& zone) {
     DayEvents out;
-    const std::optional<astro::SkyTarget> target = targetOf(info);
+    std::optional<astro::SkyTarget> target = targetOf(info);
     if (!target || !std::isfinite(sky.jdUt)) return out;
     const astro::LocalDate today = astro::localDateTime(sky.jdUt, zone).date;
     const double start = astro::localToJdUt(today, 0.0, zone);
     const double end = astro::localToJdUt(today, 86400.0, zone);
+    if (!target->isBody) {
+        // The almanac's times of a star come from its place of that day (the
+        // picture draws the table's places of 2003.5): a century away that
+        // moves its rising by minutes. A day's own change is under 0.2".
+        const astro::Equatorial ofDate =
+            astro::starPlaceOfDate(target->raHours, target->decDeg, astro::kEquinox2003_5Jd, 0.5 * (start + end));
+        target = astro::SkyTarget::ofFixed(ofDate.raHours, ofDate.decDeg);
+    }
     const auto within = [&](astro::SkyEventKind kind) -> std::optional<astro::SkyEvent> {
         // Just before midnight, so an event exactly at 00:00 counts.
         auto e = astro::nextSkyEvent(*target, kind, sky.obsLatDeg, sky.obsLonDeg, start - 1.0e-8, end - start + 1.0e-8);

@@ -58,7 +58,9 @@ std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro:
 
 // The rise, transit and set of an object on the local day of the moment of
 // `sky` (events in [local 00:00, next 00:00)); each missing when it does not
-// happen that day.
+// happen that day. Under the almanac's horizon conventions; a star at its
+// place of that day (precession, nutation and aberration from the table's
+// equinox 2003.5).
 struct DayEvents {
     std::optional<astro::SkyEvent> rise, transit, set;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/star_place.h"
 #include "astro/transforms.h"
 
 namespace astro {
@@ -137,6 +138,26 @@ TEST(EquatorialToHorizontal, SweepStaysInRange) {
     }
     std::printf("largest altitude difference from asin: %.3g deg\n", worst);
     EXPECT_LT(worst, 1e-9);
+}
+
+// Meeus, Astronomical Algorithms, examples 21.b and 23.a: theta Persei on
+// 2028 November 13.19 (JDE 2462088.69). Its J2000 place with its proper
+// motion to that date, 2h44m12.975s +49deg13'39.90", has the apparent place
+// 2h46m14.390s +49deg21'07.45". A star at a celestial pole stays finite.
+TEST(StarPlace, PrecessionNutationAndAberrationAsPublished) {
+    const double ra0 = 2.0 + 44.0 / 60.0 + 12.975 / 3600.0;
+    const double dec0 = 49.0 + 13.0 / 60.0 + 39.90 / 3600.0;
+    const Equatorial e = starPlaceOfDate(ra0, dec0, 2451545.0, 2462088.69);
+    EXPECT_NEAR((e.raHours - (2.0 + 46.0 / 60.0 + 14.390 / 3600.0)) * 3600.0, 0.0, 0.1) << "seconds of time";
+    EXPECT_NEAR((e.decDeg - (49.0 + 21.0 / 60.0 + 7.45 / 3600.0)) * 3600.0, 0.0, 1.0) << "arcseconds";
+    // From the table's equinox 2003.5 and back to it: the same place.
+    const Equatorial back = starPlaceOfDate(ra0, dec0, kEquinox2003_5Jd, kEquinox2003_5Jd);
+    EXPECT_NEAR(back.decDeg, dec0, 30.0 / 3600.0);  // aberration and nutation only
+    for (const double pole : {90.0, -90.0}) {
+        const Equatorial p = starPlaceOfDate(6.0, pole, kEquinox2003_5Jd, 2415020.5);
+        EXPECT_TRUE(std::isfinite(p.raHours) && std::isfinite(p.decDeg));
+        EXPECT_GT(std::fabs(p.decDeg), 89.0);
+    }
 }
 
 }  // namespace

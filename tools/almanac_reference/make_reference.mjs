@@ -1,14 +1,19 @@
 // Writes the almanac reference tables for the tests from Astronomy Engine, an
 // independent modern ephemeris (VSOP87 and a full lunar theory, with Delta T).
 // Run once by hand:  npm install && node make_reference.mjs
-// Output: ../../tests/astro/data/almanac_reference.csv and almanac_phases.csv.
-// The conventions are those of the program's almanac: the Sun's centre at
-// -50' geometric altitude (upper limb on the apparent horizon); the Moon and
-// planets' centre at -34' topocentric geometric altitude; twilights with the
-// Sun's centre at -6, -12, -18 degrees; transit = hour angle 0. Altitudes are
-// topocentric and geometric (no refraction model, the -34' stands for it).
+// Output in ../../tests/astro/data/: almanac_reference.csv (15 places, days of
+// 2006 and 2024-2027), almanac_centuries.csv (Tokyo, every 29th day from 1900
+// to 2100, with six bright stars) and almanac_phases.csv.
+// The conventions are those of Japan's national almanac: refraction at the
+// horizon 35'08"; the Sun's upper limb on the apparent horizon with its true
+// semidiameter (15'59.63" at 1 au); the Moon's, planets' and stars' centres;
+// every altitude topocentric (true parallax) and geometric; twilights with
+// the Sun's centre at -6, -12, -18 degrees; transit = hour angle 0.
+// Stars: J2000 positions and proper motions of the Bright Star Catalogue
+// (read from ../../../shared/data/bsc5.dat), moved to each date by their
+// proper motion; Astronomy Engine applies precession, nutation and aberration.
 import * as A from 'astronomy-engine';
-import { writeFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 
 const places = [
   // name, latitude, longitude, standard UTC offset in hours (no summer time)
@@ -40,24 +45,31 @@ function dayList() {
   return days;
 }
 
-function altitude(body, observer, date) {
+const REFRACTION_DEG = (35 + 8 / 60) / 60;
+const SUN_SEMIDIAMETER_1AU_DEG = 959.63 / 3600;
+
+// The topocentric geometric altitude of the point that rises and sets: the
+// Sun's upper limb (with `limb`), else the centre.
+function altitude(body, observer, date, limb = true) {
   const eq = A.Equator(body, date, observer, true, true);
-  return A.Horizon(date, observer, eq.ra, eq.dec).altitude;
+  const alt = A.Horizon(date, observer, eq.ra, eq.dec).altitude;
+  return limb && body === A.Body.Sun ? alt + SUN_SEMIDIAMETER_1AU_DEG / eq.dist : alt;
 }
 
 // Every crossing of h0 in [t0, t1) (Date objects), by 10-minute steps and bisection to 0.05 s.
-function crossings(body, observer, t0, t1, h0) {
+function crossings(body, observer, t0, t1, h0, limb = true) {
   const out = [];
   const step = 600000;
+  const f = (ms) => altitude(body, observer, new Date(ms), limb) - h0;
   let a = t0.getTime();
-  let fa = altitude(body, observer, new Date(a)) - h0;
+  let fa = f(a);
   for (let b = a + step; a < t1.getTime(); a = b, b += step) {
-    const fb = altitude(body, observer, new Date(b)) - h0;
+    const fb = f(b);
     if ((fa >= 0) !== (fb >= 0)) {
       let lo = a, hi = b, flo = fa;
       while (hi - lo > 50) {
         const mid = (lo + hi) / 2;
-        const fm = altitude(body, observer, new Date(mid)) - h0;
+        const fm = f(mid);
         if ((fm >= 0) === (flo >= 0)) { lo = mid; flo = fm; } else hi = mid;
       }
       const t = (lo + hi) / 2;
@@ -82,15 +94,14 @@ for (const [name, lat, lon, off] of places) {
     const t0 = new Date(start), t1 = new Date(start + 86400000);
     const row = [name, lat, lon, off, day.toISOString().slice(0, 10)];
     for (const [bname, body] of bodies) {
-      const h0 = bname === 'sun' ? -50 / 60 : -34 / 60;
-      const cs = crossings(body, observer, t0, t1, h0);
+      const cs = crossings(body, observer, t0, t1, -REFRACTION_DEG);
       const rise = cs.find((c) => c.rising), set = cs.find((c) => !c.rising);
       const ha = A.SearchHourAngle(body, observer, 0, t0, +1);
       const transit = ha.time.date.getTime() < t1.getTime() ? ha.time.date.getTime() : undefined;
       row.push(fmt(rise && rise.t, start), fmt(transit, start), fmt(set && set.t, start));
     }
     for (const h of [-6, -12, -18]) {
-      const cs = crossings(A.Body.Sun, observer, t0, t1, h);
+      const cs = crossings(A.Body.Sun, observer, t0, t1, h, false);
       const b = cs.find((c) => c.rising), e = cs.find((c) => !c.rising);
       row.push(fmt(b && b.t, start), fmt(e && e.t, start));
     }
@@ -107,6 +118,48 @@ for (const [name, lat, lon, off] of places) {
   process.stderr.write(`${name} done\n`);
 }
 writeFileSync('../../tests/astro/data/almanac_reference.csv', rows.join('\n') + '\n');
+
+// Tokyo (the national almanac's point, the old Tokyo Observatory) across two
+// centuries, the six bodies and six bright stars.
+const tokyo = new A.Observer(35 + 39 / 60 + 29.1572 / 3600, 139 + 44 / 60 + 28.8869 / 3600, 0);
+const starHr = [2491, 7001, 5340, 6134, 1708, 8728];  // Sirius, Vega, Arcturus, Antares, Capella, Fomalhaut
+const bsc = new Map();
+for (const line of readFileSync('../../../shared/data/bsc5.dat', 'latin1').split('\n')) {
+  const hr = Number(line.slice(0, 4));
+  if (!starHr.includes(hr)) continue;
+  const ra = Number(line.slice(75, 77)) + Number(line.slice(77, 79)) / 60 + Number(line.slice(79, 83)) / 3600;
+  const dec = (line[83] === '-' ? -1 : 1) * (Number(line.slice(84, 86)) + Number(line.slice(86, 88)) / 60 + Number(line.slice(88, 90)) / 3600);
+  bsc.set(hr, { ra, dec, pmRa: Number(line.slice(148, 154)), pmDec: Number(line.slice(154, 160)) });
+}
+const centuryHeader = ['date'];
+for (const [name] of bodies) centuryHeader.push(`${name}_rise`, `${name}_transit`, `${name}_set`);
+for (const hr of starHr) centuryHeader.push(`hr${hr}_rise`, `hr${hr}_set`);
+const centuryRows = [centuryHeader.join(',')];
+for (let t = Date.UTC(1900, 0, 1); t < Date.UTC(2101, 0, 1); t += 29 * 86400000) {
+  const start = t - 9 * 3600000;
+  const t0 = new Date(start), t1 = new Date(start + 86400000);
+  const row = [new Date(t).toISOString().slice(0, 10)];
+  for (const [, body] of bodies) {
+    const cs = crossings(body, tokyo, t0, t1, -REFRACTION_DEG);
+    const rise = cs.find((c) => c.rising), set = cs.find((c) => !c.rising);
+    const ha = A.SearchHourAngle(body, tokyo, 0, t0, +1);
+    const transit = ha.time.date.getTime() < t1.getTime() ? ha.time.date.getTime() : undefined;
+    row.push(fmt(rise && rise.t, start), fmt(transit, start), fmt(set && set.t, start));
+  }
+  const years = (start + 43200000 - Date.UTC(2000, 0, 1, 12)) / (365.25 * 86400000);
+  for (const hr of starHr) {
+    const s = bsc.get(hr);
+    const dec = s.dec + (s.pmDec * years) / 3600;
+    const ra = s.ra + (s.pmRa * years) / 3600 / 15 / Math.cos((s.dec * Math.PI) / 180);
+    A.DefineStar(A.Body.Star1, ra, dec, 1000);
+    const cs = crossings(A.Body.Star1, tokyo, t0, t1, -REFRACTION_DEG);
+    const rise = cs.find((c) => c.rising), set = cs.find((c) => !c.rising);
+    row.push(fmt(rise && rise.t, start), fmt(set && set.t, start));
+  }
+  centuryRows.push(row.join(','));
+}
+writeFileSync('../../tests/astro/data/almanac_centuries.csv', centuryRows.join('\n') + '\n');
+process.stderr.write('centuries done\n');
 
 const phaseRows = ['kind,utc'];
 const kinds = ['new', 'firstQuarter', 'full', 'lastQuarter'];
