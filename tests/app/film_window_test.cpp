@@ -15,6 +15,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/film/film_dialog_widgets.h"
 #include "app/film/trail_menu_widgets.h"
 #include "catalog/catalog.h"
@@ -104,6 +111,39 @@ TEST(FilmDialog, CancellingTheProgressDialogLeavesNothingBehind) {
     cancel.start(0);
     const app::FilmResult r = app::exportFilmWithProgress(film, cat, nullptr);
     EXPECT_EQ(r.status, app::FilmResult::Status::Cancelled);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// A real SIGTERM while the window writes a film: the export stops, removes
+// what it had staged and the process then ends by that signal. Run in a
+// forked copy of this test process, which the signal ends.
+TEST(FilmDialog, SigtermDuringTheExportLeavesNothingAndEndsTheProcess) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    QTemporaryDir dir;
+    app::FilmRequest film;
+    film.first.input = {.year = 2026, .month = 1, .day = 15, .hour = 20, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75};
+    film.first.scale = 0.5;
+    film.frames = 2000;
+    film.everyMinutes = 10;
+    film.path = dir.filePath(QStringLiteral("night.png"));
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QTimer signal;
+        QObject::connect(&signal, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* p = qobject_cast<QProgressDialog*>(w);
+                if (p && p->objectName() == QStringLiteral("filmProgress") && p->value() >= 5) ::kill(::getpid(), SIGTERM);
+            }
+        });
+        signal.start(0);
+        app::exportFilmWithProgress(film, cat, nullptr);
+        std::_Exit(3);  // not reached: the signal ends the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }
 
