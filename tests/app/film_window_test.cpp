@@ -91,15 +91,21 @@ TEST(FilmDialog, EndTimeIsTheLastFramesAndCoversEveryYear) {
     }
 }
 
-TEST(FilmDialog, CancellingTheProgressDialogLeavesNothingBehind) {
-    const catalog::Catalogue cat = catalog::loadCatalogue();
-    QTemporaryDir dir;
+// Frames of a January evening over Tokyo into night-NNNN.png in `dir`.
+app::FilmRequest nightFilm(const QTemporaryDir& dir, int frames) {
     app::FilmRequest film;
     film.first.input = {.year = 2026, .month = 1, .day = 15, .hour = 20, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75};
     film.first.scale = 0.5;
-    film.frames = 200;
+    film.frames = frames;
     film.everyMinutes = 10;
     film.path = dir.filePath(QStringLiteral("night.png"));
+    return film;
+}
+
+TEST(FilmDialog, CancellingTheProgressDialogLeavesNothingBehind) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    QTemporaryDir dir;
+    const app::FilmRequest film = nightFilm(dir, 200);
     // Press cancel as soon as the progress dialog shows its first frames.
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [&] {
@@ -120,12 +126,7 @@ TEST(FilmDialog, CancellingTheProgressDialogLeavesNothingBehind) {
 TEST(FilmDialog, SigtermDuringTheExportLeavesNothingAndEndsTheProcess) {
     const catalog::Catalogue cat = catalog::loadCatalogue();
     QTemporaryDir dir;
-    app::FilmRequest film;
-    film.first.input = {.year = 2026, .month = 1, .day = 15, .hour = 20, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75};
-    film.first.scale = 0.5;
-    film.frames = 2000;
-    film.everyMinutes = 10;
-    film.path = dir.filePath(QStringLiteral("night.png"));
+    const app::FilmRequest film = nightFilm(dir, 2000);
     std::fflush(nullptr);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
