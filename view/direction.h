@@ -1,5 +1,6 @@
-// The four viewing directions and what distinguishes them: a small table
-// read by the projection, the sky view and the direction labels.
+// The viewing directions: the design's four quarters of the sky, each a
+// small table read by the projection, the sky view and the direction labels,
+// and the all-sky view (全天), the whole sky above the horizon as a circle.
 #pragma once
 
 #include <array>
@@ -7,7 +8,7 @@
 
 namespace view {
 
-enum class Direction { North = 0, East = 1, South = 2, West = 3 };  // optDIR index
+enum class Direction { North = 0, East = 1, South = 2, West = 3, Zenith = 4 };  // 0..3: optDIR index
 
 struct DirectionRule {
     double centreAzDeg;  // azimuth at the middle of the picture
@@ -21,6 +22,8 @@ struct DirectionRule {
     std::array<std::string_view, 3> labels;
 };
 
+// The rule of one of the four quarters (the south one for Zenith, which has
+// no centre azimuth).
 inline const DirectionRule& directionRule(Direction dir) {
     static constexpr std::array<DirectionRule, 4> kRules{{
         {0.0, 0.0, true, {"北西", "北", "北東"}},
@@ -30,6 +33,13 @@ inline const DirectionRule& directionRule(Direction dir) {
     }};
     const int i = static_cast<int>(dir);
     return kRules[(i >= 0 && i < 4) ? i : 2];
+}
+
+// What the chart title calls the view: "南の空", ... and "全天".
+inline std::string_view directionTitleJa(Direction dir) {
+    static constexpr std::array<std::string_view, 5> kTitles{"北の空", "東の空", "南の空", "西の空", "全天"};
+    const int i = static_cast<int>(dir);
+    return kTitles[(i >= 0 && i < 5) ? i : 2];
 }
 
 }  // namespace view

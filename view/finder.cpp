@@ -114,6 +114,7 @@ const char* directionWord(Direction dir) {
     case Direction::North: return "north";
     case Direction::East: return "east";
     case Direction::West: return "west";
+    case Direction::Zenith: return "zenith";
     default: return "south";
     }
 }

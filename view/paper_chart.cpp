@@ -50,7 +50,7 @@ std::string chartTitle(const ChartHeading& h) {
     if (!name.empty()) t += name + "　";
     t += (h.latDeg < 0.0 ? "南緯" : "北緯") + degrees(h.latDeg) + "° ";
     t += (h.lonDeg < 0.0 ? "西経" : "東経") + degrees(h.lonDeg) + "°　";
-    t += std::string(directionRule(h.direction).labels[1]) + "の空";
+    t += std::string(directionTitleJa(h.direction));
     return t;
 }
 

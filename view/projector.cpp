@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "view/projection.h"
+#include "view/zenith_projector.h"
 
 namespace view {
 
@@ -193,6 +194,7 @@ std::optional<SkyPoint> DirectionProjector::skyAt(double xTwips, double yTwips) 
 }  // namespace
 
 const Projector& projectorFor(Direction dir) {
+    if (dir == Direction::Zenith) return zenithProjector();
     static const std::array<DirectionProjector, 4> projectors{DirectionProjector(Direction::North),
                                                               DirectionProjector(Direction::East),
                                                               DirectionProjector(Direction::South),

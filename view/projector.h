@@ -36,13 +36,21 @@ struct FrameLabel {
     std::string_view text;
 };
 
+// The all-sky view's horizon: a circle.
+struct HorizonCircle {
+    float centreX = 0.0f;
+    float centreY = 0.0f;
+    float radius = 0.0f;
+};
+
 // The fixed parts of a view's picture, in twips.
 struct ViewFrame {
     float widthTwips = 0.0f;    // the picture spans 0..width across
-    float horizonY = 0.0f;      // the horizon line, drawn from x0 to x1
+    float horizonY = 0.0f;      // the horizon line, drawn from x0 to x1 ...
     float horizonX0 = 0.0f;
     float horizonX1 = 0.0f;
-    std::vector<FrameLabel> labels;  // direction names under the horizon
+    std::optional<HorizonCircle> horizonCircle;  // ... or this circle instead
+    std::vector<FrameLabel> labels;  // direction names under (or around) the horizon
     float figureMaxX = 0.0f;    // a figure line with an end at or beyond this is not drawn
     float meteorMaxX = 0.0f;    // a streak reaching this belongs to another view
 };
@@ -69,14 +77,27 @@ public:
 
     virtual const ViewFrame& frame() const = 0;
 
+    // upTurnDeg: the angle, counter-clockwise in the picture, from the
+    // picture's up to the way toward the zenith at a placed point; what
+    // turns an angle measured from the vertical in the sky (the Moon's
+    // bright limb) into the picture. 0 in the four quarters, whose pictures
+    // keep the vertical up.
+    virtual double upTurnDeg(double altDeg, double azDeg) const {
+        (void)altDeg;
+        (void)azDeg;
+        return 0.0;
+    }
+
     // The altitude/azimuth lines: dots for the screen, runs of connected
     // points for paper.
     virtual const std::vector<PicturePoint>& gridDots() const = 0;
     virtual const std::vector<std::vector<Vertex>>& gridLines() const = 0;
 };
 
-// The projector of a viewing direction: the design's formula (projection.h)
-// and picture mapping (picture.h). One instance each, made on first use.
+// The projector of a viewing direction: for the four quarters the design's
+// formula (projection.h) and picture mapping (picture.h); for Zenith the
+// stereographic all-sky circle (zenith_projector.h). One instance each,
+// made on first use.
 const Projector& projectorFor(Direction dir);
 
 }  // namespace view

@@ -75,7 +75,7 @@ public:
     void draw(MeteorRng& rng) {
         const ViewFrame& frame = projector_.frame();
         p_.clear();
-        p_.line(frame.horizonX0, frame.horizonY, frame.horizonX1, frame.horizonY, paper_ ? kPaperHorizon : kHorizonColour);
+        drawHorizon(frame);
         p_.setFillStyleSolid();
         if (paper_) {
             if (opt_.altAzLines) drawPaperGrid();
@@ -131,6 +131,22 @@ private:
         o.tailYPx = o.yPx;
         o.mag = mag;
         return o;
+    }
+
+    void drawHorizon(const ViewFrame& frame) {
+        const Rgb colour = paper_ ? kPaperHorizon : kHorizonColour;
+        if (!frame.horizonCircle) {
+            p_.line(frame.horizonX0, frame.horizonY, frame.horizonX1, frame.horizonY, colour);
+            return;
+        }
+        const HorizonCircle& c = *frame.horizonCircle;
+        std::vector<Vertex> circle;
+        for (int k = 0; k <= 360; ++k) {
+            const double a = k * astro::kDegToRad;
+            circle.push_back({static_cast<float>(c.centreX + c.radius * std::cos(a)),
+                              static_cast<float>(c.centreY + c.radius * std::sin(a))});
+        }
+        p_.polyline(circle, colour);
     }
 
     void drawGrid() {
@@ -212,10 +228,13 @@ private:
         const PicturePoint at = place(alt, sky_.bodyAzDeg[astro::Moon]);
         if (!paper_) p_.setFillColour(kBodyColour);
         p_.setFillStyleSolid();
+        // The bright limb is measured from the Moon's vertical; the picture
+        // may hold that vertical turned (the all-sky circle).
+        const double limb = sky_.moonLimbAngleDeg + projector_.upTurnDeg(alt, sky_.bodyAzDeg[astro::Moon]);
         if (paper_) {
-            drawPaperMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
+            drawPaperMoon(at.x, at.y, sky_.moonIllum, limb, p_);
         } else {
-            drawMoon(at.x, at.y, sky_.moonIllum, sky_.moonLimbAngleDeg, p_);
+            drawMoon(at.x, at.y, sky_.moonIllum, limb, p_);
         }
         if (record_ != nullptr) {
             record_->objects.push_back(note(DrawnKind::Moon, astro::Moon, at, static_cast<float>(kMoonRadiusTwips),

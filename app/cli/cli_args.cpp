@@ -267,7 +267,8 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         else if (value == "east") o.direction = view::Direction::East;
         else if (value == "south") o.direction = view::Direction::South;
         else if (value == "west") o.direction = view::Direction::West;
-        else return "--dir: " + quotedArgument(value) + " is not north, east, south or west";
+        else if (value == "zenith") o.direction = view::Direction::Zenith;
+        else return "--dir: " + quotedArgument(value) + " is not north, east, south, west or zenith";
         return {};
     }
     if (opt == "--show") return parseShow(value, o.view);
@@ -403,7 +404,9 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         if (opt == "--render") render = true;
         if (renderOnly(opt) && firstRenderOnly.empty()) firstRenderOnly = opt;
         if (isTimeLapseOption(opt) && firstTimeLapse.empty()) firstTimeLapse = opt;
-        if (renderOnly(opt) && opt != "--scale" && firstNotForFind.empty()) firstNotForFind = opt;
+        // --find chooses the quarter itself; the all-sky picture may be asked for.
+        const bool allSkyDir = opt == "--dir" && value == "zenith";
+        if (renderOnly(opt) && opt != "--scale" && !allSkyDir && firstNotForFind.empty()) firstNotForFind = opt;
         r.error = applyOption(opt, value, cat, o);
         if (!r.error.empty()) return r;
     }
@@ -427,7 +430,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     } else if (identify && !firstTimeLapse.empty()) {
         r.error = std::string(firstTimeLapse) + " does not apply to --identify";
     } else if (find && !firstNotForFind.empty()) {
-        r.error = std::string(firstNotForFind) + " does not apply to --find (it chooses the picture itself)";
+        r.error = std::string(firstNotForFind) +
+                  " does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one)";
     } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
         r.error = "--place cannot be used together with --lat/--lon";
     } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
@@ -455,7 +459,7 @@ std::string usageText() {
   planetarium --json [--at "YYYY-MM-DD HH:MM"] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --render FILE.png|FILE.pdf|FILE.svg [--at ...]
               [--place NAME | --lat DEG --lon DEG]
-              [--dir north|east|south|west]
+              [--dir north|east|south|west|zenith]
               [--show equator,ecliptic,grid,names,constellations,meteors]
               [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
               [--trails HOURS] [--frames N --every MINUTES]
@@ -464,6 +468,7 @@ std::string usageText() {
   planetarium --identify X,Y [--render FILE.png] [--at ...] [--place ... | --lat ... --lon ...]
               [--dir ...] [--show ...] [--constellations ...] [--scale N] [--seed N]
   planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
+              [--dir zenith]
   planetarium --help
 
 modes:
@@ -504,7 +509,8 @@ and choose the place as at any start; nothing is drawn until プラネタリウ�
                            uses its own zone.
 
 picture options (with --render only):
-  --dir D                  viewing direction: north, east, south (default), west
+  --dir D                  viewing direction: north, east, south (default), west,
+                           or zenith (全天: the whole sky in one circle)
   --show LIST              comma list of: equator, ecliptic, grid (altitude and
                            azimuth lines), names (star names), constellations,
                            meteors (shooting stars of active showers)

@@ -1,5 +1,7 @@
 #include "app/cli/cli_identify.h"
 
+#include "view/zenith_projector.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -91,6 +93,16 @@ std::string findJson(const view::FoundObject& found, double scale, const std::op
             j.text("direction", view::directionWord(found.picture->dir));
             j.number("x", found.picture->at.x * scale / view::kTwipsPerPixel, 1);
             j.number("y", found.picture->at.y * scale / view::kTwipsPerPixel, 1);
+            if (found.picture->dir == view::Direction::Zenith) {
+                // Where the all-sky circle is in the --render picture of the same scale.
+                const double px = scale / view::kTwipsPerPixel;
+                JsonObject frame;
+                frame.text("projection", "stereographic");
+                frame.number("centreX", view::kZenithCentreX * px, 1);
+                frame.number("centreY", view::kZenithCentreY * px, 1);
+                frame.number("radiusPx", view::kZenithRadius * px, 1);
+                j.object("frame", frame);
+            }
         }
     } else if (nextRise) {
         j.text("nextRise", nextRise->iso);

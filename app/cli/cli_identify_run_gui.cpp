@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/cli/cli_identify.h"
+#include "view/zenith_projector.h"
 #include "app/cli/cli_json.h"
 #include "app/cli/commands.h"
 #include "app/output/png_file_gui.h"
@@ -75,7 +76,11 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const astro::SkyState sky = astro::computeSky(req.input);
     const catalog::NameIndex names(cat);
-    const view::FoundObject found = view::findObject(cat, names, sky, opt.findName);
+    view::FoundObject found = view::findObject(cat, names, sky, opt.findName);
+    // Asked for the all-sky picture: everything above the horizon is in it.
+    if (opt.direction == view::Direction::Zenith && found.aboveHorizon)
+        found.picture = view::PictureChoice{view::Direction::Zenith,
+                                            view::zenithProjector().place(found.info.altDeg, found.info.azDeg).at};
     if (found.status == view::FoundObject::Status::Unknown) {
         // A part of a name answers nothing by itself; the names it begins
         // are offered instead.

@@ -1,5 +1,7 @@
 #include "app/pointing/find_dialog_widgets.h"
 
+#include "view/zenith_projector.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
@@ -220,8 +222,10 @@ void FindDialog::find(const QString& typed) {
 
 void FindDialog::turnTo(const view::FoundObject& found) {
     const view::ObjectInfo& o = found.info;
-    const view::Direction dir = found.picture ? found.picture->dir : nearestDirection(o.azDeg);
-    window_->drawToward(dir);
+    // The all-sky view holds everything above the horizon: it stays, and it
+    // is chosen for what no quarter holds (near the zenith).
+    const bool allSky = window_->currentRequest().direction == view::Direction::Zenith || !found.picture;
+    window_->drawToward(allSky ? view::Direction::Zenith : found.picture->dir);
     QString text = QStringLiteral("%1は%2の空、高度 %3° 方位 %4° にあります")
                        .arg(qstr(o.name), QString::fromUtf8(view::skyQuarterJa(o.azDeg)),
                             qstr(view::fixedText(o.altDeg, 1, true)), qstr(view::fixedText(o.azDeg, 1)));
@@ -252,8 +256,11 @@ void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState
     // The fields hold Japan Standard Time.
     const astro::LocalDateTime jst = roundedMinute(rise->jdUt, astro::fixedUtcOffset(kJstOffsetSeconds));
     window_->setMoment(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute);
-    // The picture that holds the rising point on the horizon.
-    const std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);
+    // The picture that holds the rising point on the horizon: the all-sky
+    // view when it is shown, else the quarter.
+    std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);
+    if (window_->currentRequest().direction == view::Direction::Zenith)
+        horizon = view::PictureChoice{view::Direction::Zenith, view::zenithProjector().place(0.0, rise->azDeg).at};
     const view::Direction dir = horizon ? horizon->dir : nearestDirection(rise->azDeg);
     window_->drawToward(dir);
     // The message now speaks of the moment drawn, not of the one before.

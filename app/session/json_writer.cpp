@@ -121,6 +121,12 @@ void JsonObject::null(const char* key) {
     out_ += "null";
 }
 
+void JsonObject::object(const char* key, const JsonObject& member) {
+    open(key);
+    out_ += member.out_.empty() ? "{" : member.out_;
+    out_ += "}";
+}
+
 std::string JsonObject::done() const { return (out_.empty() ? "{" : out_) + "}\n"; }
 
 }  // namespace app

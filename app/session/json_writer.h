@@ -29,6 +29,8 @@ public:
     void integer(const char* key, long long value);
     void boolean(const char* key, bool value);
     void null(const char* key);
+    // A member that is itself an object (written without its newline).
+    void object(const char* key, const JsonObject& member);
     // The object with a final newline.
     std::string done() const;
 

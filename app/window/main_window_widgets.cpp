@@ -1,6 +1,9 @@
 #include "app/window/main_window_widgets.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -190,6 +193,7 @@ void MainWindow::copyPlaceToFields() {
 int MainWindow::stepMinutes() const { return selectedItemValue(stepList_); }
 
 view::Direction MainWindow::direction() const {
+    if (allSky_) return view::Direction::Zenith;
     for (int i = 0; i < 4; ++i)
         if (directionButtons_[i]->isChecked()) return static_cast<view::Direction>(i);
     return view::Direction::South;
@@ -308,8 +312,24 @@ void MainWindow::onTimerTick() {
 }
 
 void MainWindow::drawToward(view::Direction d) {
-    directionButtons_[static_cast<int>(d)]->setChecked(true);
+    setAllSky(d == view::Direction::Zenith);
+    if (!allSky_) directionButtons_[static_cast<int>(d)]->setChecked(true);
     onDrawClicked();
+}
+
+void MainWindow::setAllSky(bool on) {
+    allSky_ = on;
+    // While the whole sky is shown no quarter is chosen; a click on one of
+    // the four buttons chooses it again.
+    for (QRadioButton* b : directionButtons_) b->setAutoExclusive(!on);
+    if (on) {
+        for (QRadioButton* b : directionButtons_) b->setChecked(false);
+    } else if (std::none_of(directionButtons_.begin(), directionButtons_.end(),
+                            [](QRadioButton* b) { return b->isChecked(); })) {
+        directionButtons_[static_cast<int>(view::Direction::South)]->setChecked(true);
+    }
+    for (QRadioButton* b : directionButtons_) b->setAutoExclusive(true);
+    directionActions_[4]->setChecked(on);
 }
 
 void MainWindow::setMoment(int year, int month, int day, int hour, int minute) {

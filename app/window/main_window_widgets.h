@@ -190,6 +190,7 @@ private:
     // The check boxes and the constellation list.
     view::ViewOptions displayOptions() const;
     view::Direction direction() const;
+    void setAllSky(bool on);
     // Draws the sky the session chose for the request and keeps its chart.
     void drawSky(const WindowRequest& w, const PictureSky& shown);
     bool savePng(const QImage& image, const QString& path);
@@ -210,6 +211,7 @@ private:
     double lastSunAlt_ = -1.0;
     bool tableIsShowers_ = false;
     bool filmRunning_ = false;
+    bool allSky_ = false;  // 表示 → 全天: the whole sky instead of a quarter
     bool closeAfterFilm_ = false;
     std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     ChartOutputMenu* chartOutput_ = nullptr;
@@ -243,7 +245,7 @@ private:
     QMenu* viewMenu_ = nullptr;   // 表示
     QMenu* toolsMenu_ = nullptr;  // ツール (filled by other parts)
     QMenu* helpMenu_ = nullptr;   // ヘルプ
-    std::array<QAction*, 4> directionActions_{};
+    std::array<QAction*, 5> directionActions_{};  // 北, 東, 南, 西 and 全天
     QLabel* statusLabel_ = nullptr;  // the moment and place in words
 };
 

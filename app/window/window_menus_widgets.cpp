@@ -69,7 +69,18 @@ void MainWindow::buildMenus() {
         connect(directionButtons_[i], &QRadioButton::toggled, a, [a](bool on) {
             if (on) a->setChecked(true);
         });
+        // Choosing a quarter leaves the all-sky view (drawn at the next draw).
+        connect(directionButtons_[i], &QRadioButton::clicked, this, [this] {
+            if (allSky_) setAllSky(false);
+        });
     }
+    QAction* allSky = viewMenu_->addAction(QStringLiteral("全天"));
+    allSky->setObjectName(QStringLiteral("directionAction_4"));
+    allSky->setCheckable(true);
+    allSky->setShortcut(QKeySequence(Qt::Key_Z));
+    directions->addAction(allSky);
+    directionActions_[4] = allSky;
+    connect(allSky, &QAction::triggered, this, [this] { drawToward(view::Direction::Zenith); });
     viewMenu_->addSeparator();
     const std::array<std::pair<QCheckBox*, const char*>, 6> options = {
         std::pair{figuresCheck_, "星座"},           std::pair{optionChecks_[3], "星の名前"},

@@ -1,0 +1,119 @@
+#include "view/zenith_projector.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "astro/angles.h"
+
+namespace view {
+
+namespace {
+
+// Labels stand this far outside the horizon, centred on their point; a
+// label's size is that of the picture's 12 px font (180 twips a character).
+constexpr float kLabelGap = 170.0f;
+constexpr float kCharTwips = 180.0f;
+constexpr float kLineTwips = 210.0f;
+
+struct Compass {
+    double azDeg;
+    std::string_view text;
+    int chars;
+};
+constexpr Compass kCompass[] = {{0, "北", 1},     {45, "北東", 2},  {90, "東", 1},    {135, "南東", 2},
+                                {180, "南", 1},   {225, "南西", 2}, {270, "西", 1},   {315, "北西", 2}};
+
+class ZenithProjector final : public Projector {
+public:
+    ZenithProjector() {
+        frame_.widthTwips = 14655.0f;
+        frame_.horizonY = kZenithCentreY + kZenithRadius;
+        frame_.horizonX0 = kZenithCentreX - kZenithRadius;
+        frame_.horizonX1 = kZenithCentreX + kZenithRadius;
+        frame_.horizonCircle = HorizonCircle{kZenithCentreX, kZenithCentreY, kZenithRadius};
+        for (const Compass& c : kCompass) {
+            const PicturePoint at = onCircle(kZenithRadius + kLabelGap + 60.0f * c.chars, c.azDeg);
+            frame_.labels.push_back({at.x - 0.5f * kCharTwips * c.chars, at.y - 0.5f * kLineTwips, c.text});
+        }
+        // Nothing is cut at the side: what is above the horizon is inside.
+        frame_.figureMaxX = frame_.widthTwips + 1.0f;
+        frame_.meteorMaxX = frame_.widthTwips + 1.0f;
+        buildGrid();
+    }
+
+    Placed place(double altDeg, double azDeg) const override {
+        if (!std::isfinite(altDeg) || !std::isfinite(azDeg) || altDeg <= -89.0) return {false, {1.0e6f, -1.0e6f}};
+        return {true, onCircle(static_cast<float>(kZenithRadius * zenithRadiusFraction(altDeg)), azDeg)};
+    }
+
+    std::optional<SkyPoint> skyAt(double xTwips, double yTwips) const override {
+        if (!std::isfinite(xTwips) || !std::isfinite(yTwips)) return std::nullopt;
+        const double dx = xTwips - kZenithCentreX, dy = yTwips - kZenithCentreY;
+        const double r = std::hypot(dx, dy) / kZenithRadius;
+        if (r > 50.0) return std::nullopt;
+        const double alt = 90.0 - 2.0 * std::atan(r) * astro::kRadToDeg;
+        double az = std::atan2(-dx, -dy) * astro::kRadToDeg;
+        if (az < 0.0) az += 360.0;
+        if (az >= 360.0) az -= 360.0;
+        return SkyPoint{alt, az};
+    }
+
+    bool inPicture(PicturePoint at) const override {
+        return std::hypot(at.x - kZenithCentreX, at.y - kZenithCentreY) <= kZenithRadius + 0.5;
+    }
+
+    const ViewFrame& frame() const override { return frame_; }
+
+    // Toward the zenith is toward the centre: straight up at the south
+    // point of the horizon, straight down at the north point.
+    double upTurnDeg(double, double azDeg) const override { return azDeg + 180.0; }
+
+    const std::vector<PicturePoint>& gridDots() const override { return dots_; }
+    const std::vector<std::vector<Vertex>>& gridLines() const override { return lines_; }
+
+private:
+    // x = cx - r sin(az), y = cy - r cos(az): north up, east left.
+    static PicturePoint onCircle(float r, double azDeg) {
+        const double a = azDeg * astro::kDegToRad;
+        return {static_cast<float>(kZenithCentreX - r * std::sin(a)), static_cast<float>(kZenithCentreY - r * std::cos(a))};
+    }
+
+    // Azimuth lines every 15 degrees from the horizon to 80 degrees (a dot
+    // per degree), altitude circles every 10 degrees (a dot every 2 degrees
+    // of azimuth); the horizon itself is drawn as the frame's circle.
+    void buildGrid() {
+        for (int az = 0; az < 360; az += 15) {
+            std::vector<Vertex> run;
+            for (int h = 1; h <= 80; ++h) {
+                const PicturePoint p = place(h, az).at;
+                dots_.push_back(p);
+                run.push_back({p.x, p.y});
+            }
+            lines_.push_back(std::move(run));
+        }
+        for (int h = 10; h <= 80; h += 10) {
+            std::vector<Vertex> run;
+            for (int az = 0; az <= 360; az += 2) {
+                const PicturePoint p = place(h, az).at;
+                if (az < 360) dots_.push_back(p);
+                run.push_back({p.x, p.y});
+            }
+            lines_.push_back(std::move(run));
+        }
+    }
+
+    ViewFrame frame_;
+    std::vector<PicturePoint> dots_;
+    std::vector<std::vector<Vertex>> lines_;
+};
+
+}  // namespace
+
+double zenithRadiusFraction(double altDeg) { return std::tan((90.0 - altDeg) * 0.5 * astro::kDegToRad); }
+
+const Projector& zenithProjector() {
+    static const ZenithProjector projector;
+    return projector;
+}
+
+}  // namespace view
