@@ -27,7 +27,8 @@ bool takesValue(std::string_view opt) {
     return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
            opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
            opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt) || opt == "--tz" ||
-           opt == "--almanac" || opt == "--style" || opt == "--identify" || opt == "--find";
+           opt == "--almanac" || opt == "--style" || opt == "--identify" || opt == "--find" ||
+           opt == "--planisphere";
 }
 bool renderOnly(std::string_view opt) {
     return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
@@ -236,6 +237,11 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         o.findName = std::string(value);
         return {};
     }
+    if (opt == "--planisphere") {
+        if (value.empty()) return "--planisphere needs a file name";
+        o.planispherePath = std::string(value);
+        return {};
+    }
     if (opt == "--render") {
         if (value.empty()) return "--render needs a file name";
         o.renderPath = std::string(value);
@@ -414,6 +420,17 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     const bool almanac = o.almanacMonth.has_value();
     const bool identify = seen.count("--identify") > 0;
     const bool find = seen.count("--find") > 0;
+    const bool planisphere = seen.count("--planisphere") > 0;
+    if (planisphere && (json || render || o.almanacMonth || seen.count("--identify") || seen.count("--find"))) {
+        const char* other = json ? "--json" : render ? "--render" : o.almanacMonth ? "--almanac"
+                            : seen.count("--identify") ? "--identify" : "--find";
+        r.error = std::string("--planisphere and ") + other + " cannot be used together";
+        return r;
+    }
+    if (planisphere && o.year) {
+        r.error = "--at does not apply to --planisphere (a planisphere shows every date and time)";
+        return r;
+    }
     if (json && render) {
         r.error = "--json and --render cannot be used together";
     } else if (almanac && (json || render)) {
@@ -444,7 +461,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = std::string(firstRenderOnly) + " only applies to --render";
     }
     if (!r.error.empty()) return r;
-    o.mode = json       ? Mode::Json
+    o.mode = planisphere ? Mode::Planisphere
+             : json       ? Mode::Json
              : identify ? Mode::Identify
              : find     ? Mode::Find
              : render   ? Mode::Render
@@ -469,6 +487,7 @@ std::string usageText() {
               [--dir ...] [--show ...] [--constellations ...] [--scale N] [--seed N]
   planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
               [--dir zenith]
+  planetarium --planisphere FILE.pdf [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --help
 
 modes:
@@ -487,6 +506,10 @@ modes:
   --find NAME        where the object called NAME stands (シリウス, しりうす,
                      ｼﾘｳｽ, α CMa, おおいぬ座α, HR 2491, 木星, オリオン座...):
                      JSON with the picture that shows it, or its next rise
+                     (--dir zenith: on the all-sky picture, with its frame)
+  --planisphere FILE.pdf  the place's planisphere (星座早見盤) as two A4 pages
+                     to print on card: the star disc and the horizon mask
+                     with its instructions; latitudes 10..80 either side
   --help, -h         print this text
 
 moment and place (with --json, --render or --almanac; --at not with --almanac):

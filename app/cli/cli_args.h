@@ -14,7 +14,7 @@
 
 namespace app {
 
-enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find };
+enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find, Planisphere };
 
 struct CliOptions {
     Mode mode = Mode::Window;
@@ -47,6 +47,8 @@ struct CliOptions {
     double identifyYPx = 0.0;
     // --find NAME: the object to look for.
     std::string findName;
+    // --planisphere FILE.pdf: where to write the planisphere.
+    std::string planispherePath;
 };
 
 struct CliParse {

@@ -5,6 +5,7 @@
 #include "app/output/qt_painter_gui.h"
 
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPen>
 #include <QPolygonF>
 #include <QString>
@@ -80,6 +81,12 @@ QtPainter::QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFram
 }
 
 QtPainter::~QtPainter() { flushPoints(); }
+
+bool QtPainter::newPage() {
+    flushPoints();
+    auto* paged = dynamic_cast<QPagedPaintDevice*>(painter_.device());
+    return paged != nullptr && painter_.isActive() && paged->newPage();
+}
 
 int QtPainter::devicePixel(double twips) const { return static_cast<int>(std::floor(twips * pixelsPerTwip_)); }
 

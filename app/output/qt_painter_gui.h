@@ -40,6 +40,9 @@ public:
     // False when Qt could not start painting on the device (e.g. a PDF file
     // that cannot be opened); every drawing call is then ignored.
     bool isActive() const { return painter_.isActive(); }
+    // On a paged device (a PDF), ends the page and goes on on a new one with
+    // the same frame; false when the device cannot.
+    bool newPage();
 
     void clear() override;
     void line(float x1, float y1, float x2, float y2, view::Rgb colour) override;

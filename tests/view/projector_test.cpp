@@ -6,6 +6,7 @@
 
 #include "view/projection.h"
 #include "view/projector.h"
+#include "view/zenith_projector.h"
 
 namespace {
 
@@ -77,6 +78,49 @@ TEST(Projector, GridLinesRunUnbrokenThroughTheCentralMeridian) {
     // The screen's dots are the design's, the meridian's gaps included.
     EXPECT_EQ(view::projectorFor(view::Direction::North).gridDots().size(),
               view::projectorFor(view::Direction::South).gridDots().size());
+}
+
+// The all-sky circle: north up and east LEFT (the sky seen from below), the
+// stereographic radius (a star due east at altitude 30 deg sits tan 30 deg
+// of the radius left of the centre), the horizon as a circle with its eight
+// labels outside it, the picture read back, and the Moon's vertical turned
+// toward the centre.
+TEST(ZenithProjector, OrientationRadiusFrameAndReadBack) {
+    const view::Projector& p = view::projectorFor(view::Direction::Zenith);
+    const float cx = view::kZenithCentreX, cy = view::kZenithCentreY, r = view::kZenithRadius;
+    const auto near = [](view::PicturePoint a, float x, float y) {
+        return std::fabs(a.x - x) < 0.05f && std::fabs(a.y - y) < 0.05f;
+    };
+    EXPECT_TRUE(near(p.place(90.0, 123.0).at, cx, cy));
+    EXPECT_TRUE(near(p.place(0.0, 0.0).at, cx, cy - r));    // north at the top
+    EXPECT_TRUE(near(p.place(0.0, 90.0).at, cx - r, cy));   // east at the left
+    EXPECT_TRUE(near(p.place(0.0, 180.0).at, cx, cy + r));  // south at the bottom
+    EXPECT_TRUE(near(p.place(0.0, 270.0).at, cx + r, cy));  // west at the right
+    const view::PicturePoint east30 = p.place(30.0, 90.0).at;
+    EXPECT_NEAR(east30.x, cx - r * std::tan(30.0 * M_PI / 180.0), 0.05);
+    EXPECT_NEAR(east30.y, cy, 0.05);
+
+    const view::ViewFrame& f = p.frame();
+    ASSERT_TRUE(f.horizonCircle);
+    EXPECT_EQ(f.horizonCircle->radius, r);
+    ASSERT_EQ(f.labels.size(), 8u);
+    for (const view::FrameLabel& l : f.labels) EXPECT_GT(std::hypot(l.xTwips + 90.0f - cx, l.yTwips + 105.0f - cy), r);
+    EXPECT_TRUE(p.inPicture(p.place(0.5, 200.0).at));
+    EXPECT_FALSE(p.inPicture(p.place(-0.5, 200.0).at));
+
+    double worst = 0.0;
+    for (double alt = 0.0; alt <= 90.0; alt += 5.0) {
+        for (double az = 0.0; az < 360.0; az += 15.0) {
+            const std::optional<view::SkyPoint> back = p.skyAt(p.place(alt, az).at.x, p.place(alt, az).at.y);
+            ASSERT_TRUE(back);
+            worst = std::max(worst, std::fabs(back->altDeg - alt));
+            if (alt < 89.0) worst = std::max(worst, std::fabs(std::remainder(back->azDeg - az, 360.0)));
+        }
+    }
+    EXPECT_LT(worst, 0.01);
+    EXPECT_NEAR(p.upTurnDeg(40.0, 180.0), 360.0, 1e-12);  // looking south: the vertical is up
+    EXPECT_NEAR(p.upTurnDeg(40.0, 0.0), 180.0, 1e-12);    // north of the zenith: upside down
+    EXPECT_EQ(view::projectorFor(view::Direction::South).upTurnDeg(40.0, 100.0), 0.0);
 }
 
 }  // namespace
