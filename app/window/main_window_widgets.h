@@ -47,6 +47,7 @@ class QTimer;
 namespace app {
 
 class AlmanacMenu;
+class PlanisphereMenu;
 class ChartOutputMenu;
 class FindDialog;
 class SkyCanvas;
@@ -158,6 +159,8 @@ public:
     // 表示 → 軌跡 and its span; ツール → こよみ… with the status bar's almanac.
     TrailMenu* trailMenu() const { return trailMenu_; }
     AlmanacMenu* almanacMenu() const { return almanacMenu_; }
+    // ファイル → 星座早見盤を作る….
+    PlanisphereMenu* planisphereMenu() const { return planisphereMenu_; }
     // ファイル → 動画に書き出し…: the film dialog for the current view and
     // moment, then the export under a progress dialog.
     void exportFilmInteractive();
@@ -217,6 +220,7 @@ private:
     ChartOutputMenu* chartOutput_ = nullptr;
     TrailMenu* trailMenu_ = nullptr;
     AlmanacMenu* almanacMenu_ = nullptr;
+    PlanisphereMenu* planisphereMenu_ = nullptr;
     SkyPointer* pointer_ = nullptr;
     FindDialog* findDialog_ = nullptr;
 

@@ -21,6 +21,7 @@
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/film/film_dialog_widgets.h"
 #include "app/film/trail_menu_widgets.h"
+#include "app/planisphere/planisphere_menu_widgets.h"
 #include "app/pointing/find_dialog_widgets.h"
 #include "app/session/moment_text.h"
 #include "app/session/fields.h"
@@ -46,6 +47,16 @@ void MainWindow::buildMenus() {
         this, fileMenu_, [this] { return shownChart(); }, [this] { return suggestedPictureName().chopped(4); }, cat_);
     QAction* film = fileMenu_->addAction(QStringLiteral("動画に書き出し(&M)…"), this, &MainWindow::exportFilmInteractive);
     film->setObjectName(QStringLiteral("filmAction"));
+    // ファイル → 星座早見盤を作る…: for the place chosen now.
+    planisphereMenu_ = new PlanisphereMenu(
+        this, fileMenu_,
+        [this] {
+            const WindowRequest w = currentRequest();
+            return PlanispherePlace{w.request.input.latDeg, w.request.input.lonDeg, w.titlePlaceName(), w.zone,
+                                    w.request.input.year};
+        },
+        cat_);
+    planisphereMenu_->hooks().done = [this](const QString& text) { statusBar()->showMessage(text, 5000); };
     fileMenu_->addSeparator();
     QAction* quit = fileMenu_->addAction(QStringLiteral("終了(&X)"), this, &MainWindow::onExitClicked);
     quit->setObjectName(QStringLiteral("quitAction"));

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -41,6 +42,7 @@
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/film/film_dialog_widgets.h"
 #include "app/film/trail_menu_widgets.h"
+#include "app/planisphere/planisphere_menu_widgets.h"
 #include "app/session/fields.h"
 #include "app/session/numeric_tables.h"
 #include "app/window/sky_canvas_widgets.h"
@@ -921,6 +923,68 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
     EXPECT_TRUE(QFile::exists(out.filePath("film-0002.png")));
     EXPECT_FALSE(QFile::exists(out.filePath("film-0003.png")));
     EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join('\n').toStdString();
+}
+
+// 表示 → 全天 (Z) draws the whole sky, leaves the four buttons where they
+// are with none chosen, names its picture "-zenith" and is printed as it
+// is shown; a quarter's button brings the quarters back. ファイル →
+// 星座早見盤を作る… writes the two pages for the place chosen and says
+// plainly why a place near the equator gets none.
+TEST_F(WindowTest, AllSkyViewAndPlanisphereFromTheMenus) {
+    open();
+    window_->show();
+    const std::array<const char*, 5> moment = {"2026", "1", "15", "22", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    selectRow("lstCITY", 12);  // 東京
+    click("Command3");
+    const QRect southButton = find<QRadioButton>("optDIR_2")->geometry();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    window_->canvas()->setFocus();
+    QTest::keyClick(window_.get(), Qt::Key_Z);
+    ASSERT_TRUE(window_->shownChart());
+    EXPECT_EQ(window_->shownChart()->direction, view::Direction::Zenith);
+    EXPECT_EQ(window_->shownChart()->heading.direction, view::Direction::Zenith);
+    EXPECT_TRUE(window_->findChild<QAction*>("directionAction_4")->isChecked());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(find<QRadioButton>(("optDIR_" + std::to_string(i)).c_str())->isChecked()) << i;
+    EXPECT_EQ(find<QRadioButton>("optDIR_2")->geometry(), southButton);
+    // Sirius is drawn in the circle.
+    bool sirius = false;
+    for (const view::DrawnObject& o : window_->canvas()->lastDrawn()->record.objects)
+        sirius = sirius || (o.kind == view::DrawnKind::Star && catalogue().stars[static_cast<std::size_t>(o.id)].hr == 2491);
+    EXPECT_TRUE(sirius);
+    savePath_.clear();
+    window_->findChild<QAction*>("saveAction")->trigger();
+    EXPECT_TRUE(suggested_.endsWith(QStringLiteral("-zenith.png"))) << suggested_.toStdString();
+
+    QTest::mouseClick(find<QRadioButton>("optDIR_0"), Qt::LeftButton);
+    click("Command3");
+    EXPECT_EQ(window_->shownChart()->direction, view::Direction::North);
+    EXPECT_FALSE(window_->findChild<QAction*>("directionAction_4")->isChecked());
+
+    QTemporaryDir out;
+    QString asked;
+    window_->planisphereMenu()->hooks().askPath = [&](const QString& name) {
+        asked = name;
+        return out.filePath(QStringLiteral("hayami.pdf"));
+    };
+    window_->planisphereMenu()->hooks().warn = [this](const QString& t) { warnings_ << t; };
+    window_->findChild<QAction*>("planisphereAction")->trigger();
+    EXPECT_EQ(asked, QStringLiteral("hayami-東京.pdf"));
+    QFile pdf(out.filePath(QStringLiteral("hayami.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_TRUE(warnings_.isEmpty()) << warnings_.join('\n').toStdString();
+
+    asked.clear();
+    selectRow("lstCITY", catalog::kManualPlace - 1);  // 入力
+    setText("txtIDO", "1.35");
+    setText("txtKEIDO", "103.82");
+    window_->findChild<QAction*>("planisphereAction")->trigger();
+    EXPECT_TRUE(asked.isEmpty());
+    ASSERT_EQ(warnings_.size(), 1);
+    EXPECT_TRUE(warnings_[0].contains(QStringLiteral("赤道"))) << warnings_[0].toStdString();
 }
 
 // Closing the window while a film is written stops the export, which
