@@ -1,7 +1,7 @@
 // The full south view with everything on (lines, names, all 41
 // constellations, shooting stars) exported as a PDF page and an SVG drawing
-// in the paper style, and as a PNG at scale 8 for posters. Each run reports
-// the file's size as the counter "bytes".
+// in the paper style, and as a PNG at scale 8 for posters; the planisphere's
+// two pages. Each run reports the file's size as the counter "bytes".
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "app/output/chart_export_gui.h"
+#include "app/planisphere/planisphere_pdf_gui.h"
 #include "app/session/chart_heading.h"
 #include "astro/astro.h"
 
@@ -65,6 +66,20 @@ void BM_SvgScreenSouthEverythingOn(benchmark::State& st) {
 void BM_PngScreenScale8(benchmark::State& st) {
     exportChart(st, app::ChartFormat::Png, view::ChartStyle::Screen, 8.0);
 }
+// The planisphere of Tokyo: both A4 pages as one PDF.
+void BM_PlanispherePdfTokyo(benchmark::State& state) {
+    const Scene& s = scene();
+    std::string why;
+    const auto p = view::planisphereFor(35.6581, 139.7414, 9.0, why);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const QByteArray out = app::planispherePdf(*p, s.cat, "東京");
+        bytes = static_cast<std::size_t>(out.size());
+        benchmark::DoNotOptimize(out.constData());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_PlanispherePdfTokyo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PdfPaperSouthEverythingOn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SvgPaperSouthEverythingOn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SvgScreenSouthEverythingOn)->Unit(benchmark::kMillisecond);

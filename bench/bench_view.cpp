@@ -1,6 +1,6 @@
 // One complete picture toward the south with everything on (lines, names,
-// all 41 constellations, shooting stars) painted into an image, and the Moon
-// alone for its share of it.
+// all 41 constellations, shooting stars) painted into an image, the same for
+// the all-sky circle, and the Moon alone for its share of it.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -39,7 +39,7 @@ const Scene& scene() {
     return s;
 }
 
-void BM_SouthViewEverythingOn(benchmark::State& state) {
+void drawEverything(benchmark::State& state, view::Direction dir) {
     const double scale = static_cast<double>(state.range(0));
     const Scene& s = scene();
     QImage image(static_cast<int>(std::ceil(977 * scale)), static_cast<int>(std::ceil(625 * scale)),
@@ -47,10 +47,16 @@ void BM_SouthViewEverythingOn(benchmark::State& state) {
     view::MeteorRng rng(12345);
     for (auto _ : state) {
         app::QtPainter painter(image, scale, QColor(32, 96, 192), QColor(197, 197, 197));
-        view::drawView(view::Direction::South, s.sky, s.cat, s.opt, rng, painter);
+        view::drawView(dir, s.sky, s.cat, s.opt, rng, painter);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
+
+void BM_SouthViewEverythingOn(benchmark::State& state) { drawEverything(state, view::Direction::South); }
+// The whole sky in one circle (--dir zenith), everything on.
+void BM_AllSkyEverythingOn(benchmark::State& state) { drawEverything(state, view::Direction::Zenith); }
+BENCHMARK(BM_AllSkyEverythingOn)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_SouthViewEverythingOn)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

@@ -24,7 +24,7 @@ constexpr double kDiscRadiusMm = 96.0;
 constexpr double kMaskRadiusMm = 84.0;
 // The window's farthest point (the horizon opposite the pole) stays this
 // far inside the mask's rim, leaving room for the hour ring.
-constexpr double kWindowReachMm = 72.0;
+constexpr double kWindowReachMm = 68.0;
 constexpr double kStarMarginDeg = 5.0;
 // The date ring is drawn for this year and this evening hour; see the header.
 constexpr int kReferenceYear = 2026;
@@ -363,7 +363,7 @@ void drawHorizonMask(const Planisphere& p, const std::string& placeName, Painter
         line(painter, pagePoint(p, a, p.maskRadiusMm - len), pagePoint(p, a, p.maskRadiusMm), kPaperText);
         if (m % 60 == 0) {
             const std::string h = std::to_string(m / 60);
-            textAt(painter, pagePoint(p, a, p.maskRadiusMm - 7.0), h, static_cast<int>(std::ceil(labelWidth(h))));
+            textAt(painter, pagePoint(p, a, p.maskRadiusMm - 6.0), h, static_cast<int>(std::ceil(labelWidth(h))));
         }
     }
 
