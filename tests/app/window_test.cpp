@@ -1024,7 +1024,7 @@ TEST_F(WindowTest, ClosingTheWindowDuringAFilmStopsItAndCloses) {
 // 使い方 tells of everything the menus offer (it once stopped at the keys).
 TEST(HelpPage, TellsOfPrintingFilmsAlmanacTrailsAndTheConstellationList) {
     const QString help = app::helpPageHtml();
-    for (const char* topic : {"印刷", "動画", "こよみ", "軌跡", "星座", "CSV", "Ctrl+F"})
+    for (const char* topic : {"印刷", "動画", "こよみ", "軌跡", "星座", "CSV", "Ctrl+F", "全天", "星座早見盤"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(topic))) << topic;
 }
 

@@ -36,6 +36,13 @@ TEST(IdentifyAndFindOptions, AcceptTheirCompanionsAndRefuseTheRest) {
     ASSERT_TRUE(find.ok()) << find.error;
     EXPECT_EQ(find.options.mode, Mode::Find);
     EXPECT_EQ(find.options.findName, "しりうす");
+    const CliParse allSky = parse({"--find", "木星", "--dir", "zenith"});
+    ASSERT_TRUE(allSky.ok()) << allSky.error;
+    EXPECT_EQ(allSky.options.direction, view::Direction::Zenith);
+    const CliParse hayami = parse({"--planisphere", "h.pdf", "--lat", "35", "--lon", "139", "--tz", "Asia/Tokyo"});
+    ASSERT_TRUE(hayami.ok()) << hayami.error;
+    EXPECT_EQ(hayami.options.mode, Mode::Planisphere);
+    EXPECT_EQ(hayami.options.planispherePath, "h.pdf");
 
     const struct { std::vector<std::string> args; const char* error; } refused[] = {
         {{"--identify", "12"}, "--identify: '12' is not a pixel \"X,Y\""},
@@ -48,8 +55,13 @@ TEST(IdentifyAndFindOptions, AcceptTheirCompanionsAndRefuseTheRest) {
         {{"--identify", "1,2", "--json"}, "--identify and --json cannot be used together"},
         {{"--find", "a", "--identify", "1,2"}, "--identify and --find cannot be used together"},
         {{"--find", "a", "--render", "x.png"}, "--find and --render cannot be used together"},
-        {{"--find", "a", "--dir", "east"}, "--dir does not apply to --find (it chooses the picture itself)"},
+        {{"--find", "a", "--dir", "east"}, "--dir does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one)"},
         {{"--identify", "1,2", "--trails", "2"}, "--trails does not apply to --identify"},
+        {{"--planisphere", "h.pdf", "--render", "x.png"}, "--planisphere and --render cannot be used together"},
+        {{"--planisphere", "h.pdf", "--at", "2026-01-15 22:00"},
+         "--at does not apply to --planisphere (a planisphere shows every date and time)"},
+        {{"--planisphere", "h.pdf", "--dir", "zenith"}, "--dir only applies to --render"},
+        {{"--planisphere", ""}, "--planisphere needs a file name"},
     };
     for (const auto& r : refused) {
         const CliParse p = parse(r.args);
