@@ -21,9 +21,12 @@ struct StarPlace {
     PicturePoint at;
 };
 
-StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, int k) {
-    const catalog::Star& star = cat.stars[static_cast<std::size_t>(k)];
-    const astro::Horizontal hz = horizontal(sky, star.raHours, star.decDeg);
+StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, int k,
+                    const std::vector<astro::Horizontal>* known) {
+    const std::size_t row = static_cast<std::size_t>(k);
+    const catalog::Star& star = cat.stars[row];
+    const astro::Horizontal hz =
+        known != nullptr && row < known->size() ? (*known)[row] : horizontal(sky, star.raHours, star.decDeg);
     StarPlace out;
     out.altDeg = hz.altDeg;
     if (hz.altDeg >= 0.0) out.at = projectorFor(dir).place(hz.altDeg, hz.azDeg).at;
@@ -37,7 +40,8 @@ bool insidePicture(Direction dir, float x) { return x >= 0.0f && x < projectorFo
 }  // namespace
 
 void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-                 const std::array<bool, 42>& selected, Painter& painter, Rgb colour) {
+                 const std::array<bool, 42>& selected, Painter& painter, Rgb colour,
+                 const std::vector<astro::Horizontal>* starPlaces) {
     const std::size_t count = cat.constellations.size();
     for (int i = 1; i <= catalog::kConstellationCount && static_cast<std::size_t>(i) < count; ++i) {
         if (!selected[static_cast<std::size_t>(i)]) continue;
@@ -52,8 +56,8 @@ void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catal
             const int s = node(j);
             const int t = node(j + 1);
             if (s <= 0 || t <= 0 || !validStar(cat, s) || !validStar(cat, t)) continue;
-            const StarPlace a = placeStar(dir, sky, cat, s);
-            const StarPlace b = placeStar(dir, sky, cat, t);
+            const StarPlace a = placeStar(dir, sky, cat, s, starPlaces);
+            const StarPlace b = placeStar(dir, sky, cat, t, starPlaces);
             lastPairUp = a.altDeg >= 0.0 && b.altDeg >= 0.0;
             if (!lastPairUp) continue;
             lastEnd = b.at;
@@ -66,7 +70,7 @@ void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catal
         if (i == kSingleStarAries || i == kSingleStarPsA) {
             const int r = node(0);
             if (!validStar(cat, r)) continue;
-            const StarPlace p = placeStar(dir, sky, cat, r);
+            const StarPlace p = placeStar(dir, sky, cat, r, starPlaces);
             if (p.altDeg < 0.0) continue;
             painter.setTextPosition(p.at.x + kFigureLabelDx, p.at.y + dy);
             painter.text(con.label);

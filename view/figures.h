@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "astro/sky_state.h"
+#include "astro/transforms.h"
 #include "catalog/catalog.h"
 #include "view/direction.h"
 #include "view/painter.h"
@@ -24,7 +26,10 @@ inline constexpr int kSingleStarPsA = 37;
 // segment's stars are above the horizon; constellations 12 and 37 are
 // labelled at their first node's star when it is above the horizon.
 // `colour` is the lines' colour (the paper chart draws them darker).
+// `starPlaces`, when given, holds every star row's altitude and azimuth for
+// this sky (index = row), as the sky view has already computed them.
 void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-                 const std::array<bool, 42>& selected, Painter& painter, Rgb colour = kFigureColour);
+                 const std::array<bool, 42>& selected, Painter& painter, Rgb colour = kFigureColour,
+                 const std::vector<astro::Horizontal>* starPlaces = nullptr);
 
 }  // namespace view

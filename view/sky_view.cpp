@@ -100,7 +100,7 @@ public:
             p_.text(label.text);
         }
         if (opt_.constellations && sunAlt_ < 0.0)
-            drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour);
+            drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour, &starPlaces());
         if (opt_.meteors && sunAlt_ < 0.0) {
             const std::vector<MeteorStreak> streaks = meteorStreaks(dir_, sky_, cat_, opt_, rng);
             drawMeteorStreaks(streaks, opt_.style, p_);
@@ -246,11 +246,23 @@ private:
         }
     }
 
+    // Every star row's altitude and azimuth, computed once for the stars and
+    // the figures (row 0 unused).
+    const std::vector<astro::Horizontal>& starPlaces() {
+        if (starPlaces_.empty()) {
+            starPlaces_.resize(cat_.stars.size());
+            for (std::size_t k = 1; k < cat_.stars.size(); ++k)
+                starPlaces_[k] = horizontal(sky_, cat_.stars[k].raHours, cat_.stars[k].decDeg);
+        }
+        return starPlaces_;
+    }
+
     void drawStars() {
         const std::size_t n = cat_.stars.size();
+        const std::vector<astro::Horizontal>& places = starPlaces();
         for (std::size_t k = 1; k < n && k <= static_cast<std::size_t>(catalog::kStarCount); ++k) {
             const catalog::Star& star = cat_.stars[k];
-            const astro::Horizontal hz = horizontal(sky_, star.raHours, star.decDeg);
+            const astro::Horizontal& hz = places[k];
             if (!(hz.altDeg >= 0.0)) continue;
             const PicturePoint at = place(hz.altDeg, hz.azDeg);
             const Rgb colour = paper_ ? kPaperStar : kStarColour;
@@ -277,6 +289,7 @@ private:
     DrawRecord* record_;
     double sunAlt_;
     bool paper_;
+    std::vector<astro::Horizontal> starPlaces_;
 };
 
 }  // namespace

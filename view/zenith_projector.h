@@ -15,11 +15,14 @@
 
 namespace view {
 
-// Where the circle stands in the picture (twips): centred across, low enough
-// that the title line of the paper chart and the 北 label clear each other.
+// Where the circle stands in the picture (twips): centred across, and below
+// the window's controls, which lie over the top of every picture (the
+// direction cross, the lists and boxes reach 2,250 twips down), so that the
+// north horizon and its label are never hidden; the 南 label just fits above
+// the picture's bottom edge.
 inline constexpr float kZenithCentreX = 7327.5f;
-inline constexpr float kZenithCentreY = 5000.0f;
-inline constexpr float kZenithRadius = 4050.0f;
+inline constexpr float kZenithCentreY = 5800.0f;
+inline constexpr float kZenithRadius = 3200.0f;
 
 // The stereographic radius of an altitude as a fraction of the horizon's:
 // tan((90 - alt) / 2 degrees); 1 at the horizon, 0 at the zenith.
