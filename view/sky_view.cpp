@@ -1,5 +1,6 @@
 #include "view/sky_view.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <string_view>
@@ -27,7 +28,7 @@ struct EclipticPoint {
     double decDeg;
 };
 
-EclipticPoint eclipticPoint(int lambdaDeg) {
+EclipticPoint computeEclipticPoint(int lambdaDeg) {
     const double lam = lambdaDeg * astro::kDegToRad;
     const double y = std::sin(lam) * 0.91748;
     const double x = std::cos(lam);
@@ -35,6 +36,16 @@ EclipticPoint eclipticPoint(int lambdaDeg) {
     double ra = astro::atanQuadrantDeg(y, x);
     if (ra < 0.0) ra += 360.0;
     return {ra / 15.0, astro::atanQuadrantDeg(z, std::sqrt(1.0 - z * z))};
+}
+
+// The same for every picture: one table of lambda = 0..360.
+EclipticPoint eclipticPoint(int lambdaDeg) {
+    static const std::array<EclipticPoint, 361> table = [] {
+        std::array<EclipticPoint, 361> t{};
+        for (int l = 0; l <= 360; ++l) t[static_cast<std::size_t>(l)] = computeEclipticPoint(l);
+        return t;
+    }();
+    return table[static_cast<std::size_t>(lambdaDeg)];
 }
 
 // Which dots mark which circle, and in which colour. Each row applies when

@@ -1,5 +1,6 @@
 #include "view/zenith_projector.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -78,13 +79,14 @@ private:
         return {static_cast<float>(kZenithCentreX - r * std::sin(a)), static_cast<float>(kZenithCentreY - r * std::cos(a))};
     }
 
-    // Azimuth lines every 15 degrees from the horizon to 80 degrees (a dot
-    // per degree), altitude circles every 10 degrees (a dot every 2 degrees
-    // of azimuth); the horizon itself is drawn as the frame's circle.
+    // Azimuth lines every 15 degrees from the horizon to 80 degrees, a dot
+    // every 2 degrees of altitude (56 to 112 twips apart, near the quarter
+    // views' 80); altitude circles every 10 degrees with dots about 90 twips
+    // apart along them. The horizon itself is the frame's circle.
     void buildGrid() {
         for (int az = 0; az < 360; az += 15) {
             std::vector<Vertex> run;
-            for (int h = 1; h <= 80; ++h) {
+            for (int h = 2; h <= 80; h += 2) {
                 const PicturePoint p = place(h, az).at;
                 dots_.push_back(p);
                 run.push_back({p.x, p.y});
@@ -92,10 +94,12 @@ private:
             lines_.push_back(std::move(run));
         }
         for (int h = 10; h <= 80; h += 10) {
+            const double r = kZenithRadius * zenithRadiusFraction(h);
+            const int n = std::max(12, static_cast<int>(std::lround(2.0 * 3.141592653589793 * r / 90.0)));
             std::vector<Vertex> run;
-            for (int az = 0; az <= 360; az += 2) {
-                const PicturePoint p = place(h, az).at;
-                if (az < 360) dots_.push_back(p);
+            for (int k = 0; k <= n; ++k) {
+                const PicturePoint p = place(h, 360.0 * k / n).at;
+                if (k < n) dots_.push_back(p);
                 run.push_back({p.x, p.y});
             }
             lines_.push_back(std::move(run));

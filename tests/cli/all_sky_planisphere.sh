@@ -3,7 +3,8 @@
 # through the real program.
 #  - --find --dir zenith gives the all-sky frame, and the object's pixel lies
 #    inside its circle; --identify at that pixel names the object again.
-#  - --render FILE.pdf --dir zenith is one page titled 全天.
+#  - --render FILE.pdf --dir zenith is one page titled 全天; frames with
+#    trails are made in it too.
 #  - --planisphere gives two A4 portrait pages (Tokyo: the mask says 19
 #    minutes; Sydney: face north), under 1 MB; a latitude near the equator is
 #    refused in one Japanese line with status 2 and no file; so is a .png.
@@ -28,6 +29,10 @@ case $got in *'"name": "ベテルギウス"'*) ;; *) fail "not Betelgeuse" ;; es
   --constellations all || fail "all-sky PDF failed"
 pdfinfo "$dir/allsky.pdf" | grep -q '^Pages: *1$' || fail "the all-sky PDF is not one page"
 pdftotext "$dir/allsky.pdf" - | grep -q '全天' || fail "no 全天 in the title"
+
+"$prog" --render "$dir/night.png" --dir zenith --frames 2 --every 30 --at "$at" --place 東京 --trails 1 ||
+  fail "all-sky frames failed"
+[ -s "$dir/night-0001.png" ] && [ -s "$dir/night-0002.png" ] || fail "no all-sky frames"
 
 "$prog" --planisphere "$dir/hayami.pdf" --place 東京 || fail "planisphere failed"
 info=$(pdfinfo "$dir/hayami.pdf")

@@ -39,7 +39,7 @@ void expectSound(const astro::SkyInput& in) {
     const std::string problem = sweep::skyProblem(sky);
     ASSERT_TRUE(problem.empty()) << describe(in) << ": " << problem;
     const view::ViewOptions opt = sweep::everythingOn(in.year, in.month, std::isfinite(in.day) ? in.day : 1.0, 120);
-    for (int dir = 0; dir < 4; ++dir) {
+    for (int dir = 0; dir < 5; ++dir) {  // the four quarters and the whole sky
         testsupport::CheckingPainter p;
         view::MeteorRng rng(7);
         view::drawView(static_cast<view::Direction>(dir), sky, catalogue(), opt, rng, p);

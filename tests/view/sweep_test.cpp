@@ -1,6 +1,7 @@
-// Every drawing call receives finite coordinates, for any place, direction,
-// hour and body position, including the degenerate ones (poles, zenith,
-// centre azimuths, the Sun exactly on the horizon, broken phase numbers).
+// Every drawing call receives finite coordinates, for any place, direction
+// (the all-sky circle included), hour and body position, including the
+// degenerate ones (poles, zenith, centre azimuths, the Sun exactly on the
+// horizon, broken phase numbers).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,7 +34,7 @@ TEST(FiniteSweep, HandMadeSkiesAtEveryPlaceDirectionAndHour) {
     long calls = 0;
     for (double lat : lats) {
         for (int hour = 0; hour < 24; hour += 3) {
-            for (int dir = 0; dir < 4; ++dir) {
+            for (int dir = 0; dir < 5; ++dir) {  // the four quarters and the whole sky
                 astro::SkyState sky;
                 sky.obsLatDeg = lat;
                 sky.obsLonDeg = 139.75;
@@ -69,7 +70,7 @@ TEST(FiniteSweep, BrokenSkyNumbersNeverReachThePainter) {
         sky.bodyAzDeg.fill(bad);
         sky.moonIllum = bad;
         sky.moonLimbAngleDeg = bad;
-        for (int dir = 0; dir < 4; ++dir) {
+        for (int dir = 0; dir < 5; ++dir) {  // the four quarters and the whole sky
             CheckingPainter p;
             view::MeteorRng rng(1);
             view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
@@ -91,7 +92,7 @@ TEST(FiniteSweep, ComputedSkiesOverPlacesAndHours) {
             in.latDeg = cat.places[place].latDeg;
             in.lonDeg = cat.places[place].lonDeg;
             const astro::SkyState sky = astro::computeSky(in);
-            for (int dir = 0; dir < 4; ++dir) {
+            for (int dir = 0; dir < 5; ++dir) {  // the four quarters and the whole sky
                 CheckingPainter p;
                 view::MeteorRng rng(static_cast<unsigned long long>(hour));
                 view::drawView(static_cast<view::Direction>(dir), sky, cat, opt, rng, p);
