@@ -1,5 +1,7 @@
 #include "astro/field_text.h"
 
+#include "astro/number_text.h"
+
 #include "astro/angles.h"
 
 #include <charconv>
@@ -124,14 +126,14 @@ FieldValue readLeadingNumber(std::string_view text) {
         }
     }
 
-    // The number is rebuilt in ASCII for from_chars, which is locale-free.
+    // The number is rebuilt in ASCII for the locale-free reader.
     std::string ascii = (intDigits.empty() ? std::string("0") : intDigits);
     if (!fracDigits.empty()) ascii += "." + fracDigits;
     if (hasExponent) ascii += "e" + std::to_string(exponent);
 
-    double value = 0.0;
-    const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (res.ec == std::errc::result_out_of_range) {
+    const DecimalRead read = readDecimalPrefix(ascii);
+    const double value = read.value;
+    if (read.status == DecimalStatus::Overflow || read.status == DecimalStatus::Underflow) {
         // Overflow or underflow: tell them apart by the decimal exponent of
         // the leading significant digit.
         long lead = 0;

@@ -1,5 +1,7 @@
 #include "catalog/csv.h"
 
+#include "astro/number_text.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -106,12 +108,7 @@ std::optional<double> parseDouble(std::string_view text) {
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return astro::readDecimal(text);
 }
 
 std::optional<int> parseInt(std::string_view text) {

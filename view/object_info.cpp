@@ -1,5 +1,7 @@
 #include "view/object_info.h"
 
+#include "astro/number_text.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -18,9 +20,7 @@ const char* colourWordForBv(double bv) {
 
 std::string fixedText(double v, int decimals, bool typographicMinus) {
     if (!std::isfinite(v)) return "—";
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    std::string s(buf, res.ptr);
+    std::string s = astro::fixedText(v, decimals);
     // "-0.0" reads as a sign without a value.
     if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     if (typographicMinus && !s.empty() && s.front() == '-') s.replace(0, 1, "−");

@@ -1,9 +1,9 @@
 #include "view/paper_chart.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
+#include "astro/number_text.h"
 #include "view/chart_style.h"
 #include "view/sky_view.h"
 
@@ -15,10 +15,7 @@ namespace {
 // locale: 35.65 -> "35.65", 43.0671 -> "43.067".
 std::string degrees(double v) {
     if (!std::isfinite(v)) return "?";
-    double r = std::round(std::fabs(v) * 1000.0) / 1000.0;
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, r);
-    return res.ec == std::errc{} ? std::string(buf, res.ptr) : std::string("?");
+    return astro::shortestText(std::round(std::fabs(v) * 1000.0) / 1000.0);
 }
 
 std::string twoDigits(int v) {

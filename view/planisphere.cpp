@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 #include "astro/angles.h"
 #include "astro/calendar.h"
+#include "astro/number_text.h"
 #include "view/chart_style.h"
 #include "view/sky_view.h"
 
@@ -96,11 +96,7 @@ void line(Painter& painter, MmPoint a, MmPoint b, Rgb colour) {
     painter.line(ta.x, ta.y, tb.x, tb.y, colour);
 }
 
-std::string number(double v, int decimals) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    return std::string(buf, r.ptr);
-}
+std::string number(double v, int decimals) { return astro::fixedText(v, decimals); }
 
 std::string latitudeText(double latDeg) {
     return std::string(latDeg < 0.0 ? "南緯" : "北緯") + number(std::fabs(latDeg), 2) + "°";

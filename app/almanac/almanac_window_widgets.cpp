@@ -1,5 +1,7 @@
 #include "app/almanac/almanac_window_widgets.h"
 
+#include "astro/number_text.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,11 +27,7 @@ namespace {
 const auto& kBodyNamesJa = catalog::kBodyNames;
 const char* const kWeekdays[7] = {"月", "火", "水", "木", "金", "土", "日"};
 
-QString decimals(double x, int n) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::isfinite(x) ? x : 0.0, std::chars_format::fixed, n);
-    return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));
-}
+QString decimals(double x, int n) { return QString::fromStdString(astro::fixedText(std::isfinite(x) ? x : 0.0, n)); }
 
 QString hm(const std::optional<double>& jd, const astro::AlmanacDay& day, const LocalZone& zone) {
     return QString::fromStdString(hourMinute(jd, day, zone.offset));

@@ -2,6 +2,8 @@
 // catalogue (for place and constellation names). No clock, no files.
 #include "app/cli/cli_args.h"
 
+#include "astro/number_text.h"
+
 #include "app/session/moment_text.h"
 
 #include <charconv>
@@ -39,11 +41,7 @@ bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" ||
 // A whole argument as a finite decimal number; nothing may follow it.
 std::optional<double> wholeNumber(std::string_view s) {
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-    double v = 0.0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (s.empty() || res.ec != std::errc{} || res.ptr != s.data() + s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return astro::readDecimal(s);
 }
 
 // Digits only, at least minLen and at most maxLen of them.

@@ -1,5 +1,7 @@
 #include "app/session/fields.h"
 
+#include "astro/number_text.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -25,10 +27,8 @@ std::string fieldNoteText(const astro::FieldValue& field) {
 std::string decimalText(double value) {
     if (!std::isfinite(value)) return "0";
     if (value == 0.0) return "0";  // no "-0"
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    if (res.ec != std::errc{}) return "0";
-    return std::string(buf, res.ptr);
+    // The shortest fixed form that reads back to the same double.
+    return astro::fixedShortestText(value);
 }
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "app/session/json_writer.h"
 
+#include "astro/number_text.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -74,17 +76,12 @@ std::string jsonString(std::string_view s) {
 
 std::string jsonRoundTrip(double x) {
     if (!std::isfinite(x)) return "null";
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 17);
-    return std::string(buf, res.ptr);
+    return astro::significantText(x, 17);
 }
 
 std::string jsonFixed(double x, int decimals) {
     if (!std::isfinite(x)) return "null";
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimals);
-    if (res.ec != std::errc()) return "null";
-    std::string t(buf, res.ptr);
+    std::string t = astro::fixedText(x, decimals);
     // "-0.00" reads as a sign without a value.
     if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
     return t;

@@ -1,5 +1,7 @@
 #include "app/session/numeric_tables.h"
 
+#include "astro/number_text.h"
+
 #include <cmath>
 #include <charconv>
 
@@ -19,12 +21,9 @@ constexpr const char* kBodyNames[astro::kBodyCount] = {" 太陽", " 月　", " �
 
 std::string oneDecimal(double value) {
     if (!std::isfinite(value)) return "-";
-    // std::to_chars never consults the locale (Qt switches the C locale to
-    // the user's, where snprintf would write "12,3").
-    char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 1);
-    if (res.ec != std::errc{}) return "-";
-    std::string s(buf, res.ptr);
+    // Never through the locale: Qt switches the C locale to the user's,
+    // where snprintf would write "12,3".
+    std::string s = astro::fixedText(value, 1);
     if (s == "-0.0") s = "0.0";
     return s;
 }

@@ -1,7 +1,7 @@
 #include "app/session/planisphere_request.h"
 
 #include <algorithm>
-#include <charconv>
+#include "astro/number_text.h"
 #include <cmath>
 
 namespace app {
@@ -20,9 +20,7 @@ std::optional<view::Planisphere> planisphereOf(double latDeg, double lonDeg, con
 std::string planisphereFileName(const std::string& placeName, double latDeg, double lonDeg) {
     if (!placeName.empty()) return "hayami-" + placeName + ".pdf";
     const auto coordinate = [](double v, char plus, char minus) {
-        char buf[32];
-        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, 2);
-        return std::string(buf, r.ptr) + (v < 0.0 ? minus : plus);
+        return astro::fixedText(std::fabs(v), 2) + (v < 0.0 ? minus : plus);
     };
     return "hayami-" + coordinate(latDeg, 'N', 'S') + "-" + coordinate(lonDeg, 'E', 'W') + ".pdf";
 }

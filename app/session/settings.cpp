@@ -5,6 +5,8 @@
 // finite number or a latitude beyond a pole) falls back to its default.
 #include "app/session/settings.h"
 
+#include "astro/number_text.h"
+
 #include "astro/angles.h"
 #include "catalog/catalog.h"
 
@@ -72,14 +74,12 @@ bool parseWhole(std::string_view s, T& value) {
 bool parseReal(std::string_view s, double& value) {
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     if (s.empty()) return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    const astro::DecimalRead read = astro::readDecimalPrefix(s);
+    if (read.status == astro::DecimalStatus::Invalid || read.length != s.size()) return false;
     // Out-of-range numbers ("1e999") were read but are not finite: unusable,
     // which the caller sees as a non-finite value.
-    if (ec == std::errc::result_out_of_range && end == s.data() + s.size()) {
-        value = std::numeric_limits<double>::infinity();
-        return true;
-    }
-    return ec == std::errc{} && end == s.data() + s.size();
+    value = read.status == astro::DecimalStatus::Ok ? read.value : std::numeric_limits<double>::infinity();
+    return true;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "astro/astro.h"
 #include "astro/field_text.h"
+#include "astro/number_text.h"
 
 namespace astro {
 namespace {
@@ -154,6 +155,33 @@ TEST(ReadSkyFields, HugeDayIsHeldToThePassLimit) {
     EXPECT_EQ(r.input.day, kMaxAbsDay);
     EXPECT_EQ(r.input.hour, -kMaxAbsHour);
     EXPECT_EQ(r.fields[FieldDay].status, FieldStatus::Clamped);
+}
+
+}  // namespace
+}  // namespace astro
+
+namespace astro {
+namespace {
+
+// The one reader and writer of decimals: whole numbers only, out-of-range
+// ones told apart, and the forms the JSON, the fields and the tables write.
+TEST(NumberText, ReadsWholeDecimalsAndWritesWithoutTheLocale) {
+    EXPECT_EQ(readDecimal("35.65"), 35.65);
+    EXPECT_EQ(readDecimal("-0.5e2"), -50.0);
+    for (const char* bad : {"", "+1", " 1", "1 ", "1e", "0x10", "1,5", "inf", "nan", "1e999"})
+        EXPECT_FALSE(readDecimal(bad)) << bad;
+    EXPECT_EQ(readDecimalPrefix("1e999").status, DecimalStatus::Overflow);
+    EXPECT_EQ(readDecimalPrefix("-1e999").status, DecimalStatus::Overflow);
+    EXPECT_EQ(readDecimalPrefix("1e-999").status, DecimalStatus::Underflow);
+    EXPECT_EQ(readDecimalPrefix("0e-999").status, DecimalStatus::Ok);
+    EXPECT_EQ(readDecimalPrefix("12abc").length, 2u);
+    EXPECT_EQ(fixedText(12.3456, 2), "12.35");
+    EXPECT_EQ(fixedText(-0.04, 1), "-0.0");  // callers drop the sign where they mean it
+    EXPECT_EQ(shortestText(35.65), "35.65");
+    EXPECT_EQ(fixedShortestText(1e-7), "0.0000001");
+    EXPECT_EQ(significantText(0.1, 17), "0.10000000000000001");
+    EXPECT_EQ(fixedText(NAN, 2), "nan");
+    EXPECT_EQ(fixedText(1e308, 2).find('e') != std::string::npos, true);
 }
 
 }  // namespace
