@@ -1,7 +1,10 @@
 #include "astro/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 #include <fast_float/fast_float.h>
@@ -45,33 +48,75 @@ std::string nonFiniteText(double value) {
     return value < 0.0 ? "-inf" : "inf";
 }
 
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+// The C++ library writes floating-point numbers itself, without the locale.
 template <class... Format>
 std::string written(double value, Format... format) {
-    if (!std::isfinite(value)) return nonFiniteText(value);
     char buf[400];
     const std::to_chars_result res = std::to_chars(buf, buf + sizeof buf, value, format...);
     if (res.ec != std::errc{}) return nonFiniteText(NAN);
     return std::string(buf, res.ptr);
 }
+std::string fixedDigits(double v, int decimals) { return written(v, std::chars_format::fixed, decimals); }
+std::string generalDigits(double v, int digits) { return written(v, std::chars_format::general, digits); }
+std::string shortestDigits(double v) { return written(v); }
+std::string fixedShortestDigits(double v) { return written(v, std::chars_format::fixed); }
+#else
+// A C++ library without floating-point std::to_chars (emscripten's): printf,
+// whose %f, %e and %g std::to_chars is defined by, in the C locale a
+// WebAssembly module always has; the shortest forms are the fewest digits
+// that read back to the same double, as std::to_chars chooses them.
+std::string printed(const char* format, int precision, double v) {
+    char buf[400];
+    const int n = std::snprintf(buf, sizeof buf, format, precision, v);
+    return n > 0 && n < static_cast<int>(sizeof buf) ? std::string(buf, static_cast<std::size_t>(n)) : nonFiniteText(NAN);
+}
+bool readsBack(const std::string& s, double v) {
+    const DecimalRead r = readDecimalPrefix(s);
+    return r.status == DecimalStatus::Ok && r.length == s.size() && r.value == v;
+}
+std::string fixedDigits(double v, int decimals) { return printed("%.*f", decimals, v); }
+std::string generalDigits(double v, int digits) { return printed("%.*g", digits, v); }
+std::string shortestDigits(double v) {
+    for (int p = 0; p < 17; ++p) {
+        const std::string sci = printed("%.*e", p, v);
+        if (!readsBack(sci, v)) continue;
+        // The same digits in fixed notation; the shorter form wins, fixed in a tie.
+        const int exponent = std::atoi(sci.c_str() + sci.find('e') + 1);
+        const std::string fixed = printed("%.*f", std::max(0, p - exponent), v);
+        return readsBack(fixed, v) && fixed.size() <= sci.size() ? fixed : sci;
+    }
+    return printed("%.*e", 16, v);
+}
+std::string fixedShortestDigits(double v) {
+    for (int d = 0; d < 330; ++d) {
+        const std::string s = printed("%.*f", d, v);
+        if (readsBack(s, v)) return s;
+    }
+    return printed("%.*f", 330, v);
+}
+#endif
 
 }  // namespace
 
 std::string fixedText(double value, int decimals) {
+    if (!std::isfinite(value)) return nonFiniteText(value);
     // Beyond 1e300 a fixed form is hundreds of digits; such a value is
     // written in the general form.
-    if (std::isfinite(value) && std::fabs(value) > 1e300) return written(value, std::chars_format::general, 17);
-    return written(value, std::chars_format::fixed, decimals < 0 ? 0 : decimals);
+    if (std::fabs(value) > 1e300) return generalDigits(value, 17);
+    return fixedDigits(value, decimals < 0 ? 0 : decimals);
 }
 
-std::string shortestText(double value) { return written(value); }
+std::string shortestText(double value) { return std::isfinite(value) ? shortestDigits(value) : nonFiniteText(value); }
 
 std::string fixedShortestText(double value) {
-    if (std::isfinite(value) && std::fabs(value) > 1e300) return written(value);
-    return written(value, std::chars_format::fixed);
+    if (!std::isfinite(value)) return nonFiniteText(value);
+    if (std::fabs(value) > 1e300) return shortestDigits(value);
+    return fixedShortestDigits(value);
 }
 
 std::string significantText(double value, int digits) {
-    return written(value, std::chars_format::general, digits < 1 ? 1 : digits);
+    return std::isfinite(value) ? generalDigits(value, digits < 1 ? 1 : digits) : nonFiniteText(value);
 }
 
 }  // namespace astro

@@ -1,5 +1,7 @@
 #include "app/cli/cli_almanac.h"
 
+#include "app/cli/cli_answers.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -135,12 +137,17 @@ astro::LocalDate localDateOfRequest(const astro::SkyInput& in, const LocalZone& 
     return astro::localDateTime(ut.jd, zone.offset).date;
 }
 
-int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+std::string almanacAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
+                          std::chrono::system_clock::time_point now) {
     // The place comes from the same request as --json; the date from --almanac.
-    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
+    const SkyRequest req = skyRequest(opt, cat, now);
     const auto days = astro::almanacMonth(opt.almanacYear.value_or(2000), opt.almanacMonth.value_or(1),
                                           req.input.latDeg, req.input.lonDeg, zone.offset);
-    const std::string text = almanacCsv(days, zone);
+    return almanacCsv(days, zone);
+}
+
+int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    const std::string text = almanacAnswer(opt, cat, zone, std::chrono::system_clock::now());
     if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "planetarium: could not write the table to standard output\n");
         return 1;

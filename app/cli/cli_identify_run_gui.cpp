@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <random>
 
+#include "app/cli/cli_answers.h"
 #include "app/cli/cli_identify.h"
-#include "view/zenith_projector.h"
 #include "app/cli/cli_json.h"
 #include "app/cli/commands.h"
 #include "app/output/png_file_gui.h"
@@ -31,13 +31,10 @@ int printed(const std::string& json) {
 }  // namespace
 
 int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
-    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
-    const PictureRequest pic = pictureRequest(opt, req, meteorSeed(opt));
-
-    // The same picture as --render draws, recorded instead of painted.
-    const PictureSky shown = pictureSky(pic, cat);
-    const view::DrawRecord record = recordPicture(pic, shown, cat);
-    const astro::SkyState& sky = shown.sky;
+    // One moment and one seed for the picture written and the answer.
+    const auto now = std::chrono::system_clock::now();
+    const std::uint64_t seed = meteorSeed(opt);
+    const PictureRequest pic = pictureRequest(opt, skyRequest(opt, cat, now), seed);
 
     if (!opt.renderPath.empty()) {
         // The picture is a PNG and the answer goes to standard output: a
@@ -69,45 +66,16 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
             return 1;
         }
     }
-    return printed(identifyJson(view::answerAt(cat, sky, record, opt.direction, opt.identifyXPx, opt.identifyYPx)));
+    return printed(identifyAnswer(opt, cat, now, seed));
 }
 
 int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
-    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
-    const astro::SkyState sky = astro::computeSky(req.input);
-    const catalog::NameIndex names(cat);
-    view::FoundObject found = view::findObject(cat, names, sky, opt.findName);
-    // Asked for the all-sky picture: everything above the horizon is in it.
-    if (opt.direction == view::Direction::Zenith && found.aboveHorizon)
-        found.picture = view::PictureChoice{view::Direction::Zenith,
-                                            view::zenithProjector().place(found.info.altDeg, found.info.azDeg).at};
-    if (found.status == view::FoundObject::Status::Unknown) {
-        // A part of a name answers nothing by itself; the names it begins
-        // are offered instead.
-        std::string offer;
-        for (const std::string& c : names.candidates(opt.findName)) offer += (offer.empty() ? "" : ", ") + c;
-        std::fprintf(stderr, "planetarium: --find: no object is called %s%s\n", quotedArgument(opt.findName).c_str(),
-                     offer.empty() ? "" : (" (names that begin so: " + escapedText(offer) + ")").c_str());
-        return 2;
+    const CliAnswer answer = findAnswer(opt, cat, zone, std::chrono::system_clock::now());
+    if (answer.status != 0) {
+        std::fprintf(stderr, "planetarium: %s\n", answer.error.c_str());
+        return answer.status;
     }
-    if (found.status == view::FoundObject::Status::NoStarInTable) {
-        std::fprintf(stderr, "planetarium: --find: %s has no star in the star table to find it by\n",
-                     quotedArgument(found.constellationName).c_str());
-        return 2;
-    }
-    std::optional<RiseText> rise;
-    if (!found.aboveHorizon) {
-        if (const std::optional<astro::SkyEvent> e = view::nextRiseOf(found, sky)) rise = riseText(*e, zone.offset);
-    }
-    // Today's rise by the almanac, and whether it is past: one answer tells
-    // both the picture's and the almanac's view of the horizon.
-    std::optional<RiseText> almanacRise;
-    bool risen = false;
-    if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, sky, zone.offset).rise) {
-        almanacRise = riseText(*e, zone.offset);
-        risen = e->jdUt <= sky.jdUt;
-    }
-    return printed(findJson(found, opt.scale, rise, almanacRise, risen));
+    return printed(answer.text);
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/cli/cli_almanac.h"
+#include "app/cli/cli_answers.h"
 #include "app/cli/commands.h"
 #include "app/session/json_writer.h"
 #include "astro/astro.h"
@@ -65,8 +66,9 @@ PictureRequest pictureRequest(const CliOptions& opt, const SkyRequest& req, std:
     return pic;
 }
 
-int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
-    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
+std::string skyAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
+                      std::chrono::system_clock::time_point now) {
+    const SkyRequest req = skyRequest(opt, cat, now);
     const astro::SkyState sky = astro::computeSky(req.input);
     std::string text = skyJson(sky, req);
     // The almanac of the local day containing the moment, as the last member.
@@ -75,6 +77,11 @@ int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
     const std::size_t close = text.rfind('}');
     if (close != std::string::npos && close > 0 && text[close - 1] == '\n')
         text = text.substr(0, close - 1) + ",\n  \"almanac\": " + almanacJson(day, zone) + "\n}\n";
+    return text;
+}
+
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    const std::string text = skyAnswer(opt, cat, zone, std::chrono::system_clock::now());
     if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "planetarium: could not write the JSON to standard output\n");
         return 1;

@@ -15,6 +15,7 @@
 #include "app/cli/cli_chart_qtcore.h"
 #include "app/cli/cli_json.h"
 #include "app/session/colour_scheme.h"
+#include "app/session/draw_list.h"
 #include "app/cli/commands.h"
 #include "app/film/export_stop.h"
 #include "app/film/film_export_gui.h"
@@ -127,6 +128,22 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         return 2;
     }
 
+    // FILE.json: the picture as the list of its painter calls, as the
+    // browser edition replays them.
+    if (opt.renderPath.size() > 5 && opt.renderPath.compare(opt.renderPath.size() - 5, 5, ".json") == 0) {
+        if (opt.style == view::ChartStyle::Print) {
+            std::fprintf(stderr, "planetarium: a draw list (.json) is of the screen picture; leave out --style print\n");
+            return 2;
+        }
+        const std::string list = pictureDrawList(pic, cat);
+        const QString error = writeFileSafely(*path, QByteArray::fromStdString(list));
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "planetarium: cannot write %s: %s\n", quotedArgument(opt.renderPath).c_str(),
+                         escapedText(error.simplified().toStdString()).c_str());
+            return 1;
+        }
+        return 0;
+    }
     // The file's extension chooses the format; "-" (standard output) is a PNG.
     const std::optional<ChartFormat> chart = chartFormatForPath(opt.renderPath);
     if (!chart) {

@@ -15,7 +15,7 @@ QSize pictureSize(double scale) {
 
 QImage renderPicture(const PictureRequest& req, const catalog::Catalogue& cat) {
     const PictureSky shown = pictureSky(req, cat);
-    const SchemeColours colours = schemeColours(schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+    const SchemeColours colours = pictureColours(shown);
     QImage image(pictureSize(req.scale), QImage::Format_RGB32);
     view::MeteorRng rng(req.seed);
     QtPainter painter(image, req.scale, qColour(colours.windowBack), qColour(colours.windowText));

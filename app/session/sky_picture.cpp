@@ -59,4 +59,8 @@ view::DrawRecord recordPicture(const PictureRequest& req, const PictureSky& show
     return record;
 }
 
+SchemeColours pictureColours(const PictureSky& shown) {
+    return schemeColours(schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+}
+
 }  // namespace app

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/session/colour_scheme.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "view/direction.h"
@@ -57,6 +58,10 @@ PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, 
 // from req.scale).
 void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
                  view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record = nullptr);
+
+// The picture's colours when painted alone (--render, the browser edition):
+// the window's day or night colours by the Sun's altitude in the sky shown.
+SchemeColours pictureColours(const PictureSky& shown);
 
 // recordPicture: what the picture of the request draws where, painted
 // nowhere: the pointing answers' record.

@@ -1,5 +1,7 @@
 #include "app/zones/time_zones_qtcore.h"
 
+#include "app/cli/cli_answers.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QTimeZone>
@@ -60,18 +62,7 @@ LocalZone zoneOrJapan(const std::string& ianaName) {
 }
 
 std::optional<LocalZone> requestZone(const CliOptions& opt, const catalog::Catalogue& cat, std::string& error) {
-    std::string name = kJapanZone;
-    if (opt.latDeg && !opt.timeZone.empty()) {
-        name = opt.timeZone;
-    } else if (opt.placeIndex >= 1 && static_cast<std::size_t>(opt.placeIndex) < cat.places.size()) {
-        name = placeZoneName(cat.places[static_cast<std::size_t>(opt.placeIndex)]);
-    }
-    const auto zone = systemZone(name);
-    if (!zone) {
-        error = opt.timeZone.empty() ? "the time zone " + quotedArgument(name) + " is not in the system's zone data"
-                                     : "--tz: unknown time zone " + quotedArgument(name);
-    }
-    return zone;
+    return requestZoneWith(opt, cat, systemZoneLookup(), error);
 }
 
 }  // namespace app

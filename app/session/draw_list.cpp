@@ -1,0 +1,134 @@
+#include "app/session/draw_list.h"
+
+#include <cmath>
+
+#include "app/session/json_writer.h"
+#include "astro/number_text.h"
+#include "view/picture.h"
+
+namespace app {
+
+namespace {
+
+std::string hex(view::Rgb c) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string s = "#";
+    for (const std::uint8_t v : {c.r, c.g, c.b}) {
+        s += kDigits[v >> 4];
+        s += kDigits[v & 15];
+    }
+    return s;
+}
+
+}  // namespace
+
+void DrawListPainter::begin(const char* name) {
+    if (!ops_.empty()) ops_ += ",";
+    ops_ += "[\"";
+    ops_ += name;
+    ops_ += "\"";
+}
+
+void DrawListPainter::number(float v) {
+    ops_ += ",";
+    // A thousandth of a twip; what cannot be drawn is written as null.
+    ops_ += std::isfinite(v) ? astro::shortestText(std::round(static_cast<double>(v) * 1000.0) / 1000.0) : "null";
+}
+
+void DrawListPainter::colour(view::Rgb c) { ops_ += ",\"" + hex(c) + "\""; }
+
+void DrawListPainter::vertices(std::span<const view::Vertex> points) {
+    ops_ += ",[";
+    bool first = true;
+    for (const view::Vertex& v : points) {
+        for (const float c : {v.x, v.y}) {
+            if (!first) ops_ += ",";
+            first = false;
+            ops_ += std::isfinite(c) ? astro::shortestText(std::round(static_cast<double>(c) * 1000.0) / 1000.0) : "null";
+        }
+    }
+    ops_ += "]";
+}
+
+void DrawListPainter::clear() {
+    begin("clear");
+    ops_ += "]";
+}
+
+void DrawListPainter::line(float x1, float y1, float x2, float y2, view::Rgb c) {
+    begin("line");
+    for (const float v : {x1, y1, x2, y2}) number(v);
+    colour(c);
+    ops_ += "]";
+}
+
+void DrawListPainter::disc(float x, float y, float radius, view::Rgb c) {
+    begin("disc");
+    for (const float v : {x, y, radius}) number(v);
+    colour(c);
+    ops_ += "]";
+}
+
+void DrawListPainter::point(float x, float y, view::Rgb c) {
+    begin("point");
+    number(x);
+    number(y);
+    colour(c);
+    ops_ += "]";
+}
+
+void DrawListPainter::setTextPosition(float x, float y) {
+    begin("at");
+    number(x);
+    number(y);
+    ops_ += "]";
+}
+
+void DrawListPainter::text(std::string_view utf8) {
+    begin("text");
+    ops_ += "," + jsonString(utf8) + "]";
+}
+
+void DrawListPainter::setFillColour(view::Rgb c) {
+    begin("fill");
+    colour(c);
+    ops_ += "]";
+}
+
+void DrawListPainter::setLineStyle(view::LineStyle style) {
+    static constexpr const char* kNames[] = {"solid", "dashed", "dotted", "dashdot"};
+    begin("style");
+    ops_ += ",\"";
+    ops_ += kNames[static_cast<int>(style)];
+    ops_ += "\"]";
+}
+
+void DrawListPainter::polyline(std::span<const view::Vertex> points, view::Rgb c) {
+    begin("polyline");
+    vertices(points);
+    colour(c);
+    ops_ += "]";
+}
+
+void DrawListPainter::polygon(std::span<const view::Vertex> points, view::Rgb c) {
+    begin("polygon");
+    vertices(points);
+    colour(c);
+    ops_ += "]";
+}
+
+std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue& cat) {
+    const PictureSky shown = pictureSky(req, cat);
+    const SchemeColours colours = pictureColours(shown);
+    const view::Rgb background = colours.windowBack, text = colours.windowText;
+    view::MeteorRng rng(req.seed);
+    DrawListPainter painter;
+    drawPicture(req, shown, cat, rng, painter);
+    std::string out = "{\"width\": " + astro::shortestText(view::kSurfaceWidthTwips) +
+                      ", \"height\": " + astro::shortestText(view::kSurfaceHeightTwips) +
+                      ", \"scale\": " + astro::shortestText(req.scale) + ", \"background\": \"" + hex(background) +
+                      "\", \"text\": \"" + hex(text) + "\", \"ops\": [" + painter.ops() + "]}\n";
+    return out;
+}
+
+}  // namespace app

@@ -1,0 +1,56 @@
+// A picture as the list of its painter calls, in order: what the browser
+// edition replays on its canvas and what `--render FILE.json` writes, so
+// that the two can be compared call by call. Coordinates are twips, written
+// to a thousandth.
+//
+// The JSON: {"width": W, "height": H, "scale": S, "background": "#rrggbb",
+// "text": "#rrggbb", "ops": [...]} with one array per call:
+//   ["clear"]                         fill with the background
+//   ["line", x1, y1, x2, y2, "#rrggbb"]
+//   ["disc", x, y, r, "#rrggbb"]      outlined in the colour, filled with the fill colour
+//   ["point", x, y, "#rrggbb"]
+//   ["at", x, y]                      the next text's top-left corner
+//   ["text", "..."]
+//   ["fill", "#rrggbb"]
+//   ["style", "solid"|"dashed"|"dotted"|"dashdot"]
+//   ["polyline", [x, y, x, y, ...], "#rrggbb"]
+//   ["polygon", [x, y, ...], "#rrggbb"]
+#pragma once
+
+#include <string>
+
+#include "app/session/sky_picture.h"
+#include "view/painter.h"
+
+namespace app {
+
+class DrawListPainter final : public view::Painter {
+public:
+    void clear() override;
+    void line(float x1, float y1, float x2, float y2, view::Rgb colour) override;
+    void disc(float x, float y, float radius, view::Rgb colour) override;
+    void point(float x, float y, view::Rgb colour) override;
+    void setTextPosition(float x, float y) override;
+    void text(std::string_view utf8) override;
+    void setFillColour(view::Rgb colour) override;
+    void setFillStyleSolid() override {}
+    void setLineStyle(view::LineStyle style) override;
+    void polyline(std::span<const view::Vertex> points, view::Rgb colour) override;
+    void polygon(std::span<const view::Vertex> points, view::Rgb colour) override;
+
+    // The "ops" array's members so far, comma-separated.
+    const std::string& ops() const { return ops_; }
+
+private:
+    void begin(const char* name);
+    void number(float v);
+    void colour(view::Rgb c);
+    void vertices(std::span<const view::Vertex> points);
+    std::string ops_;
+};
+
+// The draw list of a request's picture, as --render paints it, with its
+// size in twips, scale and colours.
+std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue& cat);
+
+}  // namespace app
