@@ -14,7 +14,15 @@ PACKAGES := cmake g++ make pkg-config python3 qt6-base-dev libgl-dev libgtest-de
 # Qt's own dialogs and buttons in Japanese.
 PACKAGES += qt6-translations-l10n
 
-.PHONY: all deps configure build run test core bench clean test-sanitize fuzz package
+# The browser edition and its tests: emscripten builds it, Debian's chromium
+# runs it (puppeteer-core from npm drives it; node and npm come with the
+# machine, or from Debian when they are missing).
+WEB_PACKAGES := emscripten chromium
+ifeq ($(shell command -v npm 2>/dev/null),)
+WEB_PACKAGES += nodejs npm
+endif
+
+.PHONY: all deps configure build run test core bench clean test-sanitize fuzz package web web-test
 
 all: build
 
@@ -49,8 +57,27 @@ run: build
 	  QT_QPA_PLATFORM=offscreen ./$(BUILD)/planetarium --render sky.png && echo "Wrote sky.png"; \
 	fi
 
-test: build
+test: EXTRA_PACKAGES := $(WEB_PACKAGES)
+test: build web
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory web-test
+
+# The browser edition: build-web/planetarium.html, one file with everything
+# in it. Debian's emscripten looks for its JavaScript tools (acorn) where
+# Debian's node keeps them.
+WEB_BUILD ?= build-web
+web: EXTRA_PACKAGES := $(WEB_PACKAGES)
+web: deps
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DPLANETARIUM_WERROR=ON \
+	  -DPLANETARIUM_GUI=OFF -DPLANETARIUM_TESTS=OFF -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON > /dev/null
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "Wrote $(WEB_BUILD)/planetarium.html"
+
+# The page in headless chromium against the desktop program (both built).
+tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
+	cd tests/web && npm ci --no-audit --no-fund
+web-test: tests/web/node_modules/.package-lock.json
+	node tests/web/browser_test.mjs $(abspath $(WEB_BUILD))/planetarium.html $(abspath $(BUILD))/planetarium
 
 clean:
 	rm -rf $(BUILD)

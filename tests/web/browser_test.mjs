@@ -1,0 +1,200 @@
+// The browser edition in a real browser: Debian's chromium, headless, driven
+// by puppeteer-core, with the page opened straight from disk and every
+// network request refused. It must answer exactly as the desktop program
+// does for the same requests, paint the same picture, and work as a page.
+//
+//   node browser_test.mjs PAGE.html PROGRAM [CHROMIUM]
+//
+// Prints one line per check and the timings; exits 1 if any check failed.
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { gzipSync } from "node:zlib";
+import puppeteer from "puppeteer-core";
+
+const [page_, program, chromium = "/usr/bin/chromium"] = process.argv.slice(2);
+const pageUrl = `file://${page_}`;
+const work = mkdtempSync(join(tmpdir(), "planetarium-web-"));
+let failures = 0;
+const check = (ok, what, detail = "") => {
+  console.log(`${ok ? "ok  " : "FAIL"} ${what}${detail ? ` (${detail})` : ""}`);
+  if (!ok) failures += 1;
+};
+
+// The desktop program's answer for the same request.
+function desktop(args, parse = true) {
+  const out = execFileSync(program, args, { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" }, cwd: work });
+  return parse ? JSON.parse(out.toString("utf8")) : out;
+}
+function cliArgs(req) {
+  const a = ["--at", req.at];
+  if (req.place) a.push("--place", req.place);
+  else a.push("--lat", String(req.lat), "--lon", String(req.lon), ...(req.tz ? ["--tz", req.tz] : []));
+  return a;
+}
+function pictureCli(req) {
+  const a = cliArgs(req);
+  if (req.dir) a.push("--dir", req.dir);
+  if (req.show) a.push("--show", req.show.join(","));
+  if (req.constellations) a.push("--constellations", req.constellations === "all" ? "all" : req.constellations.join(","));
+  a.push("--seed", String(req.seed ?? 1));
+  return a;
+}
+
+// Two JSON values equal: strings exactly, numbers within `tolerance`.
+function sameValue(a, b, tolerance, path = "") {
+  if (typeof a === "number" && typeof b === "number") {
+    return Math.abs(a - b) <= tolerance ? null : `${path}: ${a} vs ${b}`;
+  }
+  if (Array.isArray(a) && Array.isArray(b)) {
+    if (a.length !== b.length) return `${path}: ${a.length} vs ${b.length} items`;
+    for (let i = 0; i < a.length; ++i) {
+      const d = sameValue(a[i], b[i], tolerance, `${path}[${i}]`);
+      if (d) return d;
+    }
+    return null;
+  }
+  if (a && b && typeof a === "object" && typeof b === "object") {
+    const ka = Object.keys(a), kb = Object.keys(b);
+    if (ka.join() !== kb.join()) return `${path}: keys ${ka} vs ${kb}`;
+    for (const k of ka) {
+      const d = sameValue(a[k], b[k], tolerance, `${path}.${k}`);
+      if (d) return d;
+    }
+    return null;
+  }
+  return a === b ? null : `${path}: ${JSON.stringify(a)} vs ${JSON.stringify(b)}`;
+}
+
+const requests = [
+  { at: "2026-01-15 22:00", place: "東京", dir: "south", show: ["names", "constellations"], constellations: "all" },
+  { at: "2026-08-12 23:30", place: "札幌", dir: "east", show: ["meteors", "grid", "equator", "ecliptic"], seed: 7 },
+  { at: "2026-01-24 18:00", place: "那覇", dir: "zenith", show: ["names", "constellations", "grid"], constellations: "all" },
+  { at: "2026-07-15 22:00", place: "ロンドン", dir: "north", show: ["names"] },
+  { at: "2026-03-20 12:00", lat: -33.87, lon: 151.2, tz: "Australia/Sydney", dir: "west", show: ["ecliptic"] },
+];
+
+const browser = await puppeteer.launch({
+  executablePath: chromium,
+  headless: true,
+  args: ["--no-sandbox", "--disable-gpu", "--font-render-hinting=none", "--disable-lcd-text"],
+});
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1100, height: 1000, deviceScaleFactor: 1 });
+  const problems = [];
+  page.on("console", (m) => m.type() === "error" && problems.push(`console: ${m.text()}`));
+  page.on("pageerror", (e) => problems.push(`page error: ${e.message}`));
+  await page.setRequestInterception(true);
+  let blocked = 0;
+  page.on("request", (r) => {
+    if (r.url().startsWith("file:") || r.url().startsWith("data:")) return r.continue();
+    blocked += 1;
+    return r.abort();
+  });
+
+  const started = Date.now();
+  await page.goto(pageUrl, { waitUntil: "load" });
+  await page.evaluate(() => window.planetarium.ready);
+  const firstPaint = Date.now() - started;
+
+  // The same answers from the same code.
+  for (const req of requests) {
+    const label = `${req.place ?? `${req.lat},${req.lon}`} ${req.at} ${req.dir}`;
+    const web = await page.evaluate((r) => window.planetarium.drawList(r), req);
+    const file = join(work, "desk.json");
+    desktop(["--render", file, ...pictureCli(req)], false);
+    const desk = JSON.parse(readFileSync(file, "utf8"));
+    const diff = sameValue(web, desk, 0.01);
+    check(!diff, `draw list equals the desktop's: ${label}`, diff ?? `${desk.ops.length} calls`);
+  }
+  for (const req of requests.slice(0, 4)) {
+    const web = await page.evaluate((r) => window.planetarium.json(r), req);
+    const diff = sameValue(web, desktop(["--json", ...cliArgs(req)]), 1e-9);
+    check(!diff, `json() equals --json: ${req.place} ${req.at}`, diff ?? "");
+  }
+  for (const [name, req] of [["しりうす", requests[0]], ["木星", requests[0]], ["ベガ", requests[0]], ["HR 2491", requests[3]]]) {
+    const web = await page.evaluate((n, r) => window.planetarium.find(n, r), name, req);
+    const diff = sameValue(web, desktop(["--find", name, ...cliArgs(req)]), 1e-9);
+    check(!diff, `find(${name}) equals --find`, diff ?? "");
+  }
+  const sirius = await page.evaluate((r) => window.planetarium.find("シリウス", r), requests[0]);
+  const webId = await page.evaluate((x, y, r) => window.planetarium.identify(x, y, r), sirius.x, sirius.y, requests[0]);
+  const deskId = desktop(["--identify", `${sirius.x},${sirius.y}`, ...pictureCli(requests[0])]);
+  check(!sameValue(webId, deskId, 1e-9) && webId.name === "シリウス", "identify() at Sirius's pixel equals --identify");
+
+  // The canvas against the desktop's PNG of the same request.
+  for (const req of [requests[0], requests[2]]) {
+    await page.evaluate((r) => window.planetarium.draw({ ...r, scale: 1 }), req);
+    const png = join(work, "desk.png");
+    desktop(["--render", png, ...pictureCli(req)], false);
+    const share = await page.evaluate(async (dataUrl) => {
+      const img = new Image();
+      img.src = dataUrl;
+      await img.decode();
+      const canvas = document.getElementById("sky");
+      const a = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+      const off = new OffscreenCanvas(img.width, img.height);
+      off.getContext("2d").drawImage(img, 0, 0);
+      const b = off.getContext("2d").getImageData(0, 0, img.width, img.height).data;
+      if (a.length !== b.length) return 1;
+      let differ = 0;
+      for (let i = 0; i < a.length; i += 4) {
+        if (Math.abs(a[i] - b[i]) > 48 || Math.abs(a[i + 1] - b[i + 1]) > 48 || Math.abs(a[i + 2] - b[i + 2]) > 48) differ += 1;
+      }
+      return differ / (a.length / 4);
+    }, `data:image/png;base64,${readFileSync(png).toString("base64")}`);
+    check(share <= 0.01, `canvas matches --render's PNG: ${req.place} ${req.dir}`, `${(share * 100).toFixed(2)} % of pixels differ`);
+    if (req === requests[0]) {
+      const shot = await page.$("#sky");
+      await shot.screenshot({ path: join(process.env.PLANETARIUM_SHOTS ?? work, "browser-tokyo-2026-01-15.png") });
+    }
+  }
+
+  // The page as a user works it: a tap on Sirius opens its card, こよみ
+  // shows the month, the place is remembered across a reload.
+  await page.evaluate(() => {
+    document.getElementById("date").value = "2026-01-15";
+    document.getElementById("time").value = "22:00";
+    document.getElementById("place").value = "東京";
+  });
+  const redrawStart = Date.now();
+  await page.click("#draw");
+  const redraw = Date.now() - redrawStart;
+  const box = await (await page.$("#sky")).boundingBox();
+  const scale = await page.evaluate(() => document.getElementById("sky").width / 977);
+  const css = box.width / (977 * scale);
+  await page.mouse.click(box.x + (sirius.x * scale) * css / scale, box.y + (sirius.y * scale) * css / scale);
+  const card = await page.evaluate(() => !document.getElementById("card").hidden && document.getElementById("card").dataset.name);
+  check(card === "シリウス", "a tap on Sirius's pixel opens its card", String(card));
+  const almanacStart = Date.now();
+  await page.click("#almanac");
+  const almanacMs = Date.now() - almanacStart;
+  const rows = await page.evaluate(() => document.querySelectorAll("#almanacView tr").length);
+  check(rows === 32, "こよみ shows the month", `${rows} rows`);
+  await page.select("#place", "札幌");
+  await page.click("#draw");
+  await page.reload({ waitUntil: "load" });
+  await page.evaluate(() => window.planetarium.ready);
+  const remembered = await page.evaluate(() => document.getElementById("place").value);
+  check(remembered === "札幌", "the remembered place survives a reload", remembered);
+
+  const metrics = await page.metrics();
+  check(problems.length === 0, "no console error or unhandled error", problems.join("; "));
+  check(blocked === 0, "the page asked for nothing from the network", `${blocked} requests`);
+  const size = statSync(page_).size;
+  const gz = gzipSync(readFileSync(page_)).length;
+  check(size <= 3 * 1024 * 1024 && gz <= 1024 * 1024, "one file of at most 3 MB (1 MB compressed)",
+        `${(size / 1024).toFixed(0)} KB, ${(gz / 1024).toFixed(0)} KB gzip`);
+  console.log(`timing: first painted sky ${firstPaint} ms after navigation, redraw ${redraw} ms, ` +
+              `month almanac ${almanacMs} ms, JS heap ${(metrics.JSHeapUsedSize / 1048576).toFixed(1)} MB`);
+} finally {
+  await browser.close();
+  rmSync(work, { recursive: true, force: true });
+}
+if (failures) {
+  console.log(`${failures} check(s) failed`);
+  process.exit(1);
+}
+console.log("all browser checks passed");

@@ -1,0 +1,394 @@
+// The browser edition's page: the controls, the canvas that replays the
+// core's draw list, and window.planetarium for scripts and tests. Every
+// answer comes from the WebAssembly core (web_main.cpp), which runs the
+// command line's own functions.
+"use strict";
+
+(() => {
+  const SEP = "\x1f";
+  const TWIPS_PER_PIXEL = 15;
+  const STORE = "planetarium.place";
+  let core = null;
+
+  // One call into the core: the operation and command-line arguments.
+  function call(op, args) {
+    const text = core.ccall("pl_call", "string", ["string"], [[op, ...args].join(SEP)]);
+    const value = op === "almanac" ? text : JSON.parse(text);
+    if (value && typeof value === "object" && !Array.isArray(value) && "error" in value && "status" in value) {
+      const e = new Error(value.error);
+      e.status = value.status;
+      throw e;
+    }
+    return value;
+  }
+
+  // A request ({at, place | lat, lon, tz, dir, show, constellations, scale,
+  // seed}) as the command line's arguments.
+  function momentAndPlace(req) {
+    const args = [];
+    if (req.at) args.push("--at", req.at);
+    if (req.place) args.push("--place", req.place);
+    else if (req.lat !== undefined && req.lon !== undefined) {
+      args.push("--lat", String(req.lat), "--lon", String(req.lon));
+      if (req.tz) args.push("--tz", req.tz);
+    }
+    return args;
+  }
+  function pictureArgs(req) {
+    const args = momentAndPlace(req);
+    if (req.dir) args.push("--dir", req.dir);
+    if (req.show && req.show.length) args.push("--show", [].concat(req.show).join(","));
+    if (req.constellations && req.constellations.length)
+      args.push("--constellations", req.constellations === "all" ? "all" : [].concat(req.constellations).join(","));
+    if (req.scale) args.push("--scale", String(req.scale));
+    args.push("--seed", String(req.seed === undefined ? 1 : req.seed));
+    return args;
+  }
+
+  // The draw list replayed on a canvas as the desktop's painter paints it:
+  // device pixel = floor(twips * scale / 15); marks (points, lines) a design
+  // pixel wide; discs smaller than that are the pixel they are in.
+  function paint(canvas, list, scale) {
+    const k = scale / TWIPS_PER_PIXEL;
+    const mark = Math.max(1, Math.round(scale));
+    const w = Math.ceil((list.width / TWIPS_PER_PIXEL) * scale);
+    const h = Math.ceil((list.height / TWIPS_PER_PIXEL) * scale);
+    if (canvas.width !== w) canvas.width = w;
+    if (canvas.height !== h) canvas.height = h;
+    const g = canvas.getContext("2d");
+    const px = (t) => Math.floor(t * k);
+    const centre = (t) => px(t) + mark / 2;
+    const ok = (v) => typeof v === "number" && Number.isFinite(v) && Math.abs(v) <= 1e6;
+    const fontPx = Math.round(12 * scale);
+    g.font = `${fontPx}px IPAGothic, "Hiragino Sans", "Noto Sans CJK JP", "Noto Sans JP", sans-serif`;
+    g.textBaseline = "alphabetic";
+    const ascent = g.measureText("漢").fontBoundingBoxAscent || fontPx * 0.88;
+    let fill = list.background;
+    let at = [0, 0];
+    let dash = [];
+    const dashes = {solid: [], dashed: [6, 4], dotted: [1, 3], dashdot: [9, 3, 2, 3]};
+    for (const op of list.ops) {
+      switch (op[0]) {
+        case "clear":
+          g.fillStyle = list.background;
+          g.fillRect(0, 0, w, h);
+          at = [0, 0];
+          break;
+        case "line": {
+          const [, x1, y1, x2, y2, c] = op;
+          if (![x1, y1, x2, y2].every(ok)) break;
+          g.strokeStyle = c;
+          g.lineWidth = mark;
+          g.setLineDash(dash.map((d) => d * mark));
+          g.beginPath();
+          g.moveTo(centre(x1), centre(y1));
+          g.lineTo(centre(x2), centre(y2));
+          g.stroke();
+          break;
+        }
+        case "point": {
+          const [, x, y, c] = op;
+          if (!ok(x) || !ok(y)) break;
+          g.fillStyle = c;
+          g.fillRect(px(x), px(y), mark, mark);
+          break;
+        }
+        case "disc": {
+          const [, x, y, r, c] = op;
+          if (![x, y, r].every(ok)) break;
+          const rr = Math.abs(r) * k;
+          if (rr < 0.75 * mark) {
+            g.fillStyle = c;
+            g.fillRect(px(x), px(y), mark, mark);
+            break;
+          }
+          g.beginPath();
+          g.arc(centre(x), centre(y), rr, 0, 2 * Math.PI);
+          g.fillStyle = fill;
+          g.fill();
+          g.strokeStyle = c;
+          g.lineWidth = 1;
+          g.setLineDash([]);
+          g.stroke();
+          break;
+        }
+        case "at":
+          at = ok(op[1]) && ok(op[2]) ? [op[1], op[2]] : [-1e6, -1e6];
+          break;
+        case "text":
+          if (op[1]) {
+            g.fillStyle = list.text;
+            g.fillText(op[1], at[0] * k, at[1] * k + ascent);
+          }
+          break;
+        case "fill":
+          fill = op[1];
+          break;
+        case "style":
+          dash = dashes[op[1]] || [];
+          break;
+        case "polyline":
+        case "polygon": {
+          const p = op[1];
+          if (p.length < 4 || !p.every(ok)) break;
+          g.beginPath();
+          g.moveTo(centre(p[0]), centre(p[1]));
+          for (let i = 2; i < p.length; i += 2) g.lineTo(centre(p[i]), centre(p[i + 1]));
+          if (op[0] === "polygon") {
+            g.closePath();
+            g.fillStyle = fill;
+            g.fill();
+            g.lineWidth = 1;
+            g.setLineDash([]);
+          } else {
+            g.lineWidth = mark;
+            g.setLineDash(dash.map((d) => d * mark));
+          }
+          g.strokeStyle = op[2];
+          g.stroke();
+          break;
+        }
+        default:
+          break;
+      }
+    }
+    g.setLineDash([]);
+  }
+
+  // ---- The page -------------------------------------------------------
+  const $ = (id) => document.getElementById(id);
+  const state = {dir: "south", timer: null, places: [], figures: []};
+
+  function two(n) {
+    return String(n).padStart(2, "0");
+  }
+  // Now in Japan Standard Time, as "YYYY-MM-DD" and "HH:MM".
+  function jstNow() {
+    const d = new Date(Date.now() + 9 * 3600 * 1000);
+    return [`${d.getUTCFullYear()}-${two(d.getUTCMonth() + 1)}-${two(d.getUTCDate())}`,
+            `${two(d.getUTCHours())}:${two(d.getUTCMinutes())}`];
+  }
+
+  function pageRequest() {
+    const req = {at: `${$("date").value} ${$("time").value}`, dir: state.dir, scale: 1, seed: 1};
+    const place = $("place").value;
+    if (place === "入力") {
+      req.lat = Number($("lat").value);
+      req.lon = Number($("lon").value);
+    } else {
+      req.place = place;
+    }
+    req.show = [...document.querySelectorAll("#options input:checked")].map((i) => i.dataset.show);
+    const chosen = [...document.querySelectorAll("#figureList input:checked")].map((i) => i.value);
+    if (chosen.length) req.constellations = chosen.length === state.figures.length ? "all" : chosen;
+    return req;
+  }
+
+  function say(text) {
+    $("status").textContent = text;
+  }
+
+  function drawPage() {
+    try {
+      const req = pageRequest();
+      const list = call("drawList", ["--render", "web.json", ...pictureArgs(req)]);
+      const canvas = $("sky");
+      const scale = (window.devicePixelRatio || 1) * Math.min(1, canvas.clientWidth / 977 || 1);
+      paint(canvas, list, scale);
+      state.shown = {req, scale};
+      say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
+      localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value}));
+    } catch (e) {
+      say(e.message);
+    }
+  }
+
+  function stepMinutes(minutes) {
+    const [y, m, d] = $("date").value.split("-").map(Number);
+    const [hh, mm] = $("time").value.split(":").map(Number);
+    const t = new Date(Date.UTC(y, m - 1, d, hh, mm) + minutes * 60000);
+    $("date").value = `${t.getUTCFullYear()}-${two(t.getUTCMonth() + 1)}-${two(t.getUTCDate())}`;
+    $("time").value = `${two(t.getUTCHours())}:${two(t.getUTCMinutes())}`;
+  }
+
+  function showCard(answer) {
+    const card = $("card");
+    if (answer.kind === "none") {
+      card.hidden = true;
+      say(`高度 ${answer.alt}° 方位 ${answer.az}°`);
+      return;
+    }
+    const rows = [["名前", answer.name], ["種類", answer.kind], ["符号", answer.designation],
+                  ["星座", answer.constellation], ["等級", answer.mag], ["高度", `${answer.alt}°`],
+                  ["方位", `${answer.az}°`]].filter((r) => r[1] !== undefined);
+    card.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = answer.name;
+    card.append(h);
+    const table = document.createElement("table");
+    for (const [k, v] of rows) {
+      const tr = table.insertRow();
+      tr.insertCell().textContent = k;
+      tr.insertCell().textContent = String(v);
+    }
+    card.append(table);
+    card.hidden = false;
+    card.dataset.name = answer.name;
+  }
+
+  function identifyAt(event) {
+    if (!state.shown) return;
+    const canvas = $("sky");
+    const rect = canvas.getBoundingClientRect();
+    const x = ((event.clientX - rect.left) / rect.width) * (canvas.width / state.shown.scale);
+    const y = ((event.clientY - rect.top) / rect.height) * (canvas.height / state.shown.scale);
+    try {
+      showCard(api.identify(x, y, state.shown.req));
+    } catch (e) {
+      say(e.message);
+    }
+  }
+
+  function showAlmanac() {
+    const req = pageRequest();
+    const csv = api.almanacMonth(req);
+    const view = $("almanacView");
+    view.innerHTML = "";
+    const table = document.createElement("table");
+    csv.trim().split("\n").forEach((line, i) => {
+      const tr = table.insertRow();
+      for (const cell of line.split(",")) {
+        const td = document.createElement(i === 0 ? "th" : "td");
+        td.textContent = cell;
+        tr.append(td);
+      }
+    });
+    const h = document.createElement("h2");
+    h.textContent = `こよみ ${req.at.slice(0, 7)}　${req.place || "入力した場所"}`;
+    view.append(h, table);
+    view.hidden = false;
+  }
+
+  function findOnPage() {
+    const name = $("findName").value.trim();
+    if (!name) return;
+    try {
+      const req = pageRequest();
+      const found = api.find(name, req);
+      if (found.visible && found.direction) {
+        state.dir = found.direction;
+        markDirection();
+        drawPage();
+        say(`${found.name}は 高度 ${found.alt}° 方位 ${found.az}° にあります`);
+      } else if (found.nextRise) {
+        say(`${found.name}は今は地平線の下です。次に昇るのは ${found.nextRise.replace("T", " ").slice(0, 16)}`);
+      } else {
+        say(`${found.name}は地平線の下にあり、しばらく昇りません`);
+      }
+    } catch (e) {
+      say(`「${name}」という天体は見つかりません`);
+    }
+  }
+
+  function markDirection() {
+    for (const b of document.querySelectorAll("#directions button")) b.classList.toggle("on", b.dataset.dir === state.dir);
+  }
+
+  function buildPage() {
+    const [d, t] = jstNow();
+    $("date").value = d;
+    $("time").value = t;
+    state.places = call("places", []);
+    for (const p of state.places) $("place").add(new Option(p.name, p.name));
+    $("place").add(new Option("入力（緯度・経度）", "入力"));
+    state.figures = call("constellations", []);
+    for (const name of state.figures) {
+      const label = document.createElement("label");
+      const box = document.createElement("input");
+      box.type = "checkbox";
+      box.value = name;
+      label.append(box, name);
+      $("figureList").append(label);
+    }
+    const stored = JSON.parse(localStorage.getItem(STORE) || "null");
+    $("place").value = stored && stored.place ? stored.place : "東京";
+    if (stored && stored.place === "入力") {
+      $("lat").value = stored.lat;
+      $("lon").value = stored.lon;
+    }
+    $("typed").hidden = $("place").value !== "入力";
+    $("place").addEventListener("change", () => {
+      $("typed").hidden = $("place").value !== "入力";
+      drawPage();
+    });
+    $("now").addEventListener("click", () => {
+      const [nd, nt] = jstNow();
+      $("date").value = nd;
+      $("time").value = nt;
+      drawPage();
+    });
+    for (const b of document.querySelectorAll("#directions button")) {
+      b.addEventListener("click", () => {
+        state.dir = b.dataset.dir;
+        markDirection();
+        drawPage();
+      });
+    }
+    $("all").addEventListener("click", () => document.querySelectorAll("#figureList input").forEach((i) => (i.checked = true)));
+    $("none").addEventListener("click", () => document.querySelectorAll("#figureList input").forEach((i) => (i.checked = false)));
+    $("draw").addEventListener("click", drawPage);
+    $("play").addEventListener("click", () => {
+      if (state.timer) {
+        clearInterval(state.timer);
+        state.timer = null;
+        $("play").textContent = "再生";
+        return;
+      }
+      $("play").textContent = "一時停止";
+      state.timer = setInterval(() => {
+        stepMinutes(Number($("step").value));
+        drawPage();
+      }, 1000);
+    });
+    $("find").addEventListener("click", findOnPage);
+    $("findName").addEventListener("keydown", (e) => e.key === "Enter" && findOnPage());
+    $("almanac").addEventListener("click", showAlmanac);
+    $("print").addEventListener("click", () => window.print());
+    $("save").addEventListener("click", () => {
+      const a = document.createElement("a");
+      a.download = `sky-${$("date").value}-${$("time").value.replace(":", "")}-${state.dir}.png`;
+      a.href = $("sky").toDataURL("image/png");
+      a.click();
+    });
+    $("sky").addEventListener("click", identifyAt);
+    drawPage();
+  }
+
+  // ---- window.planetarium ----------------------------------------------
+  const api = {
+    json: (req) => call("json", momentAndPlace(req)),
+    find: (name, req) => call("find", ["--find", name, ...momentAndPlace(req), ...(req.dir === "zenith" ? ["--dir", "zenith"] : []),
+                                       ...(req.scale ? ["--scale", String(req.scale)] : [])]),
+    identify: (x, y, req) => call("identify", ["--identify", `${x},${y}`, ...pictureArgs(req)]),
+    drawList: (req) => call("drawList", ["--render", "web.json", ...pictureArgs(req)]),
+    almanacMonth: (req) => call("almanac", ["--almanac", (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})]),
+    // Draws the request on the page's canvas at its scale (1 by default);
+    // resolves once painted.
+    draw: (req) =>
+      new Promise((resolve) => {
+        const list = api.drawList(req);
+        paint($("sky"), list, req.scale || 1);
+        state.shown = {req, scale: req.scale || 1};
+        requestAnimationFrame(() => resolve(list.ops.length));
+      }),
+  };
+
+  window.planetarium = {
+    ready: createPlanetariumCore().then((module) => {
+      core = module;
+      buildPage();
+      return true;
+    }),
+    ...api,
+  };
+})();

@@ -1,0 +1,37 @@
+#!/usr/bin/env python3
+"""Bundles the browser edition into one HTML file.
+
+bundle.py WEB_SOURCE_DIR CORE_JS OUTPUT_HTML: index.html with style.css, the
+core module (the WebAssembly inlined in it by emscripten's SINGLE_FILE) and
+app.js written into it, so that the page needs no other file and no network.
+"""
+import pathlib
+import sys
+
+
+def script(text: str) -> str:
+    # Nothing inside a script element may close it.
+    return "<script>\n" + text.replace("</script", "<\\/script") + "\n</script>"
+
+
+def main() -> int:
+    source, core, output = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3])
+    page = (source / "index.html").read_text(encoding="utf-8")
+    parts = {
+        "<!-- STYLE -->": "<style>\n" + (source / "style.css").read_text(encoding="utf-8") + "\n</style>",
+        "<!-- CORE -->": script(core.read_text(encoding="utf-8")),
+        "<!-- APP -->": script((source / "app.js").read_text(encoding="utf-8")),
+    }
+    for marker, text in parts.items():
+        if page.count(marker) != 1:
+            print(f"bundle.py: {marker} must appear once in index.html", file=sys.stderr)
+            return 1
+        page = page.replace(marker, text)
+    tmp = output.with_suffix(".tmp")
+    tmp.write_text(page, encoding="utf-8")
+    tmp.replace(output)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
