@@ -353,7 +353,12 @@
     $("find").addEventListener("click", findOnPage);
     $("findName").addEventListener("keydown", (e) => e.key === "Enter" && findOnPage());
     $("almanac").addEventListener("click", showAlmanac);
-    $("print").addEventListener("click", () => window.print());
+    // The paper chart (title line, legend, black on white) at twice the
+    // picture's pixels, printed alone on one landscape page.
+    $("print").addEventListener("click", () => {
+      paint($("printChart"), api.chartList(pageRequest()), 2);
+      window.print();
+    });
     $("save").addEventListener("click", () => {
       const a = document.createElement("a");
       a.download = `sky-${$("date").value}-${$("time").value.replace(":", "")}-${state.dir}.png`;
@@ -361,6 +366,25 @@
       a.click();
     });
     $("sky").addEventListener("click", identifyAt);
+    // Hovering names what is under the pointer in the status line.
+    let hoverPending = false;
+    $("sky").addEventListener("mousemove", (event) => {
+      if (hoverPending || !state.shown) return;
+      hoverPending = true;
+      requestAnimationFrame(() => {
+        hoverPending = false;
+        const canvas = $("sky");
+        const rect = canvas.getBoundingClientRect();
+        const x = ((event.clientX - rect.left) / rect.width) * (canvas.width / state.shown.scale);
+        const y = ((event.clientY - rect.top) / rect.height) * (canvas.height / state.shown.scale);
+        try {
+          const a = api.identify(x, y, state.shown.req);
+          say(a.kind === "none" ? `高度 ${a.alt}° 方位 ${a.az}°` : `${a.name}　高度 ${a.alt}° 方位 ${a.az}°`);
+        } catch (e) {
+          say(e.message);
+        }
+      });
+    });
     drawPage();
   }
 
@@ -371,6 +395,8 @@
                                        ...(req.scale ? ["--scale", String(req.scale)] : [])]),
     identify: (x, y, req) => call("identify", ["--identify", `${x},${y}`, ...pictureArgs(req)]),
     drawList: (req) => call("drawList", ["--render", "web.json", ...pictureArgs(req)]),
+    // The paper chart of --render FILE.pdf, as a draw list.
+    chartList: (req) => call("chartList", ["--render", "web.pdf", ...pictureArgs(req)]),
     almanacMonth: (req) => call("almanac", ["--almanac", (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})]),
     // Draws the request on the page's canvas at its scale (1 by default);
     // resolves once painted.

@@ -6,7 +6,8 @@
 // A request is the operation and then command-line arguments, separated by
 // the unit separator U+001F: "json\x1f--at\x1f2026-01-15 22:00\x1f--place\x1f東京".
 // Operations: json, find, identify, drawList, almanac (the answers of --json,
-// --find, --identify, --render FILE.json, --almanac), places and
+// --find, --identify, --render FILE.json, --almanac), chartList (the paper
+// chart of --render FILE.pdf as a draw list), places and
 // constellations (the lists the page offers). Errors come back as
 // {"error": "...", "status": 2}.
 #include <emscripten/emscripten.h>
@@ -134,6 +135,10 @@ std::string answer(const std::string& request) {
     if (op == "find") {
         const app::CliAnswer a = app::findAnswer(opt, cat, *zone, now);
         return a.status == 0 ? a.text : errorJson(a.error, a.status);
+    }
+    if (op == "chartList") {
+        // The paper chart, as the program's PDF draws it.
+        return app::chartDrawList(app::optionsChart(opt, cat, view::ChartStyle::Print, seed, *zone, now), cat);
     }
     if (op == "drawList") {
         return app::pictureDrawList(app::pictureRequest(opt, app::skyRequest(opt, cat, now), seed), cat);

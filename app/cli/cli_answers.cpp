@@ -72,4 +72,12 @@ std::string identifyAnswer(const CliOptions& opt, const catalog::Catalogue& cat,
     return identifyJson(view::answerAt(cat, shown.sky, record, opt.direction, opt.identifyXPx, opt.identifyYPx));
 }
 
+ChartScene optionsChart(const CliOptions& opt, const catalog::Catalogue& cat, view::ChartStyle style,
+                        std::uint64_t seed, const LocalZone& zone, std::chrono::system_clock::time_point now) {
+    const SkyRequest req = skyRequest(opt, cat, now);
+    const PictureRequest pic = pictureRequest(opt, req, seed);
+    const PictureSky shown = pictureSky(pic, cat);
+    return chartScene(pic, shown, style, req.placeName, zone, schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+}
+
 }  // namespace app

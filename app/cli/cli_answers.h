@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/cli/cli_args.h"
+#include "app/session/chart_scene.h"
 #include "app/session/zone.h"
 #include "catalog/catalog.h"
 
@@ -43,6 +44,12 @@ CliAnswer findAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const
 // shooting stars from `seed` (meteorSeed(opt) for the command line).
 std::string identifyAnswer(const CliOptions& opt, const catalog::Catalogue& cat,
                            std::chrono::system_clock::time_point now, std::uint64_t seed);
+
+// The chart --render writes as PDF, SVG or a print-style PNG, for the
+// options in `style`, the title line in `zone`, the colours of the Sun's
+// altitude.
+ChartScene optionsChart(const CliOptions& opt, const catalog::Catalogue& cat, view::ChartStyle style,
+                        std::uint64_t seed, const LocalZone& zone, std::chrono::system_clock::time_point now);
 
 // --almanac YYYY-MM: the month as CSV.
 std::string almanacAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "app/cli/cli_answers.h"
 #include "app/cli/cli_json.h"
 #include "app/session/colour_scheme.h"
 #include "app/zones/time_zones_qtcore.h"
@@ -11,13 +12,9 @@ namespace app {
 
 ChartScene commandLineChart(const CliOptions& opt, const catalog::Catalogue& cat, view::ChartStyle style,
                             std::uint64_t seed) {
-    const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
-    const PictureRequest pic = pictureRequest(opt, req, seed);
     std::string zoneError;
     const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
-    const PictureSky shown = pictureSky(pic, cat);
-    return chartScene(pic, shown, style, req.placeName, zone.value_or(LocalZone{}),
-                      schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+    return optionsChart(opt, cat, style, seed, zone.value_or(LocalZone{}), std::chrono::system_clock::now());
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include "app/session/json_writer.h"
 #include "astro/number_text.h"
+#include "view/chart_style.h"
 #include "view/picture.h"
 
 namespace app {
@@ -117,6 +118,26 @@ void DrawListPainter::polygon(std::span<const view::Vertex> points, view::Rgb c)
     ops_ += "]";
 }
 
+namespace {
+
+std::string listJson(double width, double height, double scale, view::Rgb background, view::Rgb text,
+                     const DrawListPainter& painter) {
+    return "{\"width\": " + astro::shortestText(width) + ", \"height\": " + astro::shortestText(height) +
+           ", \"scale\": " + astro::shortestText(scale) + ", \"background\": \"" + hex(background) +
+           "\", \"text\": \"" + hex(text) + "\", \"ops\": [" + painter.ops() + "]}\n";
+}
+
+}  // namespace
+
+std::string chartDrawList(const ChartScene& scene, const catalog::Catalogue& cat) {
+    DrawListPainter painter;
+    drawChart(scene, cat, painter);
+    const view::ChartFrame frame = view::chartFrame(scene.view.style);
+    const bool paper = scene.view.style == view::ChartStyle::Print;
+    return listJson(frame.widthTwips, frame.heightTwips, 1.0, paper ? view::kPaperBackground : scene.screenBackground,
+                    paper ? view::kPaperText : scene.screenText, painter);
+}
+
 std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue& cat) {
     const PictureSky shown = pictureSky(req, cat);
     const SchemeColours colours = pictureColours(shown);
@@ -124,11 +145,7 @@ std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue&
     view::MeteorRng rng(req.seed);
     DrawListPainter painter;
     drawPicture(req, shown, cat, rng, painter);
-    std::string out = "{\"width\": " + astro::shortestText(view::kSurfaceWidthTwips) +
-                      ", \"height\": " + astro::shortestText(view::kSurfaceHeightTwips) +
-                      ", \"scale\": " + astro::shortestText(req.scale) + ", \"background\": \"" + hex(background) +
-                      "\", \"text\": \"" + hex(text) + "\", \"ops\": [" + painter.ops() + "]}\n";
-    return out;
+    return listJson(view::kSurfaceWidthTwips, view::kSurfaceHeightTwips, req.scale, background, text, painter);
 }
 
 }  // namespace app

@@ -19,6 +19,7 @@
 
 #include <string>
 
+#include "app/session/chart_scene.h"
 #include "app/session/sky_picture.h"
 #include "view/painter.h"
 
@@ -52,5 +53,9 @@ private:
 // The draw list of a request's picture, as --render paints it, with its
 // size in twips, scale and colours.
 std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue& cat);
+
+// The draw list of a chart (screen or paper style, the paper one with its
+// title line and legend), of the chart frame's size.
+std::string chartDrawList(const ChartScene& scene, const catalog::Catalogue& cat);
 
 }  // namespace app

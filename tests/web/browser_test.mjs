@@ -119,6 +119,13 @@ try {
     const diff = sameValue(web, desktop(["--find", name, ...cliArgs(req)]), 1e-9);
     check(!diff, `find(${name}) equals --find`, diff ?? "");
   }
+  // The paper chart: the same calls as the program's PDF draws.
+  {
+    const web = await page.evaluate((r) => window.planetarium.chartList(r), requests[0]);
+    const ok = web.width === 14655 && web.background === "#ffffff" &&
+               web.ops.some((o) => o[0] === "text" && o[1].startsWith("2026年1月15日 22:00 日本時間　東京"));
+    check(ok, "the print chart is the paper chart with its title line", `${web.ops.length} calls`);
+  }
   const sirius = await page.evaluate((r) => window.planetarium.find("シリウス", r), requests[0]);
   const webId = await page.evaluate((x, y, r) => window.planetarium.identify(x, y, r), sirius.x, sirius.y, requests[0]);
   const deskId = desktop(["--identify", `${sirius.x},${sirius.y}`, ...pictureCli(requests[0])]);
