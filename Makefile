@@ -22,7 +22,7 @@ ifeq ($(shell command -v npm 2>/dev/null),)
 WEB_PACKAGES += nodejs npm
 endif
 
-.PHONY: all deps configure build run test core bench clean test-sanitize fuzz package web web-test
+.PHONY: all deps configure build run test core bench clean test-sanitize fuzz package web web-test web-serve
 
 all: build
 
@@ -72,6 +72,11 @@ web: deps
 	  -DPLANETARIUM_GUI=OFF -DPLANETARIUM_TESTS=OFF -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON > /dev/null
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
 	@echo "Wrote $(WEB_BUILD)/planetarium.html"
+
+# The browser edition served at http://127.0.0.1:8080/planetarium.html, where
+# it can be installed as an app that keeps working offline.
+web-serve: web
+	cd $(WEB_BUILD) && python3 -m http.server 8080 --bind 127.0.0.1
 
 # The page in headless chromium against the desktop program (both built).
 tests/web/node_modules/.package-lock.json: tests/web/package-lock.json

@@ -409,6 +409,17 @@
       }),
   };
 
+  // Served over HTTP the page is an installable app that works offline (its
+  // manifest and service worker sit beside it); opened from disk it needs
+  // neither.
+  if (location.protocol === "http:" || location.protocol === "https:") {
+    const link = document.createElement("link");
+    link.rel = "manifest";
+    link.href = "manifest.webmanifest";
+    document.head.append(link);
+    if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+  }
+
   window.planetarium = {
     ready: createPlanetariumCore().then((module) => {
       core = module;

@@ -7,9 +7,10 @@
 //
 // Prints one line per check and the timings; exits 1 if any check failed.
 import { execFileSync } from "node:child_process";
+import { createServer } from "node:http";
 import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { dirname, extname, join } from "node:path";
 import { gzipSync } from "node:zlib";
 import puppeteer from "puppeteer-core";
 
@@ -196,6 +197,47 @@ try {
         `${(size / 1024).toFixed(0)} KB, ${(gz / 1024).toFixed(0)} KB gzip`);
   console.log(`timing: first painted sky ${firstPaint} ms after navigation, redraw ${redraw} ms, ` +
               `month almanac ${almanacMs} ms, JS heap ${(metrics.JSHeapUsedSize / 1048576).toFixed(1)} MB`);
+
+  // Served over 127.0.0.1: after the first visit the page works with the
+  // network cut (its service worker answers).
+  {
+    const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".webmanifest": "application/manifest+json",
+                    ".svg": "image/svg+xml" };
+    const root = dirname(page_);
+    const server = createServer((req, res) => {
+      const name = decodeURIComponent(new URL(req.url, "http://x").pathname).replace(/^\/+/, "");
+      if (!/^[\w.-]+$/.test(name)) return res.writeHead(404).end();
+      try {
+        const body = readFileSync(join(root, name));
+        res.writeHead(200, { "content-type": types[extname(name)] ?? "application/octet-stream" }).end(body);
+      } catch {
+        res.writeHead(404).end();
+      }
+    });
+    await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+    const url = `http://127.0.0.1:${server.address().port}/planetarium.html`;
+    const served = await browser.newPage();
+    await served.goto(url, { waitUntil: "load" });
+    await served.evaluate(async () => {
+      await window.planetarium.ready;
+      await navigator.serviceWorker.ready;
+    });
+    await served.reload({ waitUntil: "load" });
+    await new Promise((resolve) => server.close(resolve));
+    await served.setOfflineMode(true);
+    let offline = false;
+    try {
+      await served.reload({ waitUntil: "load" });
+      offline = await served.evaluate(async () => {
+        await window.planetarium.ready;
+        return window.planetarium.json({ at: "2026-01-15 22:00", place: "東京" }).bodies.length === 6;
+      });
+    } catch (e) {
+      offline = false;
+    }
+    check(offline, "served over 127.0.0.1, the page reloads and answers with the network cut");
+    await served.close();
+  }
 } finally {
   await browser.close();
   rmSync(work, { recursive: true, force: true });
