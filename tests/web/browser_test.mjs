@@ -167,18 +167,29 @@ try {
     document.getElementById("time").value = "22:00";
     document.getElementById("place").value = "東京";
   });
-  const redrawStart = Date.now();
-  await page.click("#draw");
-  const redraw = Date.now() - redrawStart;
+  // A redraw with everything on: the core's picture, its draw list read
+  // and replayed (the median of ten, measured in the page).
+  const redraw = await page.evaluate(() => {
+    for (const box of document.querySelectorAll("#options input, #figureList input")) box.checked = true;
+    const times = [];
+    for (let i = 0; i < 10; ++i) {
+      const t = performance.now();
+      document.getElementById("draw").click();
+      times.push(performance.now() - t);
+    }
+    return times.sort((a, b) => a - b)[5].toFixed(1);
+  });
   const box = await (await page.$("#sky")).boundingBox();
   const scale = await page.evaluate(() => document.getElementById("sky").width / 977);
   const css = box.width / (977 * scale);
   await page.mouse.click(box.x + (sirius.x * scale) * css / scale, box.y + (sirius.y * scale) * css / scale);
   const card = await page.evaluate(() => !document.getElementById("card").hidden && document.getElementById("card").dataset.name);
   check(card === "シリウス", "a tap on Sirius's pixel opens its card", String(card));
-  const almanacStart = Date.now();
-  await page.click("#almanac");
-  const almanacMs = Date.now() - almanacStart;
+  const almanacMs = await page.evaluate(() => {
+    const t = performance.now();
+    document.getElementById("almanac").click();
+    return (performance.now() - t).toFixed(1);
+  });
   const rows = await page.evaluate(() => document.querySelectorAll("#almanacView tr").length);
   check(rows === 32, "こよみ shows the month", `${rows} rows`);
   await page.select("#place", "札幌");
