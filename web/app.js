@@ -269,6 +269,46 @@
     view.hidden = false;
   }
 
+  // A table of rows (the first one the heading) in the panel under the picture.
+  function showTable(title, rows) {
+    const view = $("almanacView");
+    view.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = title;
+    const table = document.createElement("table");
+    rows.forEach((row, i) => {
+      const tr = table.insertRow();
+      for (const cell of row) {
+        const td = document.createElement(i === 0 ? "th" : "td");
+        td.textContent = cell ?? "--:--";
+        tr.append(td);
+      }
+    });
+    view.append(h, table);
+    view.hidden = false;
+  }
+
+  const BODY_NAMES = {Sun: "太陽", Moon: "月", Venus: "金星", Mars: "火星", Jupiter: "木星", Saturn: "土星"};
+  const clock = (iso) => (iso ? iso.slice(11, 16) : null);
+
+  // 数値: where the six bodies are (the numbers --json gives).
+  function showNumbers() {
+    const req = pageRequest();
+    const j = api.json(req);
+    showTable(`数値　${req.at}（日本時間）`, [["天体", "赤経 (h)", "赤緯 (°)", "高度 (°)", "方位 (°)"],
+      ...j.bodies.map((b) => [BODY_NAMES[b.name], b.ra.toFixed(3), b.dec.toFixed(2), b.alt.toFixed(1), b.az.toFixed(1)])]);
+  }
+
+  // こよみ その日: the rise, transit and set of the day (--json's almanac).
+  function showToday() {
+    const req = pageRequest();
+    const a = api.json(req).almanac;
+    const keys = ["sun", "moon", "venus", "mars", "jupiter", "saturn"];
+    const names = ["太陽", "月", "金星", "火星", "木星", "土星"];
+    showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${a.timeZone}）　月齢 ${a.moonAge}`,
+              [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], clock(a[k].rise), clock(a[k].transit), clock(a[k].set)])]);
+  }
+
   function findOnPage() {
     const name = $("findName").value.trim();
     if (!name) return;
@@ -348,11 +388,13 @@
       state.timer = setInterval(() => {
         stepMinutes(Number($("step").value));
         drawPage();
-      }, 1000);
+      }, 1000 * Number($("every").value));
     });
     $("find").addEventListener("click", findOnPage);
     $("findName").addEventListener("keydown", (e) => e.key === "Enter" && findOnPage());
     $("almanac").addEventListener("click", showAlmanac);
+    $("today").addEventListener("click", showToday);
+    $("table").addEventListener("click", showNumbers);
     // The paper chart (title line, legend, black on white) at twice the
     // picture's pixels, printed alone on one landscape page.
     $("print").addEventListener("click", () => {

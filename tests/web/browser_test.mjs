@@ -192,6 +192,12 @@ try {
   });
   const rows = await page.evaluate(() => document.querySelectorAll("#almanacView tr").length);
   check(rows === 32, "こよみ shows the month", `${rows} rows`);
+  await page.click("#today");
+  const sunRow = await page.evaluate(() => [...document.querySelectorAll("#almanacView tr")][1].textContent);
+  check(sunRow === "太陽06:5011:5016:50", "こよみ その日 gives the day's times", sunRow);
+  await page.click("#table");
+  const jupiter = await page.evaluate(() => [...document.querySelectorAll("#almanacView tr")][5].textContent);
+  check(jupiter.startsWith("木星7.40322.3067.2"), "数値 gives the bodies' places", jupiter);
   await page.select("#place", "札幌");
   await page.click("#draw");
   await page.reload({ waitUntil: "load" });
