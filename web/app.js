@@ -437,6 +437,8 @@
                                        ...(req.scale ? ["--scale", String(req.scale)] : [])]),
     identify: (x, y, req) => call("identify", ["--identify", `${x},${y}`, ...pictureArgs(req)]),
     drawList: (req) => call("drawList", ["--render", "web.json", ...pictureArgs(req)]),
+    // Bytes of the WebAssembly core's memory.
+    coreMemoryBytes: () => core.HEAP8.length,
     // The paper chart of --render FILE.pdf, as a draw list.
     chartList: (req) => call("chartList", ["--render", "web.pdf", ...pictureArgs(req)]),
     almanacMonth: (req) => call("almanac", ["--almanac", (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})]),

@@ -206,6 +206,9 @@ try {
   check(remembered === "札幌", "the remembered place survives a reload", remembered);
 
   const metrics = await page.metrics();
+  const coreMemory = await page.evaluate(() => window.planetarium.coreMemoryBytes());
+  const pageMb = (metrics.JSHeapTotalSize + coreMemory) / 1048576;
+  check(pageMb <= 60, "the page's memory (JavaScript heap and the core's) stays under 60 MB", `${pageMb.toFixed(1)} MB`);
   check(problems.length === 0, "no console error or unhandled error", problems.join("; "));
   check(blocked === 0, "the page asked for nothing from the network", `${blocked} requests`);
   const size = statSync(page_).size;
@@ -213,7 +216,8 @@ try {
   check(size <= 3 * 1024 * 1024 && gz <= 1024 * 1024, "one file of at most 3 MB (1 MB compressed)",
         `${(size / 1024).toFixed(0)} KB, ${(gz / 1024).toFixed(0)} KB gzip`);
   console.log(`timing: first painted sky ${firstPaint} ms after navigation, redraw ${redraw} ms, ` +
-              `month almanac ${almanacMs} ms, JS heap ${(metrics.JSHeapUsedSize / 1048576).toFixed(1)} MB`);
+              `month almanac ${almanacMs} ms, JS heap ${(metrics.JSHeapUsedSize / 1048576).toFixed(1)} MB, ` +
+              `core memory ${(coreMemory / 1048576).toFixed(0)} MB`);
 
   // Served over 127.0.0.1: after the first visit the page works with the
   // network cut (its service worker answers).
