@@ -225,6 +225,15 @@ void loadStarNames(Catalogue& cat) {
     }
 }
 
+void loadNameAliases(Catalogue& cat) {
+    const Table t("name_aliases", embedded::nameAliasesCsv(), {"alias", "name"});
+    cat.nameAliases.clear();
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        if (t.text(r, 0).empty() || t.text(r, 1).empty()) t.fail(static_cast<int>(r) + 2, "empty alias or name");
+        cat.nameAliases.emplace_back(t.text(r, 0), t.text(r, 1));
+    }
+}
+
 std::string_view withoutTrailingBlanks(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
@@ -242,6 +251,7 @@ Catalogue loadCatalogue() {
     loadShowers(cat);
     loadIauConstellations(cat);
     loadStarNames(cat);
+    loadNameAliases(cat);
     for (std::size_t k = 1; k < cat.stars.size(); ++k) {
         if (findIauConstellation(cat, cat.stars[k].constellation) == 0) {
             throw std::runtime_error("embedded table stars.csv line " + std::to_string(k + 1) +

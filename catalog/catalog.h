@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace catalog {
@@ -96,6 +97,9 @@ struct Catalogue {
     std::vector<Place> places;                 // [0] empty, 1..75; 49 is "入力" at (0, 0)
     std::vector<ConstellationName> iauConstellations;  // [0] empty, 1..88, by abbreviation
     std::vector<StarName> starNames;           // in row order
+    // Other names users type for an object the program already names
+    // (English and common Japanese names, variants): alias -> that name.
+    std::vector<std::pair<std::string, std::string>> nameAliases;
 };
 
 // Parses the embedded tables. Cheap enough to call once at start-up; the

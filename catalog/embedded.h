@@ -13,4 +13,5 @@ std::string_view namedStarsCsv();
 std::string_view starsCsv();
 std::string_view constellationNamesCsv();
 std::string_view starNamesCsv();
+std::string_view nameAliasesCsv();
 }  // namespace catalog::embedded

@@ -235,6 +235,26 @@ NameIndex::NameIndex(const Catalogue& cat) {
         }
         if (s.hr > 0) add("HR " + std::to_string(s.hr), t, mag, true);
     }
+    // What Japanese users type besides: a constellation in kana, ざ for 座
+    // (おりおんざ), and the aliases of the table (English names, 七夕 names,
+    // variants), each standing for the object its name already finds.
+    const std::size_t named = entries_.size();
+    for (const auto& [alias, name] : cat.nameAliases) {
+        const std::string key = foldName(name);
+        for (std::size_t i = 0; i < named; ++i) {
+            if (entries_[i].key != key) continue;
+            const NameEntry e = entries_[i];
+            add(alias, e.target, e.rankMag);
+            break;
+        }
+    }
+    static const std::string kZa = "座";
+    for (std::size_t i = 0, n = entries_.size(); i < n; ++i) {
+        const NameEntry e = entries_[i];
+        if (e.target.kind == NameKind::Constellation && e.text.size() > kZa.size() &&
+            e.text.compare(e.text.size() - kZa.size(), kZa.size(), kZa) == 0)
+            add(e.text.substr(0, e.text.size() - kZa.size()) + "ざ", e.target, e.rankMag);
+    }
 }
 
 std::vector<NameTarget> NameIndex::find(std::string_view query) const {

@@ -140,3 +140,42 @@ TEST(CompleteName, OffersPrefixMatchesBrightestFirstThenInnerMatches) {
 
 }  // namespace
 }  // namespace catalog
+
+namespace catalog {
+namespace {
+
+// What Japanese users type: every alias of the table finds the object its
+// name finds (a misspelt name in the table would find nothing); English
+// names in any case, 七夕 names, kana constellations with ざ, variants.
+TEST(FindByName, AliasesEnglishNamesAndKanaReadings) {
+    const Catalogue& c = cat();
+    const NameIndex& index = names();
+    for (const auto& [alias, name] : c.nameAliases) {
+        const std::vector<NameTarget> want = index.find(name);
+        ASSERT_FALSE(want.empty()) << name << " (for " << alias << ") names nothing";
+        EXPECT_EQ(index.find(alias).front(), want.front()) << alias;
+    }
+    const auto starNamed = [&](std::string_view typed, const char* name) {
+        const std::vector<NameTarget> got = index.find(typed);
+        ASSERT_FALSE(got.empty()) << typed;
+        EXPECT_EQ(got.front(), index.find(name).front()) << typed;
+    };
+    starNamed("sirius", "シリウス");
+    starNamed("SIRIUS", "シリウス");
+    starNamed("vega", "ベガ");
+    starNamed("Betelgeuse", "ベテルギウス");
+    starNamed("kaus australis", "カウス・アウストラリス");
+    starNamed("おりひめ", "ベガ");
+    starNamed("ひこぼし", "アルタイル");
+    starNamed("ほっきょくせい", "北極星");
+    starNamed("すばる", "η Tau");
+    starNamed("おりおんざ", "オリオン座");
+    starNamed("オリオンざ", "オリオン座");
+    starNamed("かしおぺあざ", "カシオペヤ座");
+    starNamed("カシオペア座", "カシオペヤ座");
+    EXPECT_TRUE(index.find("ベテルギ").empty());
+    EXPECT_TRUE(index.find("siriusb").empty());
+}
+
+}  // namespace
+}  // namespace catalog
