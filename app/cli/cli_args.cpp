@@ -36,7 +36,8 @@ bool renderOnly(std::string_view opt) {
     return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
            opt == "--seed" || isTimeLapseOption(opt) || opt == "--style";
 }
-bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h"; }
+bool isStampFlag(std::string_view opt) { return opt == "--stamp" || opt == "--no-stamp"; }
+bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h" || isStampFlag(opt); }
 
 // A whole argument as a finite decimal number; nothing may follow it.
 std::optional<double> wholeNumber(std::string_view s) {
@@ -400,6 +401,14 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             json = true;
             continue;
         }
+        if (isStampFlag(opt)) {
+            if (seen.count("--stamp") && seen.count("--no-stamp")) {
+                r.error = "--stamp and --no-stamp cannot be used together";
+                return r;
+            }
+            o.stamp = opt == "--stamp";
+            continue;
+        }
         if (i + 1 >= args.size()) {
             r.error = std::string(opt) + " needs a value";
             return r;
@@ -453,6 +462,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
     } else if (!o.timeZone.empty() && !o.latDeg) {
         r.error = "--tz applies to a place given by --lat/--lon";
+    } else if ((seen.count("--stamp") || seen.count("--no-stamp")) && o.frames == 0) {
+        r.error = std::string(seen.count("--stamp") ? "--stamp" : "--no-stamp") + " applies to films (--frames)";
     } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
         r.error = o.frames > 0 ? "--frames needs --every as well" : "--every needs --frames as well";
     } else if (!render && !identify && !find && !firstRenderOnly.empty()) {
@@ -478,7 +489,7 @@ std::string usageText() {
               [--dir north|east|south|west|zenith]
               [--show equator,ecliptic,grid,names,constellations,meteors]
               [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
-              [--trails HOURS] [--frames N --every MINUTES]
+              [--trails HOURS] [--frames N --every MINUTES [--no-stamp]]
               [--style print|screen]
   planetarium --almanac YYYY-MM [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --identify X,Y [--render FILE.png] [--at ...] [--place ... | --lat ... --lon ...]
@@ -547,7 +558,9 @@ picture options (with --render only):
                            (1..527040). FILE.png gives FILE-0001.png ...;
                            FILE.gif, FILE.mp4 or FILE.webm one animation
                            (4 pictures a second) made by ffmpeg. Frame k uses
-                           the shooting-star seed N + k - 1.
+                           the shooting-star seed N + k - 1. Every frame
+                           carries its date, time and place at the top left;
+                           --no-stamp leaves them out.
   --style S                screen (the window's colours; default for .png) or
                            print (black on white with a title line and a
                            magnitude legend; default for .pdf and .svg)

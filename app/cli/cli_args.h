@@ -35,6 +35,8 @@ struct CliOptions {
     // --frames N --every MINUTES: a time-lapse of N pictures, MINUTES apart.
     int frames = 0;  // 0: one picture
     int everyMinutes = 0;
+    // --stamp (the default) / --no-stamp: the date, time and place on every frame.
+    bool stamp = true;
     // --tz ZONE: IANA name of the zone of a --lat/--lon place (checked
     // against the system's zone data when the program runs).
     std::string timeZone;

@@ -105,6 +105,11 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         FilmRequest film;
         film.first = pic;
         film.first.stepMinutes = opt.everyMinutes;
+        // Every frame says when and where, unless --no-stamp.
+        if (opt.stamp) {
+            std::string zoneError;
+            film.first.stamp = PictureRequest::Stamp{req.placeName, requestZone(opt, cat, zoneError).value_or(LocalZone{})};
+        }
         film.frames = opt.frames;
         film.everyMinutes = opt.everyMinutes;
         film.path = *path;

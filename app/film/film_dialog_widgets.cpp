@@ -5,6 +5,7 @@
 #include "app/cli/cli_args.h"
 
 #include <QCoreApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -81,6 +82,11 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
     pathRow->addWidget(browse);
     form->addRow(QStringLiteral("ファイル"), pathRow);
 
+    stamp_ = new QCheckBox(QStringLiteral("日時と場所を入れる"), this);
+    stamp_->setObjectName(QStringLiteral("filmStamp"));
+    stamp_->setChecked(true);
+    form->addRow(stamp_);
+
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("filmSummary"));
     form->addRow(summary_);
@@ -145,6 +151,8 @@ void FilmDialog::updateSummary() {
     }
 }
 
+bool FilmDialog::stamped() const { return stamp_->isChecked(); }
+
 void FilmDialog::choosePath() {
     const QString chosen = QFileDialog::getSaveFileName(
         this, QStringLiteral("動画に書き出し"), path(),
@@ -185,6 +193,7 @@ std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int step
     film.frames = dialog.frames();
     film.everyMinutes = dialog.everyMinutes();
     film.path = dialog.path();
+    if (!dialog.stamped()) film.first.stamp.reset();
     return exportFilmWithProgress(film, cat, parent);
 }
 

@@ -11,6 +11,7 @@
 #include "app/film/film_export_gui.h"
 #include "app/session/time_step.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -36,6 +37,8 @@ public:
     // 0 when the end time lies before the start.
     int frames() const;
     QString path() const;
+    // 日時と場所を入れる: each frame carries its date, time and place.
+    bool stamped() const;
 
 private:
     void updateSummary();
@@ -52,6 +55,7 @@ private:
     QLineEdit* end_ = nullptr;
     void showLastFrame();
     QLineEdit* path_ = nullptr;
+    QCheckBox* stamp_ = nullptr;
     QLabel* summary_ = nullptr;
 };
 

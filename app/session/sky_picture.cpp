@@ -1,10 +1,18 @@
 #include "app/session/sky_picture.h"
 
+#include "app/session/chart_heading.h"
+
 #include "app/session/sky_moments.h"
 #include "astro/astro.h"
 #include "view/picture.h"
 
 namespace app {
+
+namespace {
+// Where a film frame's stamp goes: the top left, as the paper chart's title.
+constexpr float kStampXTwips = view::kTitleX;
+constexpr float kStampYTwips = 150.0f;
+}  // namespace
 
 namespace {
 
@@ -48,6 +56,10 @@ void drawPicture(const PictureRequest& req, const PictureSky& shown, const catal
         view::drawView(req.direction, shown.sky, cat, options, rng, painter, *shown.trails, record);
     } else {
         view::drawView(req.direction, shown.sky, cat, options, rng, painter, record);
+    }
+    if (req.stamp) {
+        painter.setTextPosition(kStampXTwips, kStampYTwips);
+        painter.text(view::chartTitle(chartHeading(shown.shown, req.stamp->placeName, req.direction, req.stamp->zone)));
     }
 }
 

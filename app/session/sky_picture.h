@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/session/colour_scheme.h"
+#include "app/session/zone.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "view/direction.h"
@@ -33,6 +35,14 @@ struct PictureRequest {
     // then the one of the end moment, colours included, with the trails
     // under its objects: the last frame of a long exposure.
     int trailMinutes = 0;
+    // A film frame's stamp: the moment shown, the place and, abroad, the
+    // local time, written at the picture's top left in its text colour
+    // (the paper chart's title line), so a time-lapse tells when and where.
+    struct Stamp {
+        std::string placeName;  // empty for typed coordinates
+        LocalZone zone;
+    };
+    std::optional<Stamp> stamp;
 };
 
 // pictureOptions: the display options with the date (JST) of the moment

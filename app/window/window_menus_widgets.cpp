@@ -154,8 +154,11 @@ void MainWindow::updateStatus() {
 }
 
 void MainWindow::exportFilmInteractive() {
-    PictureRequest first = currentRequest().picture;
+    const WindowRequest w = currentRequest();
+    PictureRequest first = w.picture;
     first.seed = hooks_.meteorSeed ? *hooks_.meteorSeed : std::random_device{}();
+    // The film dialog may leave the stamp out.
+    first.stamp = PictureRequest::Stamp{w.titlePlaceName(), w.zone};
     const QString name = QString::fromStdString(pictureFileName(first.input, first.direction, ".mp4"));
     filmRunning_ = true;
     const std::optional<FilmResult> result = askAndExportFilm(first, first.stepMinutes, name, cat_, this);

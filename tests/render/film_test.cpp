@@ -57,16 +57,38 @@ const QStringList kScene{QStringLiteral("--at"),   QStringLiteral("2026-08-12 22
                          QStringLiteral("--dir"),  QStringLiteral("east"),
                          QStringLiteral("--show"), QStringLiteral("meteors,constellations,names,grid")};
 
+// Without its stamp each frame is exactly the single picture of its moment
+// and seed; with it (the default) the frame differs only in the stamp's
+// band at the top left, where the date, time and place are written.
 TEST(FilmProgram, PngFramesAreTheSinglePicturesOfTheirMomentsAndSeeds) {
     QTemporaryDir dir;
     const QString film = dir.filePath(QStringLiteral("night.png"));
-    // Three frames 15 minutes apart across midnight and the date change.
-    ASSERT_EQ(run(QStringList{QStringLiteral("--render"), film, QStringLiteral("--frames"), QStringLiteral("3"),
+    const QString stamped = dir.filePath(QStringLiteral("stamped.png"));
+    ASSERT_EQ(run(QStringList{QStringLiteral("--render"), stamped, QStringLiteral("--frames"), QStringLiteral("1"),
                               QStringLiteral("--every"), QStringLiteral("15"), QStringLiteral("--seed"),
                               QStringLiteral("41")} +
                   kScene)
                   .status,
               0);
+    const QImage withStamp(app::frameFileName(stamped, 1));
+    ASSERT_TRUE(QFile::remove(app::frameFileName(stamped, 1)));
+    // Three frames 15 minutes apart across midnight and the date change.
+    ASSERT_EQ(run(QStringList{QStringLiteral("--render"), film, QStringLiteral("--frames"), QStringLiteral("3"),
+                              QStringLiteral("--every"), QStringLiteral("15"), QStringLiteral("--seed"),
+                              QStringLiteral("41"), QStringLiteral("--no-stamp")} +
+                  kScene)
+                  .status,
+              0);
+    {
+        const QImage plain(app::frameFileName(film, 1));
+        ASSERT_EQ(withStamp.size(), plain.size());
+        int inBand = 0, outside = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (withStamp.pixel(x, y) != plain.pixel(x, y)) ++(y < 30 && x < 760 ? inBand : outside);
+        EXPECT_GT(inBand, 200) << "the stamp's letters";
+        EXPECT_EQ(outside, 0);
+    }
     EXPECT_EQ(entries(dir), (QStringList{QStringLiteral("night-0001.png"), QStringLiteral("night-0002.png"),
                                          QStringLiteral("night-0003.png")}));
     const char* moments[] = {"2026-08-12 22:50", "2026-08-12 23:05", "2026-08-12 23:20"};
