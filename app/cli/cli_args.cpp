@@ -2,6 +2,7 @@
 // catalogue (for place and constellation names). No clock, no files.
 #include "app/cli/cli_args.h"
 
+#include "app/session/sky_moments.h"
 #include "astro/number_text.h"
 
 #include "app/session/moment_text.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr double kMinScale = 0.25;
 constexpr double kMaxScale = 8.0;
 constexpr int kMaxFrames = 9999;               // four-digit frame numbers
-constexpr int kMaxEveryMinutes = 366 * 24 * 60;  // a year between frames
 
 bool isTimeLapseOption(std::string_view opt) { return opt == "--trails" || opt == "--frames" || opt == "--every"; }
 
@@ -208,11 +208,16 @@ std::string parseTimeLapseOption(std::string_view opt, std::string_view value, C
         return {};
     }
     const bool frames = opt == "--frames";
-    const int limit = frames ? kMaxFrames : kMaxEveryMinutes;
+    if (!frames) {
+        // Minutes, days (1d, 7d) or sidereal days (1sd).
+        const std::string error = parseFilmStep(value, o.everyMinutes, o.everyExactMinutes);
+        return error.empty() ? std::string() : "--every: " + quotedArgument(value) + " " + error;
+    }
+    const int limit = kMaxFrames;
     const auto v = digitsField(value, 1, 6);
     if (!v || *v < 1 || *v > limit)
         return std::string(opt) + ": " + quotedArgument(value) + " is not a whole number from 1 to " + std::to_string(limit);
-    (frames ? o.frames : o.everyMinutes) = *v;
+    o.frames = *v;
     return {};
 }
 
@@ -553,9 +558,11 @@ picture options (with --render only):
   --trails HOURS           star trails of the HOURS (above 0, at most 24) from
                            the entered moment; the picture is the one of the
                            end moment, each object at the end of its trail
-  --frames N --every MIN   a time-lapse of N pictures (1..9999), the first at
-                           the entered moment, then every MIN minutes
-                           (1..527040). FILE.png gives FILE-0001.png ...;
+  --frames N --every STEP  a time-lapse of N pictures (1..9999), the first at
+                           the entered moment, then every STEP: minutes
+                           (15; 1..527040), days at the same clock time (1d,
+                           7d) or sidereal days, the stars back in place
+                           (1sd), up to 366 days. FILE.png gives FILE-0001.png ...;
                            FILE.gif, FILE.mp4 or FILE.webm one animation
                            (4 pictures a second) made by ffmpeg. Frame k uses
                            the shooting-star seed N + k - 1. Every frame

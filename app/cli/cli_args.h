@@ -35,6 +35,7 @@ struct CliOptions {
     // --frames N --every MINUTES: a time-lapse of N pictures, MINUTES apart.
     int frames = 0;  // 0: one picture
     int everyMinutes = 0;
+    double everyExactMinutes = 0.0;  // --every Nsd: N sidereal days, in minutes
     // --stamp (the default) / --no-stamp: the date, time and place on every frame.
     bool stamp = true;
     // --tz ZONE: IANA name of the zone of a --lat/--lon place (checked

@@ -112,6 +112,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         }
         film.frames = opt.frames;
         film.everyMinutes = opt.everyMinutes;
+        film.exactEveryMinutes = opt.everyExactMinutes;
         film.path = *path;
         // Ctrl+C or a SIGTERM stops the export, which removes its staged
         // frames or ffmpeg's partial film; the process then ends by that signal.

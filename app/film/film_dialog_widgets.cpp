@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -18,6 +19,9 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <cmath>
+
+#include "app/session/sky_moments.h"
 
 namespace app {
 
@@ -37,10 +41,17 @@ QString momentText(const CivilMinute& t) {
 
 }  // namespace
 
-int framesUntil(const CivilMinute& start, const CivilMinute& end, int everyMinutes) {
-    if (everyMinutes <= 0) return 0;
+int framesUntil(const CivilMinute& start, const CivilMinute& end, int everyMinutes, double exactMinutes) {
     const std::int64_t span = minuteCount(end) - minuteCount(start);
     if (span < 0) return 0;
+    if (exactMinutes > 0.0) {
+        // Frame k stands at the minute nearest k steps.
+        std::int64_t k = static_cast<std::int64_t>(std::floor(span / exactMinutes));
+        while (k > 0 && std::llround((k + 1) * exactMinutes) <= span) ++k;
+        while (k > 0 && std::llround(k * exactMinutes) > span) --k;
+        return static_cast<int>(std::min<std::int64_t>(k + 1, kMaxFrames));
+    }
+    if (everyMinutes <= 0) return 0;
     return static_cast<int>(std::min<std::int64_t>(span / everyMinutes + 1, kMaxFrames));
 }
 
@@ -54,7 +65,13 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
     interval_->setObjectName(QStringLiteral("filmInterval"));
     interval_->setRange(1, kMaxEveryMinutes);
     interval_->setValue(std::clamp(everyMinutes, 1, kMaxEveryMinutes));
-    form->addRow(QStringLiteral("間隔（分)"), interval_);
+    unit_ = new QComboBox(this);
+    unit_->setObjectName(QStringLiteral("filmUnit"));
+    unit_->addItems({QStringLiteral("分"), QStringLiteral("日（同じ時刻）"), QStringLiteral("恒星日（星が同じ位置）")});
+    auto* intervalRow = new QHBoxLayout;
+    intervalRow->addWidget(interval_);
+    intervalRow->addWidget(unit_);
+    form->addRow(QStringLiteral("間隔"), intervalRow);
 
     byCount_ = new QRadioButton(QStringLiteral("枚数"), this);
     byCount_->setObjectName(QStringLiteral("filmByCount"));
@@ -104,6 +121,12 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
         connect(box, &QSpinBox::valueChanged, this, &FilmDialog::updateSummary);
     }
     connect(end_, &QLineEdit::textChanged, this, &FilmDialog::updateSummary);
+    connect(unit_, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        // Days and sidereal days up to a year; minutes up to a year of minutes.
+        interval_->setMaximum(unit == 0 ? kMaxEveryMinutes : 366);
+        showLastFrame();
+        updateSummary();
+    });
     connect(byCount_, &QRadioButton::toggled, this, &FilmDialog::updateSummary);
     connect(path_, &QLineEdit::textChanged, this, &FilmDialog::updateSummary);
     updateSummary();
@@ -112,25 +135,35 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
         buttons->button(QDialogButtonBox::Ok)->setEnabled(frames() > 0 && filmFormat(path()).has_value());
     };
     for (QSpinBox* box : {interval_, count_}) connect(box, &QSpinBox::valueChanged, this, okEnabled);
+    connect(unit_, &QComboBox::currentIndexChanged, this, okEnabled);
     connect(end_, &QLineEdit::textChanged, this, okEnabled);
     connect(byCount_, &QRadioButton::toggled, this, okEnabled);
     connect(path_, &QLineEdit::textChanged, this, okEnabled);
     okEnabled();
 }
 
-int FilmDialog::everyMinutes() const { return interval_->value(); }
+int FilmDialog::everyMinutes() const {
+    switch (unit_->currentIndex()) {
+    case 1: return interval_->value() * 24 * 60;
+    case 2: return static_cast<int>(std::lround(exactMinutes()));
+    default: return interval_->value();
+    }
+}
+
+double FilmDialog::exactMinutes() const { return unit_->currentIndex() == 2 ? interval_->value() * kSiderealDayMinutes : 0.0; }
 
 int FilmDialog::frames() const {
     if (byCount_->isChecked()) return count_->value();
     CivilMinute end;
     if (!parseMoment(end_->text().trimmed().toStdString(), end).empty()) return 0;
-    return framesUntil(start_, end, everyMinutes());
+    return framesUntil(start_, end, everyMinutes(), exactMinutes());
 }
 
 void FilmDialog::showLastFrame() {
     if (!byCount_->isChecked()) return;
-    const std::int64_t last =
-        minuteCount(start_) + static_cast<std::int64_t>(count_->value() - 1) * interval_->value();
+    const std::int64_t steps = count_->value() - 1;
+    const std::int64_t last = minuteCount(start_) + (exactMinutes() > 0.0 ? std::llround(steps * exactMinutes())
+                                                                           : steps * everyMinutes());
     const CivilMinute end = civilFromMinuteCount(last);
     if (end.year >= kMinYear && end.year <= kMaxYear) end_->setText(momentText(end));
 }
@@ -192,6 +225,7 @@ std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int step
     film.first.stepMinutes = dialog.everyMinutes();
     film.frames = dialog.frames();
     film.everyMinutes = dialog.everyMinutes();
+    film.exactEveryMinutes = dialog.exactMinutes();
     film.path = dialog.path();
     if (!dialog.stamped()) film.first.stamp.reset();
     return exportFilmWithProgress(film, cat, parent);

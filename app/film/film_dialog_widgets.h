@@ -12,6 +12,7 @@
 #include "app/session/time_step.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -20,9 +21,10 @@ class QSpinBox;
 namespace app {
 
 // framesUntil: how many frames, the first at `start` and then every
-// `everyMinutes`, lie at or before `end`; 0 when `end` is before `start` or
-// the step is not positive.
-int framesUntil(const CivilMinute& start, const CivilMinute& end, int everyMinutes);
+// `everyMinutes` (or every `exactMinutes` when that is positive: sidereal
+// days, each frame rounded to its minute), lie at or before `end`; 0 when
+// `end` is before `start` or the step is not positive.
+int framesUntil(const CivilMinute& start, const CivilMinute& end, int everyMinutes, double exactMinutes = 0.0);
 
 class FilmDialog : public QDialog {
     Q_OBJECT
@@ -32,7 +34,10 @@ public:
     // everyMinutes: the window's time step, the first choice of interval.
     FilmDialog(const CivilMinute& start, int everyMinutes, const QString& suggestedPath, QWidget* parent = nullptr);
 
+    // The step in whole minutes (a sidereal day counts 1,436) and, for
+    // 恒星日, exactly (0 otherwise).
     int everyMinutes() const;
+    double exactMinutes() const;
     // The frames asked for, by count or up to the end time (at most 9999);
     // 0 when the end time lies before the start.
     int frames() const;
@@ -46,6 +51,7 @@ private:
 
     CivilMinute start_;
     QSpinBox* interval_ = nullptr;
+    QComboBox* unit_ = nullptr;  // 分, 日, 恒星日
     QRadioButton* byCount_ = nullptr;
     QSpinBox* count_ = nullptr;
     QRadioButton* byEnd_ = nullptr;

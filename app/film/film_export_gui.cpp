@@ -370,7 +370,7 @@ FilmResult exportFilm(const FilmRequest& req, const catalog::Catalogue& cat, con
         if (ffmpeg.isEmpty()) return refused(ffmpegMissingMessage());
     }
     std::string error;
-    const auto moments = filmMoments(req.first.input, req.frames, req.everyMinutes, error);
+    const auto moments = filmMoments(req.first.input, req.frames, req.everyMinutes, error, req.exactEveryMinutes);
     if (!moments) return refused(QString::fromStdString(error));
     if (*format == FilmFormat::PngFrames) return writePngFrames(req, *moments, cat, progress);
     return encodeFilm(*format, req, *moments, cat, progress, ffmpeg);

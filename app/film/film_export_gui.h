@@ -36,6 +36,7 @@ struct FilmRequest {
     PictureRequest first;
     int frames = 1;        // 1..9999
     int everyMinutes = 15;
+    double exactEveryMinutes = 0.0;  // > 0: a step of sidereal days (filmMoments)
     QString path;          // .png, .gif, .mp4 or .webm
     // ffmpeg counts as hung, and the export fails, once it has taken or
     // written nothing for this long.

@@ -43,12 +43,15 @@ std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, 
 }
 
 std::optional<std::vector<astro::SkyInput>> filmMoments(const astro::SkyInput& first, int frames, int everyMinutes,
-                                                        std::string& error) {
+                                                        std::string& error, double exactStepMinutes) {
     std::vector<astro::SkyInput> moments;
     moments.reserve(static_cast<std::size_t>(std::max(frames, 1)));
     moments.push_back(first);
     for (int k = 2; k <= frames; ++k) {
-        const auto next = minutesLater(moments.back(), everyMinutes);
+        const auto next =
+            exactStepMinutes > 0.0
+                ? minutesLater(first, static_cast<int>(std::llround((k - 1) * exactStepMinutes)))
+                : minutesLater(moments.back(), everyMinutes);
         if (!next) {
             error = "frame " + std::to_string(k) + " falls outside the years " + std::to_string(kMinYear) + ".." +
                     std::to_string(kMaxYear);
@@ -64,6 +67,36 @@ PictureRequest filmFrame(const PictureRequest& first, const std::vector<astro::S
     pic.input = moments[static_cast<std::size_t>(index)];
     pic.seed = first.seed + static_cast<std::uint64_t>(index);
     return pic;
+}
+
+std::string parseFilmStep(std::string_view text, int& minutes, double& exact) {
+    exact = 0.0;
+    std::string_view digits = text;
+    int unit = 1;  // minutes per count
+    bool sidereal = false;
+    if (digits.size() > 2 && digits.substr(digits.size() - 2) == "sd") {
+        digits.remove_suffix(2);
+        sidereal = true;
+    } else if (digits.size() > 1 && digits.back() == 'd') {
+        digits.remove_suffix(1);
+        unit = 24 * 60;
+    }
+    int n = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9' || n > 1000000) return "is not minutes (15), days (1d, 7d) or sidereal days (1sd)";
+        n = n * 10 + (c - '0');
+    }
+    const int limit = (sidereal || unit > 1) ? 366 : 366 * 24 * 60;
+    if (digits.empty() || n < 1 || n > limit)
+        return sidereal || unit > 1 ? "is not a number of days from 1 to 366"
+                                    : "is not a whole number of minutes from 1 to 527040";
+    if (sidereal) {
+        exact = n * kSiderealDayMinutes;
+        minutes = static_cast<int>(std::lround(exact));
+    } else {
+        minutes = n * unit;
+    }
+    return {};
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/sky_state.h"
@@ -44,11 +45,24 @@ struct TrailScene {
 std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, view::Direction dir,
                                      const catalog::Catalogue& cat);
 
+// One sidereal day in minutes (86,164.0905 s): after it the stars stand
+// where they stood.
+inline constexpr double kSiderealDayMinutes = 1436.0681750;
+
 // filmMoments: the moments of `frames` frames, each `everyMinutes` after the
-// one before, stepped as the timer steps. Nothing, with `error` naming the
-// first frame that leaves the years the date fields hold, when one does.
+// previous one (the timer's exact minute arithmetic), or, with
+// `exactStepMinutes` > 0 (sidereal days), frame k at k steps from the first
+// rounded to the nearest minute, so the rounding never accumulates. Nothing
+// and `error` when a frame would fall outside the years the fields hold.
 std::optional<std::vector<astro::SkyInput>> filmMoments(const astro::SkyInput& first, int frames, int everyMinutes,
-                                                        std::string& error);
+                                                        std::string& error, double exactStepMinutes = 0.0);
+
+// parseFilmStep: a film's step as typed after --every: whole minutes
+// ("15"), days ("1d", "7d": the same clock time each day) or sidereal days
+// ("1sd": the stars back in place, the Sun and the planets moving on), 1 to
+// 366 days. minutes: the step in whole minutes (a sidereal day counts 1,436);
+// exact: the sidereal step, 0 otherwise. Empty error on success.
+std::string parseFilmStep(std::string_view text, int& minutes, double& exact);
 
 // filmFrame: frame `index` (0-based) of a film whose first picture is
 // `first`: its moment, and the shooting stars' seed first.seed + index.

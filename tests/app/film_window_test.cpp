@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +72,22 @@ TEST(FilmDialog, FramesByCountOrUpToTheEndTime) {
     dialog.findChild<QSpinBox*>(QStringLiteral("filmInterval"))->setValue(60);
     EXPECT_EQ(dialog.frames(), 7);
     EXPECT_EQ(dialog.path(), QStringLiteral("film.mp4"));
+
+    // Days and sidereal days: the end time and the count follow one rule.
+    dialog.findChild<QRadioButton*>(QStringLiteral("filmByCount"))->setChecked(true);
+    dialog.findChild<QSpinBox*>(QStringLiteral("filmInterval"))->setValue(1);
+    dialog.findChild<QSpinBox*>(QStringLiteral("filmFrames"))->setValue(3);
+    dialog.findChild<QComboBox*>(QStringLiteral("filmUnit"))->setCurrentIndex(2);  // 恒星日
+    EXPECT_EQ(dialog.everyMinutes(), 1436);
+    EXPECT_GT(dialog.exactMinutes(), 1436.0);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("filmEnd"))->text(), QStringLiteral("2026-01-17 19:52"));
+    dialog.findChild<QRadioButton*>(QStringLiteral("filmByEnd"))->setChecked(true);
+    EXPECT_EQ(dialog.frames(), 3);
+    dialog.findChild<QComboBox*>(QStringLiteral("filmUnit"))->setCurrentIndex(1);  // 日
+    EXPECT_EQ(dialog.everyMinutes(), 1440);
+    EXPECT_EQ(dialog.frames(), 2);  // 2026-01-16 20:00; the 17th's 20:00 is after 19:52
+    EXPECT_EQ(app::framesUntil(start, {2026, 1, 17, 19, 52}, 1436, 1436.068175), 3);
+    EXPECT_EQ(app::framesUntil(start, {2026, 1, 17, 19, 51}, 1436, 1436.068175), 2);
 }
 
 // One rule for the end and the count: the end time is the last frame's.

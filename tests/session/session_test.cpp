@@ -4,6 +4,7 @@
 // the window shows built from the same pieces as the chart title.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "app/session/chart_heading.h"
@@ -14,6 +15,7 @@
 #include "app/session/sky_moments.h"
 #include "app/session/time_step.h"
 #include "app/session/zone.h"
+#include "astro/astro.h"
 
 namespace {
 
@@ -139,6 +141,39 @@ TEST(FilmMoments, StepLikeTheTimerAndNameTheFirstFrameOutOfRange) {
     const astro::SkyInput end{.year = astro::kMaxYear, .month = 12, .day = 31, .hour = 23, .minute = 40};
     EXPECT_FALSE(app::filmMoments(end, 4, 10, error));
     EXPECT_EQ(error, "frame 3 falls outside the years -32768..32767");
+}
+
+// The steps lessons need: days at the same clock time, and sidereal days
+// after which the stars stand where they stood (each frame at the minute
+// nearest its k steps, so the rounding never adds up: the sidereal time of
+// frame 100 is within half a minute of the first's).
+TEST(FilmMoments, DaysAndSiderealDays) {
+    int minutes = 0;
+    double exact = 0.0;
+    EXPECT_EQ(app::parseFilmStep("15", minutes, exact), "");
+    EXPECT_EQ(minutes, 15);
+    EXPECT_EQ(exact, 0.0);
+    EXPECT_EQ(app::parseFilmStep("7d", minutes, exact), "");
+    EXPECT_EQ(minutes, 7 * 1440);
+    EXPECT_EQ(app::parseFilmStep("1sd", minutes, exact), "");
+    EXPECT_EQ(minutes, 1436);
+    EXPECT_NEAR(exact, 1436.068175, 1e-9);
+    for (const char* bad : {"", "0", "0d", "367d", "1.5d", "d", "1s", "-1", "1sdd", "527041"})
+        EXPECT_NE(app::parseFilmStep(bad, minutes, exact), "") << bad;
+
+    std::string error;
+    const astro::SkyInput start{.year = 2026, .month = 1, .day = 15, .hour = 20, .minute = 0, .latDeg = 35.65,
+                                .lonDeg = 139.75};
+    const auto days = app::filmMoments(start, 8, 1440, error);
+    ASSERT_TRUE(days);
+    EXPECT_EQ(days->back().day, 22.0);
+    EXPECT_EQ(days->back().hour, 20.0);
+    const auto sidereal = app::filmMoments(start, 101, 1436, error, app::kSiderealDayMinutes);
+    ASSERT_TRUE(sidereal);
+    const double first = astro::computeSky(sidereal->front()).siderealTimeHours;
+    const double last = astro::computeSky(sidereal->back()).siderealTimeHours;
+    EXPECT_LT(std::fabs(std::remainder(last - first, 24.0)) * 60.0, 0.51) << "minutes of sidereal time";
+    EXPECT_EQ(sidereal->at(1).hour * 60 + sidereal->at(1).minute, 19 * 60 + 56.0);  // 23 h 56 min later
 }
 
 // One rule for a coordinate wherever it comes from: a longitude of 1e20 in
