@@ -162,7 +162,7 @@ astro::SkyFieldsReading MainWindow::readAndMarkFields() {
 
 void MainWindow::setTimerPeriod() {
     const int seconds = selectedItemValue(intervalList_);
-    if (seconds <= 0) {
+    if (seconds <= 0 || timerPaused_) {
         stepTimer_->stop();
         return;
     }
@@ -335,6 +335,22 @@ void MainWindow::setAllSky(bool on) {
 void MainWindow::setMoment(int year, int month, int day, int hour, int minute) {
     setMomentFields({year, month, day, hour, minute});
     updateStatus();
+}
+
+void MainWindow::setTimerPaused(bool paused) {
+    timerPaused_ = paused;
+    if (paused) {
+        stepTimer_->stop();
+    } else {
+        setTimerPeriod();
+    }
+    updateStatus();
+}
+
+void MainWindow::showAllFigures(bool on) {
+    figuresCheck_->setChecked(on || figuresCheck_->isChecked());
+    for (int i = 0; i < constellationList_->count(); ++i) constellationList_->item(i)->setSelected(on);
+    onDrawClicked();
 }
 
 void MainWindow::showFigure(int figure) {

@@ -124,6 +124,11 @@ public:
     void setMoment(int year, int month, int day, int hour, int minute);
     // Ticks 星座 and selects figure 1..41 in the constellation list.
     void showFigure(int figure);
+    // 表示 → 一時停止 (Space): stops the timer where it is and starts it again.
+    void setTimerPaused(bool paused);
+    bool timerPaused() const { return timerPaused_; }
+    // 表示 → 星座をすべて表示 / すべて消す: every figure chosen, or none; draws.
+    void showAllFigures(bool on);
 
     const catalog::Catalogue& catalogue() const { return cat_; }
     SkyCanvas* canvas() const { return canvas_; }
@@ -214,7 +219,8 @@ private:
     double lastSunAlt_ = -1.0;
     bool tableIsShowers_ = false;
     bool filmRunning_ = false;
-    bool allSky_ = false;  // 表示 → 全天: the whole sky instead of a quarter
+    bool allSky_ = false;
+    bool timerPaused_ = false;  // 表示 → 全天: the whole sky instead of a quarter
     bool closeAfterFilm_ = false;
     std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     ChartOutputMenu* chartOutput_ = nullptr;

@@ -105,7 +105,16 @@ void MainWindow::buildMenus() {
         connect(a, &QAction::toggled, check, &QCheckBox::setChecked);
         connect(check, &QCheckBox::toggled, a, &QAction::setChecked);
     }
+    QAction* allFigures = viewMenu_->addAction(QStringLiteral("星座をすべて表示"), this, [this] { showAllFigures(true); });
+    allFigures->setObjectName(QStringLiteral("allFiguresAction"));
+    QAction* noFigures = viewMenu_->addAction(QStringLiteral("星座をすべて消す"), this, [this] { showAllFigures(false); });
+    noFigures->setObjectName(QStringLiteral("noFiguresAction"));
     viewMenu_->addSeparator();
+    QAction* pause = viewMenu_->addAction(QStringLiteral("一時停止"));
+    pause->setObjectName(QStringLiteral("pauseAction"));
+    pause->setCheckable(true);
+    pause->setShortcut(QKeySequence(Qt::Key_Space));
+    connect(pause, &QAction::toggled, this, &MainWindow::setTimerPaused);
     QAction* back = viewMenu_->addAction(QStringLiteral("時刻を戻す"), this, [this] { stepAndDraw(-1); });
     back->setShortcut(QKeySequence(Qt::Key_PageUp));
     QAction* forward = viewMenu_->addAction(QStringLiteral("時刻を進める"), this, [this] { stepAndDraw(1); });
@@ -149,7 +158,8 @@ QString MainWindow::statusText() const {
 }
 
 void MainWindow::updateStatus() {
-    if (statusLabel_ && placeList_) statusLabel_->setText(statusText());
+    if (statusLabel_ && placeList_)
+        statusLabel_->setText(statusText() + (timerPaused_ ? QStringLiteral("　（一時停止中）") : QString()));
     emit fieldsChanged();
 }
 

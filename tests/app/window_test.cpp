@@ -327,6 +327,26 @@ TEST_F(WindowTest, TimerPeriodFollowsTheDisplayInterval) {
     selectRow("lstINTV2", 0);
     click("Command3");
     EXPECT_FALSE(timer->isActive());
+
+    // 表示 → 一時停止 (Space) holds the timer, also through a draw, and says so.
+    selectRow("lstINTV2", 3);
+    click("Command3");
+    QAction* pause = window_->findChild<QAction*>("pauseAction");
+    pause->trigger();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(caption("statusText").endsWith(QStringLiteral("（一時停止中）"))) << caption("statusText").toStdString();
+    click("Command3");
+    EXPECT_FALSE(timer->isActive());
+    pause->trigger();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_FALSE(caption("statusText").contains(QStringLiteral("一時停止")));
+
+    // 星座をすべて表示 / すべて消す.
+    window_->findChild<QAction*>("allFiguresAction")->trigger();
+    EXPECT_TRUE(find<QCheckBox>("chkSTR")->isChecked());
+    EXPECT_EQ(find<QListWidget>("lstSTR")->selectedItems().size(), 41);
+    window_->findChild<QAction*>("noFiguresAction")->trigger();
+    EXPECT_TRUE(find<QListWidget>("lstSTR")->selectedItems().isEmpty());
 }
 
 TEST_F(WindowTest, ColoursSwitchOnlyWhenTheSunCrossesTheHorizon) {
