@@ -54,6 +54,7 @@ SkyState computationPass(const SkyInput& raw) {
     s.cosObl = pos.cosObl;
     s.bodyRaHours = pos.ra;
     s.bodyDecDeg = pos.dec;
+    for (int k = 0; k < 4; ++k) s.bodyMag[static_cast<std::size_t>(Venus + k)] = planetMagnitude(pos, k);
 
     s.siderealTimeHours = greenwichSiderealTime(s.jcent, s.utHours, s.nutLonDeg, s.obliquityDeg);
 

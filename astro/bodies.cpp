@@ -1,5 +1,6 @@
 #include "astro/bodies.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/angles.h"
@@ -289,6 +290,7 @@ BodyPositions bodyPositions(double jcentT) {
     const double T = jcentT;
     BodyPositions out;
 
+    out.jcentT = T;
     out.sunLonMean = sumSeries(kSunLon, T);
     out.sunDistAu = sumSeries(kSunDist, T);
     double moonLon = sumSeries(kMoonLon, T);
@@ -311,6 +313,7 @@ BodyPositions bodyPositions(double jcentT) {
         const Ecliptic e = rectangularToSpherical(g.x, g.y, g.z);
         out.planetLon[k] = e.lonDeg;
         out.planetLat[k] = e.latDeg;
+        out.planetDistAu[k] = std::sqrt(g.x * g.x + g.y * g.y + g.z * g.z);
     }
 
     out.nutLonDeg = -0.00478 * std::sin((125.04 - 1934.1361 * T) * kDegToRad) -
@@ -336,6 +339,37 @@ BodyPositions bodyPositions(double jcentT) {
     put(Moon, out.moonLon, out.moonLat);
     for (int k = 0; k < 4; ++k) put(Venus + k, out.planetLon[k], out.planetLat[k]);
     return out;
+}
+
+double planetMagnitude(const BodyPositions& p, int planet) {
+    if (planet < 0 || planet > 3) return NAN;
+    const double r = p.helio[static_cast<std::size_t>(planet)].distAu;
+    const double delta = p.planetDistAu[static_cast<std::size_t>(planet)];
+    const double earth = p.sunDistAu;
+    if (!(r > 0.0) || !(delta > 0.0)) return NAN;
+    const double cosI = std::clamp((r * r + delta * delta - earth * earth) / (2.0 * r * delta), -1.0, 1.0);
+    const double i = std::acos(cosI) * kRadToDeg;  // phase angle, degrees
+    const double distance = 5.0 * std::log10(r * delta);
+    switch (planet) {
+    case 0: {
+        // Venus near inferior conjunction, where forward scattering
+        // brightens it again: Hilton (2005), in two ranges of the phase angle.
+        const double x = i / 100.0;
+        if (i < 163.6) return -4.47 + x * (1.03 + x * (0.57 + x * 0.13)) + distance;
+        return 0.98 - 1.02 * x + distance;
+    }
+    case 1: return -1.52 + distance + 0.016 * i;
+    case 2: return -9.40 + distance + 0.005 * i;
+    default: {
+        // The rings, by their tilt B to the line of sight (Meeus 45.3).
+        const double T = p.jcentT;
+        const double incl = (28.075216 - 0.012998 * T + 0.000004 * T * T) * kDegToRad;
+        const double node = (169.508470 + 1.394681 * T + 0.000412 * T * T) * kDegToRad;
+        const double lon = p.planetLon[3] * kDegToRad, lat = p.planetLat[3] * kDegToRad;
+        const double sinB = std::sin(incl) * std::cos(lat) * std::sin(lon - node) - std::cos(incl) * std::sin(lat);
+        return -8.88 + distance - 2.60 * std::fabs(sinB) + 1.25 * sinB * sinB;
+    }
+    }
 }
 
 }  // namespace astro

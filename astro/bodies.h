@@ -63,6 +63,8 @@ struct BodyPositions {
     std::array<Heliocentric, 4> helio{};
     std::array<double, 4> planetLon{};  // geocentric, corrected, degrees
     std::array<double, 4> planetLat{};  // geocentric, degrees
+    std::array<double, 4> planetDistAu{};  // geocentric, au (the series' distances)
+    double jcentT = 0.0;  // the T the positions are for
     std::array<double, kBodyCount> ra{};   // hours, [0, 24); indexed by Body
     std::array<double, kBodyCount> dec{};  // degrees
 };
@@ -72,5 +74,14 @@ struct BodyPositions {
 //           near the present: far from 2000 the positions are only
 //           indicative, but every result stays finite for |T| up to 1e6.
 BodyPositions bodyPositions(double jcentT);
+
+// planetMagnitude: the visual magnitude of planet 0..3 (Venus, Mars, Jupiter,
+// Saturn) from its distances to the Sun and the Earth and its phase angle:
+// Mars, Jupiter and Saturn by the Astronomical Almanac's formulas as Meeus
+// gives them (Astronomical Algorithms, 2nd ed., 41.2-41.4; Saturn with the
+// tilt of its rings, without the small difference of illumination ΔU),
+// Venus by Hilton (2005, the Astronomical Almanac's since), which follows it
+// through inferior conjunction. NaN for any other index.
+double planetMagnitude(const BodyPositions& positions, int planet);
 
 }  // namespace astro

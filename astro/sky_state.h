@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "astro/no_fast_math.h"
@@ -48,6 +49,9 @@ struct SkyState {
     std::array<double, kBodyCount> bodyDecDeg{};  // degrees
     std::array<double, kBodyCount> bodyAltDeg{};  // degrees, [-90, 90]
     std::array<double, kBodyCount> bodyAzDeg{};   // degrees from north through east, [0, 360)
+    // Visual magnitude of Venus, Mars, Jupiter and Saturn (planetMagnitude);
+    // NaN for the Sun and the Moon.
+    std::array<double, kBodyCount> bodyMag{NAN, NAN, NAN, NAN, NAN, NAN};
 
     double moonIllum = 0.0;      // illuminated fraction, 0..1
     double moonLimbAngleDeg = 0.0;  // bright limb from the vertical, degrees, [0, 360)

@@ -65,6 +65,10 @@ ObjectInfo describeBody(const astro::SkyState& sky, int body) {
     info.altDeg = sky.bodyAltDeg[b];
     info.azDeg = sky.bodyAzDeg[b];
     if (body == astro::Moon) info.moonIllum = sky.moonIllum;
+    if (std::isfinite(sky.bodyMag[b])) {
+        info.hasMag = true;
+        info.mag = sky.bodyMag[b];
+    }
     return info;
 }
 

@@ -39,6 +39,8 @@ void objectFields(JsonObject& j, const view::ObjectInfo& info) {
         j.text("constellation", info.constellation);
         j.number("mag", info.mag, 2);
         if (info.hasBv) j.number("bv", info.bv, 2);
+    } else if (info.hasMag) {
+        j.number("mag", info.mag, 1);  // a planet's, of the moment
     }
     if (info.kind == view::DrawnKind::Moon) j.number("illum", info.moonIllum, 3);
     j.number("alt", info.altDeg, 4);
@@ -81,6 +83,8 @@ std::string findJson(const view::FoundObject& found, double scale, const std::op
         if (found.info.hr > 0) j.integer("hr", found.info.hr);
         j.text("constellation", found.info.constellation);
         j.number("mag", found.info.mag, 2);
+    } else if (found.info.hasMag) {
+        j.number("mag", found.info.mag, 1);  // a planet's, of the moment
     }
     if (!found.constellationName.empty()) j.text("foundBy", found.constellationName);
     j.number("alt", found.info.altDeg, 4);

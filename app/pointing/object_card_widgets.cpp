@@ -65,6 +65,8 @@ QString cardText(const CardFacts& facts, const astro::UtcOffsetFn& zone) {
             brightness += QStringLiteral("　%1（B−V %2）").arg(qstr(o.colourWord), number(o.bv, 2));
         }
         lines << brightness;
+    } else if (o.hasMag) {
+        lines << QStringLiteral("%1等").arg(number(o.mag, 1));  // a planet, now
     }
     if (o.kind == view::DrawnKind::Moon) {
         QString moon = QStringLiteral("輝面比 %1%").arg(number(o.moonIllum * 100.0, 0, false));

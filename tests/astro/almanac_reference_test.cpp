@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "astro/almanac.h"
+#include "astro/bodies.h"
 #include "astro/calendar.h"
 
 namespace astro {
@@ -234,6 +235,29 @@ TEST(AlmanacPublished, TokyoTimesToTheMinute) {
                 same, timed, 100.0 * same / timed, worst);
     EXPECT_GE(same, timed * 9 / 10);
     EXPECT_LE(worst, 0.5);
+}
+
+// The planets' magnitudes against Astronomy Engine (Mallama and Hilton's
+// formulas, a full ephemeris) every 61 days from 1900 to 2100.
+TEST(PlanetMagnitude, AgainstIndependentEphemerisOverTwoCenturies) {
+    const auto raw = readCsv(PLANET_MAGNITUDES_CSV);
+    ASSERT_GT(raw.size(), 1000u);
+    const char* names[4] = {"Venus", "Mars", "Jupiter", "Saturn"};
+    double worst[4] = {}, sum[4] = {};
+    for (std::size_t i = 1; i < raw.size(); ++i) {
+        const LocalDate d = dateOf(raw[i].at(0));
+        const BodyPositions p = bodyPositions(jcent(ymdYD(d.year, d.month, d.day)));
+        for (int k = 0; k < 4; ++k) {
+            const double diff = std::fabs(planetMagnitude(p, k) - std::stod(raw[i].at(static_cast<std::size_t>(k) + 1)));
+            worst[k] = std::max(worst[k], diff);
+            sum[k] += diff;
+        }
+    }
+    for (int k = 0; k < 4; ++k)
+        std::printf("%-8s magnitude: largest difference %.3f, mean %.3f\n", names[k], worst[k], sum[k] / (raw.size() - 1));
+    for (int k = 0; k < 3; ++k) EXPECT_LE(worst[k], 0.01) << names[k];
+    EXPECT_LE(worst[3], 0.2) << "Saturn, without the rings' ΔU term";
+    EXPECT_TRUE(std::isnan(planetMagnitude(bodyPositions(0.0), 4)));
 }
 
 TEST(AlmanacReference, PrincipalPhasesAgainstIndependentEphemeris) {

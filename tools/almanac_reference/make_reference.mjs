@@ -3,7 +3,7 @@
 // Run once by hand:  npm install && node make_reference.mjs
 // Output in ../../tests/astro/data/: almanac_reference.csv (15 places, days of
 // 2006 and 2024-2027), almanac_centuries.csv (Tokyo, every 29th day from 1900
-// to 2100, with six bright stars) and almanac_phases.csv.
+// to 2100, with six bright stars), planet_magnitudes.csv and almanac_phases.csv.
 // The conventions are those of Japan's national almanac: refraction at the
 // horizon 35'08"; the Sun's upper limb on the apparent horizon with its true
 // semidiameter (15'59.63" at 1 au); the Moon's, planets' and stars' centres;
@@ -160,6 +160,17 @@ for (let t = Date.UTC(1900, 0, 1); t < Date.UTC(2101, 0, 1); t += 29 * 86400000)
 }
 writeFileSync('../../tests/astro/data/almanac_centuries.csv', centuryRows.join('\n') + '\n');
 process.stderr.write('centuries done\n');
+
+// The four planets' visual magnitudes (Astronomy Engine's Illumination,
+// Mallama and Hilton 2018) every 61 days from 1900 to 2100, at 0h UT.
+const magRows = ['date,venus,mars,jupiter,saturn'];
+for (let t = Date.UTC(1900, 0, 1); t < Date.UTC(2101, 0, 1); t += 61 * 86400000) {
+  const date = new Date(t);
+  const row = [date.toISOString().slice(0, 10)];
+  for (const body of [A.Body.Venus, A.Body.Mars, A.Body.Jupiter, A.Body.Saturn]) row.push(A.Illumination(body, date).mag.toFixed(3));
+  magRows.push(row.join(','));
+}
+writeFileSync('../../tests/astro/data/planet_magnitudes.csv', magRows.join('\n') + '\n');
 
 const phaseRows = ['kind,utc'];
 const kinds = ['new', 'firstQuarter', 'full', 'lastQuarter'];
