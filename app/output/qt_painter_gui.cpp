@@ -55,6 +55,7 @@ QtPainter::QtPainter(QImage& image, double scale, QColor background, QColor text
       textPos_(0.0, 0.0),
       font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)) {
     markPixels_ = std::max(1, static_cast<int>(std::lround(pixelsPerTwip_ * kTwipsPerPixel)));
+    if (image.format() == QImage::Format_RGB32) image_ = &image;
     painter_.begin(&image);
     painter_.setFont(font_);
 }
@@ -191,6 +192,15 @@ void QtPainter::point(float x, float y, view::Rgb colour) {
     const int px = devicePixel(x);
     const int py = devicePixel(y);
     if (px < 0 || py < 0 || px >= surface_.width() || py >= surface_.height()) return;
+    if (image_ != nullptr) {
+        const QRgb value = qRgb(colour.r, colour.g, colour.b);
+        const int x1 = std::min(px + markPixels_, image_->width()), y1 = std::min(py + markPixels_, image_->height());
+        for (int y = py; y < y1; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image_->scanLine(y));
+            for (int x = px; x < x1; ++x) row[x] = value;
+        }
+        return;
+    }
     painter_.fillRect(QRect(px, py, markPixels_, markPixels_), qColour(colour));
 }
 
