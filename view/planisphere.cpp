@@ -106,13 +106,6 @@ std::string longitudeText(double lonDeg) {
     return std::string(lonDeg < 0.0 ? "西経" : "東経") + number(std::fabs(lonDeg), 2) + "°";
 }
 
-int utf8Chars(std::string_view s) {
-    int n = 0;
-    for (const char c : s)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 // Width in label characters: a full-width character counts one, ASCII half.
 double labelWidth(std::string_view s) {
     double w = 0.0;
@@ -283,7 +276,7 @@ void drawStarDisc(const Planisphere& p, const catalog::Catalogue& cat, const std
             line(painter, pa, discPoint(p, sb.raHours, sb.decDeg), kPaperFigure);
         }
         // The name below the figure's middle.
-        if (n > 0) textAt(painter, {sum.x / n, sum.y / n + 3.0}, con.name, utf8Chars(con.name));
+        if (n > 0) textAt(painter, {sum.x / n, sum.y / n + 3.0}, con.name, static_cast<int>(std::ceil(labelWidth(con.name))));
     }
 
     // The date ring: a tick a day, longer every 5 and at each month's first,

@@ -3,9 +3,7 @@
 #include <QGuiApplication>
 
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <random>
 
 #include "app/cli/cli_answers.h"
 #include "app/cli/cli_identify.h"
@@ -14,10 +12,6 @@
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/output/sky_picture_gui.h"
-#include "app/session/chart_scene.h"
-#include "astro/astro.h"
-#include "catalog/name_search.h"
-#include "view/finder.h"
 
 namespace app {
 

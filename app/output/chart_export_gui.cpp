@@ -48,19 +48,25 @@ bool paintChart(const ChartScene& scene, const catalog::Catalogue& cat, QPaintDe
     return true;
 }
 
-QByteArray chartPdf(const ChartScene& scene, const catalog::Catalogue& cat) {
+QByteArray pdfBytes(QPageLayout::Orientation orientation, double marginsMm, const QString& title,
+                    const std::function<bool(QPdfWriter&)>& draw) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter pdf(&buffer);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
-                                      QPageLayout::Millimeter));
-        pdf.setTitle(QString::fromStdString(view::chartTitle(scene.heading)));
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
+                                      QMarginsF(marginsMm, marginsMm, marginsMm, marginsMm), QPageLayout::Millimeter));
+        pdf.setTitle(title);
         pdf.setCreator(QString::fromUtf8(view::kProgramName));
-        if (!paintChart(scene, cat, pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()))) return {};
+        if (!draw(pdf)) return {};
     }
     return bytes;
+}
+
+QByteArray chartPdf(const ChartScene& scene, const catalog::Catalogue& cat) {
+    return pdfBytes(QPageLayout::Landscape, 10.0, QString::fromStdString(view::chartTitle(scene.heading)),
+                    [&](QPdfWriter& pdf) { return paintChart(scene, cat, pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height())); });
 }
 
 QByteArray chartSvg(const ChartScene& scene, const catalog::Catalogue& cat) {

@@ -5,6 +5,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPageLayout>
+#include <QPdfWriter>
+
+#include <functional>
 #include <QImage>
 #include <QRectF>
 
@@ -29,6 +33,12 @@ bool paintChart(const ChartScene& scene, const catalog::Catalogue& cat, QPaintDe
 // One A4 landscape page, 10 mm margins, the chart scaled to fit them; the
 // fonts embedded as subsets. Empty on failure.
 QByteArray chartPdf(const ChartScene& scene, const catalog::Catalogue& cat);
+
+// pdfBytes: a PDF of A4 pages in `orientation` with `marginsMm`, titled,
+// with the program as its creator, drawn by `draw` (false: nothing could be
+// drawn); empty on failure. The chart and the planisphere share it.
+QByteArray pdfBytes(QPageLayout::Orientation orientation, double marginsMm, const QString& title,
+                    const std::function<bool(QPdfWriter&)>& draw);
 
 // An SVG drawing of the chart's size at 96 dpi, with labels as text
 // elements. Empty on failure.

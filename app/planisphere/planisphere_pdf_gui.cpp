@@ -1,10 +1,6 @@
 #include "app/planisphere/planisphere_pdf_gui.h"
 
-#include <QBuffer>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-
+#include "app/output/chart_export_gui.h"
 #include "app/output/qt_painter_gui.h"
 #include "view/chart_style.h"
 #include "view/paper_chart.h"
@@ -12,25 +8,19 @@
 namespace app {
 
 QByteArray planispherePdf(const view::Planisphere& p, const catalog::Catalogue& cat, const std::string& placeName) {
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
-        // The whole sheet: the drawing keeps its own margins.
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                      QPageLayout::Millimeter));
-        pdf.setTitle(QStringLiteral("星座早見盤 ") + QString::fromStdString(placeName));
-        pdf.setCreator(QString::fromUtf8(view::kProgramName));
-        const view::ChartFrame a4{view::kA4WidthMm * view::kTwipsPerMm, view::kA4HeightMm * view::kTwipsPerMm};
-        QtPainter painter(pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()), a4, qColour(view::kPaperBackground),
-                          qColour(view::kPaperText));
-        if (!painter.isActive()) return {};
-        view::drawStarDisc(p, cat, placeName, painter);
-        if (!painter.newPage()) return {};
-        view::drawHorizonMask(p, placeName, painter);
-    }
-    return bytes;
+    // The whole sheet: the drawing keeps its own margins.
+    return pdfBytes(QPageLayout::Portrait, 0.0, QStringLiteral("星座早見盤 ") + QString::fromStdString(placeName),
+                    [&](QPdfWriter& pdf) {
+                        const view::ChartFrame a4{view::kA4WidthMm * view::kTwipsPerMm,
+                                                  view::kA4HeightMm * view::kTwipsPerMm};
+                        QtPainter painter(pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()), a4,
+                                          qColour(view::kPaperBackground), qColour(view::kPaperText));
+                        if (!painter.isActive()) return false;
+                        view::drawStarDisc(p, cat, placeName, painter);
+                        if (!painter.newPage()) return false;
+                        view::drawHorizonMask(p, placeName, painter);
+                        return true;
+                    });
 }
 
 }  // namespace app

@@ -21,6 +21,11 @@ std::string hex(view::Rgb c) {
     return s;
 }
 
+// A coordinate to a thousandth of a twip; what cannot be drawn is null.
+std::string twipsText(float v) {
+    return std::isfinite(v) ? astro::shortestText(std::round(static_cast<double>(v) * 1000.0) / 1000.0) : "null";
+}
+
 }  // namespace
 
 void DrawListPainter::begin(const char* name) {
@@ -32,8 +37,7 @@ void DrawListPainter::begin(const char* name) {
 
 void DrawListPainter::number(float v) {
     ops_ += ",";
-    // A thousandth of a twip; what cannot be drawn is written as null.
-    ops_ += std::isfinite(v) ? astro::shortestText(std::round(static_cast<double>(v) * 1000.0) / 1000.0) : "null";
+    ops_ += twipsText(v);
 }
 
 void DrawListPainter::colour(view::Rgb c) { ops_ += ",\"" + hex(c) + "\""; }
@@ -45,7 +49,7 @@ void DrawListPainter::vertices(std::span<const view::Vertex> points) {
         for (const float c : {v.x, v.y}) {
             if (!first) ops_ += ",";
             first = false;
-            ops_ += std::isfinite(c) ? astro::shortestText(std::round(static_cast<double>(c) * 1000.0) / 1000.0) : "null";
+            ops_ += twipsText(c);
         }
     }
     ops_ += "]";
