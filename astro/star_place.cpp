@@ -19,12 +19,11 @@ double wrapHours(double h) { return h - 24.0 * std::floor(h / 24.0); }
 
 }  // namespace
 
-Equatorial starPlaceOfDate(double raHours, double decDeg, double epochJd, double jdUt) {
-    if (!std::isfinite(raHours) || !std::isfinite(decDeg) || !std::isfinite(epochJd) || !std::isfinite(jdUt))
+Equatorial precessMeanPlace(double raHours, double decDeg, double fromJd, double toJd) {
+    if (!std::isfinite(raHours) || !std::isfinite(decDeg) || !std::isfinite(fromJd) || !std::isfinite(toJd))
         return {raHours, decDeg};
-    // Precession from epochJd to jdUt.
-    const double T = (epochJd - 2451545.0) / kJulianCenturyDays;
-    const double t = (jdUt - epochJd) / kJulianCenturyDays;
+    const double T = (fromJd - 2451545.0) / kJulianCenturyDays;
+    const double t = (toJd - fromJd) / kJulianCenturyDays;
     const double base = 2306.2181 + 1.39656 * T - 0.000139 * T * T;
     const double zeta = (base * t + (0.30188 - 0.000344 * T) * t * t + 0.017998 * t * t * t) * kArcsecToRad;
     const double z = (base * t + (1.09468 + 0.000066 * T) * t * t + 0.018203 * t * t * t) * kArcsecToRad;
@@ -36,8 +35,17 @@ Equatorial starPlaceOfDate(double raHours, double decDeg, double epochJd, double
     const double A = std::cos(d0) * std::sin(a0 + zeta);
     const double B = std::cos(theta) * std::cos(d0) * std::cos(a0 + zeta) - std::sin(theta) * std::sin(d0);
     const double C = std::sin(theta) * std::cos(d0) * std::cos(a0 + zeta) + std::cos(theta) * std::sin(d0);
-    double ra = std::atan2(A, B) + z;
-    double dec = std::atan2(C, std::hypot(A, B));
+    const double ra = std::atan2(A, B) + z;
+    const double dec = std::atan2(C, std::hypot(A, B));
+    return {wrapHours(ra / (15.0 * kDegToRad)), dec / kDegToRad};
+}
+
+Equatorial starPlaceOfDate(double raHours, double decDeg, double epochJd, double jdUt) {
+    if (!std::isfinite(raHours) || !std::isfinite(decDeg) || !std::isfinite(epochJd) || !std::isfinite(jdUt))
+        return {raHours, decDeg};
+    const Equatorial mean = precessMeanPlace(raHours, decDeg, epochJd, jdUt);
+    double ra = mean.raHours * 15.0 * kDegToRad;
+    double dec = mean.decDeg * kDegToRad;
 
     // Nutation and aberration of date, as small corrections in RA and Dec.
     const double Tc = (jdUt - 2451545.0) / kJulianCenturyDays;

@@ -10,7 +10,13 @@ namespace astro {
 // The Julian day of the equinox 2003.5 (J2000.0 + 3.5 Julian years), that of
 // the program's star table.
 inline constexpr double kJulianYearDays = 365.25;
+inline constexpr double kJ2000Jd = 2451545.0;
 inline constexpr double kEquinox2003_5Jd = 2451545.0 + 3.5 * kJulianYearDays;
+
+// precessMeanPlace: a mean place carried from the equinox fromJd to the
+// equinox toJd by precession alone (the rotation starPlaceOfDate uses);
+// RA in [0, 24) hours. Non-finite input gives the input back.
+Equatorial precessMeanPlace(double raHours, double decDeg, double fromJd, double toJd);
 
 // starPlaceOfDate: apparent right ascension and declination of a star.
 //   raHours, decDeg  mean place at the equinox and epoch epochJd (hours,

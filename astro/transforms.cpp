@@ -80,4 +80,11 @@ Horizontal equatorialToHorizontal(double raHours, double decDeg, double sidereal
     return hz;
 }
 
+double angularSeparationDeg(double ra1Hours, double dec1Deg, double ra2Hours, double dec2Deg) {
+    const double d1 = dec1Deg * kDegToRad, d2 = dec2Deg * kDegToRad;
+    const double dRa = (ra2Hours - ra1Hours) * 15.0 * kDegToRad;
+    const double h = std::pow(std::sin((d2 - d1) / 2.0), 2) + std::cos(d1) * std::cos(d2) * std::pow(std::sin(dRa / 2.0), 2);
+    return 2.0 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))) * kRadToDeg;
+}
+
 }  // namespace astro

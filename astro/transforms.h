@@ -66,4 +66,9 @@ struct Horizontal {
 Horizontal equatorialToHorizontal(double raHours, double decDeg, double siderealTimeHours,
                                   double obsLatDeg, double obsLonDeg);
 
+// angularSeparationDeg: the angle between two directions given by right
+// ascension (hours) and declination (degrees), 0..180 degrees, by the
+// haversine formula, so it stays exact for small angles.
+double angularSeparationDeg(double ra1Hours, double dec1Deg, double ra2Hours, double dec2Deg);
+
 }  // namespace astro

@@ -1,8 +1,10 @@
 #include "catalog/catalog.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string_view>
 
+#include "astro/star_place.h"
 #include "catalog/csv.h"
 #include "catalog/embedded.h"
 
@@ -234,6 +236,67 @@ void loadNameAliases(Catalogue& cat) {
     }
 }
 
+// Star patterns name their stars by HR number, so a pattern cannot drift
+// onto another star when the star table is rebuilt.
+void loadAsterisms(Catalogue& cat) {
+    const Table t("asterisms", embedded::asterismsCsv(), {"name", "reading", "hr_path"});
+    cat.asterisms.assign(1, Asterism{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        const int line = static_cast<int>(r) + 2;
+        Asterism a{t.text(r, 0), t.text(r, 1), {}};
+        std::string_view path = t.text(r, 2);
+        while (!path.empty()) {
+            const std::size_t blank = path.find(' ');
+            const std::string_view field = path.substr(0, blank);
+            path = blank == std::string_view::npos ? std::string_view{} : path.substr(blank + 1);
+            if (field.empty()) continue;
+            const auto hr = parseInt(field);
+            int row = 0;
+            for (std::size_t k = 1; hr && k < cat.stars.size() && row == 0; ++k) {
+                if (cat.stars[k].hr == *hr) row = static_cast<int>(k);
+            }
+            if (row == 0) t.fail(line, "no star with HR " + std::string(field));
+            a.rows.push_back(row);
+        }
+        if (a.name.empty() || a.rows.size() < 2) t.fail(line, "a pattern needs a name and two stars");
+        cat.asterisms.push_back(std::move(a));
+    }
+}
+
+// The table gives J2000 places; the picture's stars are at the equinox
+// 2003.5, and so are these once loaded.
+void loadDeepSky(Catalogue& cat) {
+    const Table t("deep_sky", embedded::deepSkyCsv(),
+                  {"id", "name", "reading", "kind", "ra_hours", "dec_deg", "mag", "size_arcmin"});
+    cat.deepSky.assign(1, DeepSkyObject{});
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        DeepSkyObject o{t.text(r, 0), t.text(r, 1), t.text(r, 2), t.text(r, 3), 0.0, 0.0,
+                        t.number(r, 6), t.number(r, 7)};
+        const double ra = t.number(r, 4), dec = t.number(r, 5);
+        if (o.id.empty() || o.name.empty() || !(ra >= 0.0 && ra < 24.0) || !(dec >= -90.0 && dec <= 90.0))
+            t.fail(static_cast<int>(r) + 2, "an object needs an id, a name and a place");
+        const astro::Equatorial at = astro::precessMeanPlace(ra, dec, astro::kJ2000Jd, astro::kEquinox2003_5Jd);
+        o.raHours = at.raHours;
+        o.decDeg = at.decDeg;
+        cat.deepSky.push_back(std::move(o));
+    }
+}
+
+void loadConstellationBounds(Catalogue& cat) {
+    const Table t("constellation_bounds", embedded::constellationBoundsCsv(),
+                  {"abbrev", "ra_low_10s", "ra_high_10s", "dec_low_2_5arcmin"});
+    cat.constellationBounds.clear();
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        const int c = findIauConstellation(cat, t.text(r, 0));
+        if (c == 0) t.fail(static_cast<int>(r) + 2, "unknown constellation '" + t.text(r, 0) + "'");
+        cat.constellationBounds.push_back(
+            {c, t.number(r, 1) / 360.0, t.number(r, 2) / 360.0, t.number(r, 3) / 24.0});
+    }
+    // The last strip reaches the south pole, so every point finds one.
+    if (cat.constellationBounds.empty() || cat.constellationBounds.back().decLowDeg > -90.0)
+        t.fail(0, "the strips do not reach the south pole");
+}
+
 std::string_view withoutTrailingBlanks(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
@@ -252,6 +315,9 @@ Catalogue loadCatalogue() {
     loadIauConstellations(cat);
     loadStarNames(cat);
     loadNameAliases(cat);
+    loadAsterisms(cat);
+    loadDeepSky(cat);
+    loadConstellationBounds(cat);
     for (std::size_t k = 1; k < cat.stars.size(); ++k) {
         if (findIauConstellation(cat, cat.stars[k].constellation) == 0) {
             throw std::runtime_error("embedded table stars.csv line " + std::to_string(k + 1) +
@@ -282,6 +348,18 @@ int findIauConstellation(const Catalogue& cat, std::string_view abbrev) {
     if (abbrev.empty()) return 0;
     for (std::size_t c = 1; c < cat.iauConstellations.size(); ++c) {
         if (cat.iauConstellations[c].abbrev == abbrev) return static_cast<int>(c);
+    }
+    return 0;
+}
+
+int constellationAt(const Catalogue& cat, double raHours, double decDeg, double equinoxJd) {
+    if (!std::isfinite(raHours) || !std::isfinite(decDeg) || !std::isfinite(equinoxJd)) return 0;
+    // B1875.0 = JD 2405889.25855 (Besselian year 1875.0).
+    constexpr double kB1875Jd = 2405889.258550475;
+    const astro::Equatorial at = astro::precessMeanPlace(raHours, decDeg, equinoxJd, kB1875Jd);
+    for (const ConstellationBound& b : cat.constellationBounds) {
+        if (at.decDeg >= b.decLowDeg && at.raHours >= b.raLowHours && at.raHours < b.raHighHours)
+            return b.constellation;
     }
     return 0;
 }

@@ -88,6 +88,36 @@ struct Place {
     std::string timeZone; // IANA zone of the local clock there, e.g. "Asia/Tokyo"
 };
 
+// A star pattern of the textbooks (夏の大三角, 北斗七星): a path through star
+// rows, each neighbouring pair joined by a line.
+struct Asterism {
+    std::string name;        // "夏の大三角"
+    std::string reading;     // "なつのだいさんかく"
+    std::vector<int> rows;   // star rows along the path; closed shapes end where they began
+};
+
+// A famous cluster, nebula or galaxy (OpenNGC's data).
+struct DeepSkyObject {
+    std::string id;          // "M42", "h-χ"
+    std::string name;        // "オリオン大星雲"
+    std::string reading;     // "おりおんだいせいうん"
+    std::string kind;        // "散光星雲", "散開星団", "球状星団", "惑星状星雲", "銀河", "超新星残骸"
+    double raHours = 0.0;    // mean equator and equinox 2003.5, like the star table
+    double decDeg = 0.0;
+    double mag = 0.0;        // visual magnitude of the whole object
+    double sizeArcmin = 0.0; // largest extent
+};
+
+// One strip of the IAU constellation boundaries (Roman 1987), equinox
+// B1875: the constellation holds dec >= decLowDeg and raLow <= ra < raHigh,
+// unless an earlier strip holds the point.
+struct ConstellationBound {
+    int constellation = 0;   // index 1..88 into Catalogue::iauConstellations
+    double raLowHours = 0.0;
+    double raHighHours = 0.0;
+    double decLowDeg = 0.0;
+};
+
 struct Catalogue {
     std::vector<Star> stars;                   // [0] empty, 1..508
     std::vector<std::string> starLabel;        // parallel to stars; "" for most
@@ -100,6 +130,9 @@ struct Catalogue {
     // Other names users type for an object the program already names
     // (English and common Japanese names, variants): alias -> that name.
     std::vector<std::pair<std::string, std::string>> nameAliases;
+    std::vector<Asterism> asterisms;           // [0] empty, 1..7
+    std::vector<DeepSkyObject> deepSky;        // [0] empty, then the table's rows
+    std::vector<ConstellationBound> constellationBounds;  // in the order they are searched
 };
 
 // Parses the embedded tables. Cheap enough to call once at start-up; the
@@ -129,6 +162,12 @@ std::string starDesignation(const Catalogue& cat, int row);
 // The designation in Japanese: "おおいぬ座 α星", "アンドロメダ座 51番星", else
 // the constellation name alone; "" for a row out of range.
 std::string starDesignationJa(const Catalogue& cat, int row);
+
+// constellationAt: the IAU constellation (index 1..88 into
+// iauConstellations) holding the point at (raHours, decDeg) of the mean
+// equator and equinox equinoxJd (Julian day): the point is carried to B1875
+// by precession and looked up in the boundary table. 0 for non-finite input.
+int constellationAt(const Catalogue& cat, double raHours, double decDeg, double equinoxJd);
 
 // The segments a figure draws: each two neighbouring nodes that are both
 // stars, read up to the closing 0.

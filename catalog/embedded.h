@@ -14,4 +14,7 @@ std::string_view starsCsv();
 std::string_view constellationNamesCsv();
 std::string_view starNamesCsv();
 std::string_view nameAliasesCsv();
+std::string_view asterismsCsv();
+std::string_view deepSkyCsv();
+std::string_view constellationBoundsCsv();
 }  // namespace catalog::embedded

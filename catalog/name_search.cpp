@@ -154,7 +154,7 @@ constexpr GreekLetter kGreek[] = {
 constexpr const char* kBodyReadings[6] = {"たいよう", "つき", "きんせい", "かせい", "もくせい", "どせい"};
 constexpr float kBodyMag[6] = {-26.7f, -12.7f, -4.4f, -1.5f, -2.5f, 0.5f};
 
-int kindOrder(NameKind k) { return k == NameKind::Body ? 0 : k == NameKind::Star ? 1 : 2; }
+int kindOrder(NameKind k) { return static_cast<int>(k); }
 
 bool better(const NameEntry& a, const NameEntry& b) {
     if (a.rankMag != b.rankMag) return a.rankMag < b.rankMag;
@@ -203,6 +203,20 @@ NameIndex::NameIndex(const Catalogue& cat) {
         const float mag = star > 0 ? static_cast<float>(cat.stars[static_cast<std::size_t>(star)].mag) : 6.0f;
         // A constellation ranks just after its own brightest star.
         add(n.name, {NameKind::Constellation, static_cast<int>(c)}, mag + 0.001f);
+    }
+    for (std::size_t a = 1; a < cat.asterisms.size(); ++a) {
+        const Asterism& p = cat.asterisms[a];
+        float mag = 6.0f;
+        for (const int row : p.rows) mag = std::min(mag, static_cast<float>(cat.stars[static_cast<std::size_t>(row)].mag));
+        add(p.name, {NameKind::Asterism, static_cast<int>(a)}, mag + 0.002f);
+        add(p.reading, {NameKind::Asterism, static_cast<int>(a)}, mag + 0.002f);
+    }
+    for (std::size_t d = 1; d < cat.deepSky.size(); ++d) {
+        const DeepSkyObject& o = cat.deepSky[d];
+        const NameTarget t{NameKind::DeepSky, static_cast<int>(d)};
+        add(o.name, t, static_cast<float>(o.mag));
+        add(o.reading, t, static_cast<float>(o.mag));
+        add(o.id, t, static_cast<float>(o.mag), true);
     }
     for (std::size_t k = 1; k < cat.stars.size(); ++k) {
         const Star& s = cat.stars[k];

@@ -1,5 +1,6 @@
 // Finding an object by any name the program knows: the six bodies, the
-// Japanese star names and labels, the 88 constellations, Bayer and Flamsteed
+// Japanese star names and labels, the 88 constellations, the star patterns
+// (夏の大三角), the famous clusters, nebulae and galaxies (M42), Bayer and Flamsteed
 // designations ("α Ori", "オリオン座α", "58 Ori") and catalogue numbers
 // ("HR 2491"). Names are compared after folding, so hiragana and katakana,
 // full- and half-width forms (half-width katakana with its voiced marks
@@ -21,11 +22,12 @@ namespace catalog {
 // dropped. Invalid UTF-8 bytes are dropped.
 std::string foldName(std::string_view utf8);
 
-enum class NameKind { Body, Star, Constellation };
+enum class NameKind { Body, Star, Constellation, Asterism, DeepSky };
 
 // What a name names. Body: astro::Body index 0..5 (Sun, Moon, Venus, Mars,
 // Jupiter, Saturn). Star: row 1..508. Constellation: index 1..88 into
-// Catalogue::iauConstellations.
+// Catalogue::iauConstellations. Asterism: 1..7 into Catalogue::asterisms.
+// DeepSky: row into Catalogue::deepSky.
 struct NameTarget {
     NameKind kind = NameKind::Star;
     int id = 0;

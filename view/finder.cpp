@@ -23,7 +23,7 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
     f.target = targets.front();
     switch (f.target.kind) {
     case catalog::NameKind::Body:
-        f.info = describeBody(sky, f.target.id);
+        f.info = describeBody(cat, sky, f.target.id);
         break;
     case catalog::NameKind::Star:
         f.info = describeStar(cat, sky, f.target.id);
@@ -40,11 +40,25 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
         f.info = describeStar(cat, sky, row);
         break;
     }
+    case catalog::NameKind::Asterism: {
+        const catalog::Asterism& a = cat.asterisms[static_cast<std::size_t>(f.target.id)];
+        f.asterismName = a.name;
+        f.asterism = f.target.id;
+        int row = a.rows.front();
+        for (const int r : a.rows) {
+            if (cat.stars[static_cast<std::size_t>(r)].mag < cat.stars[static_cast<std::size_t>(row)].mag) row = r;
+        }
+        f.info = describeStar(cat, sky, row);
+        break;
+    }
+    case catalog::NameKind::DeepSky:
+        f.info = describeDeepSky(cat, sky, f.target.id);
+        break;
     }
     f.status = FoundObject::Status::Found;
     f.aboveHorizon = f.info.altDeg >= 0.0;
     const bool day = sky.bodyAltDeg[astro::Sun] > 0.0;
-    const bool hiddenByDay = day && (f.info.kind == DrawnKind::Star ||
+    const bool hiddenByDay = day && (f.info.kind == DrawnKind::Star || f.info.kind == DrawnKind::DeepSky ||
                                      (f.info.kind == DrawnKind::Planet && f.info.id != astro::Venus));
     f.drawn = f.aboveHorizon && !hiddenByDay;
     if (f.aboveHorizon) f.picture = pictureShowing(f.info.altDeg, f.info.azDeg);
@@ -54,7 +68,7 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
 std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro::SkyState& sky) {
     if (found.status != FoundObject::Status::Found) return std::nullopt;
     const ObjectInfo& o = found.info;
-    if (o.kind == DrawnKind::Star) {
+    if (o.kind == DrawnKind::Star || o.kind == DrawnKind::DeepSky) {
         return astro::nextPictureRise(astro::SkyTarget::ofFixed(o.raHours, o.decDeg), sky.obsLatDeg, sky.obsLonDeg,
                                       sky.jdUt, 2.0);
     }
@@ -66,7 +80,7 @@ std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro:
 namespace {
 
 std::optional<astro::SkyTarget> targetOf(const ObjectInfo& o) {
-    if (o.kind == DrawnKind::Star) return astro::SkyTarget::ofFixed(o.raHours, o.decDeg);
+    if (o.kind == DrawnKind::Star || o.kind == DrawnKind::DeepSky) return astro::SkyTarget::ofFixed(o.raHours, o.decDeg);
     if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
     return astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id));
 }

@@ -33,8 +33,10 @@ struct FoundObject {
     enum class Status { Found, Unknown, NoStarInTable };
     Status status = Status::Unknown;
     catalog::NameTarget target;  // what the name named
-    ObjectInfo info;             // the object; for a constellation its brightest star
+    ObjectInfo info;             // the object; for a constellation or a star pattern its brightest star
     std::string constellationName;  // the constellation's name when one was asked for
+    std::string asterismName;    // the star pattern's name when one was asked for
+    int asterism = 0;            // its row in Catalogue::asterisms, 0 when none
     int figure = 0;              // its figure in the constellation list (1..41), 0 when none
     bool aboveHorizon = false;   // altitude >= 0
     // Above the horizon and drawn at this hour: by day (Sun above the

@@ -10,13 +10,14 @@
 
 namespace view {
 
-enum class DrawnKind : std::uint8_t { Star, Sun, Moon, Planet, Meteor };
+enum class DrawnKind : std::uint8_t { Star, Sun, Moon, Planet, Meteor, DeepSky };
 
 // One drawn object, in device pixels of the surface drawn on.
 struct DrawnObject {
     DrawnKind kind = DrawnKind::Star;
     // Star: catalogue row 1..508. Sun, Moon, planet: astro::Body index.
-    // Meteor: row of its shower in the shower table.
+    // Meteor: row of its shower in the shower table. DeepSky: row of the
+    // cluster, nebula or galaxy in its table.
     int id = 0;
     float xPx = 0.0f;  // centre; a meteor's head
     float yPx = 0.0f;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "astro/star_place.h"
 #include "catalog/name_search.h"
 #include "view/horizontal.h"
 
@@ -53,7 +54,16 @@ ObjectInfo describeStar(const catalog::Catalogue& cat, const astro::SkyState& sk
     return info;
 }
 
-ObjectInfo describeBody(const astro::SkyState& sky, int body) {
+namespace {
+
+std::string constellationNameAt(const catalog::Catalogue& cat, double raHours, double decDeg, double equinoxJd) {
+    const int c = catalog::constellationAt(cat, raHours, decDeg, equinoxJd);
+    return c > 0 ? cat.iauConstellations[static_cast<std::size_t>(c)].name : std::string();
+}
+
+}  // namespace
+
+ObjectInfo describeBody(const catalog::Catalogue& cat, const astro::SkyState& sky, int body) {
     ObjectInfo info;
     if (body < 0 || body >= astro::kBodyCount) return info;
     info.kind = body == astro::Sun ? DrawnKind::Sun : body == astro::Moon ? DrawnKind::Moon : DrawnKind::Planet;
@@ -65,10 +75,33 @@ ObjectInfo describeBody(const astro::SkyState& sky, int body) {
     info.altDeg = sky.bodyAltDeg[b];
     info.azDeg = sky.bodyAzDeg[b];
     if (body == astro::Moon) info.moonIllum = sky.moonIllum;
+    // The bodies' places are of date (the UT day stands in for TT: a minute
+    // of precession is 0.001").
+    info.constellation = constellationNameAt(cat, info.raHours, info.decDeg, sky.jdUt);
     if (std::isfinite(sky.bodyMag[b])) {
         info.hasMag = true;
         info.mag = sky.bodyMag[b];
     }
+    return info;
+}
+
+ObjectInfo describeDeepSky(const catalog::Catalogue& cat, const astro::SkyState& sky, int row) {
+    ObjectInfo info;
+    info.kind = DrawnKind::DeepSky;
+    info.id = row;
+    if (row < 1 || static_cast<std::size_t>(row) >= cat.deepSky.size()) return info;
+    const catalog::DeepSkyObject& o = cat.deepSky[static_cast<std::size_t>(row)];
+    info.name = o.name;
+    info.designation = o.id;
+    info.typeJa = o.kind;
+    info.hasMag = true;
+    info.mag = o.mag;
+    info.raHours = o.raHours;
+    info.decDeg = o.decDeg;
+    info.constellation = constellationNameAt(cat, o.raHours, o.decDeg, astro::kEquinox2003_5Jd);
+    const astro::Horizontal hz = horizontal(sky, o.raHours, o.decDeg);
+    info.altDeg = hz.altDeg;
+    info.azDeg = hz.azDeg;
     return info;
 }
 
@@ -87,7 +120,8 @@ ObjectInfo describe(const catalog::Catalogue& cat, const astro::SkyState& sky, c
     switch (o.kind) {
     case DrawnKind::Star: return describeStar(cat, sky, o.id);
     case DrawnKind::Meteor: return describeMeteor(cat, o.id);
-    default: return describeBody(sky, o.id);
+    case DrawnKind::DeepSky: return describeDeepSky(cat, sky, o.id);
+    default: return describeBody(cat, sky, o.id);
     }
 }
 
@@ -118,6 +152,11 @@ std::string statusLine(const ObjectInfo& info) {
     line += " — ";
     if (info.kind == DrawnKind::Star) {
         line += info.designationJa + " " + fixedText(info.mag, 1, true) + "等 ";
+    } else if (info.kind == DrawnKind::DeepSky) {
+        line += info.designation + " " + info.typeJa + " " + info.constellation + " " + fixedText(info.mag, 1, true) +
+                "等 ";
+    } else if (info.hasMag) {
+        line += info.constellation + " " + fixedText(info.mag, 1, true) + "等 ";
     }
     return line + skyPointLine(info.altDeg, info.azDeg);
 }

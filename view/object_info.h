@@ -14,10 +14,11 @@ struct ObjectInfo {
     DrawnKind kind = DrawnKind::Star;
     int id = 0;                 // as in DrawnObject
     std::string name;           // "シリウス", "月", "ω Cen" when a star has no proper name
-    std::string designation;    // "α CMa", "HR 3017"; stars only
+    std::string designation;    // "α CMa", "HR 3017" for stars; "M42" for a cluster or nebula
     std::string designationJa;  // "おおいぬ座 α星"; stars only
     int hr = 0;                 // 0 when none
-    std::string constellation;  // "おおいぬ座"; stars only
+    std::string constellation;  // "おおいぬ座": the star's, else the one the object stands in (IAU boundaries)
+    std::string typeJa;         // a cluster's or nebula's kind: "散光星雲", "散開星団", ...
     bool hasMag = false;        // stars: catalogue magnitude
     double mag = 0.0;
     bool hasBv = false;         // stars: B-V and its word
@@ -38,10 +39,12 @@ const char* colourWordForBv(double bv);
 // body (astro::Body index) or a shooting star of shower row `shower`, for
 // the sky of the moment (altitude and azimuth there).
 ObjectInfo describeStar(const catalog::Catalogue& cat, const astro::SkyState& sky, int row);
-ObjectInfo describeBody(const astro::SkyState& sky, int body);
+ObjectInfo describeBody(const catalog::Catalogue& cat, const astro::SkyState& sky, int body);
+// describeDeepSky: the cluster, nebula or galaxy of row `row` of its table.
+ObjectInfo describeDeepSky(const catalog::Catalogue& cat, const astro::SkyState& sky, int row);
 ObjectInfo describeMeteor(const catalog::Catalogue& cat, int shower);
 
-// describe: whichever of the three a drawn object is.
+// describe: whichever of these a drawn object is.
 ObjectInfo describe(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawnObject& o);
 
 // The compass point of an azimuth in Japanese, 16 points: 北, 北北東, 北東,

@@ -54,6 +54,9 @@ public:
     //
     // Dash pattern of the following line() and polyline() calls.
     virtual void setLineStyle(LineStyle) {}
+    // Size of the following text() calls as a multiple of the labels' own
+    // size (1 restores it). Painters without fonts may ignore it.
+    virtual void setTextScale(float) {}
     // Connected lines through the points; the dash pattern runs on across
     // the corners.
     virtual void polyline(std::span<const Vertex> points, Rgb colour) {

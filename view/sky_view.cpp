@@ -15,6 +15,7 @@
 #include "view/moon.h"
 #include "view/picture.h"
 #include "view/projector.h"
+#include "view/star_patterns.h"
 #include "view/trails.h"
 
 namespace view {
@@ -106,12 +107,18 @@ public:
             drawBody(astro::Saturn, 40.0f, catalog::kBodyNames[astro::Saturn], 80.0f);
             drawStars();
         }
+        if (opt_.deepSky && !(sunAlt_ > 0.0)) drawDeepSky();
         for (const FrameLabel& label : frame.labels) {
             p_.setTextPosition(label.xTwips, label.yTwips);
             p_.text(label.text);
         }
         if (opt_.constellations && sunAlt_ < 0.0)
             drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour, &starPlaces());
+        if (opt_.asterisms && sunAlt_ < 0.0) {
+            nameSize();
+            drawAsterisms(dir_, cat_, starPlaces(), paper_ ? kPaperAsterism : kAsterismColour, p_);
+            p_.setTextScale(1.0f);
+        }
         if (opt_.meteors && sunAlt_ < 0.0) {
             const std::vector<MeteorStreak> streaks = meteorStreaks(dir_, sky_, cat_, opt_, rng);
             drawMeteorStreaks(streaks, opt_.style, p_);
@@ -128,6 +135,53 @@ public:
 
 private:
     PicturePoint place(double altDeg, double azDeg) const { return projector_.place(altDeg, azDeg).at; }
+
+    // The size of objects' names: the labels' own, or the large names'.
+    void nameSize() {
+        if (opt_.largeNames) p_.setTextScale(kLargeNameScale);
+    }
+
+    void name(float x, float y, std::string_view text) {
+        nameSize();
+        p_.setTextPosition(x, y);
+        p_.text(text);
+        if (opt_.largeNames) p_.setTextScale(1.0f);
+    }
+
+    // The clusters, nebulae and galaxies: a small ring each, with its name
+    // when names are shown, unless a brighter one of them stands within 2
+    // degrees (M20 beside M8, M82 beside M81), whose name would overlap.
+    void drawDeepSky() {
+        const auto crowded = [&](std::size_t k) {
+            const catalog::DeepSkyObject& o = cat_.deepSky[k];
+            for (std::size_t j = 1; j < cat_.deepSky.size(); ++j) {
+                const catalog::DeepSkyObject& b = cat_.deepSky[j];
+                if (j == k || b.mag > o.mag) continue;
+                if (astro::angularSeparationDeg(o.raHours, o.decDeg, b.raHours, b.decDeg) < 2.0) return true;
+            }
+            return false;
+        };
+        const Rgb colour = paper_ ? kPaperOutline : kDeepSkyColour;
+        for (std::size_t k = 1; k < cat_.deepSky.size(); ++k) {
+            const catalog::DeepSkyObject& o = cat_.deepSky[k];
+            const astro::Horizontal hz = horizontal(sky_, o.raHours, o.decDeg);
+            if (!(hz.altDeg >= 0.0)) continue;
+            const Placed pr = projector_.place(hz.altDeg, hz.azDeg);
+            if (!pr.visible) continue;
+            std::vector<Vertex> ring;
+            for (int i = 0; i <= 24; ++i) {
+                const double a = i * 15.0 * astro::kDegToRad;
+                ring.push_back({static_cast<float>(pr.at.x + kDeepSkyRadiusTwips * std::cos(a)),
+                                static_cast<float>(pr.at.y + kDeepSkyRadiusTwips * std::sin(a))});
+            }
+            p_.polyline(ring, colour);
+            if (record_ != nullptr) {
+                record_->objects.push_back(note(DrawnKind::DeepSky, static_cast<int>(k), pr.at, kDeepSkyRadiusTwips,
+                                                static_cast<float>(o.mag)));
+            }
+            if ((opt_.starNames || paper_) && !crowded(k)) name(pr.at.x + 70.0f, pr.at.y, o.name);
+        }
+    }
 
     // An object as recorded: picture twips to device pixels.
     DrawnObject note(DrawnKind kind, int id, PicturePoint at, float radiusTwips, float mag) const {
@@ -227,10 +281,7 @@ private:
             record_->objects.push_back(note(kind, body, at, radius, kBodyRankMag[body]));
         }
         // On paper every body is an outline, so each carries its name.
-        if (opt_.starNames || paper_) {
-            p_.setTextPosition(at.x + labelDx, at.y);
-            p_.text(label);
-        }
+        if (opt_.starNames || paper_) name(at.x + labelDx, at.y, label);
     }
 
     void drawMoonBody() {
@@ -251,10 +302,7 @@ private:
             record_->objects.push_back(note(DrawnKind::Moon, astro::Moon, at, static_cast<float>(kMoonRadiusTwips),
                                             kBodyRankMag[astro::Moon]));
         }
-        if (opt_.starNames || paper_) {
-            p_.setTextPosition(at.x + 160.0f, at.y);
-            p_.text(catalog::kBodyNames[astro::Moon]);
-        }
+        if (opt_.starNames || paper_) name(at.x + 160.0f, at.y, catalog::kBodyNames[astro::Moon]);
     }
 
     // Every star row's altitude and azimuth, computed once for the stars and
@@ -283,9 +331,11 @@ private:
                 record_->objects.push_back(note(DrawnKind::Star, static_cast<int>(k), at, starRadiusTwips(star.mag),
                                                 static_cast<float>(star.mag)));
             }
-            if (opt_.starNames && k < cat_.starLabel.size()) {
-                p_.setTextPosition(at.x + 80.0f, at.y);
-                p_.text(cat_.starLabel[k]);
+            if (opt_.starNames && k < cat_.starLabel.size() && !cat_.starLabel[k].empty()) {
+                // The large names spell the labelled stars' names in full-width kana.
+                const std::string_view proper = opt_.largeNames ? catalog::starProperName(cat_, static_cast<int>(k))
+                                                                : std::string_view{};
+                name(at.x + 80.0f, at.y, proper.empty() ? std::string_view(cat_.starLabel[k]) : proper);
             }
         }
     }

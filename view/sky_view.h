@@ -22,6 +22,11 @@ struct ViewOptions {
     bool starNames = false;       // chkOP(3) "星の名前"
     bool constellations = false;  // chkSTR "星座"
     bool meteors = false;         // chkMET "流星群"
+    bool asterisms = false;       // 星の並び: 夏の大三角, 北斗七星, ...
+    bool deepSky = false;         // 星団・星雲: M42, すばる, ...
+    // 大きな星名: star names in full-width kana and every object's name
+    // kLargeNameScale times the labels' size.
+    bool largeNames = false;
     // Item c-1 of the constellation list selected <=> selected[c] (1..41).
     std::array<bool, 42> selected{};
     // Date fields as entered (JST) and the time step of lstINTV1, read by the
@@ -66,6 +71,14 @@ inline constexpr Rgb kBodyColour{224, 80, 16};  // Sun and planets
 inline constexpr Rgb kStarColour{240, 208, 0};
 
 inline constexpr float kSunRadiusTwips = 150.0f;
+
+// The large names: 1.6 times the 12-pixel labels, 19 pixels at the design
+// size, 3.6 % of the picture's height (39 pixels on a 1080-line projector,
+// readable from about 14 m on a 2 m high screen by the usual 1:200 rule).
+inline constexpr float kLargeNameScale = 1.6f;
+
+inline constexpr Rgb kDeepSkyColour{150, 230, 170};
+inline constexpr float kDeepSkyRadiusTwips = 45.0f;
 
 // Radius of a star's disc: 10 twips per magnitude below 5 (never below 1).
 float starRadiusTwips(double magnitude);

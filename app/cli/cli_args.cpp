@@ -175,9 +175,12 @@ std::string parseShow(std::string_view s, view::ViewOptions& v) {
         else if (item == "names") v.starNames = true;
         else if (item == "constellations") v.constellations = true;
         else if (item == "meteors") v.meteors = true;
+        else if (item == "asterisms") v.asterisms = true;
+        else if (item == "deepsky") v.deepSky = true;
+        else if (item == "bignames") v.largeNames = true;
         else
             return "--show: unknown item " + quotedArgument(item) +
-                   " (use equator, ecliptic, grid, names, constellations, meteors)";
+                   " (use equator, ecliptic, grid, names, constellations, meteors, asterisms, deepsky, bignames)";
     }
     return {};
 }
@@ -492,7 +495,8 @@ std::string usageText() {
   planetarium --render FILE.png|FILE.pdf|FILE.svg [--at ...]
               [--place NAME | --lat DEG --lon DEG]
               [--dir north|east|south|west|zenith]
-              [--show equator,ecliptic,grid,names,constellations,meteors]
+              [--show equator,ecliptic,grid,names,constellations,meteors,
+                      asterisms,deepsky,bignames]
               [--constellations all|NAME,NAME,...] [--scale N] [--seed N]
               [--trails HOURS] [--frames N --every MINUTES [--no-stamp]]
               [--style print|screen]
@@ -550,7 +554,11 @@ picture options (with --render only):
                            or zenith (全天: the whole sky in one circle)
   --show LIST              comma list of: equator, ecliptic, grid (altitude and
                            azimuth lines), names (star names), constellations,
-                           meteors (shooting stars of active showers)
+                           meteors (shooting stars of active showers),
+                           asterisms (星の並び: 夏の大三角, 北斗七星, ...),
+                           deepsky (星団・星雲: M42, すばる, ...), bignames
+                           (大きな星名: names in full-width kana, 1.6 times
+                           the size)
   --constellations LIST    all, or constellation names as in the list
                            (e.g. オリオン座,さそり座); also turns figures on
   --scale N                picture size factor, 0.25..8 (default 1)

@@ -21,8 +21,20 @@ const char* kindWord(view::DrawnKind k) {
     case view::DrawnKind::Moon: return "moon";
     case view::DrawnKind::Planet: return "planet";
     case view::DrawnKind::Meteor: return "meteor";
+    case view::DrawnKind::DeepSky: return "deepsky";
     }
     return "none";
+}
+
+// A cluster's or nebula's catalogue number and kind, and for it and the
+// bodies the constellation they stand in and their magnitude.
+void otherObjectFields(JsonObject& j, const view::ObjectInfo& info) {
+    if (info.kind == view::DrawnKind::DeepSky) {
+        j.text("designation", info.designation);
+        j.text("type", info.typeJa);
+    }
+    if (!info.constellation.empty()) j.text("constellation", info.constellation);
+    if (info.hasMag) j.number("mag", info.mag, 1);  // a planet's of the moment
 }
 
 void objectFields(JsonObject& j, const view::ObjectInfo& info) {
@@ -39,8 +51,8 @@ void objectFields(JsonObject& j, const view::ObjectInfo& info) {
         j.text("constellation", info.constellation);
         j.number("mag", info.mag, 2);
         if (info.hasBv) j.number("bv", info.bv, 2);
-    } else if (info.hasMag) {
-        j.number("mag", info.mag, 1);  // a planet's, of the moment
+    } else {
+        otherObjectFields(j, info);
     }
     if (info.kind == view::DrawnKind::Moon) j.number("illum", info.moonIllum, 3);
     j.number("alt", info.altDeg, 4);
@@ -83,10 +95,11 @@ std::string findJson(const view::FoundObject& found, double scale, const std::op
         if (found.info.hr > 0) j.integer("hr", found.info.hr);
         j.text("constellation", found.info.constellation);
         j.number("mag", found.info.mag, 2);
-    } else if (found.info.hasMag) {
-        j.number("mag", found.info.mag, 1);  // a planet's, of the moment
+    } else {
+        otherObjectFields(j, found.info);
     }
     if (!found.constellationName.empty()) j.text("foundBy", found.constellationName);
+    if (!found.asterismName.empty()) j.text("foundBy", found.asterismName);
     j.number("alt", found.info.altDeg, 4);
     j.number("az", found.info.azDeg, 4);
     j.boolean("visible", found.aboveHorizon);

@@ -168,13 +168,45 @@ TEST(FindByName, AliasesEnglishNamesAndKanaReadings) {
     starNamed("おりひめ", "ベガ");
     starNamed("ひこぼし", "アルタイル");
     starNamed("ほっきょくせい", "北極星");
-    starNamed("すばる", "η Tau");
+
     starNamed("おりおんざ", "オリオン座");
     starNamed("オリオンざ", "オリオン座");
     starNamed("かしおぺあざ", "カシオペヤ座");
     starNamed("カシオペア座", "カシオペヤ座");
     EXPECT_TRUE(index.find("ベテルギ").empty());
     EXPECT_TRUE(index.find("siriusb").empty());
+
+    // The star patterns and the clusters and nebulae, by name, reading,
+    // catalogue number and the names users know them by.
+    const auto is = [&](std::string_view typed, NameKind kind, const std::string& name) {
+        const std::vector<NameTarget> got = index.find(typed);
+        ASSERT_FALSE(got.empty()) << typed;
+        EXPECT_EQ(got.front().kind, kind) << typed;
+        const int id = got.front().id;
+        EXPECT_EQ(kind == NameKind::Asterism ? c.asterisms[static_cast<std::size_t>(id)].name
+                                             : c.deepSky[static_cast<std::size_t>(id)].name,
+                  name)
+            << typed;
+    };
+    for (const char* pattern : {"夏の大三角", "冬の大三角", "春の大三角", "秋の四辺形", "北斗七星", "春の大曲線", "冬のダイヤモンド"})
+        is(pattern, NameKind::Asterism, pattern);
+    is("なつのだいさんかく", NameKind::Asterism, "夏の大三角");
+    is("Summer Triangle", NameKind::Asterism, "夏の大三角");
+    is("big dipper", NameKind::Asterism, "北斗七星");
+    is("M42", NameKind::DeepSky, "オリオン大星雲");
+    is("m 42", NameKind::DeepSky, "オリオン大星雲");
+    is("すばる", NameKind::DeepSky, "すばる");
+    is("プレアデス星団", NameKind::DeepSky, "すばる");
+    is("M45", NameKind::DeepSky, "すばる");
+    is("アンドロメダ大星雲", NameKind::DeepSky, "アンドロメダ銀河");
+    is("M31", NameKind::DeepSky, "アンドロメダ銀河");
+    is("プレセペ星団", NameKind::DeepSky, "プレセペ星団");
+    is("M13", NameKind::DeepSky, "ヘルクレス座球状星団");
+    is("h-χ", NameKind::DeepSky, "二重星団");
+    is("M57", NameKind::DeepSky, "環状星雲");
+    // Only whole numbers: M4 is not in the table, and is not M45 or M42.
+    EXPECT_TRUE(index.find("M4").empty());
+    EXPECT_TRUE(index.find("夏の大").empty());
 }
 
 }  // namespace

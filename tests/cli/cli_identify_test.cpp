@@ -92,9 +92,10 @@ TEST(IdentifyJson, StarBodyAndEmptySkyCarryTheirOwnFields) {
 
     view::PointAnswer moon;
     moon.drawn = view::DrawnObject{view::DrawnKind::Moon, astro::Moon, 10.0f, 20.0f, 10.0f, 10.0f, 20.0f, -12.7f};
-    moon.object = view::describeBody(sky, astro::Moon);
+    moon.object = view::describeBody(cat(), sky, astro::Moon);
     const std::string m = identifyJson(moon);
-    EXPECT_EQ(m.rfind("{\"kind\": \"moon\", \"name\": \"月\", \"illum\": ", 0), 0u) << m;
+    EXPECT_EQ(m.rfind("{\"kind\": \"moon\", \"name\": \"月\", \"constellation\": \"", 0), 0u) << m;
+    EXPECT_NE(m.find("\"illum\": "), std::string::npos) << m;
     EXPECT_EQ(m.find("designation"), std::string::npos);
     EXPECT_EQ(m.find("\"mag\""), std::string::npos);
 
