@@ -45,6 +45,7 @@ int run(int argc, char** argv) {
     case app::Mode::Json:
     case app::Mode::Almanac:
     case app::Mode::Find:
+    case app::Mode::Tonight:
     case app::Mode::Planisphere: {
         std::string error;
         const auto zone = app::requestZone(parsed.options, cat, error);
@@ -53,6 +54,7 @@ int run(int argc, char** argv) {
             return 2;
         }
         if (parsed.options.mode == app::Mode::Find) return app::runFind(parsed.options, cat, *zone);
+        if (parsed.options.mode == app::Mode::Tonight) return app::runTonight(parsed.options, cat, *zone);
         if (parsed.options.mode == app::Mode::Planisphere)
             return app::runPlanisphere(argc, argv, parsed.options, cat, *zone);
         return parsed.options.mode == app::Mode::Json ? app::runJson(parsed.options, cat, *zone)

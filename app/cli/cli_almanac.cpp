@@ -18,11 +18,6 @@ constexpr const char* kBodyKeys[astro::kBodyCount] = {"sun", "moon", "venus", "m
 
 std::string two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
-std::string dateText(const astro::LocalDate& d) {
-    std::string y = std::to_string(std::abs(d.year));
-    while (y.size() < 4) y = "0" + y;
-    return (d.year < 0 ? "-" : "") + y + "-" + two(d.month) + "-" + two(d.day);
-}
 
 std::string timeOrNull(const std::optional<double>& jd, const astro::UtcOffsetFn& zone) {
     return jd ? "\"" + isoLocalTime(*jd, zone) + "\"" : "null";
@@ -42,6 +37,12 @@ const char* upText(astro::UpState s) {
 }
 
 }  // namespace
+
+std::string dateText(const astro::LocalDate& d) {
+    std::string y = std::to_string(std::abs(d.year));
+    while (y.size() < 4) y = "0" + y;
+    return (d.year < 0 ? "-" : "") + y + "-" + two(d.month) + "-" + two(d.day);
+}
 
 std::string isoLocalTime(double jdUt, const astro::UtcOffsetFn& zone) {
     const astro::LocalDateTime t = astro::localDateTime(jdUt, zone);

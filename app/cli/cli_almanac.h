@@ -14,6 +14,9 @@
 
 namespace app {
 
+// "2026-03-20": a date as ISO 8601 (at least four digits of year, "-0044").
+std::string dateText(const astro::LocalDate& d);
+
 // "2026-03-20T05:45:12+09:00": the instant's wall-clock time in the zone,
 // to the second, with the offset in force then ("+02:30:17" when the offset
 // has seconds).

@@ -1,8 +1,11 @@
 #include "app/cli/cli_answers.h"
 
+#include "app/cli/cli_almanac.h"
+
 #include "app/cli/cli_identify.h"
 #include "app/cli/cli_json.h"
 #include "app/session/sky_picture.h"
+#include "app/tonight/tonight_text.h"
 #include "astro/astro.h"
 #include "catalog/name_search.h"
 #include "view/finder.h"
@@ -60,6 +63,15 @@ CliAnswer findAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const
         risen = e->jdUt <= sky.jdUt;
     }
     return {0, findJson(found, opt.scale, rise, almanacRise, risen), {}};
+}
+
+std::string tonightAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
+                          std::chrono::system_clock::time_point now) {
+    const SkyRequest req = skyRequest(opt, cat, now);
+    const astro::LocalDate date = localDateOfRequest(req.input, zone);
+    const view::TonightReport report = view::tonight(cat, date, req.input.latDeg, req.input.lonDeg, zone.offset);
+    const TonightPlace place{req.placeName, req.input.latDeg, req.input.lonDeg};
+    return opt.tonightJson ? tonightJson(report, place, zone.offset) : tonightText(report, place, zone.offset);
 }
 
 std::string identifyAnswer(const CliOptions& opt, const catalog::Catalogue& cat,

@@ -51,6 +51,11 @@ std::string identifyAnswer(const CliOptions& opt, const catalog::Catalogue& cat,
 ChartScene optionsChart(const CliOptions& opt, const catalog::Catalogue& cat, view::ChartStyle style,
                         std::uint64_t seed, const LocalZone& zone, std::chrono::system_clock::time_point now);
 
+// --tonight: 今夜の見どころ for the night after the local date of --at, as
+// sentences or (opt.tonightJson) JSON.
+std::string tonightAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
+                          std::chrono::system_clock::time_point now);
+
 // --almanac YYYY-MM: the month as CSV.
 std::string almanacAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
                           std::chrono::system_clock::time_point now);

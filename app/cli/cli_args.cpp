@@ -37,7 +37,9 @@ bool renderOnly(std::string_view opt) {
            opt == "--seed" || isTimeLapseOption(opt) || opt == "--style";
 }
 bool isStampFlag(std::string_view opt) { return opt == "--stamp" || opt == "--no-stamp"; }
-bool isFlag(std::string_view opt) { return opt == "--json" || opt == "--help" || opt == "-h" || isStampFlag(opt); }
+bool isFlag(std::string_view opt) {
+    return opt == "--json" || opt == "--tonight" || opt == "--help" || opt == "-h" || isStampFlag(opt);
+}
 
 // A whole argument as a finite decimal number; nothing may follow it.
 std::optional<double> wholeNumber(std::string_view s) {
@@ -409,6 +411,7 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             json = true;
             continue;
         }
+        if (opt == "--tonight") continue;
         if (isStampFlag(opt)) {
             if (seen.count("--stamp") && seen.count("--no-stamp")) {
                 r.error = "--stamp and --no-stamp cannot be used together";
@@ -436,6 +439,24 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     const bool identify = seen.count("--identify") > 0;
     const bool find = seen.count("--find") > 0;
     const bool planisphere = seen.count("--planisphere") > 0;
+    if (seen.count("--tonight")) {
+        const char* other = render ? "--render" : almanac ? "--almanac" : identify ? "--identify" : find ? "--find"
+                            : planisphere ? "--planisphere" : nullptr;
+        if (other != nullptr) {
+            r.error = std::string("--tonight and ") + other + " cannot be used together";
+        } else if (!firstRenderOnly.empty()) {
+            r.error = std::string(firstRenderOnly) + " only applies to --render";
+        } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
+            r.error = "--place cannot be used together with --lat/--lon";
+        } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
+            r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
+        } else if (!o.timeZone.empty() && !o.latDeg) {
+            r.error = "--tz applies to a place given by --lat/--lon";
+        }
+        o.mode = Mode::Tonight;
+        o.tonightJson = json;
+        return r;
+    }
     if (planisphere && (json || render || o.almanacMonth || seen.count("--identify") || seen.count("--find"))) {
         const char* other = json ? "--json" : render ? "--render" : o.almanacMonth ? "--almanac"
                             : seen.count("--identify") ? "--identify" : "--find";
@@ -506,6 +527,7 @@ std::string usageText() {
   planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
               [--dir zenith]
   planetarium --planisphere FILE.pdf [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
+  planetarium --tonight [--json] [--at ...] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --help
 
 modes:
@@ -528,6 +550,13 @@ modes:
   --planisphere FILE.pdf  the place's planisphere (星座早見盤) as two A4 pages
                      to print on card: the star disc and the horizon mask
                      with its instructions; latitudes 10..80 either side
+  --tonight          今夜の見どころ: the night after --at's date at the place
+                     (sunset to sunrise) in Japanese sentences: the planets
+                     that can be seen (magnitude, constellation, where at 20:00
+                     and 22:00, rise and set, best time), the Moon, the active
+                     meteor showers with the hourly rates to expect, the bright
+                     stars and constellations high in the south at 20:00;
+                     with --json the same as one JSON object
   --help, -h         print this text
 
 moment and place (with --json, --render or --almanac; --at not with --almanac):

@@ -14,7 +14,7 @@
 
 namespace app {
 
-enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find, Planisphere };
+enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find, Planisphere, Tonight };
 
 struct CliOptions {
     Mode mode = Mode::Window;
@@ -50,6 +50,8 @@ struct CliOptions {
     double identifyYPx = 0.0;
     // --find NAME: the object to look for.
     std::string findName;
+    // --tonight: 今夜の見どころ in sentences, or as JSON with --json.
+    bool tonightJson = false;
     // --planisphere FILE.pdf: where to write the planisphere.
     std::string planispherePath;
 };

@@ -63,6 +63,10 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
     return printed(identifyAnswer(opt, cat, now, seed));
 }
 
+int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    return printed(tonightAnswer(opt, cat, zone, std::chrono::system_clock::now()));
+}
+
 int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
     const CliAnswer answer = findAnswer(opt, cat, zone, std::chrono::system_clock::now());
     if (answer.status != 0) {

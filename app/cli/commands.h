@@ -32,6 +32,9 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
 // --find NAME: where the named object stands, as JSON.
 int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
+// --tonight: 今夜の見どころ as sentences or JSON.
+int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
+
 // --planisphere FILE.pdf: the place's planisphere, two A4 pages.
 int runPlanisphere(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 

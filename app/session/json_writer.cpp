@@ -124,6 +124,16 @@ void JsonObject::object(const char* key, const JsonObject& member) {
     out_ += "}";
 }
 
+void JsonObject::array(const char* key, const std::vector<JsonObject>& items) {
+    open(key);
+    out_ += "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out_ += ", ";
+        out_ += (items[i].out_.empty() ? "{" : items[i].out_) + "}";
+    }
+    out_ += "]";
+}
+
 std::string JsonObject::done() const { return (out_.empty() ? "{" : out_) + "}\n"; }
 
 }  // namespace app

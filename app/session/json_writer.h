@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -31,6 +32,8 @@ public:
     void null(const char* key);
     // A member that is itself an object (written without its newline).
     void object(const char* key, const JsonObject& member);
+    // A member that is an array of objects.
+    void array(const char* key, const std::vector<JsonObject>& items);
     // The object with a final newline.
     std::string done() const;
 
