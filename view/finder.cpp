@@ -11,7 +11,9 @@ PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, 
     PointAnswer a;
     a.drawn = objectAt(record, xPx, yPx);
     if (a.drawn) a.object = describe(cat, sky, *a.drawn);
-    if (record.pixelsPerTwip > 0.0) a.sky = projectorFor(dir).skyAt(xPx / record.pixelsPerTwip, yPx / record.pixelsPerTwip);
+    if (record.pixelsPerTwip > 0.0)
+        a.sky = projectorFor(dir).skyAt((xPx - record.originXPx) / record.pixelsPerTwip,
+                                        (yPx - record.originYPx) / record.pixelsPerTwip);
     return a;
 }
 

@@ -33,6 +33,10 @@ struct DrawnObject {
 // painter's scale / 15); the view converts every position with it.
 struct DrawRecord {
     double pixelsPerTwip = 1.0 / 15.0;  // 1 / kTwipsPerPixel (view/picture.h)
+    // Where the picture's top-left corner lies on the surface, device pixels
+    // (the window centres a scaled-up picture); every position includes it.
+    double originXPx = 0.0;
+    double originYPx = 0.0;
     std::vector<DrawnObject> objects;
 };
 

@@ -125,8 +125,8 @@ public:
             if (record_ != nullptr) {
                 for (const MeteorStreak& m : streaks) {
                     DrawnObject o = note(DrawnKind::Meteor, m.shower, m.points[3], 0.0f, kMeteorRankMag);
-                    o.tailXPx = static_cast<float>(m.points[0].x * record_->pixelsPerTwip);
-                    o.tailYPx = static_cast<float>(m.points[0].y * record_->pixelsPerTwip);
+                    o.tailXPx = static_cast<float>(m.points[0].x * record_->pixelsPerTwip + record_->originXPx);
+                    o.tailYPx = static_cast<float>(m.points[0].y * record_->pixelsPerTwip + record_->originYPx);
                     record_->objects.push_back(o);
                 }
             }
@@ -189,8 +189,8 @@ private:
         DrawnObject o;
         o.kind = kind;
         o.id = id;
-        o.xPx = static_cast<float>(at.x * k);
-        o.yPx = static_cast<float>(at.y * k);
+        o.xPx = static_cast<float>(at.x * k + record_->originXPx);
+        o.yPx = static_cast<float>(at.y * k + record_->originYPx);
         o.radiusPx = static_cast<float>(radiusTwips * k);
         o.tailXPx = o.xPx;
         o.tailYPx = o.yPx;

@@ -1,6 +1,5 @@
 #include "view/star_patterns.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -28,15 +27,19 @@ void drawAsterisms(Direction dir, const catalog::Catalogue& cat, const std::vect
         for (std::size_t i = 1; i < at.size(); ++i) {
             if (at[i - 1] && at[i]) painter.line(at[i - 1]->x, at[i - 1]->y, at[i]->x, at[i]->y, colour);
         }
-        if (!std::all_of(at.begin(), at.end(), [](const auto& p) { return p.has_value(); })) continue;
         // A closed shape lists its first star again at the end; count it once.
         const std::size_t n = pattern.rows.front() == pattern.rows.back() ? at.size() - 1 : at.size();
         double x = 0.0, y = 0.0;
+        std::size_t shown = 0;
         for (std::size_t i = 0; i < n; ++i) {
+            if (!at[i]) continue;
             x += at[i]->x;
             y += at[i]->y;
+            ++shown;
         }
-        painter.setTextPosition(static_cast<float>(x / n), static_cast<float>(y / n));
+        // Named when at most one of its stars is out of the picture.
+        if (shown < 2 || shown + 1 < n) continue;
+        painter.setTextPosition(static_cast<float>(x / shown), static_cast<float>(y / shown));
         painter.text(pattern.name);
     }
     painter.setLineStyle(LineStyle::Solid);

@@ -17,8 +17,8 @@ inline constexpr LineStyle kAsterismLine = LineStyle::Dashed;
 
 // drawAsterisms: every pattern's segments whose two stars are above the
 // horizon and inside the picture, dashed in `colour`; a pattern whose stars
-// are all in the picture also gets its name, at the mean of its stars'
-// positions. `starPlaces` holds every star row's altitude and azimuth (index
+// are in the picture, all or all but one, also gets its name, at the mean
+// of those stars' positions. `starPlaces` holds every star row's altitude and azimuth (index
 // = row). Leaves the line style solid.
 void drawAsterisms(Direction dir, const catalog::Catalogue& cat, const std::vector<astro::Horizontal>& starPlaces,
                    Rgb colour, Painter& painter);

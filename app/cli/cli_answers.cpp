@@ -1,7 +1,5 @@
 #include "app/cli/cli_answers.h"
 
-#include "app/cli/cli_almanac.h"
-
 #include "app/cli/cli_identify.h"
 #include "app/cli/cli_json.h"
 #include "app/session/sky_picture.h"
@@ -67,11 +65,7 @@ CliAnswer findAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const
 
 std::string tonightAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
                           std::chrono::system_clock::time_point now) {
-    const SkyRequest req = skyRequest(opt, cat, now);
-    const astro::LocalDate date = localDateOfRequest(req.input, zone);
-    const view::TonightReport report = view::tonight(cat, date, req.input.latDeg, req.input.lonDeg, zone.offset);
-    const TonightPlace place{req.placeName, req.input.latDeg, req.input.lonDeg};
-    return opt.tonightJson ? tonightJson(report, place, zone.offset) : tonightText(report, place, zone.offset);
+    return tonightFor(cat, skyRequest(opt, cat, now), zone, opt.tonightJson);
 }
 
 std::string identifyAnswer(const CliOptions& opt, const catalog::Catalogue& cat,

@@ -273,7 +273,7 @@ void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState
     }
     // Not yet above the drawn horizon at that minute: ring where it comes up.
     if (horizon && horizon->dir == dir) {
-        ring_->mark(QPointF(horizon->at.x / view::kTwipsPerPixel, horizon->at.y / view::kTwipsPerPixel), 0.0);
+        ring_->mark(window_->canvas()->widgetPoint(horizon->at.x, horizon->at.y), 0.0);
         drawnText += QStringLiteral("（昇ってくる所を丸で示しています）");
     }
     say(drawnText + QStringLiteral("。"));

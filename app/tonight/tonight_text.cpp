@@ -179,6 +179,13 @@ std::string tonightText(const view::TonightReport& r, const TonightPlace& place,
     return out;
 }
 
+std::string tonightFor(const catalog::Catalogue& cat, const SkyRequest& req, const LocalZone& zone, bool json) {
+    const astro::LocalDate date = localDateOfRequest(req.input, zone);
+    const view::TonightReport report = view::tonight(cat, date, req.input.latDeg, req.input.lonDeg, zone.offset);
+    const TonightPlace place{req.placeName, req.input.latDeg, req.input.lonDeg};
+    return json ? tonightJson(report, place, zone.offset) : tonightText(report, place, zone.offset);
+}
+
 std::string tonightJson(const view::TonightReport& r, const TonightPlace& place, const astro::UtcOffsetFn& zone) {
     JsonObject j;
     j.text("date", dateText(r.date));

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/session/sky_request.h"
+#include "app/session/zone.h"
 #include "astro/almanac.h"
 #include "view/tonight.h"
 
@@ -25,5 +27,10 @@ std::string tonightText(const view::TonightReport& report, const TonightPlace& p
 // "moon": {...}, "showers": [...], "stars": [...], "constellations": [...]},
 // times as ISO 8601 local times with their offset, null when none.
 std::string tonightJson(const view::TonightReport& report, const TonightPlace& place, const astro::UtcOffsetFn& zone);
+
+// tonightFor: the one path of every front end: the night after the local
+// date (in `zone`) of the request's moment, at its place, as sentences or
+// JSON.
+std::string tonightFor(const catalog::Catalogue& cat, const SkyRequest& req, const LocalZone& zone, bool json);
 
 }  // namespace app

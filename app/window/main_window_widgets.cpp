@@ -207,6 +207,9 @@ view::ViewOptions MainWindow::displayOptions() const {
     o.starNames = optionChecks_[3]->isChecked();
     o.constellations = figuresCheck_->isChecked();
     o.meteors = meteorsCheck_->isChecked();
+    o.asterisms = asterismsAction_ != nullptr && asterismsAction_->isChecked();
+    o.deepSky = deepSkyAction_ != nullptr && deepSkyAction_->isChecked();
+    o.largeNames = largeNamesAction_ != nullptr && largeNamesAction_->isChecked();
     for (int row = 0; row < constellationList_->count() && row + 1 < static_cast<int>(o.selected.size()); ++row)
         o.selected[static_cast<std::size_t>(row) + 1] = constellationList_->item(row)->isSelected();
     return o;
@@ -418,6 +421,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
         else onDrawClicked();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && fullScreen_) {
+        fullScreenAction_->setChecked(false);
         event->accept();
         return;
     }

@@ -50,6 +50,7 @@ class AlmanacMenu;
 class PlanisphereMenu;
 class ChartOutputMenu;
 class FindDialog;
+class TonightDialog;
 class SkyCanvas;
 class SkyPointer;
 class TrailMenu;
@@ -129,6 +130,11 @@ public:
     bool timerPaused() const { return timerPaused_; }
     // 表示 → 星座をすべて表示 / すべて消す: every figure chosen, or none; draws.
     void showAllFigures(bool on);
+    // 表示 → 全画面 (F11; Esc leaves it): the picture alone on the whole
+    // screen, scaled to fit, with the date, time and place in a corner and
+    // the large names on; every key of the 表示 menu keeps working.
+    void setFullScreenPicture(bool on);
+    bool fullScreenPicture() const { return fullScreen_; }
 
     const catalog::Catalogue& catalogue() const { return cat_; }
     SkyCanvas* canvas() const { return canvas_; }
@@ -161,6 +167,7 @@ public:
     // Pointing at the picture (hover and card) and 天体を探す….
     SkyPointer* pointer() const { return pointer_; }
     FindDialog* findDialog() const { return findDialog_; }
+    TonightDialog* tonightDialog() const { return tonightDialog_; }
     // 表示 → 軌跡 and its span; ツール → こよみ… with the status bar's almanac.
     TrailMenu* trailMenu() const { return trailMenu_; }
     AlmanacMenu* almanacMenu() const { return almanacMenu_; }
@@ -219,8 +226,12 @@ private:
     double lastSunAlt_ = -1.0;
     bool tableIsShowers_ = false;
     bool filmRunning_ = false;
-    bool allSky_ = false;
-    bool timerPaused_ = false;  // 表示 → 全天: the whole sky instead of a quarter
+    bool allSky_ = false;  // 表示 → 全天: the whole sky instead of a quarter
+    bool timerPaused_ = false;
+    bool fullScreen_ = false;
+    bool largeNamesBeforeFullScreen_ = false;
+    QList<QWidget*> hiddenForFullScreen_;  // the controls full screen hid
+    QLabel* fullScreenOverlay_ = nullptr;  // the date, time and place in full screen
     bool closeAfterFilm_ = false;
     std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     ChartOutputMenu* chartOutput_ = nullptr;
@@ -229,6 +240,7 @@ private:
     PlanisphereMenu* planisphereMenu_ = nullptr;
     SkyPointer* pointer_ = nullptr;
     FindDialog* findDialog_ = nullptr;
+    TonightDialog* tonightDialog_ = nullptr;  // ツール → 今夜の見どころ…, once opened
 
     SkyCanvas* canvas_ = nullptr;           // picture
     QListWidget* placeList_ = nullptr;      // lstCITY
@@ -256,6 +268,10 @@ private:
     QMenu* toolsMenu_ = nullptr;  // ツール (filled by other parts)
     QMenu* helpMenu_ = nullptr;   // ヘルプ
     std::array<QAction*, 5> directionActions_{};  // 北, 東, 南, 西 and 全天
+    QAction* asterismsAction_ = nullptr;   // 星の並び
+    QAction* deepSkyAction_ = nullptr;     // 星団・星雲
+    QAction* largeNamesAction_ = nullptr;  // 大きな星名
+    QAction* fullScreenAction_ = nullptr;  // 全画面
     QLabel* statusLabel_ = nullptr;  // the moment and place in words
 };
 

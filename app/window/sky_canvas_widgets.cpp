@@ -57,18 +57,46 @@ void SkyCanvas::clearPicture() {
     update();
 }
 
+PictureFit SkyCanvas::fit() const {
+    const view::ChartFrame frame = view::chartFrame(view::ChartStyle::Screen);
+    return fitPicture(width(), height(), frame.widthTwips / view::kTwipsPerPixel, frame.heightTwips / view::kTwipsPerPixel);
+}
+
+QPointF SkyCanvas::widgetPoint(double xTwips, double yTwips) const {
+    const PictureFit f = fit();
+    return {f.originX + xTwips * f.scale / view::kTwipsPerPixel, f.originY + yTwips * f.scale / view::kTwipsPerPixel};
+}
+
 void SkyCanvas::drawSky(const ChartScene& chart) {
     lastDrawn_ = DrawnSky{chart, {}};
     lastDrawn_->meteorStart = rng_;
+    render(chart);
+    emit skyDrawn();
+}
+
+void SkyCanvas::render(const ChartScene& chart) {
     fitBuffer();
     if (!buffer_.isNull()) {
-        const double scale = devicePixelRatioF();
-        QtPainter painter(buffer_, scale, background_, text_);
-        lastDrawn_->record.pixelsPerTwip = scale / view::kTwipsPerPixel;
-        drawChart(chart, cat_, painter, &lastDrawn_->record, &rng_);
+        const double dpr = devicePixelRatioF();
+        const PictureFit f = fit();
+        const int x0 = static_cast<int>(std::lround(f.originX * dpr));
+        const int y0 = static_cast<int>(std::lround(f.originY * dpr));
+        // The picture draws into its own rectangle of the buffer, a view of
+        // the same memory, so nothing falls outside it; the margins of a
+        // scaled-up picture are the background.
+        if (x0 > 0 || y0 > 0) buffer_.fill(background_);
+        const int w = buffer_.width() - x0, h = buffer_.height() - y0;
+        QImage area(buffer_.bits() + static_cast<qsizetype>(y0) * buffer_.bytesPerLine() + x0 * 4, w, h,
+                    buffer_.bytesPerLine(), QImage::Format_RGB32);
+        QtPainter painter(area, f.scale * dpr, background_, text_);
+        lastDrawn_->record.pixelsPerTwip = f.scale * dpr / view::kTwipsPerPixel;
+        lastDrawn_->record.originXPx = x0;
+        lastDrawn_->record.originYPx = y0;
+        view::MeteorRng rng = lastDrawn_->meteorStart.value_or(rng_);
+        drawChart(chart, cat_, painter, &lastDrawn_->record, &rng);
+        rng_ = rng;
     }
     update();
-    emit skyDrawn();
 }
 
 QImage SkyCanvas::snapshot(const QList<QWidget*>& overlays) const {
@@ -116,7 +144,14 @@ void SkyCanvas::paintEvent(QPaintEvent* event) {
 
 void SkyCanvas::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    const PictureFit before = lastFit_;
     fitBuffer();
+    lastFit_ = fit();
+    // A picture of another scale or place is drawn anew, shooting stars and all.
+    if (lastDrawn_ && !(lastFit_ == before)) {
+        render(*lastDrawn_);
+        emit skyDrawn();
+    }
 }
 
 }  // namespace app

@@ -15,6 +15,7 @@
 #include "app/output/qt_painter_gui.h"
 #include "app/session/chart_scene.h"
 #include "app/session/colour_scheme.h"
+#include "app/session/picture_fit.h"
 #include "catalog/catalog.h"
 #include "view/hit_test.h"
 #include "view/sky_view.h"
@@ -43,8 +44,14 @@ public:
 
     // Fills the picture with the background.
     void clearPicture();
-    // Draws the chart (screen style) into the back buffer and shows it.
+    // Draws the chart (screen style) into the back buffer and shows it, at
+    // the scale and place fitPicture() gives for the canvas's size; a new
+    // size draws the last chart again, with the same shooting stars.
     void drawSky(const ChartScene& chart);
+    // The fit of the picture to the canvas now, in widget pixels.
+    PictureFit fit() const;
+    // A point of the picture (twips) in widget pixels.
+    QPointF widgetPoint(double xTwips, double yTwips) const;
 
     // The back buffer (device pixels); null while it could not be allocated.
     const QImage& picture() const {
@@ -78,6 +85,7 @@ private:
     // Gives the buffer the widget's size in device pixels (both ways),
     // keeping what fits of the old picture.
     void fitBuffer() const;
+    void render(const ChartScene& chart);
     QString noPictureText() const;
 
     const catalog::Catalogue& cat_;
@@ -89,6 +97,7 @@ private:
     QColor background_ = qColour(schemeColours(kNightScheme).windowBack);
     QColor text_ = qColour(schemeColours(kNightScheme).windowText);
     std::optional<DrawnSky> lastDrawn_;
+    PictureFit lastFit_;
 };
 
 }  // namespace app

@@ -25,7 +25,9 @@
 #include "app/pointing/find_dialog_widgets.h"
 #include "app/session/moment_text.h"
 #include "app/session/fields.h"
+#include "app/tonight/tonight_dialog_widgets.h"
 #include "app/window/help_pages_qtcore.h"
+#include "app/window/sky_canvas_widgets.h"
 
 namespace app {
 
@@ -105,6 +107,18 @@ void MainWindow::buildMenus() {
         connect(a, &QAction::toggled, check, &QCheckBox::setChecked);
         connect(check, &QCheckBox::toggled, a, &QAction::setChecked);
     }
+    // The classroom's additions: drawn at once when a picture is shown.
+    const auto redrawOn = [this](const char* word, const char* name, QAction*& member) {
+        member = viewMenu_->addAction(QString::fromUtf8(word));
+        member->setObjectName(QString::fromUtf8(name));
+        member->setCheckable(true);
+        connect(member, &QAction::toggled, this, [this] {
+            if (canvas_->lastDrawn()) onDrawClicked();
+        });
+    };
+    redrawOn("星の並び", "asterismsAction", asterismsAction_);
+    redrawOn("星団・星雲", "deepSkyAction", deepSkyAction_);
+    redrawOn("大きな星名", "largeNamesAction", largeNamesAction_);
     QAction* allFigures = viewMenu_->addAction(QStringLiteral("星座をすべて表示"), this, [this] { showAllFigures(true); });
     allFigures->setObjectName(QStringLiteral("allFiguresAction"));
     QAction* noFigures = viewMenu_->addAction(QStringLiteral("星座をすべて消す"), this, [this] { showAllFigures(false); });
@@ -122,6 +136,11 @@ void MainWindow::buildMenus() {
     QAction* now = viewMenu_->addAction(QStringLiteral("現在の時刻"), this, &MainWindow::drawNow);
     now->setShortcut(QKeySequence(Qt::Key_Home));
     viewMenu_->addSeparator();
+    fullScreenAction_ = viewMenu_->addAction(QStringLiteral("全画面"));
+    fullScreenAction_->setObjectName(QStringLiteral("fullScreenAction"));
+    fullScreenAction_->setCheckable(true);
+    fullScreenAction_->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(fullScreenAction_, &QAction::toggled, this, &MainWindow::setFullScreenPicture);
     QAction* find = viewMenu_->addAction(QStringLiteral("天体を探す…"), this, [this] {
         findDialog_->show();
         findDialog_->raise();
@@ -148,6 +167,14 @@ void MainWindow::buildMenus() {
     statusBar()->addWidget(statusLabel_, 1);
     // ツール → こよみ… and the status bar's Moon age, sunrise and sunset.
     almanacMenu_ = new AlmanacMenu(this);
+    QAction* tonight = toolsMenu_->addAction(QStringLiteral("今夜の見どころ…"), this, [this] {
+        if (tonightDialog_ == nullptr) tonightDialog_ = new TonightDialog(this);
+        tonightDialog_->refresh();
+        tonightDialog_->show();
+        tonightDialog_->raise();
+        tonightDialog_->activateWindow();
+    });
+    tonight->setObjectName(QStringLiteral("tonightAction"));
 }
 
 QString MainWindow::statusText() const {

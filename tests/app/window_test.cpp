@@ -43,6 +43,9 @@
 #include "app/film/film_dialog_widgets.h"
 #include "app/film/trail_menu_widgets.h"
 #include "app/planisphere/planisphere_menu_widgets.h"
+#include "app/pointing/sky_pointer_widgets.h"
+#include "app/tonight/tonight_dialog_widgets.h"
+#include "app/window/sky_canvas_widgets.h"
 #include "app/session/fields.h"
 #include "app/session/numeric_tables.h"
 #include "app/window/sky_canvas_widgets.h"
@@ -1064,4 +1067,80 @@ TEST_F(WindowTest, MinimumSizeKeepsEveryControlAndFitsASmallScreen) {
         if (w->parentWidget() != window_->canvas() || !w->isVisible()) continue;
         EXPECT_TRUE(shown.contains(w->geometry())) << w->objectName().toStdString();
     }
+}
+
+// The classroom: the picture grows with the window and fills a projector's
+// screen, the large names and star patterns, and 今夜の見どころ.
+TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
+    open();
+    window_->show();
+    const std::array<const char*, 5> moment = {"2026", "12", "13", "22", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    selectRow("lstCITY", 12);  // 東京
+    click("Command3");
+    app::SkyCanvas* canvas = window_->canvas();
+    const double dpr = canvas->devicePixelRatioF();
+    ASSERT_TRUE(canvas->lastDrawn());
+    // At the design size, the design's picture: scale 1 at the corner.
+    EXPECT_EQ(canvas->fit(), app::PictureFit{});
+    EXPECT_DOUBLE_EQ(canvas->lastDrawn()->record.pixelsPerTwip, dpr / view::kTwipsPerPixel);
+    const QImage design = canvas->picture().copy();
+
+    // Larger: the whole picture, scaled and centred, and pointing follows it.
+    window_->resize(1920, 1080);
+    QCoreApplication::processEvents();
+    const app::PictureFit big = canvas->fit();
+    EXPECT_EQ(big, app::fitPicture(canvas->width(), canvas->height(), 14655.0 / 15.0, 9375.0 / 15.0));
+    ASSERT_GE(big.scale, 1.25);
+    EXPECT_DOUBLE_EQ(canvas->lastDrawn()->record.pixelsPerTwip, big.scale * dpr / view::kTwipsPerPixel);
+    int pointed = 0;
+    for (const view::DrawnObject& o : canvas->lastDrawn()->record.objects) {
+        // The record also holds stars placed beyond the picture's edges.
+        const QRectF shown(big.originX * dpr, big.originY * dpr, 977 * big.scale * dpr, 625 * big.scale * dpr);
+        if (o.kind != view::DrawnKind::Star || o.radiusPx < 2.0f || !shown.contains(o.xPx, o.yPx)) continue;
+        const auto answer = window_->pointer()->answerAt(QPoint(static_cast<int>(o.xPx / dpr), static_cast<int>(o.yPx / dpr)));
+        ASSERT_TRUE(answer && answer->object);
+        pointed += answer->object->id == o.id;
+    }
+    EXPECT_GT(pointed, 10);
+    // Back at the design size, the very same picture.
+    window_->resize(window_->minimumSize());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas->fit(), app::PictureFit{});
+    const QRect area(0, 0, static_cast<int>(977 * dpr), static_cast<int>(625 * dpr));
+    const QImage again = canvas->picture().copy(area);
+    int differ = 0;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x) differ += again.pixel(x, y) != design.pixel(x, y);
+    EXPECT_EQ(differ, 0);
+
+    // 星の並び and 大きな星名 reach the picture the window draws.
+    window_->findChild<QAction*>("asterismsAction")->setChecked(true);
+    EXPECT_TRUE(window_->shownChart()->view.asterisms);
+    EXPECT_FALSE(window_->shownChart()->view.largeNames);
+
+    // Full screen: the picture alone, the moment and place in a corner, the
+    // large names on; Esc brings every control back as it was.
+    window_->findChild<QAction*>("fullScreenAction")->trigger();
+    EXPECT_TRUE(window_->fullScreenPicture());
+    EXPECT_FALSE(find<QPushButton>("Command3")->isVisible());
+    EXPECT_FALSE(window_->menuBar()->isVisible());
+    const auto* overlay = window_->findChild<QLabel*>("fullScreenOverlay");
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_TRUE(overlay->text().contains(QStringLiteral("東京"))) << overlay->text().toStdString();
+    EXPECT_TRUE(window_->shownChart()->view.largeNames);
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window_->fullScreenPicture());
+    EXPECT_TRUE(find<QPushButton>("Command3")->isVisible());
+    EXPECT_TRUE(window_->menuBar()->isVisible());
+    EXPECT_FALSE(window_->findChild<QAction*>("largeNamesAction")->isChecked());
+
+    // ツール → 今夜の見どころ… for the entered date and place.
+    window_->findChild<QAction*>("tonightAction")->trigger();
+    ASSERT_NE(window_->tonightDialog(), nullptr);
+    const QString text = window_->tonightDialog()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("2026年12月13日（日）の夜の空　東京"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ふたご座流星群"))) << text.toStdString();
+    window_->tonightDialog()->close();
 }

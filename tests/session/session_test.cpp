@@ -11,6 +11,7 @@
 #include "app/session/fields.h"
 #include "app/session/json_writer.h"
 #include "app/session/moment_text.h"
+#include "app/session/picture_fit.h"
 #include "app/session/settings.h"
 #include "app/session/sky_moments.h"
 #include "app/session/time_step.h"
@@ -196,6 +197,23 @@ TEST(Coordinates, LongitudesPastTheAntimeridianAreReducedEverywhere) {
     EXPECT_FALSE(app::fieldNotes(r)[astro::FieldLon].empty());
     t.text[astro::FieldLon] = "139.75";
     EXPECT_EQ(app::readFields(t).fields[astro::FieldLon].status, astro::FieldStatus::Number);
+}
+
+// The window's picture: the design's at the design size and a little
+// above, whole steps of an eighth when it grows, never unusable numbers.
+TEST(PictureFit, DesignSizeExactlyLargerScaledAndCentred) {
+    EXPECT_EQ(app::fitPicture(985.0, 633.0, 977.0, 625.0), app::PictureFit{});
+    EXPECT_EQ(app::fitPicture(1200.0, 760.0, 977.0, 625.0), app::PictureFit{});  // 1.216: still the design's
+    const app::PictureFit hd = app::fitPicture(1920.0, 1040.0, 977.0, 625.0);
+    EXPECT_DOUBLE_EQ(hd.scale, 1.625);
+    EXPECT_DOUBLE_EQ(hd.originX, std::floor((1920.0 - 977.0 * 1.625) / 2.0));
+    EXPECT_DOUBLE_EQ(hd.originY, std::floor((1040.0 - 625.0 * 1.625) / 2.0));
+    EXPECT_DOUBLE_EQ(app::fitPicture(3840.0, 2160.0, 977.0, 625.0).scale, 3.375);
+    EXPECT_DOUBLE_EQ(app::fitPicture(1e12, 1e12, 977.0, 625.0).scale, 64.0);
+    for (const double bad : {0.0, -5.0, double(NAN), double(INFINITY)}) {
+        EXPECT_EQ(app::fitPicture(bad, 1000.0, 977.0, 625.0), app::PictureFit{});
+        EXPECT_EQ(app::fitPicture(2000.0, 1000.0, bad, 625.0), app::PictureFit{});
+    }
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+#include "app/tonight/tonight_dialog_widgets.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "app/output/japanese_font_gui.h"
+#include "app/tonight/tonight_text.h"
+#include "app/window/main_window_widgets.h"
+
+namespace app {
+
+TonightDialog::TonightDialog(MainWindow* window) : QDialog(window), window_(window) {
+    setObjectName(QStringLiteral("tonightDialog"));
+    setWindowTitle(QStringLiteral("今夜の見どころ"));
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("tonightText"));
+    text_->setReadOnly(true);
+    text_->setFont(japaneseFont(12.0));
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* copy = buttons->addButton(QStringLiteral("コピー"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("tonightCopy"));
+    QPushButton* print = buttons->addButton(QStringLiteral("印刷…"), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("tonightPrint"));
+    QPushButton* update = buttons->addButton(QStringLiteral("更新"), QDialogButtonBox::ActionRole);
+    update->setObjectName(QStringLiteral("tonightRefresh"));
+    QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
+    connect(copy, &QPushButton::clicked, this, &TonightDialog::copyText);
+    connect(print, &QPushButton::clicked, this, &TonightDialog::printText);
+    connect(update, &QPushButton::clicked, this, &TonightDialog::refresh);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addWidget(buttons);
+    resize(720, 560);
+}
+
+void TonightDialog::refresh() {
+    const WindowRequest w = window_->currentRequest();
+    SkyRequest req = w.request;
+    req.placeName = w.titlePlaceName();
+    text_->setPlainText(QString::fromStdString(tonightFor(window_->catalogue(), req, w.zone, false)));
+}
+
+QString TonightDialog::text() const { return text_->toPlainText(); }
+
+void TonightDialog::copyText() { QApplication::clipboard()->setText(text()); }
+
+void TonightDialog::printText() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("今夜の見どころを印刷"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QTextDocument doc;
+    doc.setDefaultFont(japaneseFont(11.0));
+    doc.setPlainText(text());
+    doc.print(&printer);
+}
+
+}  // namespace app
