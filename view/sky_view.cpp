@@ -80,7 +80,9 @@ public:
           trails_(trails),
           record_(record),
           sunAlt_(sky.bodyAltDeg[astro::Sun]),
-          paper_(opt.style == ChartStyle::Print) {
+          paper_(opt.style == ChartStyle::Print),
+          // Paper is read at arm's length or from the board: large names always.
+          large_(opt.largeNames || paper_) {
         if (record_ != nullptr) record_->objects.clear();
     }
 
@@ -138,14 +140,14 @@ private:
 
     // The size of objects' names: the labels' own, or the large names'.
     void nameSize() {
-        if (opt_.largeNames) p_.setTextScale(kLargeNameScale);
+        if (large_) p_.setTextScale(kLargeNameScale);
     }
 
     void name(float x, float y, std::string_view text) {
         nameSize();
         p_.setTextPosition(x, y);
         p_.text(text);
-        if (opt_.largeNames) p_.setTextScale(1.0f);
+        if (large_) p_.setTextScale(1.0f);
     }
 
     // The clusters, nebulae and galaxies: a small ring each, with its name
@@ -333,7 +335,7 @@ private:
             }
             if (opt_.starNames && k < cat_.starLabel.size() && !cat_.starLabel[k].empty()) {
                 // The large names spell the labelled stars' names in full-width kana.
-                const std::string_view proper = opt_.largeNames ? catalog::starProperName(cat_, static_cast<int>(k))
+                const std::string_view proper = large_ ? catalog::starProperName(cat_, static_cast<int>(k))
                                                                 : std::string_view{};
                 name(at.x + 80.0f, at.y, proper.empty() ? std::string_view(cat_.starLabel[k]) : proper);
             }
@@ -350,6 +352,7 @@ private:
     DrawRecord* record_;
     double sunAlt_;
     bool paper_;
+    bool large_;
     std::vector<astro::Horizontal> starPlaces_;
 };
 

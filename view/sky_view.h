@@ -25,7 +25,7 @@ struct ViewOptions {
     bool asterisms = false;       // 星の並び: 夏の大三角, 北斗七星, ...
     bool deepSky = false;         // 星団・星雲: M42, すばる, ...
     // 大きな星名: star names in full-width kana and every object's name
-    // kLargeNameScale times the labels' size.
+    // kLargeNameScale times the labels' size (always so in the print style).
     bool largeNames = false;
     // Item c-1 of the constellation list selected <=> selected[c] (1..41).
     std::array<bool, 42> selected{};
