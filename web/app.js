@@ -13,7 +13,9 @@
   // One call into the core: the operation and command-line arguments.
   function call(op, args) {
     const text = core.ccall("pl_call", "string", ["string"], [[op, ...args].join(SEP)]);
-    const value = op === "almanac" ? text : JSON.parse(text);
+    // The almanac's CSV and tonight's sentences are text; errors are JSON.
+    const plain = op === "almanac" || (op === "tonight" && !args.includes("--json"));
+    const value = plain && !text.startsWith('{"error"') ? text : JSON.parse(text);
     if (value && typeof value === "object" && !Array.isArray(value) && "error" in value && "status" in value) {
       const e = new Error(value.error);
       e.status = value.status;
@@ -59,10 +61,13 @@
     const px = (t) => Math.floor(t * k);
     const centre = (t) => px(t) + mark / 2;
     const ok = (v) => typeof v === "number" && Number.isFinite(v) && Math.abs(v) <= 1e6;
-    const fontPx = Math.round(12 * scale);
-    g.font = `${fontPx}px IPAGothic, "Hiragino Sans", "Noto Sans CJK JP", "Noto Sans JP", sans-serif`;
+    const fontFor = (factor) => {
+      const fontPx = Math.round(12 * scale * factor);
+      g.font = `${fontPx}px IPAGothic, "Hiragino Sans", "Noto Sans CJK JP", "Noto Sans JP", sans-serif`;
+      return g.measureText("漢").fontBoundingBoxAscent || fontPx * 0.88;
+    };
     g.textBaseline = "alphabetic";
-    const ascent = g.measureText("漢").fontBoundingBoxAscent || fontPx * 0.88;
+    let ascent = fontFor(1);
     let fill = list.background;
     let at = [0, 0];
     let dash = [];
@@ -126,6 +131,9 @@
           break;
         case "style":
           dash = dashes[op[1]] || [];
+          break;
+        case "textScale":
+          ascent = fontFor(ok(op[1]) && op[1] > 0 ? Math.min(op[1], 8) : 1);
           break;
         case "polyline":
         case "polygon": {
@@ -193,7 +201,8 @@
       const req = pageRequest();
       const list = call("drawList", ["--render", "web.json", ...pictureArgs(req)]);
       const canvas = $("sky");
-      const scale = (window.devicePixelRatio || 1) * Math.min(1, canvas.clientWidth / 977 || 1);
+      // The picture fills the canvas's width, whatever the screen.
+      const scale = (window.devicePixelRatio || 1) * (canvas.clientWidth / 977 || 1);
       paint(canvas, list, scale);
       state.shown = {req, scale};
       say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
@@ -218,7 +227,8 @@
       say(`高度 ${answer.alt}° 方位 ${answer.az}°`);
       return;
     }
-    const rows = [["名前", answer.name], ["種類", answer.kind], ["符号", answer.designation],
+    const rows = [["名前", answer.name], ["種類", answer.type || KIND_NAMES[answer.kind] || answer.kind],
+                  ["符号", answer.designation],
                   ["星座", answer.constellation], ["等級", answer.mag], ["高度", `${answer.alt}°`],
                   ["方位", `${answer.az}°`]].filter((r) => r[1] !== undefined);
     card.innerHTML = "";
@@ -289,6 +299,7 @@
   }
 
   const BODY_NAMES = {Sun: "太陽", Moon: "月", Venus: "金星", Mars: "火星", Jupiter: "木星", Saturn: "土星"};
+  const KIND_NAMES = {star: "恒星", sun: "太陽", moon: "月", planet: "惑星", meteor: "流れ星"};
   const clock = (iso) => (iso ? iso.slice(11, 16) : null);
 
   // 数値: where the six bodies are (the numbers --json gives).
@@ -307,6 +318,27 @@
     const names = ["太陽", "月", "金星", "火星", "木星", "土星"];
     showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${a.timeZone}）　月齢 ${a.moonAge}`,
               [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], clock(a[k].rise), clock(a[k].transit), clock(a[k].set)])]);
+  }
+
+  // 今夜の見どころ: the night's sentences, to copy into a newsletter.
+  function showTonight() {
+    const view = $("almanacView");
+    view.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = "今夜の見どころ";
+    const pre = document.createElement("pre");
+    pre.id = "tonightText";
+    try {
+      pre.textContent = api.tonightText(pageRequest());
+    } catch (e) {
+      pre.textContent = e.message;
+    }
+    const copy = document.createElement("button");
+    copy.type = "button";
+    copy.textContent = "コピー";
+    copy.addEventListener("click", () => navigator.clipboard && navigator.clipboard.writeText(pre.textContent));
+    view.append(h, copy, pre);
+    view.hidden = false;
   }
 
   function findOnPage() {
@@ -395,6 +427,32 @@
     $("almanac").addEventListener("click", showAlmanac);
     $("today").addEventListener("click", showToday);
     $("table").addEventListener("click", showNumbers);
+    $("tonight").addEventListener("click", showTonight);
+    // 全画面: the picture alone; the large names come on with it.
+    $("full").addEventListener("click", () => {
+      const big = document.querySelector('#options input[data-show="bignames"]');
+      state.namesBeforeFull = big.checked;
+      big.checked = true;
+      const main = document.querySelector("main");
+      (main.requestFullscreen ? main.requestFullscreen() : Promise.reject()).catch(() => {
+        big.checked = state.namesBeforeFull;
+      });
+    });
+    document.addEventListener("fullscreenchange", () => {
+      document.body.classList.toggle("full", Boolean(document.fullscreenElement));
+      if (!document.fullscreenElement && state.namesBeforeFull !== undefined) {
+        document.querySelector('#options input[data-show="bignames"]').checked = state.namesBeforeFull;
+        state.namesBeforeFull = undefined;
+      }
+      drawPage();
+    });
+    // A new size of the page draws the picture anew at the size it is shown.
+    let resizeTimer = null;
+    window.addEventListener("resize", () => {
+      clearTimeout(resizeTimer);
+      resizeTimer = setTimeout(() => state.shown && !state.shown.fixed && drawPage(), 150);
+    });
+    for (const box of document.querySelectorAll("#options input")) box.addEventListener("change", () => state.shown && drawPage());
     // The paper chart (title line, legend, black on white) at twice the
     // picture's pixels, printed alone on one landscape page.
     $("print").addEventListener("click", () => {
@@ -441,6 +499,9 @@
     coreMemoryBytes: () => core.HEAP8.length,
     // The paper chart of --render FILE.pdf, as a draw list.
     chartList: (req) => call("chartList", ["--render", "web.pdf", ...pictureArgs(req)]),
+    // 今夜の見どころ (--tonight): the JSON, and the sentences.
+    tonight: (req) => call("tonight", ["--tonight", "--json", ...momentAndPlace(req)]),
+    tonightText: (req) => call("tonight", ["--tonight", ...momentAndPlace(req)]),
     almanacMonth: (req) => call("almanac", ["--almanac", (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})]),
     // Draws the request on the page's canvas at its scale (1 by default);
     // resolves once painted.
@@ -448,7 +509,7 @@
       new Promise((resolve) => {
         const list = api.drawList(req);
         paint($("sky"), list, req.scale || 1);
-        state.shown = {req, scale: req.scale || 1};
+        state.shown = {req, scale: req.scale || 1, fixed: true};
         requestAnimationFrame(() => resolve(list.ops.length));
       }),
   };

@@ -131,6 +131,7 @@ std::string answer(const std::string& request) {
     const std::uint64_t seed = opt.seed.value_or(0);
     if (op == "json") return app::skyAnswer(opt, cat, *zone, now);
     if (op == "almanac") return app::almanacAnswer(opt, cat, *zone, now);
+    if (op == "tonight") return app::tonightAnswer(opt, cat, *zone, now);
     if (op == "identify") return app::identifyAnswer(opt, cat, now, seed);
     if (op == "find") {
         const app::CliAnswer a = app::findAnswer(opt, cat, *zone, now);

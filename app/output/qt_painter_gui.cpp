@@ -53,7 +53,8 @@ QtPainter::QtPainter(QImage& image, double scale, QColor background, QColor text
       textColour_(textColour),
       fill_(background),
       textPos_(0.0, 0.0),
-      font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)) {
+      font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)),
+      fontScale_(pixelsPerTwip_ * kTwipsPerPixel) {
     markPixels_ = std::max(1, static_cast<int>(std::lround(pixelsPerTwip_ * kTwipsPerPixel)));
     if (image.format() == QImage::Format_RGB32) image_ = &image;
     painter_.begin(&image);
@@ -234,6 +235,12 @@ void QtPainter::setFillColour(view::Rgb colour) { fill_ = qColour(colour); }
 void QtPainter::setFillStyleSolid() {}
 
 void QtPainter::setLineStyle(view::LineStyle style) { lineStyle_ = style; }
+
+void QtPainter::setTextScale(float factor) {
+    const double f = std::isfinite(factor) && factor > 0.0f ? std::min(factor, 8.0f) : 1.0;
+    font_ = labelFont(fontScale_ * f);
+    painter_.setFont(font_);
+}
 
 bool QtPainter::toDevice(std::span<const view::Vertex> points, QPolygonF& out) const {
     out.clear();

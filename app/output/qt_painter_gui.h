@@ -53,6 +53,7 @@ public:
     void setFillColour(view::Rgb colour) override;
     void setFillStyleSolid() override;
     void setLineStyle(view::LineStyle style) override;
+    void setTextScale(float factor) override;
     void polyline(std::span<const view::Vertex> points, view::Rgb colour) override;
     void polygon(std::span<const view::Vertex> points, view::Rgb colour) override;
 
@@ -87,6 +88,7 @@ private:
     QColor fill_;
     QPointF textPos_;
     QFont font_;
+    double fontScale_ = 1.0;  // the labels' size factor of the picture (its scale)
     view::LineStyle lineStyle_ = view::LineStyle::Solid;
     QPainterPath pendingPoints_;
     QColor pendingColour_;

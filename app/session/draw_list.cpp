@@ -108,6 +108,12 @@ void DrawListPainter::setLineStyle(view::LineStyle style) {
     ops_ += "\"]";
 }
 
+void DrawListPainter::setTextScale(float factor) {
+    begin("textScale");
+    number(factor);
+    ops_ += "]";
+}
+
 void DrawListPainter::polyline(std::span<const view::Vertex> points, view::Rgb c) {
     begin("polyline");
     vertices(points);

@@ -13,6 +13,7 @@
 //   ["text", "..."]
 //   ["fill", "#rrggbb"]
 //   ["style", "solid"|"dashed"|"dotted"|"dashdot"]
+//   ["textScale", f]                  the following texts f times the labels' size
 //   ["polyline", [x, y, x, y, ...], "#rrggbb"]
 //   ["polygon", [x, y, ...], "#rrggbb"]
 #pragma once
@@ -36,6 +37,7 @@ public:
     void setFillColour(view::Rgb colour) override;
     void setFillStyleSolid() override {}
     void setLineStyle(view::LineStyle style) override;
+    void setTextScale(float factor) override;
     void polyline(std::span<const view::Vertex> points, view::Rgb colour) override;
     void polygon(std::span<const view::Vertex> points, view::Rgb colour) override;
 
