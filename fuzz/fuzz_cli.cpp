@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(o.scale) || o.scale <= 0.0) fail("unusable picture scale accepted");
     if (o.mode == app::Mode::Render && o.renderPath.empty()) fail("render mode without a file");
     const int dir = static_cast<int>(o.direction);
-    if (dir < 0 || dir > 3) fail("direction outside the four");
+    if (dir < 0 || dir > 4) fail("direction outside the four and the all-sky view");
     if (o.month && (*o.month < 1 || *o.month > 12)) fail("month outside 1..12 accepted");
     if (o.hour && (*o.hour < 0 || *o.hour > 23)) fail("hour outside 0..23 accepted");
     if (o.minute && (*o.minute < 0 || *o.minute > 59)) fail("minute outside 0..59 accepted");

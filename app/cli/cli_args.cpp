@@ -446,6 +446,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             r.error = std::string("--tonight and ") + other + " cannot be used together";
         } else if (!firstRenderOnly.empty()) {
             r.error = std::string(firstRenderOnly) + " only applies to --render";
+        } else if (seen.count("--stamp") || seen.count("--no-stamp")) {
+            r.error = std::string(seen.count("--stamp") ? "--stamp" : "--no-stamp") + " applies to films (--frames)";
         } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
             r.error = "--place cannot be used together with --lat/--lon";
         } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {

@@ -115,6 +115,7 @@ TEST(Tonight, RateRuleAndRefusals) {
     EXPECT_FALSE(parse({"--tonight", "--dir", "east"}).ok());
     EXPECT_FALSE(parse({"--tonight", "--lat", "35"}).ok());
     EXPECT_FALSE(parse({"--tonight", "--tonight"}).ok());
+    EXPECT_FALSE(parse({"--tonight", "--no-stamp"}).ok());
 }
 
 }  // namespace
