@@ -1,5 +1,6 @@
 // One complete picture toward the south with everything on (lines, names,
-// all 41 constellations, shooting stars) painted into an image, the same for
+// all 41 constellations, shooting stars, star patterns, clusters and
+// nebulae, large names) painted into an image, the same for
 // the all-sky circle, and the Moon alone for its share of it.
 #include <benchmark/benchmark.h>
 
@@ -26,6 +27,7 @@ struct Scene {
         sky = astro::computeSky(
             {.year = 2026, .month = 1, .day = 3, .hour = 23, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75});
         opt.equator = opt.ecliptic = opt.altAzLines = opt.starNames = opt.constellations = opt.meteors = true;
+        opt.asterisms = opt.deepSky = opt.largeNames = true;
         opt.selected.fill(true);
         opt.year = 2026;
         opt.month = 1;

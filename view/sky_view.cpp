@@ -181,7 +181,8 @@ private:
                 record_->objects.push_back(note(DrawnKind::DeepSky, static_cast<int>(k), pr.at, kDeepSkyRadiusTwips,
                                                 static_cast<float>(o.mag)));
             }
-            if ((opt_.starNames || paper_) && !crowded(k)) name(pr.at.x + 70.0f, pr.at.y, o.name);
+            // Below the ring: beside it would meet the names of the stars it sits among (M42 by Rigel).
+            if ((opt_.starNames || paper_) && !crowded(k)) name(pr.at.x - 40.0f, pr.at.y + 70.0f, o.name);
         }
     }
 

@@ -56,6 +56,7 @@ QtPainter::QtPainter(QImage& image, double scale, QColor background, QColor text
       font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)),
       fontScale_(pixelsPerTwip_ * kTwipsPerPixel) {
     markPixels_ = std::max(1, static_cast<int>(std::lround(pixelsPerTwip_ * kTwipsPerPixel)));
+    labelFont_ = font_;
     if (image.format() == QImage::Format_RGB32) image_ = &image;
     painter_.begin(&image);
     painter_.setFont(font_);
@@ -70,7 +71,8 @@ QtPainter::QtPainter(QPaintDevice& device, const QRectF& target, view::ChartFram
       textColour_(textColour),
       fill_(background),
       textPos_(0.0, 0.0),
-      font_(labelFont(1.0)) {
+      font_(labelFont(1.0)),
+      labelFont_(font_) {
     if (!painter_.begin(&device)) return;
     double k = std::min(target.width() / surface_.width(), target.height() / surface_.height());
     if (!std::isfinite(k) || k <= 0.0) k = 1.0;
@@ -238,7 +240,18 @@ void QtPainter::setLineStyle(view::LineStyle style) { lineStyle_ = style; }
 
 void QtPainter::setTextScale(float factor) {
     const double f = std::isfinite(factor) && factor > 0.0f ? std::min(factor, 8.0f) : 1.0;
-    font_ = labelFont(fontScale_ * f);
+    if (f == textFactor_) return;
+    // The labels go back and forth between two sizes: both fonts are kept.
+    if (f == 1.0) {
+        font_ = labelFont_;
+    } else {
+        if (f != scaledFactor_) {
+            scaledFont_ = labelFont(fontScale_ * f);
+            scaledFactor_ = f;
+        }
+        font_ = scaledFont_;
+    }
+    textFactor_ = f;
     painter_.setFont(font_);
 }
 
