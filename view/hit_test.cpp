@@ -25,6 +25,7 @@ std::optional<DrawnObject> objectAt(const DrawRecord& record, double xPx, double
     if (!std::isfinite(xPx) || !std::isfinite(yPx)) return std::nullopt;
     const DrawnObject* best = nullptr;
     double bestDistSq = 0.0;
+    bool bestInside = false;
     for (const DrawnObject& o : record.objects) {
         double distSq = 0.0;
         double reach = kHitMarginPx;
@@ -37,11 +38,17 @@ std::optional<DrawnObject> objectAt(const DrawRecord& record, double xPx, double
             reach += std::max(static_cast<double>(o.radiusPx), kSmallestDrawnRadiusPx);
         }
         if (!(distSq <= reach * reach)) continue;
-        // Later objects win exact ties: they are drawn on top.
-        if (best == nullptr || o.mag < best->mag || (o.mag == best->mag && distSq <= bestDistSq)) {
-            best = &o;
-            bestDistSq = distSq;
+        // A cluster's ring holds the point itself: it comes before the stars
+        // whose margins merely reach there (M42 before ι Ori beside it).
+        const bool inside = o.kind == DrawnKind::DeepSky && distSq <= static_cast<double>(o.radiusPx) * o.radiusPx;
+        if (best != nullptr && inside != bestInside) {
+            if (!inside) continue;
+        } else if (best != nullptr && !(o.mag < best->mag || (o.mag == best->mag && distSq <= bestDistSq))) {
+            continue;  // later objects win exact ties: they are drawn on top
         }
+        best = &o;
+        bestDistSq = distSq;
+        bestInside = inside;
     }
     if (best == nullptr) return std::nullopt;
     return *best;

@@ -54,9 +54,10 @@ inline constexpr float kMeteorRankMag = 1.0f;
 
 // objectAt: the drawn object at pixel (xPx, yPx). An object qualifies when
 // the point lies within its drawn disc grown by kHitMarginPx (a meteor:
-// within kHitMarginPx of its streak). Of the qualifying objects the brightest
-// wins; between equally bright ones, the nearer centre; then the one drawn
-// later (on top). Nothing that was not drawn can be found. Non-finite
+// within kHitMarginPx of its streak). A point inside a cluster's or nebula's
+// ring answers that object before any other; otherwise, of the qualifying
+// objects the brightest wins; between equally bright ones, the nearer
+// centre; then the one drawn later (on top). Nothing that was not drawn can be found. Non-finite
 // coordinates find nothing.
 std::optional<DrawnObject> objectAt(const DrawRecord& record, double xPx, double yPx);
 

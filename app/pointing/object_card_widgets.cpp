@@ -65,8 +65,14 @@ QString cardText(const CardFacts& facts, const astro::UtcOffsetFn& zone) {
             brightness += QStringLiteral("　%1（B−V %2）").arg(qstr(o.colourWord), number(o.bv, 2));
         }
         lines << brightness;
-    } else if (o.hasMag) {
-        lines << QStringLiteral("%1等").arg(number(o.mag, 1));  // a planet, now
+    } else {
+        // A cluster or nebula: its number and kind; it and the bodies: the
+        // constellation they stand in and, but for the Sun and Moon, magnitude.
+        if (o.kind == view::DrawnKind::DeepSky)
+            lines << QStringLiteral("%1　%2").arg(qstr(o.designation), qstr(o.typeJa)).toHtmlEscaped();
+        QString where = qstr(o.constellation).toHtmlEscaped();
+        if (o.hasMag) where += (where.isEmpty() ? QString() : QStringLiteral("　")) + QStringLiteral("%1等").arg(number(o.mag, 1));
+        if (!where.isEmpty()) lines << where;
     }
     if (o.kind == view::DrawnKind::Moon) {
         QString moon = QStringLiteral("輝面比 %1%").arg(number(o.moonIllum * 100.0, 0, false));

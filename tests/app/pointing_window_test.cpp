@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 
@@ -134,6 +135,23 @@ TEST_F(PointingTest, HoverNamesTheDrawnStarAndClickOpensItsCard) {
     ASSERT_TRUE(card->isVisible()) << "Polaris's card after turning north";
     QTest::keyClick(card, Qt::Key_Escape);
     EXPECT_FALSE(card->isVisible());
+}
+
+// The clusters and nebulae and the planets: their cards tell their kind,
+// constellation (by the IAU boundaries) and magnitude.
+TEST_F(PointingTest, CardsOfANebulaAndAPlanetTellWhereTheyStand) {
+    window_->findChild<QAction*>("deepSkyAction")->setChecked(true);
+    for (const auto& [name, want] : {std::pair{"M42", "M42　散光星雲<br>オリオン座　4.0等"},
+                                     std::pair{"木星", "ふたご座　−2.7等"}}) {
+        const view::FoundObject f = found(name);
+        ASSERT_TRUE(f.aboveHorizon && f.picture) << name;
+        window_->drawToward(f.picture->dir);
+        mouse(QEvent::MouseButtonPress, pixelOf(f));
+        app::ObjectCard* card = window_->pointer()->card();
+        ASSERT_TRUE(card != nullptr && card->isVisible()) << name;
+        EXPECT_TRUE(card->text().contains(QString::fromUtf8(want))) << card->text().toStdString();
+        QTest::keyClick(card, Qt::Key_Escape);
+    }
 }
 
 TEST_F(PointingTest, FindingAVisibleStarTurnsTheViewAndRingsIt) {
