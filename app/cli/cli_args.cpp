@@ -380,6 +380,19 @@ std::string escapedText(std::string_view s) {
 
 std::string quotedArgument(std::string_view s) { return "'" + escapedText(s) + "'"; }
 
+namespace {
+
+// How the place was given: --place or --lat and --lon, and --tz only with them.
+std::string placeError(const CliOptions& o) {
+    if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) return "--place cannot be used together with --lat/--lon";
+    if (o.latDeg.has_value() != o.lonDeg.has_value())
+        return o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
+    if (!o.timeZone.empty() && !o.latDeg) return "--tz applies to a place given by --lat/--lon";
+    return {};
+}
+
+}  // namespace
+
 CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat) {
     CliParse r;
     CliOptions& o = r.options;
@@ -448,12 +461,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             r.error = std::string(firstRenderOnly) + " only applies to --render";
         } else if (seen.count("--stamp") || seen.count("--no-stamp")) {
             r.error = std::string(seen.count("--stamp") ? "--stamp" : "--no-stamp") + " applies to films (--frames)";
-        } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
-            r.error = "--place cannot be used together with --lat/--lon";
-        } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
-            r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
-        } else if (!o.timeZone.empty() && !o.latDeg) {
-            r.error = "--tz applies to a place given by --lat/--lon";
+        } else {
+            r.error = placeError(o);
         }
         o.mode = Mode::Tonight;
         o.tonightJson = json;
@@ -487,12 +496,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     } else if (find && !firstNotForFind.empty()) {
         r.error = std::string(firstNotForFind) +
                   " does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one)";
-    } else if (o.placeIndex != 0 && (o.latDeg || o.lonDeg)) {
-        r.error = "--place cannot be used together with --lat/--lon";
-    } else if (o.latDeg.has_value() != o.lonDeg.has_value()) {
-        r.error = o.latDeg ? "--lat needs --lon as well" : "--lon needs --lat as well";
-    } else if (!o.timeZone.empty() && !o.latDeg) {
-        r.error = "--tz applies to a place given by --lat/--lon";
+    } else if (const std::string place = placeError(o); !place.empty()) {
+        r.error = place;
     } else if ((seen.count("--stamp") || seen.count("--no-stamp")) && o.frames == 0) {
         r.error = std::string(seen.count("--stamp") ? "--stamp" : "--no-stamp") + " applies to films (--frames)";
     } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
