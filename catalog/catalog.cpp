@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "astro/star_place.h"
+#include "astro/transforms.h"
 #include "catalog/csv.h"
 #include "catalog/embedded.h"
 
@@ -279,6 +280,13 @@ void loadDeepSky(Catalogue& cat) {
         o.raHours = at.raHours;
         o.decDeg = at.decDeg;
         cat.deepSky.push_back(std::move(o));
+    }
+    for (DeepSkyObject& o : cat.deepSky) {
+        for (const DeepSkyObject& b : cat.deepSky) {
+            if (&b != &o && !b.id.empty() && b.mag <= o.mag &&
+                astro::angularSeparationDeg(o.raHours, o.decDeg, b.raHours, b.decDeg) < 2.0)
+                o.named = false;
+        }
     }
 }
 

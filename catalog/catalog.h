@@ -106,6 +106,10 @@ struct DeepSkyObject {
     double decDeg = 0.0;
     double mag = 0.0;        // visual magnitude of the whole object
     double sizeArcmin = 0.0; // largest extent
+    // Its name is written beside it unless a brighter one of the table
+    // stands within 2 degrees (M20 beside M8, M82 beside M81): the two names
+    // would overlap.
+    bool named = true;
 };
 
 // One strip of the IAU constellation boundaries (Roman 1987), equinox

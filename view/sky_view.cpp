@@ -151,18 +151,8 @@ private:
     }
 
     // The clusters, nebulae and galaxies: a small ring each, with its name
-    // when names are shown, unless a brighter one of them stands within 2
-    // degrees (M20 beside M8, M82 beside M81), whose name would overlap.
+    // when names are shown and the table names it (catalog::DeepSkyObject::named).
     void drawDeepSky() {
-        const auto crowded = [&](std::size_t k) {
-            const catalog::DeepSkyObject& o = cat_.deepSky[k];
-            for (std::size_t j = 1; j < cat_.deepSky.size(); ++j) {
-                const catalog::DeepSkyObject& b = cat_.deepSky[j];
-                if (j == k || b.mag > o.mag) continue;
-                if (astro::angularSeparationDeg(o.raHours, o.decDeg, b.raHours, b.decDeg) < 2.0) return true;
-            }
-            return false;
-        };
         const Rgb colour = paper_ ? kPaperOutline : kDeepSkyColour;
         for (std::size_t k = 1; k < cat_.deepSky.size(); ++k) {
             const catalog::DeepSkyObject& o = cat_.deepSky[k];
@@ -182,7 +172,7 @@ private:
                                                 static_cast<float>(o.mag)));
             }
             // Below the ring: beside it would meet the names of the stars it sits among (M42 by Rigel).
-            if ((opt_.starNames || paper_) && !crowded(k)) name(pr.at.x - 40.0f, pr.at.y + 70.0f, o.name);
+            if ((opt_.starNames || paper_) && o.named) name(pr.at.x - 40.0f, pr.at.y + 70.0f, o.name);
         }
     }
 

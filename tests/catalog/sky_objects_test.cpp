@@ -115,6 +115,15 @@ TEST(SkyObjects, PatternsAndClustersAreWhereTheyBelong) {
         ASSERT_NE(o, nullptr) << id;
         EXPECT_EQ(abbrevAt(o->raHours, o->decDeg, astro::kEquinox2003_5Jd), abbrev) << id;
     }
+    // Names that would overlap a brighter neighbour's are left to the card.
+    int unnamed = 0;
+    for (const DeepSkyObject& d : cat().deepSky) {
+        if (d.id.empty()) continue;
+        const bool crowded = d.id == "M20" || d.id == "M82";
+        EXPECT_EQ(d.named, !crowded) << d.id;
+        unnamed += !d.named;
+    }
+    EXPECT_EQ(unnamed, 2);
     const DeepSkyObject& m42 = cat().deepSky[13];
     ASSERT_EQ(m42.id, "M42");
     // The annual precession by the textbook's m = 3.075 s, n = 1.336 s = 20.04".
