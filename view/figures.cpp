@@ -14,12 +14,7 @@ bool validStar(const catalog::Catalogue& cat, int k) {
     return k > 0 && static_cast<std::size_t>(k) < cat.stars.size();
 }
 
-// Altitude of a catalogue star and, when it is above the horizon, its
-// picture position.
-struct StarPlace {
-    double altDeg = -1.0;
-    PicturePoint at;
-};
+}  // namespace
 
 StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, int k,
                     const std::vector<astro::Horizontal>* known) {
@@ -33,11 +28,7 @@ StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Ca
     return out;
 }
 
-// A segment is drawn only when both ends lie left of the frame's cut; that
-// also drops ends the projection rejected, which map far to the right.
 bool insidePicture(Direction dir, float x) { return x >= 0.0f && x < projectorFor(dir).frame().figureMaxX; }
-
-}  // namespace
 
 void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
                  const std::array<bool, 42>& selected, Painter& painter, Rgb colour,

@@ -10,6 +10,7 @@
 #include "catalog/catalog.h"
 #include "view/direction.h"
 #include "view/painter.h"
+#include "view/picture.h"
 
 namespace view {
 
@@ -18,6 +19,21 @@ inline constexpr float kFigureLabelDx = 80.0f;
 // The two constellations drawn as a single star, labelled at their first node.
 inline constexpr int kSingleStarAries = 12;
 inline constexpr int kSingleStarPsA = 37;
+
+// Altitude of a catalogue star row and, when it is above the horizon, its
+// picture position; `known`, when given, holds every row's altitude and
+// azimuth for this sky (index = row).
+struct StarPlace {
+    double altDeg = -1.0;
+    PicturePoint at;
+};
+StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, int row,
+                    const std::vector<astro::Horizontal>* known = nullptr);
+
+// A line of a figure or star pattern is drawn only when both ends lie left
+// of the frame's cut; that also drops ends the projection rejected, which
+// map far to the right.
+bool insidePicture(Direction dir, float xTwips);
 
 // drawFigures: for each constellation c (1..41) with selected[c], the
 // segments between consecutive positive nodes whose stars are both above the

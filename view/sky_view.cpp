@@ -118,7 +118,7 @@ public:
             drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour, &starPlaces());
         if (opt_.asterisms && sunAlt_ < 0.0) {
             nameSize();
-            drawAsterisms(dir_, cat_, starPlaces(), paper_ ? kPaperAsterism : kAsterismColour, p_);
+            drawAsterisms(dir_, sky_, cat_, starPlaces(), paper_ ? kPaperAsterism : kAsterismColour, p_);
             p_.setTextScale(1.0f);
         }
         if (opt_.meteors && sunAlt_ < 0.0) {
@@ -160,12 +160,18 @@ private:
             if (!(hz.altDeg >= 0.0)) continue;
             const Placed pr = projector_.place(hz.altDeg, hz.azDeg);
             if (!pr.visible) continue;
-            std::vector<Vertex> ring;
-            for (int i = 0; i <= 24; ++i) {
-                const double a = i * 15.0 * astro::kDegToRad;
-                ring.push_back({static_cast<float>(pr.at.x + kDeepSkyRadiusTwips * std::cos(a)),
-                                static_cast<float>(pr.at.y + kDeepSkyRadiusTwips * std::sin(a))});
-            }
+            // The ring: the same 24-sided circle about each object.
+            static const std::array<Vertex, 25> kRing = [] {
+                std::array<Vertex, 25> r{};
+                for (std::size_t i = 0; i < r.size(); ++i) {
+                    const double a = static_cast<double>(i) * 15.0 * astro::kDegToRad;
+                    r[i] = {static_cast<float>(kDeepSkyRadiusTwips * std::cos(a)),
+                            static_cast<float>(kDeepSkyRadiusTwips * std::sin(a))};
+                }
+                return r;
+            }();
+            std::array<Vertex, 25> ring{};
+            for (std::size_t i = 0; i < ring.size(); ++i) ring[i] = {pr.at.x + kRing[i].x, pr.at.y + kRing[i].y};
             p_.polyline(ring, colour);
             if (record_ != nullptr) {
                 record_->objects.push_back(note(DrawnKind::DeepSky, static_cast<int>(k), pr.at, kDeepSkyRadiusTwips,

@@ -3,26 +3,19 @@
 #include <cstddef>
 #include <optional>
 
-#include "view/projector.h"
+#include "view/figures.h"
 
 namespace view {
 
-void drawAsterisms(Direction dir, const catalog::Catalogue& cat, const std::vector<astro::Horizontal>& starPlaces,
-                   Rgb colour, Painter& painter) {
-    const Projector& projector = projectorFor(dir);
-    const float maxX = projector.frame().figureMaxX;
+void drawAsterisms(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+                   const std::vector<astro::Horizontal>& starPlaces, Rgb colour, Painter& painter) {
     painter.setLineStyle(kAsterismLine);
     for (std::size_t a = 1; a < cat.asterisms.size(); ++a) {
         const catalog::Asterism& pattern = cat.asterisms[a];
         std::vector<std::optional<PicturePoint>> at;
         for (const int row : pattern.rows) {
-            const auto r = static_cast<std::size_t>(row);
-            std::optional<PicturePoint> p;
-            if (r < starPlaces.size() && starPlaces[r].altDeg >= 0.0) {
-                const Placed placed = projector.place(starPlaces[r].altDeg, starPlaces[r].azDeg);
-                if (placed.visible && placed.at.x >= 0.0f && placed.at.x < maxX) p = placed.at;
-            }
-            at.push_back(p);
+            const StarPlace p = placeStar(dir, sky, cat, row, &starPlaces);
+            at.push_back(p.altDeg >= 0.0 && insidePicture(dir, p.at.x) ? std::optional(p.at) : std::nullopt);
         }
         for (std::size_t i = 1; i < at.size(); ++i) {
             if (at[i - 1] && at[i]) painter.line(at[i - 1]->x, at[i - 1]->y, at[i]->x, at[i]->y, colour);

@@ -53,8 +53,7 @@ QtPainter::QtPainter(QImage& image, double scale, QColor background, QColor text
       textColour_(textColour),
       fill_(background),
       textPos_(0.0, 0.0),
-      font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)),
-      fontScale_(pixelsPerTwip_ * kTwipsPerPixel) {
+      font_(labelFont(pixelsPerTwip_ * kTwipsPerPixel)) {
     markPixels_ = std::max(1, static_cast<int>(std::lround(pixelsPerTwip_ * kTwipsPerPixel)));
     labelFont_ = font_;
     if (image.format() == QImage::Format_RGB32) image_ = &image;
@@ -246,7 +245,8 @@ void QtPainter::setTextScale(float factor) {
         font_ = labelFont_;
     } else {
         if (f != scaledFactor_) {
-            scaledFont_ = labelFont(fontScale_ * f);
+            // The labels' size follows the picture's scale (1 for vector output).
+            scaledFont_ = labelFont(pixelsPerTwip_ * kTwipsPerPixel * f);
             scaledFactor_ = f;
         }
         font_ = scaledFont_;

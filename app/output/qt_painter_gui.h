@@ -88,7 +88,6 @@ private:
     QColor fill_;
     QPointF textPos_;
     QFont font_;
-    double fontScale_ = 1.0;  // the labels' size factor of the picture (its scale)
     QFont labelFont_;         // the labels' own font, for setTextScale(1)
     QFont scaledFont_;        // the last other size asked for
     double textFactor_ = 1.0;
