@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/cli/cli_args.h"
+#include "app/cli/cli_queries.h"
 #include "app/cli/commands.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/zones/time_zones_qtcore.h"

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "app/output/chart_export_gui.h"
-#include "app/planisphere/planisphere_pdf_gui.h"
+#include "app/output/planisphere_pdf_gui.h"
 #include "app/session/chart_heading.h"
 #include "astro/astro.h"
 

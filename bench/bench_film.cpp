@@ -10,7 +10,7 @@
 
 #include <sys/resource.h>
 
-#include "app/film/film_export_gui.h"
+#include "app/output/film_export_gui.h"
 #include "app/output/sky_picture_gui.h"
 #include "catalog/catalog.h"
 

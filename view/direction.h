@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace view {
@@ -40,6 +42,52 @@ inline std::string_view directionTitleJa(Direction dir) {
     static constexpr std::array<std::string_view, 5> kTitles{"北の空", "東の空", "南の空", "西の空", "全天"};
     const int i = static_cast<int>(dir);
     return kTitles[(i >= 0 && i < 5) ? i : 2];
+}
+
+// The English word of a direction, as the command line and the browser's
+// requests spell it: "north", "east", "south", "west", "zenith".
+inline constexpr std::array<std::string_view, 5> kDirectionWords{"north", "east", "south", "west", "zenith"};
+inline const char* directionWord(Direction dir) {
+    const int i = static_cast<int>(dir);
+    return kDirectionWords[(i >= 0 && i < 5) ? i : 2].data();
+}
+// directionFromWord: the direction a word names; nothing for any other text.
+inline std::optional<Direction> directionFromWord(std::string_view word) {
+    for (std::size_t i = 0; i < kDirectionWords.size(); ++i)
+        if (word == kDirectionWords[i]) return static_cast<Direction>(i);
+    return std::nullopt;
+}
+
+// The one-kanji name of a quarter on buttons and menus: 北, 東, 南, 西.
+inline constexpr std::array<std::string_view, 4> kQuarterNamesJa{"北", "東", "南", "西"};
+
+// The eight compass points as the textbooks write them, from north through
+// east, with their length in characters (for centring a label).
+struct CompassPoint {
+    double azDeg;
+    std::string_view text;
+    int chars;
+};
+inline constexpr std::array<CompassPoint, 8> kCompassEight{{{0, "北", 1},
+                                                           {45, "北東", 2},
+                                                           {90, "東", 1},
+                                                           {135, "南東", 2},
+                                                           {180, "南", 1},
+                                                           {225, "南西", 2},
+                                                           {270, "西", 1},
+                                                           {315, "北西", 2}}};
+// The sixteen points, 北, 北北東, 北東, ..., 北北西.
+inline constexpr std::array<std::string_view, 16> kCompassSixteen{
+    "北", "北北東", "北東", "東北東", "東", "東南東", "南東", "南南東",
+    "南", "南南西", "南西", "西南西", "西", "西北西", "北西", "北北西"};
+
+// compassIndex: the nearest of `points` compass points to an azimuth
+// (degrees from north through east, any finite value); -1 when not finite.
+inline int compassIndex(double azDeg, int points) {
+    if (!std::isfinite(azDeg)) return -1;
+    double a = std::fmod(azDeg, 360.0);
+    if (a < 0.0) a += 360.0;
+    return static_cast<int>(std::floor(a / (360.0 / points) + 0.5)) % points;
 }
 
 }  // namespace view

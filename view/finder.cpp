@@ -125,14 +125,4 @@ std::optional<double> moonAgeDays(const astro::SkyState& sky) {
     return std::nullopt;
 }
 
-const char* directionWord(Direction dir) {
-    switch (dir) {
-    case Direction::North: return "north";
-    case Direction::East: return "east";
-    case Direction::West: return "west";
-    case Direction::Zenith: return "zenith";
-    default: return "south";
-    }
-}
-
 }  // namespace view

@@ -71,7 +71,5 @@ DayEvents dayEventsOf(const ObjectInfo& info, const astro::SkyState& sky, const 
 // The Moon's age at the moment of `sky`: days since the last new moon.
 std::optional<double> moonAgeDays(const astro::SkyState& sky);
 
-// The English word of a direction for the command line: "north", ...
-const char* directionWord(Direction dir);
 
 }  // namespace view

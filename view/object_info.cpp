@@ -7,6 +7,7 @@
 
 #include "astro/star_place.h"
 #include "catalog/name_search.h"
+#include "view/direction.h"
 #include "view/horizontal.h"
 
 namespace view {
@@ -126,20 +127,13 @@ ObjectInfo describe(const catalog::Catalogue& cat, const astro::SkyState& sky, c
 }
 
 const char* compassPointJa(double azDeg) {
-    static constexpr const char* kPoints[16] = {"北", "北北東", "北東", "東北東", "東", "東南東", "南東", "南南東",
-                                                "南", "南南西", "南西", "西南西", "西", "西北西", "北西", "北北西"};
-    if (!std::isfinite(azDeg)) return "";
-    double a = std::fmod(azDeg, 360.0);
-    if (a < 0.0) a += 360.0;
-    return kPoints[static_cast<int>(std::floor(a / 22.5 + 0.5)) % 16];
+    const int i = compassIndex(azDeg, 16);
+    return i < 0 ? "" : kCompassSixteen[static_cast<std::size_t>(i)].data();
 }
 
 const char* skyQuarterJa(double azDeg) {
-    static constexpr const char* kPoints[8] = {"北", "北東", "東", "南東", "南", "南西", "西", "北西"};
-    if (!std::isfinite(azDeg)) return "";
-    double a = std::fmod(azDeg, 360.0);
-    if (a < 0.0) a += 360.0;
-    return kPoints[static_cast<int>(std::floor(a / 45.0 + 0.5)) % 8];
+    const int i = compassIndex(azDeg, 8);
+    return i < 0 ? "" : kCompassEight[static_cast<std::size_t>(i)].text.data();
 }
 
 std::string skyPointLine(double altDeg, double azDeg) {

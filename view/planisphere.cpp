@@ -323,15 +323,8 @@ void drawHorizonMask(const Planisphere& p, const std::string& placeName, Painter
     textAt(painter, {zenith.x, zenith.y + 3.5}, "天頂", 2);
 
     // Directions just outside the window, where the horizon has them.
-    struct Compass {
-        double azDeg;
-        const char* text;
-        int chars;
-    };
-    static constexpr Compass kCompass[] = {{0, "北", 1},   {45, "北東", 2},  {90, "東", 1},  {135, "南東", 2},
-                                           {180, "南", 1}, {225, "南西", 2}, {270, "西", 1}, {315, "北西", 2}};
     const std::vector<MmPoint> edge = windowOutline(p);
-    for (const Compass& c : kCompass) {
+    for (const CompassPoint& c : kCompassEight) {
         const MmPoint at = edge[static_cast<std::size_t>(c.azDeg)];
         const double dx = at.x - p.centre.x, dy = at.y - p.centre.y, r = std::hypot(dx, dy);
         // Outward from the pin, or from the zenith for points near the pin.

@@ -16,13 +16,6 @@ constexpr float kLabelGap = 170.0f;
 constexpr float kCharTwips = 180.0f;
 constexpr float kLineTwips = 210.0f;
 
-struct Compass {
-    double azDeg;
-    std::string_view text;
-    int chars;
-};
-constexpr Compass kCompass[] = {{0, "北", 1},     {45, "北東", 2},  {90, "東", 1},    {135, "南東", 2},
-                                {180, "南", 1},   {225, "南西", 2}, {270, "西", 1},   {315, "北西", 2}};
 
 class ZenithProjector final : public Projector {
 public:
@@ -32,7 +25,7 @@ public:
         frame_.horizonX0 = kZenithCentreX - kZenithRadius;
         frame_.horizonX1 = kZenithCentreX + kZenithRadius;
         frame_.horizonCircle = HorizonCircle{kZenithCentreX, kZenithCentreY, kZenithRadius};
-        for (const Compass& c : kCompass) {
+        for (const CompassPoint& c : kCompassEight) {
             const PicturePoint at = onCircle(kZenithRadius + kLabelGap + 60.0f * c.chars, c.azDeg);
             frame_.labels.push_back({at.x - 0.5f * kCharTwips * c.chars, at.y - 0.5f * kLineTwips, c.text});
         }

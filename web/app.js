@@ -5,16 +5,29 @@
 "use strict";
 
 (() => {
-  const SEP = "\x1f";
-  const TWIPS_PER_PIXEL = 15;
   const STORE = "planetarium.place";
   let core = null;
+  // Where the picture meets the canvas: the core's twips per design pixel
+  // and the picture's design size (from the "viewport" request).
+  let viewport = null;
 
-  // One call into the core: the operation and command-line arguments.
-  function call(op, args) {
-    const text = core.ccall("pl_call", "string", ["string"], [[op, ...args].join(SEP)]);
+  // One request to the core: a JSON object in, its answer out. The request
+  // is copied into the core's heap (not its stack), so a request of any
+  // length is answered or refused and leaves the core as it was.
+  function call(request) {
+    const json = JSON.stringify(request);
+    const bytes = core.lengthBytesUTF8(json) + 1;
+    const at = core._malloc(bytes);
+    if (!at) throw new Error("the request is too long");
+    let text;
+    try {
+      core.stringToUTF8(json, at, bytes);
+      text = core.UTF8ToString(core._pl_call(at));
+    } finally {
+      core._free(at);
+    }
     // The almanac's CSV and tonight's sentences are text; errors are JSON.
-    const plain = op === "almanac" || (op === "tonight" && !args.includes("--json"));
+    const plain = request.op === "almanac" || (request.op === "tonight" && !request.json);
     const value = plain && !text.startsWith('{"error"') ? text : JSON.parse(text);
     if (value && typeof value === "object" && !Array.isArray(value) && "error" in value && "status" in value) {
       const e = new Error(value.error);
@@ -24,37 +37,37 @@
     return value;
   }
 
-  // A request ({at, place | lat, lon, tz, dir, show, constellations, scale,
-  // seed}) as the command line's arguments.
+  // The members of a page request ({at, place | lat, lon, tz, dir, show,
+  // constellations, scale, seed}) that a question takes.
   function momentAndPlace(req) {
-    const args = [];
-    if (req.at) args.push("--at", req.at);
-    if (req.place) args.push("--place", req.place);
+    const q = {};
+    if (req.at) q.at = req.at;
+    if (req.place) q.place = req.place;
     else if (req.lat !== undefined && req.lon !== undefined) {
-      args.push("--lat", String(req.lat), "--lon", String(req.lon));
-      if (req.tz) args.push("--tz", req.tz);
+      q.lat = Number(req.lat);
+      q.lon = Number(req.lon);
+      if (req.tz) q.tz = req.tz;
     }
-    return args;
+    return q;
   }
-  function pictureArgs(req) {
-    const args = momentAndPlace(req);
-    if (req.dir) args.push("--dir", req.dir);
-    if (req.show && req.show.length) args.push("--show", [].concat(req.show).join(","));
-    if (req.constellations && req.constellations.length)
-      args.push("--constellations", req.constellations === "all" ? "all" : [].concat(req.constellations).join(","));
-    if (req.scale) args.push("--scale", String(req.scale));
-    args.push("--seed", String(req.seed === undefined ? 1 : req.seed));
-    return args;
+  function pictureQuery(req) {
+    const q = momentAndPlace(req);
+    if (req.dir) q.dir = req.dir;
+    if (req.show && req.show.length) q.show = [].concat(req.show);
+    if (req.constellations && req.constellations.length) q.constellations = req.constellations === "all" ? "all" : [].concat(req.constellations);
+    if (req.scale) q.scale = Number(req.scale);
+    q.seed = req.seed === undefined ? 1 : Number(req.seed);
+    return q;
   }
 
   // The draw list replayed on a canvas as the desktop's painter paints it:
-  // device pixel = floor(twips * scale / 15); marks (points, lines) a design
+  // device pixel = floor(twips * scale / twipsPerPixel); marks (points, lines) a design
   // pixel wide; discs smaller than that are the pixel they are in.
   function paint(canvas, list, scale) {
-    const k = scale / TWIPS_PER_PIXEL;
+    const k = scale / viewport.twipsPerPixel;
     const mark = Math.max(1, Math.round(scale));
-    const w = Math.ceil((list.width / TWIPS_PER_PIXEL) * scale);
-    const h = Math.ceil((list.height / TWIPS_PER_PIXEL) * scale);
+    const w = Math.ceil((list.width / viewport.twipsPerPixel) * scale);
+    const h = Math.ceil((list.height / viewport.twipsPerPixel) * scale);
     if (canvas.width !== w) canvas.width = w;
     if (canvas.height !== h) canvas.height = h;
     const g = canvas.getContext("2d");
@@ -170,11 +183,10 @@
   function two(n) {
     return String(n).padStart(2, "0");
   }
-  // Now in Japan Standard Time, as "YYYY-MM-DD" and "HH:MM".
+  // Now in Japan Standard Time, as "YYYY-MM-DD" and "HH:MM", by the core's rule.
   function jstNow() {
-    const d = new Date(Date.now() + 9 * 3600 * 1000);
-    return [`${d.getUTCFullYear()}-${two(d.getUTCMonth() + 1)}-${two(d.getUTCDate())}`,
-            `${two(d.getUTCHours())}:${two(d.getUTCMinutes())}`];
+    const now = call({op: "now"});
+    return [now.date, now.time];
   }
 
   function pageRequest() {
@@ -199,10 +211,10 @@
   function drawPage() {
     try {
       const req = pageRequest();
-      const list = call("drawList", ["--render", "web.json", ...pictureArgs(req)]);
+      const list = api.drawList(req);
       const canvas = $("sky");
       // The picture fills the canvas's width, whatever the screen.
-      const scale = (window.devicePixelRatio || 1) * (canvas.clientWidth / 977 || 1);
+      const scale = (window.devicePixelRatio || 1) * (canvas.clientWidth / viewport.widthPx || 1);
       paint(canvas, list, scale);
       state.shown = {req, scale};
       say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
@@ -370,10 +382,10 @@
     const [d, t] = jstNow();
     $("date").value = d;
     $("time").value = t;
-    state.places = call("places", []);
+    state.places = call({op: "places"});
     for (const p of state.places) $("place").add(new Option(p.name, p.name));
     $("place").add(new Option("入力（緯度・経度）", "入力"));
-    state.figures = call("constellations", []);
+    state.figures = call({op: "constellations"});
     for (const name of state.figures) {
       const label = document.createElement("label");
       const box = document.createElement("input");
@@ -490,19 +502,19 @@
 
   // ---- window.planetarium ----------------------------------------------
   const api = {
-    json: (req) => call("json", momentAndPlace(req)),
-    find: (name, req) => call("find", ["--find", name, ...momentAndPlace(req), ...(req.dir === "zenith" ? ["--dir", "zenith"] : []),
-                                       ...(req.scale ? ["--scale", String(req.scale)] : [])]),
-    identify: (x, y, req) => call("identify", ["--identify", `${x},${y}`, ...pictureArgs(req)]),
-    drawList: (req) => call("drawList", ["--render", "web.json", ...pictureArgs(req)]),
+    json: (req) => call({op: "json", ...momentAndPlace(req)}),
+    find: (name, req) => call({op: "find", name, ...momentAndPlace(req), ...(req.dir === "zenith" ? {dir: "zenith"} : {}),
+                               ...(req.scale ? {scale: Number(req.scale)} : {})}),
+    identify: (x, y, req) => call({op: "identify", x: Number(x), y: Number(y), ...pictureQuery(req)}),
+    drawList: (req) => call({op: "drawList", ...pictureQuery(req)}),
     // Bytes of the WebAssembly core's memory.
     coreMemoryBytes: () => core.HEAP8.length,
-    // The paper chart of --render FILE.pdf, as a draw list.
-    chartList: (req) => call("chartList", ["--render", "web.pdf", ...pictureArgs(req)]),
-    // 今夜の見どころ (--tonight): the JSON, and the sentences.
-    tonight: (req) => call("tonight", ["--tonight", "--json", ...momentAndPlace(req)]),
-    tonightText: (req) => call("tonight", ["--tonight", ...momentAndPlace(req)]),
-    almanacMonth: (req) => call("almanac", ["--almanac", (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})]),
+    // The paper chart the program prints, as a draw list.
+    chartList: (req) => call({op: "chartList", ...pictureQuery(req)}),
+    // 今夜の見どころ: the JSON, and the sentences.
+    tonight: (req) => call({op: "tonight", json: true, ...momentAndPlace(req)}),
+    tonightText: (req) => call({op: "tonight", ...momentAndPlace(req)}),
+    almanacMonth: (req) => call({op: "almanac", month: (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})}),
     // Draws the request on the page's canvas at its scale (1 by default);
     // resolves once painted.
     draw: (req) =>
@@ -528,6 +540,7 @@
   window.planetarium = {
     ready: createPlanetariumCore().then((module) => {
       core = module;
+      viewport = call({op: "viewport"});
       buildPage();
       return true;
     }),

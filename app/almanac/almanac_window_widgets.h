@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/cli_almanac.h"
+#include "app/session/almanac_text.h"
 #include "astro/almanac.h"
 
 class QLabel;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/session/request_fields.h"
 #include "astro/calendar.h"
 #include "catalog/catalog.h"
 #include "view/sky_view.h"
@@ -62,20 +63,8 @@ struct CliParse {
     bool ok() const { return error.empty(); }
 };
 
-// parseMoment: "YYYY-MM-DD HH:MM" (or with a T between date and time) in
-// the program's calendar; the year may carry a minus sign (astronomical
-// numbering) and must lie in the date fields' years; a day the month does
-// not have is refused. Empty on success (`out` set), else the --at error line.
-std::string parseMoment(std::string_view text, astro::CivilMinute& out);
-
 // argv without the program name.
 CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::Catalogue& cat);
-
-// Text echoed in an error message, as one line of valid UTF-8 whatever the
-// bytes were: controls and bytes that are not valid UTF-8 are escaped.
-std::string escapedText(std::string_view s);
-// The same in single quotes, for an argument the user gave.
-std::string quotedArgument(std::string_view s);
 
 // The --help text.
 std::string usageText();

@@ -1,13 +1,13 @@
-// --identify X,Y and --find NAME: the answers of the window's pointing and
-// finding, for scripts, with no window and no display.
+// --identify X,Y: the answer of the window's pointing, for scripts, with
+// no window and no display (and the picture it points at, with --render).
 #include <QGuiApplication>
 
 #include <chrono>
 #include <cstdio>
 
-#include "app/cli/cli_answers.h"
-#include "app/cli/cli_identify.h"
-#include "app/cli/cli_json.h"
+#include "app/cli/cli_queries.h"
+#include "app/session/pointing_json.h"
+#include "app/session/request_fields.h"
 #include "app/cli/commands.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
@@ -28,7 +28,8 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
     // One moment and one seed for the picture written and the answer.
     const auto now = std::chrono::system_clock::now();
     const std::uint64_t seed = meteorSeed(opt);
-    const PictureRequest pic = pictureRequest(opt, skyRequest(opt, cat, now), seed);
+    const IdentifyQuery query = identifyQuery(opt, seed);
+    const PictureRequest pic = pictureRequest(query.picture, skyRequest(query.picture.sky, cat, now));
 
     if (!opt.renderPath.empty()) {
         // The picture is a PNG and the answer goes to standard output: a
@@ -60,20 +61,7 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
             return 1;
         }
     }
-    return printed(identifyAnswer(opt, cat, now, seed));
-}
-
-int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
-    return printed(tonightAnswer(opt, cat, zone, std::chrono::system_clock::now()));
-}
-
-int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
-    const CliAnswer answer = findAnswer(opt, cat, zone, std::chrono::system_clock::now());
-    if (answer.status != 0) {
-        std::fprintf(stderr, "planetarium: %s\n", answer.error.c_str());
-        return answer.status;
-    }
-    return printed(answer.text);
+    return printed(identifyJson(answerIdentify(query, cat, now)));
 }
 
 }  // namespace app

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/cli/cli_json.h"
+#include "app/cli/cli_queries.h"
 #include "app/cli/commands.h"
 #include "app/output/safe_write_qtcore.h"
-#include "app/planisphere/planisphere_pdf_gui.h"
+#include "app/output/planisphere_pdf_gui.h"
 #include "app/session/planisphere_request.h"
 #include "app/session/zone.h"
 

@@ -12,13 +12,12 @@
 #include <random>
 
 #include "app/output/chart_export_gui.h"
-#include "app/cli/cli_chart_qtcore.h"
-#include "app/cli/cli_json.h"
+#include "app/cli/cli_queries.h"
 #include "app/session/colour_scheme.h"
 #include "app/session/draw_list.h"
 #include "app/cli/commands.h"
-#include "app/film/export_stop.h"
-#include "app/film/film_export_gui.h"
+#include "app/output/export_stop.h"
+#include "app/output/film_export_gui.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/session/settings.h"

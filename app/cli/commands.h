@@ -1,8 +1,10 @@
-// The three ways the program runs, chosen in main() from the command line.
+// The program's modes, chosen in main() from the command line: each turns
+// the options into the session's queries and prints or writes the answers.
 #pragma once
 
-#include "app/cli/cli_almanac.h"
+#include "app/session/almanac_text.h"
 #include "app/cli/cli_args.h"
+#include "app/session/zone.h"
 #include "catalog/catalog.h"
 
 namespace app {
@@ -31,6 +33,9 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
 
 // --find NAME: where the named object stands, as JSON.
 int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
+
+// --almanac YYYY-MM: the month table as CSV.
+int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
 // --tonight: 今夜の見どころ as sentences or JSON.
 int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);

@@ -1,8 +1,8 @@
 #include "app/film/film_dialog_widgets.h"
 
-#include "app/film/export_stop.h"
+#include "app/output/export_stop.h"
 
-#include "app/cli/cli_args.h"
+#include "app/session/request_fields.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "app/film/film_export_gui.h"
+#include "app/output/film_export_gui.h"
 #include "app/session/time_step.h"
 
 class QCheckBox;

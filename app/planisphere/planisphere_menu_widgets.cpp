@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "app/output/safe_write_qtcore.h"
-#include "app/planisphere/planisphere_pdf_gui.h"
+#include "app/output/planisphere_pdf_gui.h"
 #include "app/session/planisphere_request.h"
 
 namespace app {

@@ -5,10 +5,27 @@
 
 namespace app {
 
+bool plausibleZoneName(std::string_view name) {
+    if (name.empty() || name.size() > 64) return false;
+    std::size_t partStart = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i == name.size() || name[i] == '/') {
+            if (i == partStart) return false;  // an empty part: "/x", "x/", "a//b"
+            partStart = i + 1;
+            continue;
+        }
+        const char c = name[i];
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+                        c == '-' || c == '+';
+        if (!ok) return false;
+    }
+    return true;
+}
+
 std::optional<LocalZone> resolveZone(const std::string& ianaName, const ZoneLookup& lookup) {
     // "Japan" is the zone data's other name for Asia/Tokyo.
     if (ianaName == kJapanZone || ianaName == "Japan") return LocalZone{};
-    if (ianaName.empty() || !lookup) return std::nullopt;
+    if (!plausibleZoneName(ianaName) || !lookup) return std::nullopt;
     std::optional<astro::UtcOffsetFn> offset = lookup(ianaName);
     if (!offset || !*offset) return std::nullopt;
     return LocalZone{ianaName, std::move(*offset)};

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "astro/almanac.h"
 #include "astro/calendar.h"
@@ -28,9 +29,17 @@ struct LocalZone {
 // or nothing when it does not know the name.
 using ZoneLookup = std::function<std::optional<astro::UtcOffsetFn>(const std::string& ianaName)>;
 
+// plausibleZoneName: a name the zone data could hold: letters, digits and
+// "_+-" in parts separated by "/", none of them empty, at most 64 bytes
+// (Asia/Tokyo, America/Argentina/Buenos_Aires, Etc/GMT+9, UTC). Anything
+// else never reaches a front end's zone data, which may open a file of
+// that name. Letter case is kept: a zone is named exactly as the zone data
+// names it, on the desktop and in the browser alike.
+bool plausibleZoneName(std::string_view name);
+
 // resolveZone: Japan's zone is UTC+9 whatever the lookup says (or when it
-// has no zone data at all); any other name as the lookup knows it, nothing
-// when it does not.
+// has no zone data at all); any other plausible name as the lookup knows
+// it, nothing when it does not.
 std::optional<LocalZone> resolveZone(const std::string& ianaName, const ZoneLookup& lookup);
 
 // The zone name of a listed place (Asia/Tokyo for the places in Japan and

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/output/japanese_font_gui.h"
-#include "app/tonight/tonight_text.h"
+#include "app/session/answers.h"
 #include "app/window/main_window_widgets.h"
 
 namespace app {
@@ -46,7 +46,7 @@ void TonightDialog::refresh() {
     const WindowRequest w = window_->currentRequest();
     SkyRequest req = w.request;
     req.placeName = w.titlePlaceName();
-    text_->setPlainText(QString::fromStdString(tonightFor(window_->catalogue(), req, w.zone, false)));
+    text_->setPlainText(QString::fromStdString(tonightAnswerText(answerTonight(req, window_->catalogue(), w.zone), w.zone, false)));
 }
 
 QString TonightDialog::text() const { return text_->toPlainText(); }

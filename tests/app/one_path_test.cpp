@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/cli/cli_args.h"
-#include "app/cli/cli_chart_qtcore.h"
+#include "app/cli/cli_queries.h"
 #include "app/session/moment_text.h"
 #include "app/window/main_window_widgets.h"
 #include "catalog/catalog.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/cli_almanac.h"
+#include "app/session/almanac_text.h"
 #include "app/cli/cli_args.h"
 #include "tests/support/cli_parse.h"
 #include "astro/calendar.h"

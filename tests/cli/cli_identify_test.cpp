@@ -6,7 +6,7 @@
 
 #include "app/cli/cli_args.h"
 #include "tests/support/cli_parse.h"
-#include "app/cli/cli_identify.h"
+#include "app/session/pointing_json.h"
 #include "astro/almanac.h"
 #include "astro/astro.h"
 #include "view/horizontal.h"

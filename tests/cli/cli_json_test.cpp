@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/cli/cli_json.h"
+#include "app/cli/cli_queries.h"
 #include "astro/astro.h"
 
 namespace app {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/cli/cli_answers.h"
+#include "app/cli/cli_queries.h"
 #include "tests/support/cli_parse.h"
 #include "view/tonight.h"
 
@@ -21,7 +21,8 @@ std::string answer(const std::vector<std::string>& args) {
     const CliParse p = parse(args);
     EXPECT_TRUE(p.ok()) << p.error;
     EXPECT_EQ(p.options.mode, Mode::Tonight);
-    return tonightAnswer(p.options, cat(), LocalZone{}, std::chrono::system_clock::now());
+    return tonightAnswerText(answerTonight(skyQuery(p.options), cat(), LocalZone{}, std::chrono::system_clock::now()),
+                             LocalZone{}, p.options.tonightJson);
 }
 
 view::TonightReport report(int y, int m, int d, double lat, double lon) {

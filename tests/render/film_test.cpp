@@ -23,7 +23,7 @@
 #include <QTemporaryDir>
 
 
-#include "app/film/film_export_gui.h"
+#include "app/output/film_export_gui.h"
 #include "app/session/sky_moments.h"
 #include "app/output/sky_picture_gui.h"
 #include "catalog/catalog.h"

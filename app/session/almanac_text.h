@@ -1,5 +1,5 @@
-// The almanac on the command line: the `almanac` member of --json and the
-// month table of --almanac YYYY-MM (the same CSV the こよみ window exports).
+// The almanac in words: the `almanac` member of --json and the month table
+// of --almanac YYYY-MM (the same CSV the こよみ window exports).
 // Pure text building, no Qt: the zone comes in as a name and an offset
 // function (the session layer's zone rule).
 #pragma once
@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/cli_args.h"
 #include "app/session/zone.h"
 #include "astro/almanac.h"
 #include "catalog/catalog.h"
@@ -45,8 +44,5 @@ std::string almanacCsv(const std::vector<astro::AlmanacDay>& days, const LocalZo
 
 // The local date that contains the entered moment (JST) in the zone.
 astro::LocalDate localDateOfRequest(const astro::SkyInput& jstInput, const LocalZone& zone);
-
-// --almanac YYYY-MM: prints the month table for the place; exit status.
-int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
 }  // namespace app

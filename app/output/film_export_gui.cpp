@@ -1,4 +1,4 @@
-#include "app/film/film_export_gui.h"
+#include "app/output/film_export_gui.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/film/export_stop.h"
+#include "app/output/export_stop.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/session/sky_moments.h"

@@ -1,4 +1,4 @@
-#include "app/cli/cli_identify.h"
+#include "app/session/pointing_json.h"
 
 #include "view/zenith_projector.h"
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/cli/cli_almanac.h"
+#include "app/session/almanac_text.h"
 #include "app/session/json_writer.h"
 #include "astro/almanac.h"
 

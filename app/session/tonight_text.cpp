@@ -1,9 +1,9 @@
-#include "app/tonight/tonight_text.h"
+#include "app/session/tonight_text.h"
 
 #include <cmath>
 #include <vector>
 
-#include "app/cli/cli_almanac.h"
+#include "app/session/almanac_text.h"
 #include "app/session/json_writer.h"
 #include "astro/calendar.h"
 #include "astro/sky_state.h"
@@ -177,13 +177,6 @@ std::string tonightText(const view::TonightReport& r, const TonightPlace& place,
         out += "\n";
     }
     return out;
-}
-
-std::string tonightFor(const catalog::Catalogue& cat, const SkyRequest& req, const LocalZone& zone, bool json) {
-    const astro::LocalDate date = localDateOfRequest(req.input, zone);
-    const view::TonightReport report = view::tonight(cat, date, req.input.latDeg, req.input.lonDeg, zone.offset);
-    const TonightPlace place{req.placeName, req.input.latDeg, req.input.lonDeg};
-    return json ? tonightJson(report, place, zone.offset) : tonightText(report, place, zone.offset);
 }
 
 std::string tonightJson(const view::TonightReport& r, const TonightPlace& place, const astro::UtcOffsetFn& zone) {

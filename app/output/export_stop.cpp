@@ -1,4 +1,4 @@
-#include "app/film/export_stop.h"
+#include "app/output/export_stop.h"
 
 #include <atomic>
 

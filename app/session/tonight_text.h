@@ -28,9 +28,4 @@ std::string tonightText(const view::TonightReport& report, const TonightPlace& p
 // times as ISO 8601 local times with their offset, null when none.
 std::string tonightJson(const view::TonightReport& report, const TonightPlace& place, const astro::UtcOffsetFn& zone);
 
-// tonightFor: the one path of every front end: the night after the local
-// date (in `zone`) of the request's moment, at its place, as sentences or
-// JSON.
-std::string tonightFor(const catalog::Catalogue& cat, const SkyRequest& req, const LocalZone& zone, bool json);
-
 }  // namespace app

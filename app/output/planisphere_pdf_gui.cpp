@@ -1,4 +1,4 @@
-#include "app/planisphere/planisphere_pdf_gui.h"
+#include "app/output/planisphere_pdf_gui.h"
 
 #include "app/output/chart_export_gui.h"
 #include "app/output/qt_painter_gui.h"

@@ -1,12 +1,10 @@
-#include "app/cli/cli_almanac.h"
+#include "app/session/almanac_text.h"
 
-#include "app/cli/cli_answers.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "app/cli/cli_json.h"
 #include "app/session/json_writer.h"
 #include "astro/calendar.h"
 
@@ -136,24 +134,6 @@ std::string almanacCsv(const std::vector<astro::AlmanacDay>& days, const LocalZo
 astro::LocalDate localDateOfRequest(const astro::SkyInput& in, const LocalZone& zone) {
     const astro::UtMoment ut = astro::jstToUt(in.year, in.month, in.day, in.hour, in.minute);
     return astro::localDateTime(ut.jd, zone.offset).date;
-}
-
-std::string almanacAnswer(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone,
-                          std::chrono::system_clock::time_point now) {
-    // The place comes from the same request as --json; the date from --almanac.
-    const SkyRequest req = skyRequest(opt, cat, now);
-    const auto days = astro::almanacMonth(opt.almanacYear.value_or(2000), opt.almanacMonth.value_or(1),
-                                          req.input.latDeg, req.input.lonDeg, zone.offset);
-    return almanacCsv(days, zone);
-}
-
-int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
-    const std::string text = almanacAnswer(opt, cat, zone, std::chrono::system_clock::now());
-    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "planetarium: could not write the table to standard output\n");
-        return 1;
-    }
-    return 0;
 }
 
 }  // namespace app

@@ -1,0 +1,46 @@
+// The modes that print the session's answers as text: --json, --almanac,
+// --find and --tonight. No Qt: the zone comes from main().
+#include <cstdio>
+
+#include "app/cli/cli_queries.h"
+#include "app/cli/commands.h"
+#include "app/session/almanac_text.h"
+
+namespace app {
+
+namespace {
+
+// The answer on standard output; status 1 and one line when it cannot get there.
+int printed(const std::string& text, const char* what) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "planetarium: could not write %s to standard output\n", what);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int runJson(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    return printed(skyAnswerJson(answerSky(skyQuery(opt), cat, zone, Clock::now()), zone), "the JSON");
+}
+
+int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    return printed(almanacCsv(answerAlmanacMonth(almanacQuery(opt), cat, zone, Clock::now()), zone), "the table");
+}
+
+int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    const FindResult r = answerFind(findQuery(opt), cat, zone, Clock::now());
+    if (const std::string error = findErrorText(r, opt.findName); !error.empty()) {
+        std::fprintf(stderr, "planetarium: --find: %s\n", error.c_str());
+        return 2;
+    }
+    return printed(findResultJson(r, opt.scale, zone), "the answer");
+}
+
+int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    return printed(tonightAnswerText(answerTonight(skyQuery(opt), cat, zone, Clock::now()), zone, opt.tonightJson),
+                   "the answer");
+}
+
+}  // namespace app

@@ -1,0 +1,188 @@
+#include "app/session/answers.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/session/almanac_text.h"
+#include "app/session/draw_list.h"
+#include "app/session/json_writer.h"
+#include "app/session/pointing_json.h"
+#include "app/session/request_fields.h"
+#include "astro/astro.h"
+#include "view/zenith_projector.h"
+
+namespace app {
+
+SkyRequest skyRequest(const SkyQuery& q, const catalog::Catalogue& cat, Clock::time_point now) {
+    SkyRequest r;
+    astro::SkyInput& in = r.input;
+    const astro::CivilMinute m = q.at ? *q.at : jstFromSystemClock(now);
+    in.year = m.year;
+    in.month = m.month;
+    in.day = m.day;
+    in.hour = m.hour;
+    in.minute = m.minute;
+    if (q.latDeg && q.lonDeg) {
+        in.latDeg = *q.latDeg;
+        in.lonDeg = *q.lonDeg;
+    } else if (q.placeIndex >= 1 && static_cast<std::size_t>(q.placeIndex) < cat.places.size()) {
+        const catalog::Place& p = cat.places[static_cast<std::size_t>(q.placeIndex)];
+        in.latDeg = p.latDeg;
+        in.lonDeg = p.lonDeg;
+        r.placeName = p.name;
+    } else {
+        in.latDeg = kDefaultLatDeg;
+        in.lonDeg = kDefaultLonDeg;
+        r.placeName = kDefaultPlaceName;
+    }
+    return r;
+}
+
+std::optional<LocalZone> zoneFor(const SkyQuery& q, const catalog::Catalogue& cat, const ZoneLookup& lookup,
+                                 std::string& error, bool* askedZoneUnknown) {
+    std::string name = kJapanZone;
+    const bool asked = q.latDeg && !q.timeZone.empty();
+    if (asked) {
+        name = q.timeZone;
+    } else if (q.placeIndex >= 1 && static_cast<std::size_t>(q.placeIndex) < cat.places.size()) {
+        name = placeZoneName(cat.places[static_cast<std::size_t>(q.placeIndex)]);
+    }
+    std::optional<LocalZone> zone = resolveZone(name, lookup);
+    if (!zone) {
+        error = asked ? "unknown time zone " + quotedArgument(name)
+                      : "the time zone " + quotedArgument(name) + " is not in the system's zone data";
+    }
+    if (askedZoneUnknown != nullptr) *askedZoneUnknown = !zone && asked;
+    return zone;
+}
+
+PictureRequest pictureRequest(const PictureQuery& q, const SkyRequest& req) {
+    PictureRequest pic;
+    pic.input = req.input;
+    pic.direction = q.direction;
+    pic.view = q.view;
+    pic.scale = q.scale;
+    pic.seed = q.seed;
+    if (q.trailsHours) pic.trailMinutes = std::max(1, static_cast<int>(std::lround(*q.trailsHours * 60.0)));
+    return pic;
+}
+
+SkyAnswer answerSky(const SkyQuery& q, const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now) {
+    SkyAnswer a;
+    a.request = skyRequest(q, cat, now);
+    const astro::SkyInput& in = a.request.input;
+    a.sky = astro::computeSky(in);
+    a.day = astro::almanacDay(localDateOfRequest(in, zone), in.latDeg, in.lonDeg, zone.offset);
+    return a;
+}
+
+std::string skyAnswerJson(const SkyAnswer& a, const LocalZone& zone) {
+    std::string text = skyJson(a.sky, a.request);
+    // The almanac of the local day containing the moment, as the last member.
+    const std::size_t close = text.rfind('}');
+    if (close != std::string::npos && close > 0 && text[close - 1] == '\n')
+        text = text.substr(0, close - 1) + ",\n  \"almanac\": " + almanacJson(a.day, zone) + "\n}\n";
+    return text;
+}
+
+FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, const catalog::NameIndex& names,
+                  std::string_view name, bool allSky, const LocalZone& zone) {
+    FindResult r;
+    r.jdUt = sky.jdUt;
+    r.found = view::findObject(cat, names, sky, name);
+    view::FoundObject& found = r.found;
+    if (found.status == view::FoundObject::Status::Unknown) {
+        // A part of a name answers nothing by itself; the names it begins
+        // are offered instead.
+        r.candidates = names.candidates(std::string(name));
+        return r;
+    }
+    if (found.status != view::FoundObject::Status::Found) return r;
+    // Asked for the all-sky picture: everything above the horizon is in it.
+    if (allSky && found.aboveHorizon)
+        found.picture = view::PictureChoice{view::Direction::Zenith,
+                                            view::zenithProjector().place(found.info.altDeg, found.info.azDeg).at};
+    if (!found.aboveHorizon) r.nextRise = view::nextRiseOf(found, sky);
+    if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, sky, zone.offset).rise) {
+        r.almanacRise = e;
+        r.almanacRisen = e->jdUt <= sky.jdUt;
+    }
+    return r;
+}
+
+FindResult answerFind(const FindQuery& q, const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now) {
+    const astro::SkyState sky = astro::computeSky(skyRequest(q.sky, cat, now).input);
+    const catalog::NameIndex names(cat);
+    return findIn(sky, cat, names, q.name, q.allSky, zone);
+}
+
+std::string findResultJson(const FindResult& r, double scale, const LocalZone& zone) {
+    std::optional<RiseText> rise, almanacRise;
+    if (r.nextRise) rise = riseText(*r.nextRise, zone.offset);
+    if (r.almanacRise) almanacRise = riseText(*r.almanacRise, zone.offset);
+    return findJson(r.found, scale, rise, almanacRise, r.almanacRisen);
+}
+
+std::string findErrorText(const FindResult& r, std::string_view name) {
+    if (r.found.status == view::FoundObject::Status::Unknown) {
+        std::string offer;
+        for (const std::string& c : r.candidates) offer += (offer.empty() ? "" : ", ") + c;
+        return "no object is called " + quotedArgument(name) +
+               (offer.empty() ? "" : " (names that begin so: " + escapedText(offer) + ")");
+    }
+    if (r.found.status == view::FoundObject::Status::NoStarInTable)
+        return quotedArgument(r.found.constellationName) + " has no star in the star table to find it by";
+    return {};
+}
+
+view::PointAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogue& cat, Clock::time_point now) {
+    const PictureRequest pic = pictureRequest(q.picture, skyRequest(q.picture.sky, cat, now));
+    // The same picture as --render draws, recorded instead of painted.
+    const PictureSky shown = pictureSky(pic, cat);
+    const view::DrawRecord record = recordPicture(pic, shown, cat);
+    return view::answerAt(cat, shown.sky, record, pic.direction, q.xPx, q.yPx);
+}
+
+std::vector<astro::AlmanacDay> answerAlmanacMonth(const AlmanacMonthQuery& q, const catalog::Catalogue& cat,
+                                                  const LocalZone& zone, Clock::time_point now) {
+    const SkyRequest req = skyRequest(q.sky, cat, now);
+    return astro::almanacMonth(q.year, q.month, req.input.latDeg, req.input.lonDeg, zone.offset);
+}
+
+TonightAnswer answerTonight(const SkyQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
+                            Clock::time_point now) {
+    return answerTonight(skyRequest(q, cat, now), cat, zone);
+}
+
+TonightAnswer answerTonight(const SkyRequest& req, const catalog::Catalogue& cat, const LocalZone& zone) {
+    const astro::LocalDate date = localDateOfRequest(req.input, zone);
+    return {view::tonight(cat, date, req.input.latDeg, req.input.lonDeg, zone.offset),
+            TonightPlace{req.placeName, req.input.latDeg, req.input.lonDeg}};
+}
+
+std::string tonightAnswerText(const TonightAnswer& a, const LocalZone& zone, bool json) {
+    return json ? tonightJson(a.report, a.place, zone.offset) : tonightText(a.report, a.place, zone.offset);
+}
+
+ChartScene answerChart(const PictureQuery& q, view::ChartStyle style, const catalog::Catalogue& cat,
+                       const LocalZone& zone, Clock::time_point now) {
+    const SkyRequest req = skyRequest(q.sky, cat, now);
+    const PictureRequest pic = pictureRequest(q, req);
+    const PictureSky shown = pictureSky(pic, cat);
+    return chartScene(pic, shown, style, req.placeName, zone, schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
+}
+
+std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat, Clock::time_point now) {
+    return pictureDrawList(pictureRequest(q, skyRequest(q.sky, cat, now)), cat);
+}
+
+std::string nowJson(Clock::time_point now) {
+    const astro::CivilMinute m = jstFromSystemClock(now);
+    JsonObject j;
+    j.text("date", dateText(astro::LocalDate{m.year, m.month, m.day}));
+    const auto two = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
+    j.text("time", two(m.hour) + ":" + two(m.minute));
+    return j.done();
+}
+
+}  // namespace app

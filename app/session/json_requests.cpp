@@ -1,0 +1,267 @@
+#include "app/session/json_requests.h"
+
+#include <cmath>
+#include <set>
+
+#include "app/session/almanac_text.h"
+#include "app/session/draw_list.h"
+#include "app/session/json_reader.h"
+#include "app/session/json_writer.h"
+#include "app/session/pointing_json.h"
+#include "app/session/request_fields.h"
+#include "view/picture.h"
+
+namespace app {
+
+namespace {
+
+std::string errorJson(const std::string& message) {
+    JsonObject j;
+    j.text("error", message);
+    j.integer("status", 2);
+    return j.done();
+}
+
+// A request's members, read one by one; the first problem is kept.
+class Members {
+public:
+    explicit Members(const JsonValue::Object& o) : o_(o) {}
+
+    const JsonValue* get(std::string_view key) {
+        used_.insert(std::string(key));
+        const auto it = o_.find(key);
+        return it == o_.end() || it->second.isNull() ? nullptr : &it->second;
+    }
+    std::optional<std::string> text(std::string_view key) {
+        const JsonValue* v = get(key);
+        if (v == nullptr) return std::nullopt;
+        if (v->string() == nullptr) return fail(std::string(key) + ": not a string"), std::nullopt;
+        return *v->string();
+    }
+    std::optional<double> number(std::string_view key) {
+        const JsonValue* v = get(key);
+        if (v == nullptr) return std::nullopt;
+        if (v->number() == nullptr) return fail(std::string(key) + ": not a number"), std::nullopt;
+        return *v->number();
+    }
+    // A list of strings, or one string standing for a list of one.
+    std::optional<std::vector<std::string>> texts(std::string_view key) {
+        const JsonValue* v = get(key);
+        if (v == nullptr) return std::nullopt;
+        if (v->string() != nullptr) return std::vector<std::string>{*v->string()};
+        std::vector<std::string> out;
+        if (v->array() != nullptr) {
+            for (const JsonValue& item : *v->array()) {
+                if (item.string() == nullptr) return fail(std::string(key) + ": not a list of strings"), std::nullopt;
+                out.push_back(*item.string());
+            }
+            return out;
+        }
+        return fail(std::string(key) + ": not a list of strings"), std::nullopt;
+    }
+    void fail(std::string why) {
+        if (error.empty()) error = std::move(why);
+    }
+    // After every member was read: one that no question took.
+    void checkAllUsed() {
+        for (const auto& [key, value] : o_)
+            if (!used_.count(key)) return fail("unknown member " + quotedArgument(key));
+    }
+
+    std::string error;
+
+private:
+    const JsonValue::Object& o_;
+    std::set<std::string, std::less<>> used_;
+};
+
+SkyQuery readSkyQuery(Members& m, const catalog::Catalogue& cat) {
+    SkyQuery q;
+    if (const std::optional<std::string> at = m.text("at")) {
+        astro::CivilMinute t;
+        if (const std::string why = parseMoment(*at, t); !why.empty()) m.fail("at: " + why);
+        q.at = t;
+    }
+    const std::optional<std::string> place = m.text("place");
+    const std::optional<double> lat = m.number("lat");
+    const std::optional<double> lon = m.number("lon");
+    const std::optional<std::string> tz = m.text("tz");
+    if (place && (lat || lon)) m.fail("place cannot be given together with lat/lon");
+    if (lat.has_value() != lon.has_value()) m.fail(lat ? "lat needs lon as well" : "lon needs lat as well");
+    if (place) {
+        const int k = catalog::findPlace(cat, *place);
+        if (k < 1 || k == catalog::kManualPlace) m.fail("place: unknown place " + quotedArgument(*place));
+        q.placeIndex = k;
+    }
+    if (lat && (*lat < -90.0 || *lat > 90.0)) m.fail("lat: outside -90..90");
+    if (lon && (*lon < -180.0 || *lon > 180.0)) m.fail("lon: outside -180..180");
+    q.latDeg = lat;
+    q.lonDeg = lon;
+    if (tz) {
+        if (!lat) m.fail("tz applies to a place given by lat/lon");
+        if (!plausibleZoneName(*tz)) m.fail("tz: " + quotedArgument(*tz) + " is not a time zone name such as Asia/Tokyo");
+        q.timeZone = *tz;
+    }
+    return q;
+}
+
+PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
+    PictureQuery q;
+    q.sky = readSkyQuery(m, cat);
+    if (const std::optional<std::string> dir = m.text("dir")) {
+        const std::optional<view::Direction> d = view::directionFromWord(*dir);
+        if (!d) m.fail("dir: " + quotedArgument(*dir) + " is not north, east, south, west or zenith");
+        q.direction = d.value_or(view::Direction::South);
+    }
+    if (const std::optional<std::vector<std::string>> show = m.texts("show")) {
+        for (const std::string& item : *show)
+            if (!showItem(item, q.view)) m.fail("show: unknown item " + quotedArgument(item) + " (use " + kShowItemList + ")");
+    }
+    if (const std::optional<std::vector<std::string>> names = m.texts("constellations")) {
+        const std::vector<std::string_view> views(names->begin(), names->end());
+        if (const std::optional<std::string> bad = chooseConstellations(views, cat, q.view))
+            m.fail("constellations: unknown constellation " + quotedArgument(*bad));
+    }
+    if (const std::optional<double> scale = m.number("scale")) {
+        if (!(*scale >= kMinScale && *scale <= kMaxScale)) m.fail("scale: not a number from 0.25 to 8");
+        q.scale = *scale;
+    }
+    if (const std::optional<double> seed = m.number("seed")) {
+        // Whole numbers a double holds exactly.
+        if (!(*seed >= 0.0 && *seed <= 9007199254740992.0) || std::floor(*seed) != *seed)
+            m.fail("seed: not a whole number from 0 to 9007199254740992");
+        else q.seed = static_cast<std::uint64_t>(*seed);
+    }
+    return q;
+}
+
+std::string placesJson(const catalog::Catalogue& cat) {
+    std::string out = "[";
+    for (std::size_t i = 1; i < cat.places.size(); ++i) {
+        const catalog::Place& p = cat.places[i];
+        JsonObject j;
+        j.text("name", p.name);
+        j.number("lat", p.latDeg, 4);
+        j.number("lon", p.lonDeg, 4);
+        j.text("zone", placeZoneName(p));
+        std::string one = j.done();
+        one.pop_back();
+        out += (i > 1 ? "," : "") + one;
+    }
+    return out + "]\n";
+}
+
+std::string constellationsJson(const catalog::Catalogue& cat) {
+    std::string out = "[";
+    for (std::size_t c = 1; c < cat.constellations.size(); ++c)
+        out += (c > 1 ? "," : "") + jsonString(cat.constellations[c].name);
+    return out + "]\n";
+}
+
+// Where the picture meets a device: twips per design pixel and the
+// picture's size at scale 1, so the page sizes its canvas by the core's
+// numbers.
+std::string viewportJson() {
+    JsonObject j;
+    j.number("twipsPerPixel", view::kTwipsPerPixel, 0);
+    j.number("widthPx", view::kSurfaceWidthTwips / view::kTwipsPerPixel, 0);
+    j.number("heightPx", view::kSurfaceHeightTwips / view::kTwipsPerPixel, 0);
+    return j.done();
+}
+
+// "YYYY-MM": a four-digit year and a month 1..12.
+std::optional<std::pair<int, int>> readMonth(Members& m) {
+    const std::optional<std::string> s = m.text("month");
+    if (!s) return m.fail("month: missing (\"YYYY-MM\")"), std::nullopt;
+    const auto year = s->size() == 7 && (*s)[4] == '-' ? digitsField(std::string_view(*s).substr(0, 4), 4, 4) : std::nullopt;
+    const auto month = year ? digitsField(std::string_view(*s).substr(5), 2, 2) : std::nullopt;
+    if (!year || !month || *month < 1 || *month > 12)
+        return m.fail("month: " + quotedArgument(*s) + " is not a month \"YYYY-MM\""), std::nullopt;
+    return std::pair{*year, *month};
+}
+
+std::string answer(const JsonValue::Object& request, const catalog::Catalogue& cat, const ZoneLookup& zones,
+                   Clock::time_point now) {
+    Members m(request);
+    const std::string op = m.text("op").value_or("");
+    if (!m.error.empty()) return errorJson(m.error);
+    const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
+    const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight";
+    if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
+        m.checkAllUsed();
+        if (!m.error.empty()) return errorJson(m.error);
+        if (op == "places") return placesJson(cat);
+        if (op == "constellations") return constellationsJson(cat);
+        if (op == "now") return nowJson(now);
+        return viewportJson();
+    }
+    if (!pictureOp && !skyOp) return errorJson("unknown request " + quotedArgument(op));
+
+    PictureQuery picture;
+    SkyQuery sky;
+    if (pictureOp) {
+        picture = readPictureQuery(m, cat);
+        sky = picture.sky;
+    } else {
+        sky = readSkyQuery(m, cat);
+    }
+    std::string name;
+    double x = 0.0, y = 0.0;
+    bool allSky = false, json = false;
+    double scale = 1.0;
+    std::optional<std::pair<int, int>> month;
+    if (op == "find") {
+        name = m.text("name").value_or("");
+        if (name.empty()) m.fail("name: missing");
+        if (const std::optional<std::string> dir = m.text("dir")) {
+            if (*dir != "zenith" && !view::directionFromWord(*dir)) m.fail("dir: " + quotedArgument(*dir) + " is not a direction");
+            allSky = *dir == "zenith";
+        }
+        scale = m.number("scale").value_or(1.0);
+        if (!(scale >= kMinScale && scale <= kMaxScale)) m.fail("scale: not a number from 0.25 to 8");
+    } else if (op == "identify") {
+        const std::optional<double> px = m.number("x"), py = m.number("y");
+        if (!px || !py || std::fabs(*px) > 1.0e6 || std::fabs(*py) > 1.0e6) m.fail("x, y: not a pixel");
+        x = px.value_or(0.0);
+        y = py.value_or(0.0);
+    } else if (op == "almanac") {
+        month = readMonth(m);
+    } else if (op == "tonight") {
+        if (const JsonValue* j = m.get("json")) {
+            if (j->boolean() == nullptr) m.fail("json: not true or false");
+            else json = *j->boolean();
+        }
+    }
+    m.checkAllUsed();
+    if (!m.error.empty()) return errorJson(m.error);
+
+    std::string zoneError;
+    const std::optional<LocalZone> zone = zoneFor(sky, cat, zones, zoneError);
+    if (!zone) return errorJson(zoneError);
+    if (op == "json") return skyAnswerJson(answerSky(sky, cat, *zone, now), *zone);
+    if (op == "almanac") return almanacCsv(answerAlmanacMonth({sky, month->first, month->second}, cat, *zone, now), *zone);
+    if (op == "tonight") return tonightAnswerText(answerTonight(sky, cat, *zone, now), *zone, json);
+    if (op == "find") {
+        const FindResult r = answerFind({sky, name, allSky, scale}, cat, *zone, now);
+        const std::string error = findErrorText(r, name);
+        return error.empty() ? findResultJson(r, scale, *zone) : errorJson(error);
+    }
+    if (op == "identify") return identifyJson(answerIdentify({picture, x, y}, cat, now));
+    if (op == "chartList") return chartDrawList(answerChart(picture, view::ChartStyle::Print, cat, *zone, now), cat);
+    return answerDrawList(picture, cat, now);
+}
+
+}  // namespace
+
+std::string answerJsonRequest(std::string_view request, const catalog::Catalogue& cat, const ZoneLookup& zones,
+                              Clock::time_point now) {
+    if (request.size() > kMaxRequestBytes)
+        return errorJson("the request is longer than " + std::to_string(kMaxRequestBytes) + " bytes");
+    std::string error;
+    const std::optional<JsonValue> v = readJson(request, error);
+    if (!v) return errorJson("the request is not JSON: " + error);
+    if (v->object() == nullptr) return errorJson("the request is not a JSON object");
+    return answer(*v->object(), cat, zones, now);
+}
+
+}  // namespace app

@@ -1,0 +1,34 @@
+// The browser edition's requests: one JSON object in, one answer out, by
+// the same session answers the command line prints.
+//
+// {"op": OP, ...members}; the members a question takes:
+//   at "YYYY-MM-DD HH:MM" (JST; the clock now without it),
+//   place NAME | lat DEG, lon DEG [, tz ZONE],
+//   dir "north"|"east"|"south"|"west"|"zenith", show [ITEM, ...],
+//   constellations "all" | [NAME, ...], scale N, seed N (whole, >= 0),
+//   name TEXT (find), x, y (identify, pixels), month "YYYY-MM" (almanac),
+//   json true (tonight: the JSON rather than the sentences).
+// OP: json, find, identify, drawList, chartList, almanac, tonight, places,
+// constellations, now, viewport. The answer is the JSON (or, for almanac
+// and tonight's sentences, the text) the command line prints for the same
+// question; a request that cannot be answered gives
+// {"error": "...", "status": 2}. A member no question takes is refused, so
+// a misspelt one is never ignored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/session/answers.h"
+#include "app/session/zone.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+// The longest request read: far more than any question needs.
+inline constexpr std::size_t kMaxRequestBytes = 64 * 1024;
+
+std::string answerJsonRequest(std::string_view request, const catalog::Catalogue& cat, const ZoneLookup& zones,
+                              Clock::time_point now);
+
+}  // namespace app
