@@ -7,6 +7,7 @@
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_queries.h"
 #include "app/cli/commands.h"
+#include "app/desktop/desktop_widgets.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/zones/time_zones_qtcore.h"
 #include "catalog/catalog.h"
@@ -68,7 +69,7 @@ int run(int argc, char** argv) {
     case app::Mode::Window:
         break;
     }
-    return app::runWindow(argc, argv, parsed.options, cat);
+    return app::runWindow(argc, argv, app::skyQuery(parsed.options), cat);
 }
 
 }  // namespace

@@ -43,7 +43,4 @@ int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const Local
 // --planisphere FILE.pdf: the place's planisphere, two A4 pages.
 int runPlanisphere(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
-// No mode option: opens the window.
-int runWindow(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat);
-
 }  // namespace app

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QRadioButton>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -13,15 +13,11 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <random>
 
-#include "app/film/trail_menu_widgets.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/qt_painter_gui.h"
 #include "app/output/safe_write_qtcore.h"
-#include "app/pointing/find_dialog_widgets.h"
-#include "app/pointing/sky_pointer_widgets.h"
 #include "app/session/colour_scheme.h"
 #include "app/session/moment_text.h"
 #include "app/session/numeric_tables.h"
@@ -40,12 +36,6 @@ namespace {
 constexpr int kManualEntryItem = catalog::kManualPlace - 1;  // lstCITY index of "入力"
 
 QString qstr(const std::string& s) { return QString::fromStdString(s); }
-
-// The numeric value of a list item (" 6" is 6); 0 without a selection.
-int selectedItemValue(const QListWidget* list) {
-    const QListWidgetItem* item = list->currentRow() >= 0 ? list->item(list->currentRow()) : nullptr;
-    return item ? item->text().trimmed().toInt() : 0;
-}
 
 // The JST minute of the computer's clock, by the one rule of the session.
 CivilMinute jstNow(const QDateTime& utc) {
@@ -67,8 +57,6 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     setCentralWidget(canvas_);
 
     buildControls();
-    pointer_ = new SkyPointer(this);
-    findDialog_ = new FindDialog(this);
     buildMenus();
     loadForm();
     // Menu bar, picture area and status bar at the smallest size that shows
@@ -80,13 +68,7 @@ MainWindow::MainWindow(const catalog::Catalogue& cat, WindowHooks hooks, QWidget
     resize(minimumSizeHint().expandedTo(minimum + QSize(8, 8)));
 }
 
-MainWindow::~MainWindow() {
-    // The pointer watches the canvas's events. The canvas still sends some
-    // while the base classes take the widgets down, and by then this window
-    // is no longer a MainWindow, so the watcher goes first.
-    delete pointer_;
-    pointer_ = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::loadForm() {
     const Settings settings = readSettings(hooks_.settingsPath);
@@ -98,9 +80,9 @@ void MainWindow::loadForm() {
     setMomentFields(jstNow(hooks_.nowUtc()));
     // Default step and display interval; "いて座" is the current item
     // without being selected.
-    stepList_->setCurrentRow(3);
-    intervalList_->setCurrentRow(3);
-    if (constellationList_->count() > 1) constellationList_->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    form_.stepList->setCurrentRow(3);
+    form_.intervalList->setCurrentRow(3);
+    if (form_.constellationList->count() > 1) form_.constellationList->setCurrentRow(1, QItemSelectionModel::NoUpdate);
     // The place table, with the manual place's remembered coordinates.
     const StartPlace start = startPlace(settings);
     places_ = cat_.places;
@@ -108,17 +90,17 @@ void MainWindow::loadForm() {
         places_[catalog::kManualPlace].latDeg = start.latDeg;
         places_[catalog::kManualPlace].lonDeg = start.lonDeg;
     }
-    placeList_->clear();
+    form_.placeList->clear();
     for (std::size_t k = 1; k < places_.size(); ++k) {
-        auto* item = new QListWidgetItem(qstr(places_[k].name), placeList_);
+        auto* item = new QListWidgetItem(qstr(places_[k].name), form_.placeList);
         item->setToolTip(qstr(places_[k].name).trimmed());
     }
     // Select the remembered place and show its coordinates.
-    const int index = std::clamp(start.placeIndex - 1, 0, std::max(0, placeList_->count() - 1));
-    if (placeList_->count() > 0) {
-        placeList_->setCurrentRow(index);
-        setFieldText(latitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].latDeg)));
-        setFieldText(longitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].lonDeg)));
+    const int index = std::clamp(start.placeIndex - 1, 0, std::max(0, form_.placeList->count() - 1));
+    if (form_.placeList->count() > 0) {
+        form_.placeList->setCurrentRow(index);
+        setFieldText(form_.latitude, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].latDeg)));
+        setFieldText(form_.longitude, qstr(decimalText(places_[static_cast<std::size_t>(index) + 1].lonDeg)));
     }
     updateStatus();
 }
@@ -135,13 +117,7 @@ void MainWindow::applyColourScheme(int scheme) {
     canvas_->update();
 }
 
-FieldTexts MainWindow::fieldTexts() const {
-    FieldTexts t;
-    for (int i = 0; i < 5; ++i) t.text[i] = dateEdits_[i]->text().toStdString();
-    t.text[astro::FieldLat] = latitudeEdit_->text().toStdString();
-    t.text[astro::FieldLon] = longitudeEdit_->text().toStdString();
-    return t;
-}
+FieldTexts MainWindow::fieldTexts() const { return form_.fieldTexts(); }
 
 void MainWindow::markField(QLineEdit* e, const QString& note) {
     const bool warn = !note.isEmpty();
@@ -152,22 +128,20 @@ void MainWindow::markField(QLineEdit* e, const QString& note) {
 
 astro::SkyFieldsReading MainWindow::readAndMarkFields() {
     const astro::SkyFieldsReading r = readFields(fieldTexts());
-    const std::array<QLineEdit*, astro::kSkyFieldCount> edits = {dateEdits_[0], dateEdits_[1], dateEdits_[2],
-                                                                 dateEdits_[3], dateEdits_[4], latitudeEdit_,
-                                                                 longitudeEdit_};
+    const auto edits = form_.fieldEdits();
     const auto notes = fieldNotes(r);
     for (std::size_t f = 0; f < edits.size(); ++f) markField(edits[f], qstr(notes[f]));
     return r;
 }
 
 void MainWindow::setTimerPeriod() {
-    const int seconds = selectedItemValue(intervalList_);
+    const int seconds = form_.intervalSeconds();
     if (seconds <= 0 || timerPaused_) {
-        stepTimer_->stop();
+        form_.stepTimer->stop();
         return;
     }
     const int ms = seconds * 1000;
-    if (!stepTimer_->isActive() || stepTimer_->interval() != ms) stepTimer_->start(ms);
+    if (!form_.stepTimer->isActive() || form_.stepTimer->interval() != ms) form_.stepTimer->start(ms);
 }
 
 void MainWindow::setFieldText(QLineEdit* edit, const QString& text) {
@@ -178,40 +152,27 @@ void MainWindow::setFieldText(QLineEdit* edit, const QString& text) {
 
 void MainWindow::setMomentFields(const astro::CivilMinute& m) {
     const std::array<int, 5> v = {m.year, m.month, m.day, m.hour, m.minute};
-    for (int i = 0; i < 5; ++i) setFieldText(dateEdits_[i], QString::number(v[i]));
+    for (int i = 0; i < 5; ++i) setFieldText(form_.dateEdits[i], QString::number(v[i]));
 }
 
 void MainWindow::copyPlaceToFields() {
-    const int i = placeList_->currentRow();
+    const int i = form_.placeList->currentRow();
     // "入力" keeps what the user typed; with no place chosen there is nothing
     // to copy, so the boxes keep their text too.
     if (i < 0 || i == kManualEntryItem || static_cast<std::size_t>(i) + 1 >= places_.size()) return;
-    setFieldText(latitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
-    setFieldText(longitudeEdit_, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
+    setFieldText(form_.latitude, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
+    setFieldText(form_.longitude, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
 }
 
-int MainWindow::stepMinutes() const { return selectedItemValue(stepList_); }
+int MainWindow::stepMinutes() const { return form_.stepMinutes(); }
 
-view::Direction MainWindow::direction() const {
-    if (allSky_) return view::Direction::Zenith;
-    for (int i = 0; i < 4; ++i)
-        if (directionButtons_[i]->isChecked()) return static_cast<view::Direction>(i);
-    return view::Direction::South;
-}
+view::Direction MainWindow::direction() const { return allSky_ ? view::Direction::Zenith : form_.quarter(); }
 
 view::ViewOptions MainWindow::displayOptions() const {
-    view::ViewOptions o;
-    o.equator = optionChecks_[0]->isChecked();
-    o.ecliptic = optionChecks_[1]->isChecked();
-    o.altAzLines = optionChecks_[2]->isChecked();
-    o.starNames = optionChecks_[3]->isChecked();
-    o.constellations = figuresCheck_->isChecked();
-    o.meteors = meteorsCheck_->isChecked();
-    o.asterisms = asterismsAction_ != nullptr && asterismsAction_->isChecked();
-    o.deepSky = deepSkyAction_ != nullptr && deepSkyAction_->isChecked();
-    o.largeNames = largeNamesAction_ != nullptr && largeNamesAction_->isChecked();
-    for (int row = 0; row < constellationList_->count() && row + 1 < static_cast<int>(o.selected.size()); ++row)
-        o.selected[static_cast<std::size_t>(row) + 1] = constellationList_->item(row)->isSelected();
+    view::ViewOptions o = form_.checkedOptions();
+    o.asterisms = menus_.asterisms != nullptr && menus_.asterisms->isChecked();
+    o.deepSky = menus_.deepSky != nullptr && menus_.deepSky->isChecked();
+    o.largeNames = menus_.largeNames != nullptr && menus_.largeNames->isChecked();
     return o;
 }
 
@@ -219,7 +180,7 @@ WindowRequest MainWindow::currentRequest() const {
     WindowRequest w;
     w.reading = readFields(fieldTexts());
     w.request.input = w.reading.input;
-    const int row = placeList_->currentRow();
+    const int row = form_.placeList->currentRow();
     if (row >= 0 && static_cast<std::size_t>(row) + 1 < places_.size()) {
         w.placeIndex = row + 1;
         w.request.placeName = places_[static_cast<std::size_t>(row) + 1].name;
@@ -232,7 +193,7 @@ WindowRequest MainWindow::currentRequest() const {
     w.picture.direction = w.direction;
     w.picture.view = displayOptions();
     w.picture.stepMinutes = stepMinutes();
-    w.picture.trailMinutes = trailMenu_ != nullptr ? trailMenu_->minutes() : 0;
+    w.picture.trailMinutes = trailSpan_ ? trailSpan_() : 0;
     w.picture.seed = hooks_.meteorSeed.value_or(0);
     return w;
 }
@@ -253,21 +214,17 @@ std::optional<ChartScene> MainWindow::shownChart() const {
     return static_cast<const ChartScene&>(*drawn);
 }
 
-bool MainWindow::tableShown() const { return !tableNames_[0]->text().isEmpty(); }
+bool MainWindow::tableShown() const { return !form_.tableNames[0]->text().isEmpty(); }
 
-QList<QWidget*> MainWindow::tableCells() const {
-    QList<QWidget*> cells;
-    for (int i = 0; i < kTableRows; ++i) cells << tableNames_[i] << tableFirst_[i] << tableSecond_[i];
-    return cells;
-}
+QList<QWidget*> MainWindow::tableCells() const { return form_.tableCells(); }
 
 void MainWindow::showTable(const astro::SkyFieldsReading& reading) {
     const NumericTable table =
         tableIsShowers_ ? showerTable(cat_) : altAzTable(hooks_.computeSky(reading.input), cat_);
     for (int i = 0; i < kTableRows; ++i) {
-        tableNames_[i]->setText(qstr(table[i].st));
-        tableFirst_[i]->setText(qstr(table[i].h));
-        tableSecond_[i]->setText(qstr(table[i].v));
+        form_.tableNames[i]->setText(qstr(table[i].st));
+        form_.tableFirst[i]->setText(qstr(table[i].h));
+        form_.tableSecond[i]->setText(qstr(table[i].v));
     }
 }
 
@@ -306,8 +263,8 @@ void MainWindow::onTimerTick() {
         advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, stepMinutes());
     if (!next) {
         // The fields cannot go further (the year range ends): stop turning.
-        stepTimer_->stop();
-        markField(dateEdits_[0], qstr(yearRangeEndNote()));
+        form_.stepTimer->stop();
+        markField(form_.dateEdits[0], qstr(yearRangeEndNote()));
         return;
     }
     setMomentFields(*next);
@@ -316,7 +273,7 @@ void MainWindow::onTimerTick() {
 
 void MainWindow::drawToward(view::Direction d) {
     setAllSky(d == view::Direction::Zenith);
-    if (!allSky_) directionButtons_[static_cast<int>(d)]->setChecked(true);
+    if (!allSky_) form_.directionButtons[static_cast<int>(d)]->setChecked(true);
     onDrawClicked();
 }
 
@@ -324,15 +281,15 @@ void MainWindow::setAllSky(bool on) {
     allSky_ = on;
     // While the whole sky is shown no quarter is chosen; a click on one of
     // the four buttons chooses it again.
-    for (QRadioButton* b : directionButtons_) b->setAutoExclusive(!on);
+    for (QRadioButton* b : form_.directionButtons) b->setAutoExclusive(!on);
     if (on) {
-        for (QRadioButton* b : directionButtons_) b->setChecked(false);
-    } else if (std::none_of(directionButtons_.begin(), directionButtons_.end(),
+        for (QRadioButton* b : form_.directionButtons) b->setChecked(false);
+    } else if (std::none_of(form_.directionButtons.begin(), form_.directionButtons.end(),
                             [](QRadioButton* b) { return b->isChecked(); })) {
-        directionButtons_[static_cast<int>(view::Direction::South)]->setChecked(true);
+        form_.directionButtons[static_cast<int>(view::Direction::South)]->setChecked(true);
     }
-    for (QRadioButton* b : directionButtons_) b->setAutoExclusive(true);
-    directionActions_[4]->setChecked(on);
+    for (QRadioButton* b : form_.directionButtons) b->setAutoExclusive(true);
+    menus_.directions[4]->setChecked(on);
 }
 
 void MainWindow::setMoment(int year, int month, int day, int hour, int minute) {
@@ -343,7 +300,7 @@ void MainWindow::setMoment(int year, int month, int day, int hour, int minute) {
 void MainWindow::setTimerPaused(bool paused) {
     timerPaused_ = paused;
     if (paused) {
-        stepTimer_->stop();
+        form_.stepTimer->stop();
     } else {
         setTimerPeriod();
     }
@@ -351,14 +308,14 @@ void MainWindow::setTimerPaused(bool paused) {
 }
 
 void MainWindow::showAllFigures(bool on) {
-    figuresCheck_->setChecked(on || figuresCheck_->isChecked());
-    for (int i = 0; i < constellationList_->count(); ++i) constellationList_->item(i)->setSelected(on);
+    form_.figuresCheck->setChecked(on || form_.figuresCheck->isChecked());
+    for (int i = 0; i < form_.constellationList->count(); ++i) form_.constellationList->item(i)->setSelected(on);
     onDrawClicked();
 }
 
 void MainWindow::showFigure(int figure) {
-    figuresCheck_->setChecked(true);
-    if (figure >= 1 && figure <= constellationList_->count()) constellationList_->item(figure - 1)->setSelected(true);
+    form_.figuresCheck->setChecked(true);
+    if (figure >= 1 && figure <= form_.constellationList->count()) form_.constellationList->item(figure - 1)->setSelected(true);
 }
 
 void MainWindow::stepAndDraw(int steps) {
@@ -377,13 +334,13 @@ void MainWindow::drawNow() {
 
 void MainWindow::onTableClicked() {
     canvas_->clearPicture();
-    tableIsShowers_ = meteorsCheck_->isChecked();
+    tableIsShowers_ = form_.meteorsCheck->isChecked();
     showTable(readAndMarkFields());
 }
 
 void MainWindow::onExitClicked() {
     const astro::SkyFieldsReading reading = readFields(fieldTexts());
-    const std::string error = writeSettings(hooks_.settingsPath, placeList_->currentRow(),
+    const std::string error = writeSettings(hooks_.settingsPath, form_.placeList->currentRow(),
                                             reading.fields[astro::FieldLat].value, reading.fields[astro::FieldLon].value);
     if (!error.empty()) {
         const QString text = failedWriteText(QStringLiteral("場所を"), QStringLiteral("保存"), qstr(hooks_.settingsPath),
@@ -391,7 +348,7 @@ void MainWindow::onExitClicked() {
                              QStringLiteral("\n\nこのまま終了しますか？");
         if (!hooks_.askQuitAnyway(text)) return;
     }
-    stepTimer_->stop();
+    form_.stepTimer->stop();
     hooks_.quit();
 }
 
@@ -424,12 +381,34 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Escape && fullScreen_) {
-        fullScreenAction_->setChecked(false);
+    if (event->key() == Qt::Key_Escape && screen_.on) {
+        menus_.fullScreen->setChecked(false);
         event->accept();
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    for (const auto& guard : closeGuards_) {
+        if (!guard()) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::applyStartOptions(const SkyQuery& start) {
+    if (start.at) setMomentFields(*start.at);
+    if (start.latDeg && start.lonDeg) {
+        form_.placeList->setCurrentRow(kManualEntryItem);
+        setFieldText(form_.latitude, qstr(decimalText(*start.latDeg)));
+        setFieldText(form_.longitude, qstr(decimalText(*start.lonDeg)));
+    } else if (start.placeIndex >= 1 && start.placeIndex <= form_.placeList->count()) {
+        form_.placeList->setCurrentRow(start.placeIndex - 1);
+    }
+    updateStatus();
 }
 
 }  // namespace app

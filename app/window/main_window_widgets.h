@@ -1,13 +1,14 @@
 // Form1, the program's one window: the menu bar, the picture area with every
 // control at its design place, and the status bar. The window wires the
-// controls to the commands; the picture lives in SkyCanvas, the layout in
-// window_layout, the tables and computations in their own files.
+// controls to the commands; the picture lives in SkyCanvas, the controls in
+// DesignForm, the layout in window_layout, the answers in the session.
 //
-// Adding a capability: hang its actions on fileMenu(), viewMenu(),
-// toolsMenu() or helpMenu(); read the moment and place the window draws
-// with currentRequest(); listen to canvas()->skyDrawn() and read
-// canvas()->lastDrawn() for what is on screen; write messages with
-// statusBar() or warn().
+// The window knows no capability: the desktop root (app/desktop) installs
+// them. A capability hangs its actions on fileMenu(), viewMenu(),
+// toolsMenu() or helpMenu(); reads the moment and place the window draws
+// with currentRequest(); listens to canvas()->skyDrawn() and reads
+// canvas()->lastDrawn() for what is on screen; writes messages with
+// statusBar() or warn(); may hold the window open with addCloseGuard().
 #pragma once
 
 #include <QDateTime>
@@ -22,13 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/cli_args.h"
+#include "app/session/answers.h"
 #include "app/session/chart_scene.h"
 #include "app/session/fields.h"
 #include "app/session/settings.h"
 #include "app/session/sky_picture.h"
 #include "app/session/sky_request.h"
 #include "app/session/zone.h"
+#include "app/window/design_form_widgets.h"
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "view/sky_view.h"
@@ -46,14 +48,7 @@ class QTimer;
 
 namespace app {
 
-class AlmanacMenu;
-class PlanisphereMenu;
-class ChartOutputMenu;
-class FindDialog;
-class TonightDialog;
 class SkyCanvas;
-class SkyPointer;
-class TrailMenu;
 
 // What the window asks of the outside world. Every member has a default
 // (modal message boxes, the file dialog, the computer's clock, the real
@@ -113,9 +108,9 @@ public:
     // Sets the fields to the computer's clock and draws (Home).
     void drawNow();
 
-    // Fills the fields from the command line's --at and --place/--lat/--lon
-    // (nothing is drawn, as at any start).
-    void applyStartOptions(const CliOptions& options);
+    // Fills the fields from a start query's moment and place (the command
+    // line's --at and --place/--lat/--lon); nothing is drawn, as at any start.
+    void applyStartOptions(const SkyQuery& start);
 
     // The one place to read the moment and place the window draws.
     WindowRequest currentRequest() const;
@@ -134,16 +129,24 @@ public:
     // screen, scaled to fit, with the date, time and place in a corner and
     // the large names on; every key of the 表示 menu keeps working.
     void setFullScreenPicture(bool on);
-    bool fullScreenPicture() const { return fullScreen_; }
+    bool fullScreenPicture() const { return screen_.on; }
 
     const catalog::Catalogue& catalogue() const { return cat_; }
     SkyCanvas* canvas() const { return canvas_; }
-    QMenu* fileMenu() const { return fileMenu_; }
-    QMenu* viewMenu() const { return viewMenu_; }
-    QMenu* toolsMenu() const { return toolsMenu_; }
-    QMenu* helpMenu() const { return helpMenu_; }
+    QMenu* fileMenu() const { return menus_.file; }
+    QMenu* viewMenu() const { return menus_.view; }
+    QMenu* toolsMenu() const { return menus_.tools; }
+    QMenu* helpMenu() const { return menus_.help; }
     // Shows a problem to the user (a message box, or the tests' recorder).
     void warn(const QString& text) { hooks_.warn(text); }
+    const WindowHooks& hooks() const { return hooks_; }
+    // A capability that may keep the window open (a film being written):
+    // the guard returns false to refuse this close.
+    void addCloseGuard(std::function<bool()> guard) { closeGuards_.push_back(std::move(guard)); }
+    // Where the window reads the minutes of star trails to draw (軌跡).
+    void setTrailSpan(std::function<int()> minutes) { trailSpan_ = std::move(minutes); }
+    // Once the capabilities are installed: the file menu ends with 終了.
+    void finishMenus();
 
     int colourScheme() const { return colourScheme_; }
     double lastSunAlt() const { return lastSunAlt_; }
@@ -163,19 +166,6 @@ public:
     // The chart of the picture last drawn (nothing before the first), and
     // the print and export items that write it as the paper chart.
     std::optional<ChartScene> shownChart() const;
-    ChartOutputMenu* chartOutput() const { return chartOutput_; }
-    // Pointing at the picture (hover and card) and 天体を探す….
-    SkyPointer* pointer() const { return pointer_; }
-    FindDialog* findDialog() const { return findDialog_; }
-    TonightDialog* tonightDialog() const { return tonightDialog_; }
-    // 表示 → 軌跡 and its span; ツール → こよみ… with the status bar's almanac.
-    TrailMenu* trailMenu() const { return trailMenu_; }
-    AlmanacMenu* almanacMenu() const { return almanacMenu_; }
-    // ファイル → 星座早見盤を作る….
-    PlanisphereMenu* planisphereMenu() const { return planisphereMenu_; }
-    // ファイル → 動画に書き出し…: the film dialog for the current view and
-    // moment, then the export under a progress dialog.
-    void exportFilmInteractive();
 
 signals:
     // A place was chosen in the place list (its coordinates are in the boxes).
@@ -185,8 +175,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    // Closed while a film is being written: the export is stopped (it removes
-    // what it had written) and the window closes once it has.
+    // Asks the close guards; any of them may refuse.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -224,55 +213,35 @@ private:
 
     int colourScheme_ = 1;
     double lastSunAlt_ = -1.0;
+    std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
     bool tableIsShowers_ = false;
-    bool filmRunning_ = false;
     bool allSky_ = false;  // 表示 → 全天: the whole sky instead of a quarter
     bool timerPaused_ = false;
-    bool fullScreen_ = false;
-    bool largeNamesBeforeFullScreen_ = false;
-    QList<QWidget*> hiddenForFullScreen_;  // the controls full screen hid
-    QLabel* fullScreenOverlay_ = nullptr;  // the date, time and place in full screen
-    bool closeAfterFilm_ = false;
-    std::array<QPalette, 3> schemePalettes_;  // [1] night, [2] day, built once
-    ChartOutputMenu* chartOutput_ = nullptr;
-    TrailMenu* trailMenu_ = nullptr;
-    AlmanacMenu* almanacMenu_ = nullptr;
-    PlanisphereMenu* planisphereMenu_ = nullptr;
-    SkyPointer* pointer_ = nullptr;
-    FindDialog* findDialog_ = nullptr;
-    TonightDialog* tonightDialog_ = nullptr;  // ツール → 今夜の見どころ…, once opened
+    struct FullScreen {
+        bool on = false;
+        bool largeNamesBefore = false;
+        QList<QWidget*> hidden;     // the controls full screen hid
+        QLabel* overlay = nullptr;  // the date, time and place in full screen
+    } screen_;
 
-    SkyCanvas* canvas_ = nullptr;           // picture
-    QListWidget* placeList_ = nullptr;      // lstCITY
-    std::array<QLineEdit*, 5> dateEdits_{}; // txtYMD(0..4): year, month, day, hour, minute (JST)
-    QLabel* placeName_ = nullptr;           // Label10
-    QLineEdit* latitudeEdit_ = nullptr;     // txtIDO
-    QLineEdit* longitudeEdit_ = nullptr;    // txtKEIDO
-    QListWidget* stepList_ = nullptr;       // lstINTV1: minutes per step
-    QListWidget* intervalList_ = nullptr;   // lstINTV2: seconds between steps
-    QTimer* stepTimer_ = nullptr;           // Timer1
-    std::array<QRadioButton*, 4> directionButtons_{};  // optDIR(0..3): north, east, south, west
-    QPushButton* exitButton_ = nullptr;     // Command1 "終了"
-    QPushButton* tableButton_ = nullptr;    // Command2 "数値"
-    QPushButton* drawButton_ = nullptr;     // Command3 "プラネタリウム"
-    QCheckBox* figuresCheck_ = nullptr;     // chkSTR "星座"
-    QListWidget* constellationList_ = nullptr;  // lstSTR
-    std::array<QCheckBox*, 4> optionChecks_{};  // chkOP(0..3): equator, ecliptic, grid, names
-    QCheckBox* meteorsCheck_ = nullptr;     // chkMET "流星群"
-    std::array<QLabel*, 29> tableNames_{};  // lblST(0..28)
-    std::array<QLabel*, 29> tableFirst_{};  // lblH(0..28)
-    std::array<QLabel*, 29> tableSecond_{}; // lblV(0..28)
-
-    QMenu* fileMenu_ = nullptr;   // ファイル
-    QMenu* viewMenu_ = nullptr;   // 表示
-    QMenu* toolsMenu_ = nullptr;  // ツール (filled by other parts)
-    QMenu* helpMenu_ = nullptr;   // ヘルプ
-    std::array<QAction*, 5> directionActions_{};  // 北, 東, 南, 西 and 全天
-    QAction* asterismsAction_ = nullptr;   // 星の並び
-    QAction* deepSkyAction_ = nullptr;     // 星団・星雲
-    QAction* largeNamesAction_ = nullptr;  // 大きな星名
-    QAction* fullScreenAction_ = nullptr;  // 全画面
+    SkyCanvas* canvas_ = nullptr;  // picture
+    DesignForm form_;
     QLabel* statusLabel_ = nullptr;  // the moment and place in words
+    struct Menus {
+        QMenu* file = nullptr;   // ファイル
+        QMenu* view = nullptr;   // 表示
+        QMenu* tools = nullptr;  // ツール (filled by the capabilities)
+        QMenu* help = nullptr;   // ヘルプ
+        QAction* quitSeparator = nullptr;
+        QAction* quit = nullptr;
+        std::array<QAction*, 5> directions{};  // 北, 東, 南, 西 and 全天
+        QAction* asterisms = nullptr;   // 星の並び
+        QAction* deepSky = nullptr;     // 星団・星雲
+        QAction* largeNames = nullptr;  // 大きな星名
+        QAction* fullScreen = nullptr;  // 全画面
+    } menus_;
+    std::vector<std::function<bool()>> closeGuards_;
+    std::function<int()> trailSpan_;
 };
 
 }  // namespace app

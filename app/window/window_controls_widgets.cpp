@@ -117,71 +117,71 @@ void MainWindow::buildControls() {
     };
 
     // Date and place row.
-    placeList_ = list("lstCITY", {}, QStringLiteral("場所"));
+    form_.placeList = list("lstCITY", {}, QStringLiteral("場所"));
     const std::array<const char*, 5> dateNames = {"txtYMD_0", "txtYMD_1", "txtYMD_2", "txtYMD_3", "txtYMD_4"};
     const std::array<QString, 5> dateWords = {"年", "月", "日", "時", "分"};
     for (int i = 0; i < 5; ++i) {
-        dateEdits_[i] = lineEdit(dateNames[i], dateWords[i]);
+        form_.dateEdits[i] = lineEdit(dateNames[i], dateWords[i]);
         label(QStringLiteral("Label%1").arg(i + 2).toLatin1().constData(), dateWords[i]);
     }
     // The widest texts the time step writes: the year range's ends, two digits.
-    fitFaceTo(dateEdits_[0], {QString::number(kMinYear), QString::number(kMaxYear)});
-    for (int i = 1; i < 5; ++i) fitFaceTo(dateEdits_[i], {QStringLiteral("00"), QStringLiteral("28")});
-    placeName_ = label("Label10", QString());
+    fitFaceTo(form_.dateEdits[0], {QString::number(kMinYear), QString::number(kMaxYear)});
+    for (int i = 1; i < 5; ++i) fitFaceTo(form_.dateEdits[i], {QStringLiteral("00"), QStringLiteral("28")});
+    form_.placeName = label("Label10", QString());
     label("Label1", QStringLiteral("緯度"));
-    latitudeEdit_ = lineEdit("txtIDO", QStringLiteral("緯度"));
+    form_.latitude = lineEdit("txtIDO", QStringLiteral("緯度"));
     label("Label7", QStringLiteral("経度"));
-    longitudeEdit_ = lineEdit("txtKEIDO", QStringLiteral("経度"));
+    form_.longitude = lineEdit("txtKEIDO", QStringLiteral("経度"));
     QStringList lats, lons;
     for (std::size_t k = 1; k < cat_.places.size(); ++k) {
         lats << qstr(decimalText(cat_.places[k].latDeg));
         lons << qstr(decimalText(cat_.places[k].lonDeg));
     }
-    fitFaceTo(latitudeEdit_, lats);
-    fitFaceTo(longitudeEdit_, lons);
+    fitFaceTo(form_.latitude, lats);
+    fitFaceTo(form_.longitude, lons);
 
     // Time step.
     label("Label8", QStringLiteral("間隔（分)"));
-    stepList_ = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, QStringLiteral("間隔（分)"));
+    form_.stepList = list("lstINTV1", {" 2", " 5", "10", "15", "30", "60", "90", "120"}, QStringLiteral("間隔（分)"));
     label("Label9", QStringLiteral("表示間隔（秒）"));
-    intervalList_ = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"},
+    form_.intervalList = list("lstINTV2", {" 0", " 1", " 3", " 6", "10", "20", "30", "60"},
                          QStringLiteral("表示間隔（秒）"));
-    for (QListWidget* l : {stepList_, intervalList_}) l->setTextElideMode(Qt::ElideNone);
-    stepTimer_ = new QTimer(this);
-    stepTimer_->setObjectName(QStringLiteral("Timer1"));
-    connect(stepTimer_, &QTimer::timeout, this, &MainWindow::onTimerTick);
+    for (QListWidget* l : {form_.stepList, form_.intervalList}) l->setTextElideMode(Qt::ElideNone);
+    form_.stepTimer = new QTimer(this);
+    form_.stepTimer->setObjectName(QStringLiteral("Timer1"));
+    connect(form_.stepTimer, &QTimer::timeout, this, &MainWindow::onTimerTick);
 
     // Direction cross around the draw button.
     const std::array<QString, 4> dirCaption = {"北", "東", "南", "西"};
     for (int i = 0; i < 4; ++i) {
-        directionButtons_[i] = new QRadioButton(dirCaption[i], canvas_);
-        place(directionButtons_[i], controlLayout(QStringLiteral("optDIR_%1").arg(i).toLatin1().constData()));
-        directionButtons_[i]->setAccessibleName(dirCaption[i]);
+        form_.directionButtons[i] = new QRadioButton(dirCaption[i], canvas_);
+        place(form_.directionButtons[i], controlLayout(QStringLiteral("optDIR_%1").arg(i).toLatin1().constData()));
+        form_.directionButtons[i]->setAccessibleName(dirCaption[i]);
     }
-    directionButtons_[2]->setChecked(true);
-    drawButton_ = button("Command3", QStringLiteral("プラネタリウム"));
-    drawButton_->setDefault(true);
-    connect(drawButton_, &QPushButton::clicked, this, &MainWindow::onDrawClicked);
+    form_.directionButtons[2]->setChecked(true);
+    form_.drawButton = button("Command3", QStringLiteral("プラネタリウム"));
+    form_.drawButton->setDefault(true);
+    connect(form_.drawButton, &QPushButton::clicked, this, &MainWindow::onDrawClicked);
 
     // Display options.
-    figuresCheck_ = check("chkSTR", QStringLiteral("星座"));
+    form_.figuresCheck = check("chkSTR", QStringLiteral("星座"));
     QStringList constellationNames;
     for (std::size_t c = 1; c < cat_.constellations.size(); ++c) constellationNames << qstr(cat_.constellations[c].name);
-    constellationList_ = list("lstSTR", constellationNames, QStringLiteral("星座の一覧"));
-    constellationList_->setSelectionMode(QAbstractItemView::MultiSelection);
-    optionChecks_[3] = check("chkOP_3", QStringLiteral("星の名前"));
-    meteorsCheck_ = check("chkMET", QStringLiteral("流星群"));
-    optionChecks_[0] = check("chkOP_0", QStringLiteral("赤道"));
-    optionChecks_[1] = check("chkOP_1", QStringLiteral("黄道"));
-    optionChecks_[2] = check("chkOP_2", QStringLiteral("高度・方位線"));
-    tableButton_ = button("Command2", QStringLiteral("数値"));
-    exitButton_ = button("Command1", QStringLiteral("終了"));
-    connect(tableButton_, &QPushButton::clicked, this, &MainWindow::onTableClicked);
-    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::onExitClicked);
+    form_.constellationList = list("lstSTR", constellationNames, QStringLiteral("星座の一覧"));
+    form_.constellationList->setSelectionMode(QAbstractItemView::MultiSelection);
+    form_.optionChecks[3] = check("chkOP_3", QStringLiteral("星の名前"));
+    form_.meteorsCheck = check("chkMET", QStringLiteral("流星群"));
+    form_.optionChecks[0] = check("chkOP_0", QStringLiteral("赤道"));
+    form_.optionChecks[1] = check("chkOP_1", QStringLiteral("黄道"));
+    form_.optionChecks[2] = check("chkOP_2", QStringLiteral("高度・方位線"));
+    form_.tableButton = button("Command2", QStringLiteral("数値"));
+    form_.exitButton = button("Command1", QStringLiteral("終了"));
+    connect(form_.tableButton, &QPushButton::clicked, this, &MainWindow::onTableClicked);
+    connect(form_.exitButton, &QPushButton::clicked, this, &MainWindow::onExitClicked);
 
     // Numeric-table cells.
     const std::array<const char*, 3> cellNames = {"lblST_%1", "lblH_%1", "lblV_%1"};
-    std::array<std::array<QLabel*, 29>*, 3> columns = {&tableNames_, &tableFirst_, &tableSecond_};
+    std::array<std::array<QLabel*, 29>*, 3> columns = {&form_.tableNames, &form_.tableFirst, &form_.tableSecond};
     for (int column = 0; column < 3; ++column) {
         for (int i = 0; i < kTableRows; ++i) {
             auto* l = new QLabel(canvas_);
@@ -195,9 +195,9 @@ void MainWindow::buildControls() {
 
     // Choosing a place shows its name and, except for "入力", its
     // coordinates at once, so name, boxes, table and picture agree.
-    connect(placeList_, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(form_.placeList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0) return;
-        placeName_->setText(placeList_->item(row)->text());
+        form_.placeName->setText(form_.placeList->item(row)->text());
         copyPlaceToFields();
         updateStatus();
         emit placeChosen();

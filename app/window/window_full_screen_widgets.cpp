@@ -9,54 +9,54 @@
 namespace app {
 
 void MainWindow::setFullScreenPicture(bool on) {
-    if (on == fullScreen_) return;
-    fullScreen_ = on;
-    if (fullScreenAction_->isChecked() != on) fullScreenAction_->setChecked(on);
+    if (on == screen_.on) return;
+    screen_.on = on;
+    if (menus_.fullScreen->isChecked() != on) menus_.fullScreen->setChecked(on);
     if (on) {
         // The menu is hidden, so its keys (N, E, S, W, Z, Space, PageUp,
         // PageDown, Home, F11) are given to the window itself.
-        for (QAction* a : viewMenu_->actions()) addAction(a);
-        hiddenForFullScreen_.clear();
+        for (QAction* a : menus_.view->actions()) addAction(a);
+        screen_.hidden.clear();
         for (QWidget* w : canvas_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (w->isVisible() && w != fullScreenOverlay_) {
-                hiddenForFullScreen_.push_back(w);
+            if (w->isVisible() && w != screen_.overlay) {
+                screen_.hidden.push_back(w);
                 w->hide();
             }
         }
         menuBar()->hide();
         statusBar()->hide();
-        if (fullScreenOverlay_ == nullptr) {
-            fullScreenOverlay_ = new QLabel(canvas_);
-            fullScreenOverlay_->setObjectName(QStringLiteral("fullScreenOverlay"));
-            fullScreenOverlay_->setStyleSheet(QStringLiteral(
+        if (screen_.overlay == nullptr) {
+            screen_.overlay = new QLabel(canvas_);
+            screen_.overlay->setObjectName(QStringLiteral("fullScreenOverlay"));
+            screen_.overlay->setStyleSheet(QStringLiteral(
                 "QLabel { color: white; background: rgba(0, 0, 0, 110); padding: 4px 10px; font-size: 20px; }"));
-            connect(canvas_, &SkyCanvas::skyDrawn, fullScreenOverlay_, [this] {
-                fullScreenOverlay_->setText(statusText());
-                fullScreenOverlay_->adjustSize();
+            connect(canvas_, &SkyCanvas::skyDrawn, screen_.overlay, [this] {
+                screen_.overlay->setText(statusText());
+                screen_.overlay->adjustSize();
 
             });
         }
-        fullScreenOverlay_->setText(statusText());
-        fullScreenOverlay_->adjustSize();
+        screen_.overlay->setText(statusText());
+        screen_.overlay->adjustSize();
         // Top left: the sky above the zenith is empty there in every view.
-        fullScreenOverlay_->move(12, 12);
-        fullScreenOverlay_->show();
-        largeNamesBeforeFullScreen_ = largeNamesAction_->isChecked();
+        screen_.overlay->move(12, 12);
+        screen_.overlay->show();
+        screen_.largeNamesBefore = menus_.largeNames->isChecked();
         {
-            const QSignalBlocker quiet(largeNamesAction_);
-            largeNamesAction_->setChecked(true);
+            const QSignalBlocker quiet(menus_.largeNames);
+            menus_.largeNames->setChecked(true);
         }
         showFullScreen();
     } else {
-        for (QAction* a : viewMenu_->actions()) removeAction(a);
-        if (fullScreenOverlay_ != nullptr) fullScreenOverlay_->hide();
-        for (QWidget* w : hiddenForFullScreen_) w->show();
-        hiddenForFullScreen_.clear();
+        for (QAction* a : menus_.view->actions()) removeAction(a);
+        if (screen_.overlay != nullptr) screen_.overlay->hide();
+        for (QWidget* w : screen_.hidden) w->show();
+        screen_.hidden.clear();
         menuBar()->show();
         statusBar()->show();
         {
-            const QSignalBlocker quiet(largeNamesAction_);
-            largeNamesAction_->setChecked(largeNamesBeforeFullScreen_);
+            const QSignalBlocker quiet(menus_.largeNames);
+            menus_.largeNames->setChecked(screen_.largeNamesBefore);
         }
         showNormal();
     }

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/chart/chart_output_menu_widgets.h"
+#include "app/desktop/desktop_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "catalog/catalog.h"
 
@@ -48,8 +49,9 @@ protected:
         h.warn = [this](const QString& t) { warnings_ << t; };
         h.nowUtc = [] { return QDateTime(QDate(2026, 1, 15), QTime(13, 0), Qt::UTC); };  // 22:00 JST
         h.meteorSeed = 1;
-        window_ = std::make_unique<app::MainWindow>(cat_, std::move(h));
-        menu_ = window_->chartOutput();
+        desktop_ = std::make_unique<app::Desktop>(cat_, std::move(h));
+        window_ = &desktop_->window();
+        menu_ = desktop_->chartOutput();
         menu_->hooks().warn = [this](const QString& t) { warnings_ << t; };
         menu_->hooks().askPath = [this](const QString&, const QString& name, const QString&) {
             suggested_ = name;
@@ -57,7 +59,8 @@ protected:
         };
     }
     void TearDown() override {
-        window_.reset();
+        desktop_.reset();
+        window_ = nullptr;
         fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
@@ -68,7 +71,8 @@ protected:
 
     catalog::Catalogue cat_ = catalog::loadCatalogue();
     fs::path oldDir_, dir_;
-    std::unique_ptr<app::MainWindow> window_;
+    std::unique_ptr<app::Desktop> desktop_;
+    app::MainWindow* window_ = nullptr;
     app::ChartOutputMenu* menu_ = nullptr;
     QStringList warnings_;
     QString suggested_, answer_;

@@ -15,6 +15,7 @@
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_queries.h"
 #include "app/session/moment_text.h"
+#include "app/desktop/desktop_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "catalog/catalog.h"
 #include "view/recording_painter.h"  // tests/view
@@ -35,7 +36,8 @@ TEST(OnePath, WindowAndCommandLineGiveTheSameLocalTimeHeadingAndDrawList) {
     hooks.settingsPath = "/nonexistent/pstart.txt";
     hooks.warn = [](const QString& t) { ADD_FAILURE() << t.toStdString(); };
     hooks.meteorSeed = 1;
-    app::MainWindow window(cat, std::move(hooks));
+    app::Desktop windowDesktop(cat, std::move(hooks));
+    app::MainWindow& window = windowDesktop.window();
     // The same display options as --show names,constellations --constellations all.
     window.findChild<QCheckBox*>(QStringLiteral("chkOP_3"))->setChecked(true);
     window.findChild<QCheckBox*>(QStringLiteral("chkSTR"))->setChecked(true);
@@ -52,7 +54,7 @@ TEST(OnePath, WindowAndCommandLineGiveTheSameLocalTimeHeadingAndDrawList) {
             ASSERT_TRUE(cli.ok()) << cli.error;
             const app::ChartScene fromCli = app::commandLineChart(cli.options, cat, view::ChartStyle::Screen, 1);
 
-            window.applyStartOptions(cli.options);
+            window.applyStartOptions(app::skyQuery(cli.options));
             window.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
             ASSERT_TRUE(window.shownChart());
             const app::ChartScene fromWindow = *window.shownChart();
@@ -100,8 +102,9 @@ TEST(OnePath, LondonIn1850IsFifteenHundredOnBothPaths) {
 
     app::WindowHooks hooks;
     hooks.settingsPath = "/nonexistent/pstart.txt";
-    app::MainWindow window(cat, std::move(hooks));
-    window.applyStartOptions(cli.options);
+    app::Desktop windowDesktop(cat, std::move(hooks));
+    app::MainWindow& window = windowDesktop.window();
+    window.applyStartOptions(app::skyQuery(cli.options));
     EXPECT_NE(window.statusText().toStdString().find("現地時刻 1850年2月28日 15:00"), std::string::npos)
         << window.statusText().toStdString();
 }

@@ -20,6 +20,8 @@
 
 #include "app/cli/cli_args.h"
 #include "app/pointing/find_dialog_widgets.h"
+#include "app/cli/cli_queries.h"
+#include "app/desktop/desktop_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "app/pointing/object_card_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
@@ -45,11 +47,12 @@ protected:
         h.settingsPath = "/nonexistent/pstart.txt";
         h.warn = [](const QString&) {};
         h.meteorSeed = 1;
-        window_ = std::make_unique<app::MainWindow>(catalogue(), std::move(h));
+        desktop_ = std::make_unique<app::Desktop>(catalogue(), std::move(h));
+        window_ = &desktop_->window();
         app::CliOptions o;
         o.year = 2026, o.month = 1, o.day = 15, o.hour = 22, o.minute = 0;
         o.placeIndex = catalog::findPlace(catalogue(), "東京");
-        window_->applyStartOptions(o);
+        window_->applyStartOptions(app::skyQuery(o));
         window_->show();
     }
 
@@ -77,7 +80,8 @@ protected:
         return window_->findChild<QLineEdit*>(QStringLiteral("txtYMD_%1").arg(i))->text();
     }
 
-    std::unique_ptr<app::MainWindow> window_;
+    std::unique_ptr<app::Desktop> desktop_;
+    app::MainWindow* window_ = nullptr;
 };
 
 TEST_F(PointingTest, HoverNamesTheDrawnStarAndClickOpensItsCard) {
@@ -109,7 +113,7 @@ TEST_F(PointingTest, HoverNamesTheDrawnStarAndClickOpensItsCard) {
 
     // A click two pixels off the centre still takes the star.
     mouse(QEvent::MouseButtonPress, pixelOf(star) + QPoint(2, -1));
-    app::ObjectCard* card = window_->pointer()->card();
+    app::ObjectCard* card = desktop_->pointer()->card();
     ASSERT_NE(card, nullptr);
     EXPECT_TRUE(card->isVisible());
     const QString text = card->text();
@@ -147,7 +151,7 @@ TEST_F(PointingTest, CardsOfANebulaAndAPlanetTellWhereTheyStand) {
         ASSERT_TRUE(f.aboveHorizon && f.picture) << name;
         window_->drawToward(f.picture->dir);
         mouse(QEvent::MouseButtonPress, pixelOf(f));
-        app::ObjectCard* card = window_->pointer()->card();
+        app::ObjectCard* card = desktop_->pointer()->card();
         ASSERT_TRUE(card != nullptr && card->isVisible()) << name;
         EXPECT_TRUE(card->text().contains(QString::fromUtf8(want))) << card->text().toStdString();
         QTest::keyClick(card, Qt::Key_Escape);
@@ -155,7 +159,7 @@ TEST_F(PointingTest, CardsOfANebulaAndAPlanetTellWhereTheyStand) {
 }
 
 TEST_F(PointingTest, FindingAVisibleStarTurnsTheViewAndRingsIt) {
-    app::FindDialog* finder = window_->findDialog();
+    app::FindDialog* finder = desktop_->findDialog();
     // Every kana and width form offers the same star.
     for (const char* typed : {"しりうす", "ｼﾘｳｽ", "シリ"}) {
         const QStringList offered = finder->completions(QString::fromUtf8(typed));
@@ -197,7 +201,7 @@ TEST_F(PointingTest, FindingAStarBelowTheHorizonOffersItsRise) {
                                  .arg(at.minute)
                                  .arg(QString::fromUtf8(view::compassPointJa(rise->azDeg)));
 
-    app::FindDialog* finder = window_->findDialog();
+    app::FindDialog* finder = desktop_->findDialog();
     QStringList asked;
     bool accept = false;
     finder->askSetTime = [&](const QString& q) {

@@ -36,6 +36,8 @@
 #include <sstream>
 
 #include "app/window/help_pages_qtcore.h"
+#include "app/cli/cli_queries.h"
+#include "app/desktop/desktop_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "app/cli/cli_args.h"
 #include "app/almanac/almanac_menu_widgets.h"
@@ -73,7 +75,8 @@ protected:
         fs::current_path(dir_);
     }
     void TearDown() override {
-        window_.reset();
+        desktop_.reset();
+        window_ = nullptr;
         fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
@@ -98,8 +101,10 @@ protected:
     }
 
     app::MainWindow& open(app::WindowHooks h) {
-        window_.reset();
-        window_ = std::make_unique<app::MainWindow>(catalogue(), std::move(h));
+        desktop_.reset();
+        window_ = nullptr;
+        desktop_ = std::make_unique<app::Desktop>(catalogue(), std::move(h));
+        window_ = &desktop_->window();
         return *window_;
     }
     app::MainWindow& open() { return open(hooks()); }
@@ -128,7 +133,8 @@ protected:
     }
 
     fs::path oldDir_, dir_;
-    std::unique_ptr<app::MainWindow> window_;
+    std::unique_ptr<app::Desktop> desktop_;
+    app::MainWindow* window_ = nullptr;
     QStringList warnings_;
     bool quitAnyway_ = false;
     int quits_ = 0;
@@ -207,7 +213,8 @@ TEST_F(WindowTest, ClosingOtherwiseDoesNotWrite) {
     open();
     selectRow("lstCITY", 3);
     window_->close();
-    window_.reset();
+    desktop_.reset();
+        window_ = nullptr;
     EXPECT_FALSE(fs::exists("pstart.txt"));
 }
 
@@ -295,7 +302,7 @@ TEST_F(WindowTest, StartOptionsFillTheFieldsAndDrawNothing) {
     app::CliOptions o;
     o.year = 1999, o.month = 1, o.day = 1, o.hour = 0, o.minute = 0;
     o.placeIndex = catalog::findPlace(catalogue(), "ホノルル");
-    window_->applyStartOptions(o);
+    window_->applyStartOptions(app::skyQuery(o));
     const QStringList moment{text("txtYMD_0"), text("txtYMD_1"), text("txtYMD_2"), text("txtYMD_3"),
                              text("txtYMD_4")};
     EXPECT_EQ(moment, QStringList({"1999", "1", "1", "0", "0"}));
@@ -306,7 +313,7 @@ TEST_F(WindowTest, StartOptionsFillTheFieldsAndDrawNothing) {
 
     app::CliOptions typed;
     typed.latDeg = -33.9, typed.lonDeg = 18.4;
-    window_->applyStartOptions(typed);
+    window_->applyStartOptions(app::skyQuery(typed));
     EXPECT_EQ(caption("Label10"), "入力");
     EXPECT_EQ(text("txtIDO"), "-33.9");
     EXPECT_EQ(text("txtKEIDO"), "18.4");
@@ -665,9 +672,9 @@ TEST_F(WindowTest, MenusStatusBarAndKeys) {
     // N/E/S/W choose the direction and draw; the menu follows the buttons.
     window_->show();
     window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
     window_->canvas()->setFocus();
-    QTest::keyClick(window_.get(), Qt::Key_W);
+    QTest::keyClick(window_, Qt::Key_W);
     EXPECT_TRUE(find<QRadioButton>("optDIR_3")->isChecked());
     EXPECT_TRUE(window_->findChild<QAction*>("directionAction_3")->isChecked());
     EXPECT_EQ(window_->canvas()->lastDrawn()->direction, view::Direction::West);
@@ -675,14 +682,14 @@ TEST_F(WindowTest, MenusStatusBarAndKeys) {
     EXPECT_TRUE(window_->findChild<QAction*>("directionAction_0")->isChecked());
     // PageDown steps forward by the chosen interval, PageUp back, and draw.
     selectRow("lstINTV1", 7);  // 120 minutes
-    QTest::keyClick(window_.get(), Qt::Key_PageDown);  // 22:00 -> 0:00 the next day
+    QTest::keyClick(window_, Qt::Key_PageDown);  // 22:00 -> 0:00 the next day
     EXPECT_EQ(text("txtYMD_2"), "16");
     EXPECT_EQ(text("txtYMD_3"), "0");
-    QTest::keyClick(window_.get(), Qt::Key_PageUp);
-    QTest::keyClick(window_.get(), Qt::Key_PageUp);
+    QTest::keyClick(window_, Qt::Key_PageUp);
+    QTest::keyClick(window_, Qt::Key_PageUp);
     EXPECT_EQ(text("txtYMD_2"), "15");
     EXPECT_EQ(text("txtYMD_3"), "20");
-    QTest::keyClick(window_.get(), Qt::Key_Home);
+    QTest::keyClick(window_, Qt::Key_Home);
     EXPECT_EQ(text("txtYMD_0"), "2026");
     EXPECT_EQ(text("txtYMD_2"), "7");
     EXPECT_EQ(text("txtYMD_3"), "19");
@@ -901,7 +908,7 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
     for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
     EXPECT_EQ(caption("almanacStatus"), QStringLiteral("月齢 22.0　日の出 06:48　日の入り 16:58"));
     window_->findChild<QAction*>("almanacAction")->trigger();
-    app::AlmanacWindow* almanac = window_->almanacMenu()->almanacWindow();
+    app::AlmanacWindow* almanac = desktop_->almanacMenu()->almanacWindow();
     ASSERT_NE(almanac, nullptr);
     EXPECT_TRUE(almanac->isVisible());
     EXPECT_EQ(almanac->heading(), QStringLiteral("東京　2006年1月22日（日）　時刻は日本標準時"));
@@ -918,7 +925,7 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
     setText("txtYMD_3", "20");
     click("Command3");
     const astro::SkyState before = window_->canvas()->lastDrawn()->sky;
-    window_->trailMenu()->toggleAction()->trigger();
+    desktop_->trailMenu()->toggleAction()->trigger();
     ASSERT_TRUE(window_->shownChart() && window_->shownChart()->trails);
     EXPECT_GT(window_->shownChart()->trails->paths.size(), 100u);
     EXPECT_NEAR(window_->canvas()->lastDrawn()->sky.jdUt - before.jdUt, 4.0 / 24.0, 1e-6);
@@ -940,7 +947,7 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
         dialog->findChild<QLineEdit*>("filmPath")->setText(path);
         dialog->accept();
     });
-    window_->trailMenu()->toggleAction()->trigger();
+    desktop_->trailMenu()->toggleAction()->trigger();
     window_->findChild<QAction*>("filmAction")->trigger();
     EXPECT_TRUE(QFile::exists(out.filePath("film-0001.png")));
     EXPECT_TRUE(QFile::exists(out.filePath("film-0002.png")));
@@ -962,9 +969,9 @@ TEST_F(WindowTest, AllSkyViewAndPlanisphereFromTheMenus) {
     click("Command3");
     const QRect southButton = find<QRadioButton>("optDIR_2")->geometry();
     window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
     window_->canvas()->setFocus();
-    QTest::keyClick(window_.get(), Qt::Key_Z);
+    QTest::keyClick(window_, Qt::Key_Z);
     ASSERT_TRUE(window_->shownChart());
     EXPECT_EQ(window_->shownChart()->direction, view::Direction::Zenith);
     EXPECT_EQ(window_->shownChart()->heading.direction, view::Direction::Zenith);
@@ -988,11 +995,11 @@ TEST_F(WindowTest, AllSkyViewAndPlanisphereFromTheMenus) {
 
     QTemporaryDir out;
     QString asked;
-    window_->planisphereMenu()->hooks().askPath = [&](const QString& name) {
+    desktop_->planisphereMenu()->hooks().askPath = [&](const QString& name) {
         asked = name;
         return out.filePath(QStringLiteral("hayami.pdf"));
     };
-    window_->planisphereMenu()->hooks().warn = [this](const QString& t) { warnings_ << t; };
+    desktop_->planisphereMenu()->hooks().warn = [this](const QString& t) { warnings_ << t; };
     window_->findChild<QAction*>("planisphereAction")->trigger();
     EXPECT_EQ(asked, QStringLiteral("hayami-東京.pdf"));
     QFile pdf(out.filePath(QStringLiteral("hayami.pdf")));
@@ -1098,7 +1105,7 @@ TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
         // The record also holds stars placed beyond the picture's edges.
         const QRectF shown(big.originX * dpr, big.originY * dpr, 977 * big.scale * dpr, 625 * big.scale * dpr);
         if (o.kind != view::DrawnKind::Star || o.radiusPx < 2.0f || !shown.contains(o.xPx, o.yPx)) continue;
-        const auto answer = window_->pointer()->answerAt(QPoint(static_cast<int>(o.xPx / dpr), static_cast<int>(o.yPx / dpr)));
+        const auto answer = desktop_->pointer()->answerAt(QPoint(static_cast<int>(o.xPx / dpr), static_cast<int>(o.yPx / dpr)));
         ASSERT_TRUE(answer && answer->object);
         pointed += answer->object->id == o.id;
     }
@@ -1130,7 +1137,7 @@ TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
     EXPECT_TRUE(overlay->isVisible());
     EXPECT_TRUE(overlay->text().contains(QStringLiteral("東京"))) << overlay->text().toStdString();
     EXPECT_TRUE(window_->shownChart()->view.largeNames);
-    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    QTest::keyClick(window_, Qt::Key_Escape);
     EXPECT_FALSE(window_->fullScreenPicture());
     EXPECT_TRUE(find<QPushButton>("Command3")->isVisible());
     EXPECT_TRUE(window_->menuBar()->isVisible());
@@ -1138,9 +1145,9 @@ TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
 
     // ツール → 今夜の見どころ… for the entered date and place.
     window_->findChild<QAction*>("tonightAction")->trigger();
-    ASSERT_NE(window_->tonightDialog(), nullptr);
-    const QString text = window_->tonightDialog()->text();
+    ASSERT_NE(desktop_->tonightDialog(), nullptr);
+    const QString text = desktop_->tonightDialog()->text();
     EXPECT_TRUE(text.startsWith(QStringLiteral("2026年12月13日（日）の夜の空　東京"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("ふたご座流星群"))) << text.toStdString();
-    window_->tonightDialog()->close();
+    desktop_->tonightDialog()->close();
 }

@@ -31,6 +31,7 @@
 #include <functional>
 #include <string>
 
+#include "app/desktop/desktop_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
 #include "astro/astro.h"
@@ -105,7 +106,8 @@ TEST_F(WindowSoak, TimerTicksStayExactKeepMemoryFlatAndLeaveTheLoopResponsive) {
         sky.bodyAltDeg[astro::Sun] = std::min(sky.bodyAltDeg[astro::Sun], -30.0);
         return sky;
     };
-    app::MainWindow w(cat, hooks);
+    app::Desktop wDesktop(cat, hooks);
+    app::MainWindow& w = wDesktop.window();
     w.show();
 
     auto find = [&w](const char* name) { return w.findChild<QWidget*>(QString::fromLatin1(name)); };
@@ -216,7 +218,8 @@ TEST_F(WindowSoak, SavingThePictureOnAFullDiskIsReported) {
     hooks.quit = [] {};
     hooks.nowUtc = [] { return QDateTime(QDate(2026, 1, 15), QTime(13, 0), Qt::UTC); };
     hooks.meteorSeed = 1;
-    app::MainWindow w(cat, hooks);
+    app::Desktop wDesktop(cat, hooks);
+    app::MainWindow& w = wDesktop.window();
     w.show();
     qobject_cast<QPushButton*>(w.findChild<QWidget*>(QStringLiteral("Command3")))->click();
     bool saved = true;
@@ -251,7 +254,8 @@ TEST_F(WindowSoak, ColourSwitchesKeepTheHeapFlat) {
         sky.bodyAltDeg[astro::Sun] = day ? 10.0 : -10.0;
         return sky;
     };
-    app::MainWindow w(cat, hooks);
+    app::Desktop wDesktop(cat, hooks);
+    app::MainWindow& w = wDesktop.window();
     w.show();
     auto switchColours = [&](int count) {
         for (int i = 0; i < count; ++i) {

@@ -1,4 +1,4 @@
-// The window mode: a QApplication with Form1.
+// The window mode: a QApplication with Form1 and its capabilities.
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -10,9 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/cli/commands.h"
+#include "app/desktop/desktop_widgets.h"
 #include "app/output/japanese_font_gui.h"
-#include "app/window/main_window_widgets.h"
 #include "app/window/qt_translations_qtcore.h"
 
 namespace app {
@@ -50,7 +49,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 }  // namespace
 
-int runWindow(int argc, char** argv, const CliOptions& options, const catalog::Catalogue& cat) {
+int runWindow(int argc, char** argv, const SkyQuery& start, const catalog::Catalogue& cat) {
     // Without a display Qt would abort while choosing a platform; say what
     // to do instead.
     if (!hasEnv("DISPLAY") && !hasEnv("WAYLAND_DISPLAY") && !hasEnv("QT_QPA_PLATFORM")) {
@@ -68,9 +67,9 @@ int runWindow(int argc, char** argv, const CliOptions& options, const catalog::C
     // every desktop.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
     if (!japaneseFontFamily().isEmpty()) QApplication::setFont(japaneseFont(9.0));
-    MainWindow window(cat);
-    window.applyStartOptions(options);
-    window.show();
+    Desktop desktop(cat);
+    desktop.window().applyStartOptions(start);
+    desktop.window().show();
     return application.exec();
 }
 

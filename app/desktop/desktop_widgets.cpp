@@ -1,0 +1,78 @@
+#include "app/desktop/desktop_widgets.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QStatusBar>
+
+#include "app/almanac/almanac_menu_widgets.h"
+#include "app/chart/chart_output_menu_widgets.h"
+#include "app/film/film_menu_widgets.h"
+#include "app/film/trail_menu_widgets.h"
+#include "app/planisphere/planisphere_menu_widgets.h"
+#include "app/pointing/find_dialog_widgets.h"
+#include "app/pointing/sky_pointer_widgets.h"
+#include "app/tonight/tonight_dialog_widgets.h"
+
+namespace app {
+
+namespace {
+
+void showOnTop(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+}  // namespace
+
+Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
+    : window_(std::make_unique<MainWindow>(cat, std::move(hooks))) {
+    MainWindow* w = window_.get();
+    pointer_ = new SkyPointer(w);
+    find_ = new FindDialog(w);
+
+    // ファイル: 印刷…, PDF/SVG に書き出し… (the shown picture as the paper
+    // chart, named like the Ctrl+S picture), 動画に書き出し…, 星座早見盤を作る….
+    chartOutput_ = new ChartOutputMenu(
+        w, w->fileMenu(), [w] { return w->shownChart(); }, [w] { return w->suggestedPictureName().chopped(4); }, cat);
+    film_ = new FilmMenu(w, w->fileMenu());
+    planisphere_ = new PlanisphereMenu(
+        w, w->fileMenu(),
+        [w] {
+            const WindowRequest r = w->currentRequest();
+            return PlanispherePlace{r.request.input.latDeg, r.request.input.lonDeg, r.titlePlaceName(), r.zone,
+                                    r.request.input.year};
+        },
+        cat);
+    planisphere_->hooks().done = [w](const QString& text) { w->statusBar()->showMessage(text, 5000); };
+
+    // 表示: 天体を探す… and 軌跡 (ticking it or choosing a span draws at once).
+    QAction* find = w->viewMenu()->addAction(QStringLiteral("天体を探す…"), find_, [this] { showOnTop(find_); });
+    find->setObjectName(QStringLiteral("findAction"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    w->viewMenu()->addSeparator();
+    trails_ = new TrailMenu(w->viewMenu(), w);
+    w->setTrailSpan([this] { return trails_->minutes(); });
+    QObject::connect(trails_, &TrailMenu::changed, w, &MainWindow::onDrawClicked);
+
+    // ツール: こよみ… (and the status bar's Moon age, sunrise and sunset),
+    // 今夜の見どころ….
+    almanac_ = new AlmanacMenu(w);
+    QAction* tonight = w->toolsMenu()->addAction(QStringLiteral("今夜の見どころ…"), w, [this, w] {
+        if (tonight_ == nullptr) tonight_ = new TonightDialog(w);
+        tonight_->refresh();
+        showOnTop(tonight_);
+    });
+    tonight->setObjectName(QStringLiteral("tonightAction"));
+    w->finishMenus();
+}
+
+Desktop::~Desktop() {
+    // The pointer watches the canvas's events. The canvas still sends some
+    // while the window's base classes take the widgets down, and by then the
+    // window is no longer a MainWindow, so the watcher goes first.
+    delete pointer_;
+    pointer_ = nullptr;
+}
+
+}  // namespace app
