@@ -1,5 +1,6 @@
 # make run  - installs what is missing, builds, opens the window
 # make test - installs what is missing, builds, runs every test
+# make layers - every #include points down the layers (tools/layers)
 # make core   - the Qt-free core (astro, catalog, view, session) built and tested without Qt
 # make test-sanitize - every test again under AddressSanitizer and UBSan
 # make fuzz    - libFuzzer runs of the three text readers (FUZZ_SECONDS each)
@@ -22,7 +23,7 @@ ifeq ($(shell command -v npm 2>/dev/null),)
 WEB_PACKAGES += nodejs npm
 endif
 
-.PHONY: all deps configure build run test core bench clean test-sanitize fuzz package web web-test web-serve
+.PHONY: all deps configure build run test layers core bench clean test-sanitize fuzz package web web-test web-serve
 
 all: build
 
@@ -58,9 +59,13 @@ run: build
 	fi
 
 test: EXTRA_PACKAGES := $(WEB_PACKAGES)
-test: build web
+test: layers build web
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory web-test
+
+# Every #include of the core, app/ and web/ against its folder's allow-list.
+layers:
+	python3 tools/layers/check_layers.py
 
 # The browser edition: build-web/planetarium.html, one file with everything
 # in it. Debian's emscripten looks for its JavaScript tools (acorn) where

@@ -19,4 +19,9 @@ QString writePng(const QImage& image, const QString& path) {
     return writeFileSafely(path, png);
 }
 
+QString savePictureFile(const QImage& image, const QString& path) {
+    const QString error = image.isNull() ? QStringLiteral("画像がありません") : writePng(image, path);
+    return error.isEmpty() ? QString() : failedWriteText(QStringLiteral("画像を"), QStringLiteral("保存"), path, error);
+}
+
 }  // namespace app

@@ -13,4 +13,9 @@ namespace app {
 // short reason, and whatever was at `path` before is still there.
 QString writePng(const QImage& image, const QString& path);
 
+// savePictureFile: the window's 画像を保存: writes `image` (none: there is
+// no picture) and returns the sentence to show the user when it could not,
+// empty on success.
+QString savePictureFile(const QImage& image, const QString& path);
+
 }  // namespace app

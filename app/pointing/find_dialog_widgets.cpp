@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/session/answers.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
 #include "app/zones/time_zones_qtcore.h"
@@ -198,10 +199,13 @@ void FindDialog::find(const QString& typed) {
     if (name.isEmpty()) return;
     const WindowRequest req = window_->currentRequest();
     const astro::SkyState sky = window_->computeSky(req.reading.input);
-    const view::FoundObject found = view::findObject(window_->catalogue(), names_, sky, name.toStdString());
+    // The session's answer, as --find and the browser get it.
+    last_ = findIn(sky, window_->catalogue(), names_, name.toStdString(),
+                   req.direction == view::Direction::Zenith, req.zone);
+    const view::FoundObject& found = last_->found;
     if (found.status == view::FoundObject::Status::Unknown) {
         QStringList offer;
-        for (const std::string& c : names_.candidates(name.toStdString())) offer << qstr(c);
+        for (const std::string& c : last_->candidates) offer << qstr(c);
         say(offer.isEmpty() ? QStringLiteral("「%1」という天体は見つかりません").arg(name)
                             : QStringLiteral("「%1」という天体は見つかりません（%2 のことですか）")
                                   .arg(name, offer.join(QStringLiteral("、"))));
@@ -216,7 +220,7 @@ void FindDialog::find(const QString& typed) {
     if (found.aboveHorizon) {
         turnTo(found);
     } else {
-        offerRise(found, sky);
+        offerRise(found, last_->nextRise, sky.jdUt);
     }
 }
 
@@ -224,7 +228,7 @@ void FindDialog::turnTo(const view::FoundObject& found) {
     const view::ObjectInfo& o = found.info;
     // The all-sky view holds everything above the horizon: it stays, and it
     // is chosen for what no quarter holds (near the zenith).
-    const bool allSky = window_->currentRequest().direction == view::Direction::Zenith || !found.picture;
+    const bool allSky = !found.picture || found.picture->dir == view::Direction::Zenith;
     window_->drawToward(allSky ? view::Direction::Zenith : found.picture->dir);
     QString text = QStringLiteral("%1は%2の空、高度 %3° 方位 %4° にあります")
                        .arg(qstr(o.name), QString::fromUtf8(view::skyQuarterJa(o.azDeg)),
@@ -239,15 +243,14 @@ void FindDialog::turnTo(const view::FoundObject& found) {
     say(text);
 }
 
-void FindDialog::offerRise(const view::FoundObject& found, const astro::SkyState& sky) {
+void FindDialog::offerRise(const view::FoundObject& found, const std::optional<astro::SkyEvent>& rise, double nowJdUt) {
     const view::ObjectInfo& o = found.info;
-    const std::optional<astro::SkyEvent> rise = view::nextRiseOf(found, sky);
     if (!rise) {
         say(QStringLiteral("%1は地平線の下にあり、この場所ではしばらく昇りません").arg(qstr(o.name)));
         return;
     }
     const LocalZone zone = window_->currentRequest().zone;
-    const QString sentence = riseSentence(*rise, sky.jdUt, zone.offset);
+    const QString sentence = riseSentence(*rise, nowJdUt, zone.offset);
     say(QStringLiteral("%1は今は地平線の下です。%2。").arg(qstr(o.name), sentence));
     if (!askSetTime(QStringLiteral("%1は今は地平線の下です。%2。\n時刻をその時にして描きますか？")
                         .arg(qstr(o.name), sentence))) {

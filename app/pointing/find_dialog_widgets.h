@@ -6,6 +6,8 @@
 // same as --find.
 #pragma once
 
+#include "app/session/answers.h"
+
 #include <QDialog>
 #include <QString>
 #include <QWidget>
@@ -62,6 +64,9 @@ public:
     void find(const QString& name);
     // What the last search said.
     QString resultText() const;
+    // The session's answer to the last name looked for (the same struct
+    // --find and the browser's find() format).
+    const std::optional<FindResult>& lastResult() const { return last_; }
     // The names offered for this typed text.
     QStringList completions(const QString& typed) const;
     SkyRing* ring() const { return ring_; }
@@ -78,13 +83,14 @@ private:
     void onEdited(const QString& text);
     void findLater(const QString& name);
     void turnTo(const view::FoundObject& found);
-    void offerRise(const view::FoundObject& found, const astro::SkyState& sky);
+    void offerRise(const view::FoundObject& found, const std::optional<astro::SkyEvent>& rise, double nowJdUt);
     // Rings the object in what the canvas last drew; false when not drawn.
     bool markDrawn(const view::ObjectInfo& info);
     void say(const QString& text);
 
     MainWindow* window_;
     catalog::NameIndex names_;
+    std::optional<FindResult> last_;
     QLineEdit* name_ = nullptr;
     QStringListModel* offered_ = nullptr;
     QCompleter* completer_ = nullptr;

@@ -119,51 +119,6 @@ void MainWindow::applyColourScheme(int scheme) {
 
 FieldTexts MainWindow::fieldTexts() const { return form_.fieldTexts(); }
 
-void MainWindow::markField(QLineEdit* e, const QString& note) {
-    const bool warn = !note.isEmpty();
-    e->setProperty("fieldWarning", warn);
-    e->setPalette(warn ? warningPalette() : QPalette());
-    e->setToolTip(note);
-}
-
-astro::SkyFieldsReading MainWindow::readAndMarkFields() {
-    const astro::SkyFieldsReading r = readFields(fieldTexts());
-    const auto edits = form_.fieldEdits();
-    const auto notes = fieldNotes(r);
-    for (std::size_t f = 0; f < edits.size(); ++f) markField(edits[f], qstr(notes[f]));
-    return r;
-}
-
-void MainWindow::setTimerPeriod() {
-    const int seconds = form_.intervalSeconds();
-    if (seconds <= 0 || timerPaused_) {
-        form_.stepTimer->stop();
-        return;
-    }
-    const int ms = seconds * 1000;
-    if (!form_.stepTimer->isActive() || form_.stepTimer->interval() != ms) form_.stepTimer->start(ms);
-}
-
-void MainWindow::setFieldText(QLineEdit* edit, const QString& text) {
-    edit->setText(text);
-    // Show the text from its first character (setText puts the cursor at the end).
-    edit->setCursorPosition(0);
-}
-
-void MainWindow::setMomentFields(const astro::CivilMinute& m) {
-    const std::array<int, 5> v = {m.year, m.month, m.day, m.hour, m.minute};
-    for (int i = 0; i < 5; ++i) setFieldText(form_.dateEdits[i], QString::number(v[i]));
-}
-
-void MainWindow::copyPlaceToFields() {
-    const int i = form_.placeList->currentRow();
-    // "入力" keeps what the user typed; with no place chosen there is nothing
-    // to copy, so the boxes keep their text too.
-    if (i < 0 || i == kManualEntryItem || static_cast<std::size_t>(i) + 1 >= places_.size()) return;
-    setFieldText(form_.latitude, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
-    setFieldText(form_.longitude, qstr(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
-}
-
 int MainWindow::stepMinutes() const { return form_.stepMinutes(); }
 
 view::Direction MainWindow::direction() const { return allSky_ ? view::Direction::Zenith : form_.quarter(); }
@@ -367,9 +322,9 @@ void MainWindow::savePictureInteractive() {
 }
 
 bool MainWindow::savePng(const QImage& image, const QString& path) {
-    const QString error = image.isNull() ? QStringLiteral("画像がありません") : writePng(image, path);
-    if (!error.isEmpty()) hooks_.warn(failedWriteText(QStringLiteral("画像を"), QStringLiteral("保存"), path, error));
-    return error.isEmpty();
+    const QString problem = savePictureFile(image, path);
+    if (!problem.isEmpty()) hooks_.warn(problem);
+    return problem.isEmpty();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

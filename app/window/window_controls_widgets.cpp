@@ -14,6 +14,7 @@
 #include "app/output/qt_painter_gui.h"
 #include "app/session/colour_scheme.h"
 #include "app/session/fields.h"
+#include "app/session/moment_text.h"
 #include "app/session/numeric_tables.h"
 #include "app/session/time_step.h"
 #include "app/window/control_look_widgets.h"
@@ -202,6 +203,53 @@ void MainWindow::buildControls() {
         updateStatus();
         emit placeChosen();
     });
+}
+
+// The fields: what the user typed, marked where it could not be used.
+
+void MainWindow::markField(QLineEdit* e, const QString& note) {
+    const bool warn = !note.isEmpty();
+    e->setProperty("fieldWarning", warn);
+    e->setPalette(warn ? warningPalette() : QPalette());
+    e->setToolTip(note);
+}
+
+astro::SkyFieldsReading MainWindow::readAndMarkFields() {
+    const astro::SkyFieldsReading r = readFields(fieldTexts());
+    const auto edits = form_.fieldEdits();
+    const auto notes = fieldNotes(r);
+    for (std::size_t f = 0; f < edits.size(); ++f) markField(edits[f], QString::fromStdString(notes[f]));
+    return r;
+}
+
+void MainWindow::setTimerPeriod() {
+    const int seconds = form_.intervalSeconds();
+    if (seconds <= 0 || timerPaused_) {
+        form_.stepTimer->stop();
+        return;
+    }
+    const int ms = seconds * 1000;
+    if (!form_.stepTimer->isActive() || form_.stepTimer->interval() != ms) form_.stepTimer->start(ms);
+}
+
+void MainWindow::setFieldText(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    // Show the text from its first character (setText puts the cursor at the end).
+    edit->setCursorPosition(0);
+}
+
+void MainWindow::setMomentFields(const astro::CivilMinute& m) {
+    const std::array<int, 5> v = {m.year, m.month, m.day, m.hour, m.minute};
+    for (int i = 0; i < 5; ++i) setFieldText(form_.dateEdits[i], QString::number(v[i]));
+}
+
+void MainWindow::copyPlaceToFields() {
+    const int i = form_.placeList->currentRow();
+    // "入力" keeps what the user typed; with no place chosen there is nothing
+    // to copy, so the boxes keep their text too.
+    if (i < 0 || i == catalog::kManualPlace - 1 || static_cast<std::size_t>(i) + 1 >= places_.size()) return;
+    setFieldText(form_.latitude, QString::fromStdString(decimalText(places_[static_cast<std::size_t>(i) + 1].latDeg)));
+    setFieldText(form_.longitude, QString::fromStdString(decimalText(places_[static_cast<std::size_t>(i) + 1].lonDeg)));
 }
 
 }  // namespace app

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <cmath>
 #include <memory>
 
@@ -188,6 +190,36 @@ TEST_F(PointingTest, FindingAVisibleStarTurnsTheViewAndRingsIt) {
 
     finder->find(QStringLiteral("そんな星"));
     EXPECT_TRUE(finder->resultText().contains(QStringLiteral("見つかりません")));
+}
+
+// 天体を探す and --find ask the session the same question and get the same
+// result struct: the object, its picture, its rise, the names offered.
+TEST_F(PointingTest, TheWindowsFindAndTheCommandLinesFindGiveTheSameResult) {
+    app::FindDialog* finder = desktop_->findDialog();
+    const auto now = std::chrono::sys_days{std::chrono::year{2026} / 1 / 15} + std::chrono::hours(13);  // 22:00 JST
+    for (const char* name : {"シリウス", "ベガ", "木星", "オリオン座", "すばる", "シリ"}) {
+        window_->setMoment(2026, 1, 15, 22, 0);
+        finder->askSetTime = [](const QString&) { return false; };
+        finder->find(QString::fromUtf8(name));
+        ASSERT_TRUE(finder->lastResult()) << name;
+        const app::FindResult& w = *finder->lastResult();
+        app::SkyQuery q;
+        q.at = astro::CivilMinute{2026, 1, 15, 22, 0};
+        q.placeIndex = catalog::findPlace(catalogue(), "東京");
+        const app::FindResult c = app::answerFind({q, name, false, 1.0}, catalogue(), app::LocalZone{}, now);
+        EXPECT_EQ(w.found.status, c.found.status) << name;
+        EXPECT_EQ(w.found.info.name, c.found.info.name) << name;
+        EXPECT_EQ(w.found.info.altDeg, c.found.info.altDeg) << name;
+        EXPECT_EQ(w.found.picture.has_value(), c.found.picture.has_value()) << name;
+        if (w.found.picture && c.found.picture) {
+            EXPECT_EQ(w.found.picture->dir, c.found.picture->dir) << name;
+        }
+        EXPECT_EQ(w.nextRise.has_value(), c.nextRise.has_value()) << name;
+        if (w.nextRise && c.nextRise) {
+            EXPECT_EQ(w.nextRise->jdUt, c.nextRise->jdUt) << name;
+        }
+        EXPECT_EQ(w.candidates, c.candidates) << name;
+    }
 }
 
 TEST_F(PointingTest, FindingAStarBelowTheHorizonOffersItsRise) {

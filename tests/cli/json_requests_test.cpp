@@ -1,0 +1,124 @@
+// The browser's JSON requests and the command line's arguments are two ways
+// of asking the same session: the same question gives the same bytes, and
+// no request, however malformed, changes another request or goes unanswered.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_queries.h"
+#include "app/session/almanac_text.h"
+#include "app/session/draw_list.h"
+#include "app/session/json_requests.h"
+#include "app/session/pointing_json.h"
+#include "tests/support/cli_parse.h"
+
+namespace app {
+namespace {
+
+using test::cat;
+using test::parse;
+
+const Clock::time_point kNow = std::chrono::sys_days{std::chrono::year{2026} / 1 / 15} + std::chrono::hours(13);
+
+// Zone data that knows one zone besides Japan's: London, UTC+0 all year.
+ZoneLookup londonOnly() {
+    return [](const std::string& name) -> std::optional<astro::UtcOffsetFn> {
+        if (name != "Europe/London") return std::nullopt;
+        return astro::fixedUtcOffset(0);
+    };
+}
+
+std::string ask(const std::string& json) { return answerJsonRequest(json, cat(), londonOnly(), kNow); }
+
+// What the command line prints for the same arguments, by the session's
+// formatters and the same zone data.
+std::string printed(const std::vector<std::string>& args) {
+    const CliParse p = parse(args);
+    EXPECT_TRUE(p.ok()) << p.error;
+    const CliOptions& o = p.options;
+    std::string error;
+    const std::optional<LocalZone> zone = zoneFor(skyQuery(o), cat(), londonOnly(), error);
+    EXPECT_TRUE(zone) << error;
+    switch (o.mode) {
+    case Mode::Json: return skyAnswerJson(answerSky(skyQuery(o), cat(), *zone, kNow), *zone);
+    case Mode::Find: return findResultJson(answerFind(findQuery(o), cat(), *zone, kNow), o.scale, *zone);
+    case Mode::Almanac: return almanacCsv(answerAlmanacMonth(almanacQuery(o), cat(), *zone, kNow), *zone);
+    case Mode::Tonight: return tonightAnswerText(answerTonight(skyQuery(o), cat(), *zone, kNow), *zone, o.tonightJson);
+    case Mode::Identify: return identifyJson(answerIdentify(identifyQuery(o, *o.seed), cat(), kNow));
+    case Mode::Render: return answerDrawList(pictureQuery(o, *o.seed), cat(), kNow);
+    default: ADD_FAILURE() << "unexpected mode"; return {};
+    }
+}
+
+TEST(JsonRequests, AnswerWhatTheCommandLinePrintsForTheSameQuestion) {
+    struct Case {
+        std::string request;
+        std::vector<std::string> args;
+    };
+    const std::string tokyo = R"("at": "2026-01-15 22:00", "place": "東京")";
+    const Case cases[] = {
+        {R"({"op": "json", )" + tokyo + "}", {"--json", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "json", "at": "1850-06-01 12:00", "lat": 51.5, "lon": -0.1, "tz": "Europe/London"})",
+         {"--json", "--at", "1850-06-01 12:00", "--lat", "51.5", "--lon", "-0.1", "--tz", "Europe/London"}},
+        {R"({"op": "find", "name": "シリウス", )" + tokyo + "}", {"--find", "シリウス", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "find", "name": "ベガ", "dir": "zenith", "scale": 2, )" + tokyo + "}",
+         {"--find", "ベガ", "--dir", "zenith", "--scale", "2", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "almanac", "month": "2026-03", "place": "札幌"})", {"--almanac", "2026-03", "--place", "札幌"}},
+        {R"({"op": "tonight", "json": true, )" + tokyo + "}", {"--tonight", "--json", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "tonight", )" + tokyo + "}", {"--tonight", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "identify", "x": 500, "y": 300, "dir": "east", "seed": 3, )" + tokyo + "}",
+         {"--identify", "500,300", "--dir", "east", "--seed", "3", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "drawList", "dir": "zenith", "show": ["names", "constellations", "meteors"], "constellations": ["オリオン座"], "seed": 1, )" + tokyo + "}",
+         {"--render", "x.json", "--dir", "zenith", "--show", "names,constellations,meteors", "--constellations", "オリオン座",
+          "--seed", "1", "--at", "2026-01-15 22:00", "--place", "東京"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ask(c.request), printed(c.args)) << c.request;
+}
+
+// Every request that cannot be answered as asked gets {"error", "status": 2};
+// a name is one value exactly as given, separators and NULs included; a
+// request never changes the answer to the next one.
+TEST(JsonRequests, MalformedRequestsAreRefusedAndLeaveLaterAnswersAlone) {
+    const std::string before = ask(R"({"op": "drawList", "at": "2026-01-15 22:00", "place": "東京", "seed": 1})");
+    const std::vector<std::string> refused = {
+        "",
+        "not json {",
+        R"({"op": "json", "at": "2026-02-31 00:00"})",
+        R"({"op": "json", "place": "存在しない町"})",
+        R"({"op": "json", "place": "入力"})",
+        R"({"op": "json", "lat": 91, "lon": 0})",
+        R"({"op": "json", "lat": 35})",
+        R"({"op": "json", "lat": 51.5, "lon": 0, "tz": "europe/london"})",
+        R"({"op": "json", "lat": 51.5, "lon": 0, "tz": "../../etc/passwd"})",
+        R"({"op": "json", "place": "東京", "place": "札幌"})",
+        R"({"op": "json", "plcae": "東京"})",
+        R"({"op": "json", "at": 2026})",
+        R"({"op": "find", "name": "ベガ\u001f--at\u001f1900-01-01 00:00", "place": "東京"})",
+        R"({"op": "find", "name": "シリウス\u0000xyz", "at": "2026-01-15 22:00"})",
+        R"({"op": "find", "name": "\ud800"})",
+        R"({"op": "drawList", "scale": 1e400})",
+        R"({"op": "drawList", "seed": -1})",
+        R"({"op": "drawList", "show": ["names", 5]})",
+        R"({"op": "drawList", "dir": "up"})",
+        R"({"op": "identify", "x": 1e9, "y": 0})",
+        R"({"op": "almanac", "month": "2026-13"})",
+        R"({"op": "frobnicate"})",
+        std::string(40, '[') + std::string(40, ']'),
+        "{\"op\": \"find\", \"name\": \"" + std::string(2'000'000, 'a') + "\"}",
+        std::string("{\"op\": \"json\", \"place\": \"\xff\"}"),
+    };
+    for (const std::string& r : refused) {
+        const std::string a = ask(r);
+        EXPECT_EQ(a.rfind("{\"error\": ", 0), 0u) << r.substr(0, 80) << " -> " << a.substr(0, 120);
+        EXPECT_NE(a.find("\"status\": 2"), std::string::npos) << r.substr(0, 80);
+    }
+    EXPECT_EQ(ask(R"({"op": "drawList", "at": "2026-01-15 22:00", "place": "東京", "seed": 1})"), before);
+    // The lists and "now" the page starts from.
+    EXPECT_EQ(ask(R"({"op": "now"})"), "{\"date\": \"2026-01-15\", \"time\": \"22:00\"}\n");
+    EXPECT_EQ(ask(R"({"op": "viewport"})"), "{\"twipsPerPixel\": 15, \"widthPx\": 977, \"heightPx\": 625}\n");
+}
+
+}  // namespace
+}  // namespace app
