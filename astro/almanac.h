@@ -6,7 +6,17 @@
 //
 // Instants are Julian days, Universal Time. The local time zone comes in as a
 // function (this library has no time-zone database; the window and the
-// command line pass one built on the system's zone data).
+// command line pass one built on the system's zone data, the browser Intl's).
+//
+// Accuracy, against Astronomy Engine (tests/astro/almanac_reference_test.cpp,
+// tables in tests/astro/data): at latitudes up to 60 degrees, rise and set
+// within 0.15 min for the Sun, 0.42 min for the Moon, 0.36 min for Venus,
+// 0.15 min for Mars and 0.06 min for Jupiter and Saturn; transits within
+// 0.25 min; twilights within 0.5 min; principal phases within 7 min; the
+// Moon's age within 0.004 d. Over Tokyo 1900-2100 no time is off by more
+// than about 1 min (Saturn in the 2000s). Beyond 60 degrees, where bodies
+// graze the horizon, a rise or set may move by several minutes or appear on
+// one side only. The limit is the series of bodies.h, not the search.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
-// One picture of the sky toward one of the four directions.
+// One picture of the sky: toward one of the four quarters or, in one
+// circle, the whole sky above the horizon.
 #pragma once
 
 #include <array>

@@ -44,8 +44,8 @@ std::string formatSettings(int placeIndex, double latDeg, double lonDeg);
 // link is written through to its target and the file keeps its permissions).
 // Only a regular file or a missing one is replaced: anything else at `path`
 // is left alone and reported. Returns an empty string on success, otherwise a
-// message for the user; the old file is kept. Defined in settings_write.cpp,
-// in app_qt.
+// message for the user; the old file is kept. Defined in
+// app/output/settings_write_qtcore.cpp (it writes through Qt's safe write).
 std::string writeSettings(const std::string& path, int placeIndex, double latDeg, double lonDeg);
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/session/sky_picture.h"
 
 #include "app/session/chart_heading.h"
+#include "app/session/chart_scene.h"
 
 #include "app/session/sky_moments.h"
 #include "astro/astro.h"
@@ -50,13 +51,15 @@ PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, 
 
 void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
                  view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record) {
-    const view::ViewOptions options = pictureOptions(req.view, shown.shown, req.stepMinutes);
     if (record != nullptr) record->pixelsPerTwip = req.scale / view::kTwipsPerPixel;
-    if (shown.trails) {
-        view::drawView(req.direction, shown.sky, cat, options, rng, painter, *shown.trails, record);
-    } else {
-        view::drawView(req.direction, shown.sky, cat, options, rng, painter, record);
-    }
+    // The one drawing entry: the picture is a screen-style chart.
+    ChartScene scene;
+    scene.direction = req.direction;
+    scene.sky = shown.sky;
+    scene.view = pictureOptions(req.view, shown.shown, req.stepMinutes);
+    scene.view.style = view::ChartStyle::Screen;
+    scene.trails = shown.trails;
+    drawChart(scene, cat, painter, record, &rng);
     if (req.stamp) {
         painter.setTextPosition(kStampXTwips, kStampYTwips);
         painter.text(view::chartTitle(chartHeading(shown.shown, req.stamp->placeName, req.direction, req.stamp->zone)));

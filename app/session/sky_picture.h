@@ -2,7 +2,7 @@
 // shows (the entered moment, or the end of a trail span with the trails
 // leading there) and its drawing onto any painter. --render, --identify,
 // each film frame, the window's canvas and the browser edition all draw
-// through drawPicture.
+// through drawChart (chart_scene.h), to which drawPicture hands a picture.
 #pragma once
 
 #include <cstdint>
