@@ -87,4 +87,14 @@ double angularSeparationDeg(double ra1Hours, double dec1Deg, double ra2Hours, do
     return 2.0 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0))) * kRadToDeg;
 }
 
+Equatorial eclipticPointJ2000(double lambdaDeg) {
+    const double lam = lambdaDeg * kDegToRad;
+    const double y = std::sin(lam) * 0.91748;
+    const double x = std::cos(lam);
+    const double z = std::sin(lam) * 0.39777;
+    double ra = atanQuadrantDeg(y, x);
+    if (ra < 0.0) ra += 360.0;
+    return {ra / 15.0, atanQuadrantDeg(z, std::sqrt(1.0 - z * z))};
+}
+
 }  // namespace astro

@@ -39,6 +39,13 @@ struct Equatorial {
     double decDeg = 0.0;   // [-90, 90]
 };
 
+// eclipticPointJ2000: the point of the ecliptic at longitude lambdaDeg
+// (degrees) as right ascension and declination, with the obliquity fixed at
+// its J2000 value (sin 0.39777, cos 0.91748): the ecliptic the pictures and
+// the planisphere draw. Good to a few arcseconds of the true obliquity over
+// 1900-2100; a drawing's line, not an apparent place.
+Equatorial eclipticPointJ2000(double lambdaDeg);
+
 // eclipticToEquatorial: rotation about the equinox by the obliquity.
 //   lonDeg, latDeg  ecliptic longitude and latitude, degrees
 //   sinObl, cosObl  sine and cosine of the obliquity

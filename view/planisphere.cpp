@@ -7,6 +7,7 @@
 #include "astro/angles.h"
 #include "astro/calendar.h"
 #include "astro/number_text.h"
+#include "astro/transforms.h"
 #include "view/chart_style.h"
 #include "view/sky_view.h"
 
@@ -230,9 +231,8 @@ void drawStarDisc(const Planisphere& p, const catalog::Catalogue& cat, const std
             run.clear();
         };
         for (int lam = 0; lam <= 360; ++lam) {
-            const double l = lam * kDegToRad;
-            const double ra = wrap360(std::atan2(std::sin(l) * 0.91748, std::cos(l)) * kRadToDeg) / 15.0;
-            const double dec = std::asin(std::sin(l) * 0.39777) * kRadToDeg;
+            const astro::Equatorial e = astro::eclipticPointJ2000(lam);
+            const double ra = e.raHours, dec = e.decDeg;
             if (radiusOf(p, dec) > radiusOf(p, p.starLimitDeg)) {
                 flush();
                 continue;

@@ -30,13 +30,8 @@ struct EclipticPoint {
 };
 
 EclipticPoint computeEclipticPoint(int lambdaDeg) {
-    const double lam = lambdaDeg * astro::kDegToRad;
-    const double y = std::sin(lam) * 0.91748;
-    const double x = std::cos(lam);
-    const double z = std::sin(lam) * 0.39777;
-    double ra = astro::atanQuadrantDeg(y, x);
-    if (ra < 0.0) ra += 360.0;
-    return {ra / 15.0, astro::atanQuadrantDeg(z, std::sqrt(1.0 - z * z))};
+    const astro::Equatorial e = astro::eclipticPointJ2000(lambdaDeg);
+    return {e.raHours, e.decDeg};
 }
 
 // The same for every picture: one table of lambda = 0..360.
