@@ -153,11 +153,11 @@ void MainWindow::buildControls() {
     connect(form_.stepTimer, &QTimer::timeout, this, &MainWindow::onTimerTick);
 
     // Direction cross around the draw button.
-    const std::array<QString, 4> dirCaption = {"北", "東", "南", "西"};
     for (int i = 0; i < 4; ++i) {
-        form_.directionButtons[i] = new QRadioButton(dirCaption[i], canvas_);
+        const QString dirCaption = QString::fromUtf8(view::kQuarterNamesJa[static_cast<std::size_t>(i)].data());
+        form_.directionButtons[i] = new QRadioButton(dirCaption, canvas_);
         place(form_.directionButtons[i], controlLayout(QStringLiteral("optDIR_%1").arg(i).toLatin1().constData()));
-        form_.directionButtons[i]->setAccessibleName(dirCaption[i]);
+        form_.directionButtons[i]->setAccessibleName(dirCaption);
     }
     form_.directionButtons[2]->setChecked(true);
     form_.drawButton = button("Command3", QStringLiteral("プラネタリウム"));
