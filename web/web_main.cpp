@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <string>
-#include <vector>
 
 #include "app/session/json_requests.h"
 #include "app/session/zone.h"
@@ -18,6 +16,7 @@
 
 // Whether the browser knows a zone name, and a zone's offset from UTC in
 // seconds at an instant, through Intl (one formatter per zone, kept).
+//
 // Intl reads zone names in any letter case; the program's zone data does
 // not, so a name is known only as Intl itself spells it (its links, such as
 // Asia/Calcutta, keep their own spelling).

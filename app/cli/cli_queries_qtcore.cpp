@@ -5,9 +5,9 @@
 namespace app {
 
 std::optional<LocalZone> requestZone(const CliOptions& opt, const catalog::Catalogue& cat, std::string& error) {
-    bool asked = false;
-    std::optional<LocalZone> zone = zoneFor(skyQuery(opt), cat, systemZoneLookup(), error, &asked);
-    if (asked) error = "--tz: " + error;
+    std::optional<LocalZone> zone = zoneFor(skyQuery(opt), cat, systemZoneLookup(), error);
+    // The zone --tz named: the message names the option.
+    if (!zone && opt.latDeg && !opt.timeZone.empty()) error = "--tz: " + error;
     return zone;
 }
 

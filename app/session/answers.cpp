@@ -39,7 +39,7 @@ SkyRequest skyRequest(const SkyQuery& q, const catalog::Catalogue& cat, Clock::t
 }
 
 std::optional<LocalZone> zoneFor(const SkyQuery& q, const catalog::Catalogue& cat, const ZoneLookup& lookup,
-                                 std::string& error, bool* askedZoneUnknown) {
+                                 std::string& error) {
     std::string name = kJapanZone;
     const bool asked = q.latDeg && !q.timeZone.empty();
     if (asked) {
@@ -52,7 +52,6 @@ std::optional<LocalZone> zoneFor(const SkyQuery& q, const catalog::Catalogue& ca
         error = asked ? "unknown time zone " + quotedArgument(name)
                       : "the time zone " + quotedArgument(name) + " is not in the system's zone data";
     }
-    if (askedZoneUnknown != nullptr) *askedZoneUnknown = !zone && asked;
     return zone;
 }
 

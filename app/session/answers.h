@@ -47,10 +47,9 @@ SkyRequest skyRequest(const SkyQuery& q, const catalog::Catalogue& cat, Clock::t
 // zoneFor: the zone of a query's place through `lookup`: the asked zone for
 // typed coordinates (Asia/Tokyo without one), a listed place's own zone,
 // Asia/Tokyo for the default place. Nothing and a one-line `error` for a
-// name the zone data does not hold; `askedZoneUnknown` then says whether
-// it was the query's own timeZone.
+// name the zone data does not hold.
 std::optional<LocalZone> zoneFor(const SkyQuery& q, const catalog::Catalogue& cat, const ZoneLookup& lookup,
-                                 std::string& error, bool* askedZoneUnknown = nullptr);
+                                 std::string& error);
 
 // A picture as asked: moment and place, direction, display options, size
 // factor, the shooting stars' seed and the hours of star trails.

@@ -1,5 +1,6 @@
 #include "app/session/json_reader.h"
 
+#include "app/session/json_writer.h"
 #include "astro/number_text.h"
 
 namespace app {
@@ -106,22 +107,6 @@ private:
         return v;
     }
 
-    // Length of the valid UTF-8 sequence at i_, 0 when there is none.
-    std::size_t utf8Length() const {
-        const auto b = static_cast<unsigned char>(s_[i_]);
-        std::size_t len = b >= 0xc2 && b <= 0xdf ? 2 : b >= 0xe0 && b <= 0xef ? 3 : b >= 0xf0 && b <= 0xf4 ? 4 : 0;
-        if (len == 0 || i_ + len > s_.size()) return 0;
-        char32_t cp = b & (len == 2 ? 0x1f : len == 3 ? 0x0f : 0x07);
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(s_[i_ + k]);
-            if ((c & 0xc0) != 0x80) return 0;
-            cp = (cp << 6) | (c & 0x3f);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10ffff)) || (cp >= 0xd800 && cp <= 0xdfff))
-            return 0;
-        return len;
-    }
-
     std::optional<std::string> string() {
         ++i_;  // the opening quote
         std::string out;
@@ -168,7 +153,7 @@ private:
                 ++i_;
                 continue;
             }
-            const std::size_t len = utf8Length();
+            const std::size_t len = utf8SequenceLength(s_, i_);
             if (len == 0) return fail("a string that is not UTF-8"), std::nullopt;
             out.append(s_.substr(i_, len));
             i_ += len;

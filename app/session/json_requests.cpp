@@ -105,6 +105,12 @@ SkyQuery readSkyQuery(Members& m, const catalog::Catalogue& cat) {
     return q;
 }
 
+double readScale(Members& m) {
+    const double scale = m.number("scale").value_or(1.0);
+    if (!(scale >= kMinScale && scale <= kMaxScale)) m.fail("scale: not a number from 0.25 to 8");
+    return scale;
+}
+
 PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
     PictureQuery q;
     q.sky = readSkyQuery(m, cat);
@@ -122,10 +128,7 @@ PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
         if (const std::optional<std::string> bad = chooseConstellations(views, cat, q.view))
             m.fail("constellations: unknown constellation " + quotedArgument(*bad));
     }
-    if (const std::optional<double> scale = m.number("scale")) {
-        if (!(*scale >= kMinScale && *scale <= kMaxScale)) m.fail("scale: not a number from 0.25 to 8");
-        q.scale = *scale;
-    }
+    q.scale = readScale(m);
     if (const std::optional<double> seed = m.number("seed")) {
         // Whole numbers a double holds exactly.
         if (!(*seed >= 0.0 && *seed <= 9007199254740992.0) || std::floor(*seed) != *seed)
@@ -213,12 +216,12 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (op == "find") {
         name = m.text("name").value_or("");
         if (name.empty()) m.fail("name: missing");
+        // Finding chooses the quarter itself; the all-sky picture may be asked for.
         if (const std::optional<std::string> dir = m.text("dir")) {
-            if (*dir != "zenith" && !view::directionFromWord(*dir)) m.fail("dir: " + quotedArgument(*dir) + " is not a direction");
+            if (*dir != "zenith") m.fail("dir: finding takes only \"zenith\" (the all-sky picture)");
             allSky = *dir == "zenith";
         }
-        scale = m.number("scale").value_or(1.0);
-        if (!(scale >= kMinScale && scale <= kMaxScale)) m.fail("scale: not a number from 0.25 to 8");
+        scale = readScale(m);
     } else if (op == "identify") {
         const std::optional<double> px = m.number("x"), py = m.number("y");
         if (!px || !py || std::fabs(*px) > 1.0e6 || std::fabs(*py) > 1.0e6) m.fail("x, y: not a pixel");

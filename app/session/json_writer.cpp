@@ -11,8 +11,9 @@ namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
 
-// Length of the valid UTF-8 sequence starting at s[i], or 0.
-std::size_t utf8Length(std::string_view s, std::size_t i) {
+}  // namespace
+
+std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
     const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char c = b(i);
     const auto cont = [&](std::size_t k) { return k < s.size() && (b(k) & 0xC0) == 0x80; };
@@ -35,13 +36,11 @@ std::size_t utf8Length(std::string_view s, std::size_t i) {
     return 0;
 }
 
-}  // namespace
-
 std::string jsonString(std::string_view s) {
     std::string out = "\"";
     for (std::size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = utf8Length(s, i);
+        const std::size_t n = utf8SequenceLength(s, i);
         if (n == 0) {
             out += "\\ufffd";
             ++i;

@@ -9,6 +9,11 @@
 
 namespace app {
 
+// utf8SequenceLength: the length of the valid UTF-8 sequence that starts at
+// s[i] (1 for ASCII), or 0 where none does: a stray or cut byte, an overlong
+// form, a surrogate, a code point past U+10FFFF.
+std::size_t utf8SequenceLength(std::string_view s, std::size_t i);
+
 // jsonString: `s` as a JSON string literal, quotes included. Quote and
 // backslash are escaped, \b \f \n \r \t by their short forms, every other
 // control character (U+0000..U+001F, U+007F) as \u00XX, and each byte that is
