@@ -70,7 +70,7 @@ void BM_SouthViewEverythingOnRecorded(benchmark::State& state) {
                  QImage::Format_RGB32);
     view::MeteorRng rng(12345);
     view::DrawRecord record;
-    record.pixelsPerTwip = scale / 15.0;
+    record.viewport.pixelsPerTwip = scale / 15.0;
     for (auto _ : state) {
         app::QtPainter painter(image, scale, QColor(32, 96, 192), QColor(197, 197, 197));
         view::drawView(view::Direction::South, s.sky, s.cat, s.opt, rng, painter, &record);

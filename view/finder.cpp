@@ -11,9 +11,10 @@ PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, 
     PointAnswer a;
     a.drawn = objectAt(record, xPx, yPx);
     if (a.drawn) a.object = describe(cat, sky, *a.drawn);
-    if (record.pixelsPerTwip > 0.0)
-        a.sky = projectorFor(dir).skyAt((xPx - record.originXPx) / record.pixelsPerTwip,
-                                        (yPx - record.originYPx) / record.pixelsPerTwip);
+    if (record.viewport.pixelsPerTwip > 0.0) {
+        const TwipsPoint t = record.viewport.twipsOf(xPx, yPx);
+        a.sky = projectorFor(dir).skyAt(t.x, t.y);
+    }
     return a;
 }
 

@@ -4,6 +4,8 @@
 // question and get the same answer.
 #pragma once
 
+#include "view/viewport.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -29,14 +31,11 @@ struct DrawnObject {
     float mag = 0.0f;
 };
 
-// The record of one picture. pixelsPerTwip is set by whoever draws (the
-// painter's scale / 15); the view converts every position with it.
+// The record of one picture. Its viewport is set by whoever draws (the
+// painter's scale, and where the window centres a scaled-up picture); the
+// view converts every position with it.
 struct DrawRecord {
-    double pixelsPerTwip = 1.0 / 15.0;  // 1 / kTwipsPerPixel (view/picture.h)
-    // Where the picture's top-left corner lies on the surface, device pixels
-    // (the window centres a scaled-up picture); every position includes it.
-    double originXPx = 0.0;
-    double originYPx = 0.0;
+    Viewport viewport;
     std::vector<DrawnObject> objects;
 };
 

@@ -122,8 +122,9 @@ public:
             if (record_ != nullptr) {
                 for (const MeteorStreak& m : streaks) {
                     DrawnObject o = note(DrawnKind::Meteor, m.shower, m.points[3], 0.0f, kMeteorRankMag);
-                    o.tailXPx = static_cast<float>(m.points[0].x * record_->pixelsPerTwip + record_->originXPx);
-                    o.tailYPx = static_cast<float>(m.points[0].y * record_->pixelsPerTwip + record_->originYPx);
+                    const DevicePoint tail = record_->viewport.deviceOf(m.points[0].x, m.points[0].y);
+                    o.tailXPx = static_cast<float>(tail.x);
+                    o.tailYPx = static_cast<float>(tail.y);
                     record_->objects.push_back(o);
                 }
             }
@@ -179,13 +180,13 @@ private:
 
     // An object as recorded: picture twips to device pixels.
     DrawnObject note(DrawnKind kind, int id, PicturePoint at, float radiusTwips, float mag) const {
-        const double k = record_->pixelsPerTwip;
+        const DevicePoint px = record_->viewport.deviceOf(at.x, at.y);
         DrawnObject o;
         o.kind = kind;
         o.id = id;
-        o.xPx = static_cast<float>(at.x * k + record_->originXPx);
-        o.yPx = static_cast<float>(at.y * k + record_->originYPx);
-        o.radiusPx = static_cast<float>(radiusTwips * k);
+        o.xPx = static_cast<float>(px.x);
+        o.yPx = static_cast<float>(px.y);
+        o.radiusPx = static_cast<float>(radiusTwips * record_->viewport.pixelsPerTwip);
         o.tailXPx = o.xPx;
         o.tailYPx = o.yPx;
         o.mag = mag;

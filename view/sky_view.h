@@ -46,7 +46,7 @@ using MeteorRng = std::mt19937_64;
 // Draws the whole picture: clear, horizon, lines, bodies, Moon, stars,
 // direction labels, constellation figures, shooting stars. With a record,
 // also notes every drawn Sun, Moon, planet, star and shooting star there
-// (the record is cleared first; its pixelsPerTwip is kept).
+// (the record is cleared first; its viewport is kept).
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
               const ViewOptions& opt, MeteorRng& rng, Painter& painter, DrawRecord* record = nullptr);
 

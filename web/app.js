@@ -258,12 +258,18 @@
     card.dataset.name = answer.name;
   }
 
-  function identifyAt(event) {
-    if (!state.shown) return;
+  // The pixel of the picture (at the request's scale) under a pointer
+  // event: CSS pixels to canvas pixels to the picture's own.
+  function picturePixel(event) {
     const canvas = $("sky");
     const rect = canvas.getBoundingClientRect();
-    const x = ((event.clientX - rect.left) / rect.width) * (canvas.width / state.shown.scale);
-    const y = ((event.clientY - rect.top) / rect.height) * (canvas.height / state.shown.scale);
+    return [((event.clientX - rect.left) / rect.width) * (canvas.width / state.shown.scale),
+            ((event.clientY - rect.top) / rect.height) * (canvas.height / state.shown.scale)];
+  }
+
+  function identifyAt(event) {
+    if (!state.shown) return;
+    const [x, y] = picturePixel(event);
     try {
       showCard(api.identify(x, y, state.shown.req));
     } catch (e) {
@@ -485,10 +491,7 @@
       hoverPending = true;
       requestAnimationFrame(() => {
         hoverPending = false;
-        const canvas = $("sky");
-        const rect = canvas.getBoundingClientRect();
-        const x = ((event.clientX - rect.left) / rect.width) * (canvas.width / state.shown.scale);
-        const y = ((event.clientY - rect.top) / rect.height) * (canvas.height / state.shown.scale);
+        const [x, y] = picturePixel(event);
         try {
           const a = api.identify(x, y, state.shown.req);
           say(a.kind === "none" ? `高度 ${a.alt}° 方位 ${a.az}°` : `${a.name}　高度 ${a.alt}° 方位 ${a.az}°`);

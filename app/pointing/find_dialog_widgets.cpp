@@ -285,10 +285,11 @@ void FindDialog::offerRise(const view::FoundObject& found, const std::optional<a
 bool FindDialog::markDrawn(const view::ObjectInfo& info) {
     const std::optional<DrawnSky>& drawn = window_->canvas()->lastDrawn();
     if (!drawn) return false;
-    const double dpr = window_->canvas()->devicePixelRatioF();
+    const view::Viewport& v = drawn->record.viewport;
     for (const view::DrawnObject& d : drawn->record.objects) {
         if (d.kind != info.kind || d.id != info.id) continue;
-        ring_->mark(QPointF(d.xPx / dpr, d.yPx / dpr), d.radiusPx / dpr);
+        const view::DevicePoint at = v.logicalFromDevice(d.xPx, d.yPx);
+        ring_->mark(QPointF(at.x, at.y), v.logicalLength(d.radiusPx));
         return true;
     }
     return false;

@@ -27,10 +27,10 @@ std::optional<view::PointAnswer> SkyPointer::answerAt(QPoint canvasPos) const {
     const SkyCanvas* canvas = window_->canvas();
     const std::optional<DrawnSky>& drawn = canvas->lastDrawn();
     if (!drawn) return std::nullopt;
-    // The record is in device pixels of the back buffer.
-    const double dpr = canvas->devicePixelRatioF();
-    return view::answerAt(window_->catalogue(), drawn->sky, drawn->record, drawn->direction,
-                          (canvasPos.x() + 0.5) * dpr, (canvasPos.y() + 0.5) * dpr);
+    // The record is in device pixels of the back buffer; the pointer is at
+    // the middle of its widget pixel.
+    const view::DevicePoint at = drawn->record.viewport.deviceFromLogical(canvasPos.x() + 0.5, canvasPos.y() + 0.5);
+    return view::answerAt(window_->catalogue(), drawn->sky, drawn->record, drawn->direction, at.x, at.y);
 }
 
 QString SkyPointer::hoverText(const view::PointAnswer& answer) {
@@ -67,8 +67,8 @@ void SkyPointer::showCard(const view::DrawnObject& drawn, const view::ObjectInfo
     facts.day = view::dayEventsOf(facts.info, last.sky, zone.offset);
     if (facts.info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(last.sky);
     if (card_ == nullptr) card_ = new ObjectCard(window_);
-    const double dpr = window_->canvas()->devicePixelRatioF();
-    const QPoint object(static_cast<int>(drawn.xPx / dpr), static_cast<int>(drawn.yPx / dpr));
+    const view::DevicePoint at = last.record.viewport.logicalFromDevice(drawn.xPx, drawn.yPx);
+    const QPoint object(static_cast<int>(at.x), static_cast<int>(at.y));
     card_->showFor(facts, zone.offset, window_->canvas()->mapToGlobal(object));
     carded_ = drawn;
 }
@@ -78,8 +78,9 @@ void SkyPointer::followWithCard() {
     const std::optional<DrawnSky>& last = window_->canvas()->lastDrawn();
     if (last && carded_->kind != view::DrawnKind::Meteor) {
         // The record also holds objects placed beyond the picture's edges.
-        const double dpr = window_->canvas()->devicePixelRatioF();
-        const QRectF picture(0.0, 0.0, window_->canvas()->width() * dpr, window_->canvas()->height() * dpr);
+        const view::DevicePoint size =
+            last->record.viewport.deviceFromLogical(window_->canvas()->width(), window_->canvas()->height());
+        const QRectF picture(0.0, 0.0, size.x, size.y);
         for (const view::DrawnObject& o : last->record.objects) {
             if (o.kind == carded_->kind && o.id == carded_->id && picture.contains(o.xPx, o.yPx)) {
                 showCard(o, view::describe(window_->catalogue(), last->sky, o));

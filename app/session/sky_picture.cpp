@@ -51,7 +51,7 @@ PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, 
 
 void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
                  view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record) {
-    if (record != nullptr) record->pixelsPerTwip = req.scale / view::kTwipsPerPixel;
+    if (record != nullptr) record->viewport = view::Viewport::fitted(req.scale);
     // The one drawing entry: the picture is a screen-style chart.
     ChartScene scene;
     scene.direction = req.direction;

@@ -64,7 +64,7 @@ struct PictureSky {
 PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, const SkyComputation& compute = {});
 
 // drawPicture: the whole picture of `shown` onto `painter`, shooting stars
-// from `rng`; with a record, what was drawn where (its pixelsPerTwip is set
+// from `rng`; with a record, what was drawn where (its viewport is set
 // from req.scale).
 void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
                  view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record = nullptr);

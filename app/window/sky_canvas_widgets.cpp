@@ -62,9 +62,16 @@ PictureFit SkyCanvas::fit() const {
     return fitPicture(width(), height(), frame.widthTwips / view::kTwipsPerPixel, frame.heightTwips / view::kTwipsPerPixel);
 }
 
-QPointF SkyCanvas::widgetPoint(double xTwips, double yTwips) const {
+view::Viewport SkyCanvas::viewport() const {
     const PictureFit f = fit();
-    return {f.originX + xTwips * f.scale / view::kTwipsPerPixel, f.originY + yTwips * f.scale / view::kTwipsPerPixel};
+    return view::Viewport::fitted(f.scale, devicePixelRatioF(), f.originX, f.originY);
+}
+
+QPointF SkyCanvas::widgetPoint(double xTwips, double yTwips) const {
+    const view::Viewport v = viewport();
+    const view::DevicePoint px = v.deviceOf(xTwips, yTwips);
+    const view::DevicePoint at = v.logicalFromDevice(px.x, px.y);
+    return {at.x, at.y};
 }
 
 void SkyCanvas::drawSky(const ChartScene& chart) {
@@ -77,10 +84,9 @@ void SkyCanvas::drawSky(const ChartScene& chart) {
 void SkyCanvas::render(const ChartScene& chart) {
     fitBuffer();
     if (!buffer_.isNull()) {
-        const double dpr = devicePixelRatioF();
-        const PictureFit f = fit();
-        const int x0 = static_cast<int>(std::lround(f.originX * dpr));
-        const int y0 = static_cast<int>(std::lround(f.originY * dpr));
+        const view::Viewport v = viewport();
+        const int x0 = static_cast<int>(v.originXPx);
+        const int y0 = static_cast<int>(v.originYPx);
         // The picture draws into its own rectangle of the buffer, a view of
         // the same memory, so nothing falls outside it; the margins of a
         // scaled-up picture are the background.
@@ -88,10 +94,8 @@ void SkyCanvas::render(const ChartScene& chart) {
         const int w = buffer_.width() - x0, h = buffer_.height() - y0;
         QImage area(buffer_.bits() + static_cast<qsizetype>(y0) * buffer_.bytesPerLine() + x0 * 4, w, h,
                     buffer_.bytesPerLine(), QImage::Format_RGB32);
-        QtPainter painter(area, f.scale * dpr, background_, text_);
-        lastDrawn_->record.pixelsPerTwip = f.scale * dpr / view::kTwipsPerPixel;
-        lastDrawn_->record.originXPx = x0;
-        lastDrawn_->record.originYPx = y0;
+        QtPainter painter(area, v.painterScale(), background_, text_);
+        lastDrawn_->record.viewport = v;
         view::MeteorRng rng = lastDrawn_->meteorStart.value_or(rng_);
         drawChart(chart, cat_, painter, &lastDrawn_->record, &rng);
         rng_ = rng;

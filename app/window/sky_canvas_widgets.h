@@ -16,6 +16,7 @@
 #include "app/session/chart_scene.h"
 #include "app/session/colour_scheme.h"
 #include "app/session/picture_fit.h"
+#include "view/viewport.h"
 #include "catalog/catalog.h"
 #include "view/hit_test.h"
 #include "view/sky_view.h"
@@ -50,6 +51,9 @@ public:
     void drawSky(const ChartScene& chart);
     // The fit of the picture to the canvas now, in widget pixels.
     PictureFit fit() const;
+    // Where the picture meets the canvas now: the fit on this screen's
+    // device pixels (the last drawing's record carries the one it drew with).
+    view::Viewport viewport() const;
     // A point of the picture (twips) in widget pixels.
     QPointF widgetPoint(double xTwips, double yTwips) const;
 

@@ -1090,7 +1090,7 @@ TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
     ASSERT_TRUE(canvas->lastDrawn());
     // At the design size, the design's picture: scale 1 at the corner.
     EXPECT_EQ(canvas->fit(), app::PictureFit{});
-    EXPECT_DOUBLE_EQ(canvas->lastDrawn()->record.pixelsPerTwip, dpr / view::kTwipsPerPixel);
+    EXPECT_DOUBLE_EQ(canvas->lastDrawn()->record.viewport.pixelsPerTwip, dpr / view::kTwipsPerPixel);
     const QImage design = canvas->picture().copy();
 
     // Larger: the whole picture, scaled and centred, and pointing follows it.
@@ -1099,7 +1099,7 @@ TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
     const app::PictureFit big = canvas->fit();
     EXPECT_EQ(big, app::fitPicture(canvas->width(), canvas->height(), 14655.0 / 15.0, 9375.0 / 15.0));
     ASSERT_GE(big.scale, 1.25);
-    EXPECT_DOUBLE_EQ(canvas->lastDrawn()->record.pixelsPerTwip, big.scale * dpr / view::kTwipsPerPixel);
+    EXPECT_DOUBLE_EQ(canvas->lastDrawn()->record.viewport.pixelsPerTwip, big.scale * dpr / view::kTwipsPerPixel);
     int pointed = 0;
     for (const view::DrawnObject& o : canvas->lastDrawn()->record.objects) {
         // The record also holds stars placed beyond the picture's edges.

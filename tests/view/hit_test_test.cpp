@@ -44,7 +44,7 @@ Picture drawTokyo(view::Direction dir, double scale) {
     const astro::SkyState sky = astro::computeSky(
         {.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0, .latDeg = 35.65, .lonDeg = 139.75});
     Picture p;
-    p.record.pixelsPerTwip = scale / 15.0;
+    p.record.viewport.pixelsPerTwip = scale / 15.0;
     view::MeteorRng rng(7);
     view::drawView(dir, sky, realCatalogue(), everythingOn(), rng, p.painter, &p.record);
     return p;
