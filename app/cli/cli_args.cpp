@@ -20,23 +20,129 @@ namespace {
 
 constexpr int kMaxFrames = 9999;               // four-digit frame numbers
 
-bool isTimeLapseOption(std::string_view opt) { return opt == "--trails" || opt == "--frames" || opt == "--every"; }
+// Every option, once: its name, whether a value follows, where it applies
+// and its lines of --help. The parser and the help text both read it.
+enum class Applies {
+    Mode,       // chooses the mode
+    Place,      // the moment and place, in every mode
+    Picture,    // shapes the --render picture (and --identify's)
+    TimeLapse,  // a picture over time: --render only
+    Film,       // a film's frames
+    Flag,       // a mode's switch
+};
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+    Applies applies;
+    std::string_view column;  // the name as --help shows it, with its value
+    std::string_view help;    // its lines of --help, joined by '\n'
+};
 
-// Options that take a value, and those that only shape the --render picture.
+constexpr OptionSpec kOptions[] = {
+    {"--json", false, Applies::Mode, "--json",
+     "print the computed sky state as one JSON object, with\nthe almanac of the local day containing --at"},
+    {"--render", true, Applies::Mode, "--render FILE",
+     "draw the sky picture into a file, without a window;\nthe extension chooses the format: .png (pixels),\n"
+     ".pdf (one A4 landscape page), .svg (vector drawing);\nFILE \"-\": a PNG on standard output"},
+    {"--almanac", true, Applies::Mode, "--almanac YYYY-MM",
+     "print the month's almanac as CSV (UTF-8, header row):\ndate, sunrise, sunset, moonrise, moonset (HH:MM local\n"
+     "time, empty when there is none), Moon's age at noon,\nprincipal phase of the day"},
+    {"--identify", true, Applies::Mode, "--identify X,Y",
+     "name the object at pixel X,Y of the --render picture (the\npicture options apply; FILE.png is optional) as JSON"},
+    {"--find", true, Applies::Mode, "--find NAME",
+     "where the object called NAME stands (シリウス, しりうす,\nｼﾘｳｽ, α CMa, おおいぬ座α, HR 2491, 木星, オリオン座...):\n"
+     "JSON with the picture that shows it, or its next rise\n(--dir zenith: on the all-sky picture, with its frame)"},
+    {"--planisphere", true, Applies::Mode, "--planisphere FILE.pdf",
+     "the place's planisphere (星座早見盤) as two A4 pages\nto print on card: the star disc and the horizon mask\n"
+     "with its instructions; latitudes 10..80 either side"},
+    {"--tonight", false, Applies::Mode, "--tonight",
+     "今夜の見どころ: the night after --at's date at the place\n(sunset to sunrise) in Japanese sentences: the planets\n"
+     "that can be seen (magnitude, constellation, where at 20:00\nand 22:00, rise and set, best time), the Moon, the active\n"
+     "meteor showers with the hourly rates to expect, the bright\nstars and constellations high in the south at 20:00;\n"
+     "with --json the same as one JSON object"},
+    {"--help", false, Applies::Mode, "--help, -h", "print this text"},
+    {"-h", false, Applies::Mode, "", ""},
+    {"--at", true, Applies::Place, "--at \"YYYY-MM-DD HH:MM\"",
+     "Japan Standard Time (UT+9 h, whatever the place);\nyear -32768..32767, month 1..12, a day that\n"
+     "exists in that month, hour 0..23, minute 0..59.\nDefault: the computer's clock now."},
+    {"--place", true, Applies::Place, "--place NAME", "a place of the place list, e.g. 東京, ホノルル"},
+    {"--lat", true, Applies::Place, "--lat DEG --lon DEG",
+     "latitude -90..90 (north positive) and longitude\n-180..180 (east positive); give both.\n"
+     "Default place, in every mode and in the window:\nthe place the window remembered on 終了 (the file\n"
+     "pstart.txt in the working directory), 東京 (35.65,\n139.75) when there is none or it cannot be read."},
+    {"--lon", true, Applies::Place, "", ""},
+    {"--tz", true, Applies::Place, "--tz ZONE",
+     "IANA time zone of a --lat/--lon place for the\nalmanac (default Asia/Tokyo); a listed place\nuses its own zone."},
+    {"--dir", true, Applies::Picture, "--dir D",
+     "viewing direction: north, east, south (default), west,\nor zenith (全天: the whole sky in one circle)"},
+    {"--show", true, Applies::Picture, "--show LIST",
+     "comma list of: equator, ecliptic, grid (altitude and\nazimuth lines), names (star names), constellations,\n"
+     "meteors (shooting stars of active showers),\nasterisms (星の並び: 夏の大三角, 北斗七星, ...),\n"
+     "deepsky (星団・星雲: M42, すばる, ...), bignames\n(大きな星名: names in full-width kana, 1.6 times\nthe size)"},
+    {"--constellations", true, Applies::Picture, "--constellations LIST",
+     "all, or constellation names as in the list\n(e.g. オリオン座,さそり座); also turns figures on"},
+    {"--scale", true, Applies::Picture, "--scale N", "picture size factor, 0.25..8 (default 1)"},
+    {"--seed", true, Applies::Picture, "--seed N", "seed of the shooting stars, 0..18446744073709551615"},
+    {"--trails", true, Applies::TimeLapse, "--trails HOURS",
+     "star trails of the HOURS (above 0, at most 24) from\nthe entered moment; the picture is the one of the\n"
+     "end moment, each object at the end of its trail"},
+    {"--frames", true, Applies::TimeLapse, "--frames N --every STEP",
+     "a time-lapse of N pictures (1..9999), the first at\nthe entered moment, then every STEP: minutes\n"
+     "(15; 1..527040), days at the same clock time (1d,\n7d) or sidereal days, the stars back in place\n"
+     "(1sd), up to 366 days. FILE.png gives FILE-0001.png ...;\nFILE.gif, FILE.mp4 or FILE.webm one animation\n"
+     "(4 pictures a second) made by ffmpeg. Frame k uses\nthe shooting-star seed N + k - 1. Every frame\n"
+     "carries its date, time and place at the top left;\n--no-stamp leaves them out."},
+    {"--every", true, Applies::TimeLapse, "", ""},
+    {"--stamp", false, Applies::Film, "", ""},
+    {"--no-stamp", false, Applies::Film, "", ""},
+    {"--style", true, Applies::Picture, "--style S",
+     "screen (the window's colours; default for .png) or\nprint (black on white with a title line and a\n"
+     "magnitude legend; default for .pdf and .svg)"},
+};
+
+const OptionSpec* optionSpec(std::string_view name) {
+    for (const OptionSpec& o : kOptions)
+        if (o.name == name) return &o;
+    return nullptr;
+}
+
 bool takesValue(std::string_view opt) {
-    return opt == "--render" || opt == "--at" || opt == "--place" || opt == "--lat" ||
-           opt == "--lon" || opt == "--dir" || opt == "--show" || opt == "--constellations" ||
-           opt == "--scale" || opt == "--seed" || isTimeLapseOption(opt) || opt == "--tz" ||
-           opt == "--almanac" || opt == "--style" || opt == "--identify" || opt == "--find" ||
-           opt == "--planisphere";
+    const OptionSpec* o = optionSpec(opt);
+    return o != nullptr && o->takesValue;
 }
+bool isTimeLapseOption(std::string_view opt) {
+    const OptionSpec* o = optionSpec(opt);
+    return o != nullptr && o->applies == Applies::TimeLapse;
+}
+// The options that only shape the --render picture.
 bool renderOnly(std::string_view opt) {
-    return opt == "--dir" || opt == "--show" || opt == "--constellations" || opt == "--scale" ||
-           opt == "--seed" || isTimeLapseOption(opt) || opt == "--style";
+    const OptionSpec* o = optionSpec(opt);
+    return o != nullptr && (o->applies == Applies::Picture || o->applies == Applies::TimeLapse);
 }
-bool isStampFlag(std::string_view opt) { return opt == "--stamp" || opt == "--no-stamp"; }
-bool isFlag(std::string_view opt) {
-    return opt == "--json" || opt == "--tonight" || opt == "--help" || opt == "-h" || isStampFlag(opt);
+bool isStampFlag(std::string_view opt) {
+    const OptionSpec* o = optionSpec(opt);
+    return o != nullptr && o->applies == Applies::Film;
+}
+
+// The --help lines of the options that apply so: the column, then the help
+// lines, each later line under the first.
+std::string helpLines(Applies applies, std::size_t column) {
+    std::string out;
+    for (const OptionSpec& o : kOptions) {
+        if (o.applies != applies || o.column.empty()) continue;
+        std::string head = "  " + std::string(o.column);
+        head += head.size() < column ? std::string(column - head.size(), ' ') : "  ";
+        out += head;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t nl = o.help.find('\n', start);
+            out += std::string(o.help.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start)) + "\n";
+            if (nl == std::string_view::npos) break;
+            out += std::string(column, ' ');
+            start = nl + 1;
+        }
+    }
+    return out;
 }
 
 // A whole argument as a finite decimal number; nothing may follow it.
@@ -238,7 +344,7 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
     std::string_view firstNotForFind;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view opt = args[i];
-        if (!takesValue(opt) && !isFlag(opt)) {
+        if (optionSpec(opt) == nullptr) {
             r.error = opt.starts_with("-") ? "unknown option " + quotedArgument(opt)
                                            : "unexpected argument " + quotedArgument(opt);
             return r;
@@ -247,17 +353,16 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             r.error = std::string(opt) + " is given more than once";
             return r;
         }
-        if (opt == "--json") {
-            json = true;
-            continue;
-        }
-        if (opt == "--tonight") continue;
-        if (isStampFlag(opt)) {
-            if (seen.count("--stamp") && seen.count("--no-stamp")) {
-                r.error = "--stamp and --no-stamp cannot be used together";
-                return r;
+        if (!takesValue(opt)) {
+            // The switches: --json, --tonight (read below), --stamp/--no-stamp.
+            if (opt == "--json") json = true;
+            if (isStampFlag(opt)) {
+                if (seen.count("--stamp") && seen.count("--no-stamp")) {
+                    r.error = "--stamp and --no-stamp cannot be used together";
+                    return r;
+                }
+                o.stamp = opt == "--stamp";
             }
-            o.stamp = opt == "--stamp";
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -365,84 +470,14 @@ std::string usageText() {
   planetarium --help
 
 modes:
-  --json             print the computed sky state as one JSON object, with
-                     the almanac of the local day containing --at
-  --render FILE      draw the sky picture into a file, without a window;
-                     the extension chooses the format: .png (pixels),
-                     .pdf (one A4 landscape page), .svg (vector drawing);
-                     FILE "-": a PNG on standard output
-  --almanac YYYY-MM  print the month's almanac as CSV (UTF-8, header row):
-                     date, sunrise, sunset, moonrise, moonset (HH:MM local
-                     time, empty when there is none), Moon's age at noon,
-                     principal phase of the day
-  --identify X,Y     name the object at pixel X,Y of the --render picture (the
-                     picture options apply; FILE.png is optional) as JSON
-  --find NAME        where the object called NAME stands (シリウス, しりうす,
-                     ｼﾘｳｽ, α CMa, おおいぬ座α, HR 2491, 木星, オリオン座...):
-                     JSON with the picture that shows it, or its next rise
-                     (--dir zenith: on the all-sky picture, with its frame)
-  --planisphere FILE.pdf  the place's planisphere (星座早見盤) as two A4 pages
-                     to print on card: the star disc and the horizon mask
-                     with its instructions; latitudes 10..80 either side
-  --tonight          今夜の見どころ: the night after --at's date at the place
-                     (sunset to sunrise) in Japanese sentences: the planets
-                     that can be seen (magnitude, constellation, where at 20:00
-                     and 22:00, rise and set, best time), the Moon, the active
-                     meteor showers with the hourly rates to expect, the bright
-                     stars and constellations high in the south at 20:00;
-                     with --json the same as one JSON object
-  --help, -h         print this text
-
+)" + helpLines(Applies::Mode, 21) + R"(
 moment and place (with --json, --render or --almanac; --at not with --almanac):
-  --at "YYYY-MM-DD HH:MM"  Japan Standard Time (UT+9 h, whatever the place);
-                           year -32768..32767, month 1..12, a day that
-                           exists in that month, hour 0..23, minute 0..59.
-                           Default: the computer's clock now.
-  --place NAME             a place of the place list, e.g. 東京, ホノルル
-  --lat DEG --lon DEG      latitude -90..90 (north positive) and longitude
-                           -180..180 (east positive); give both.
-                           Default place, in every mode and in the window:
-                           the place the window remembered on 終了 (the file
-                           pstart.txt in the working directory), 東京 (35.65,
-                           139.75) when there is none or it cannot be read.
-
+)" + helpLines(Applies::Place, 27) + R"(
 window (no mode): --at and --place or --lat/--lon fill the window's fields
 and choose the place as at any start; nothing is drawn until プラネタリウム.
-  --tz ZONE                IANA time zone of a --lat/--lon place for the
-                           almanac (default Asia/Tokyo); a listed place
-                           uses its own zone.
 
 picture options (with --render only):
-  --dir D                  viewing direction: north, east, south (default), west,
-                           or zenith (全天: the whole sky in one circle)
-  --show LIST              comma list of: equator, ecliptic, grid (altitude and
-                           azimuth lines), names (star names), constellations,
-                           meteors (shooting stars of active showers),
-                           asterisms (星の並び: 夏の大三角, 北斗七星, ...),
-                           deepsky (星団・星雲: M42, すばる, ...), bignames
-                           (大きな星名: names in full-width kana, 1.6 times
-                           the size)
-  --constellations LIST    all, or constellation names as in the list
-                           (e.g. オリオン座,さそり座); also turns figures on
-  --scale N                picture size factor, 0.25..8 (default 1)
-  --seed N                 seed of the shooting stars, 0..18446744073709551615
-  --trails HOURS           star trails of the HOURS (above 0, at most 24) from
-                           the entered moment; the picture is the one of the
-                           end moment, each object at the end of its trail
-  --frames N --every STEP  a time-lapse of N pictures (1..9999), the first at
-                           the entered moment, then every STEP: minutes
-                           (15; 1..527040), days at the same clock time (1d,
-                           7d) or sidereal days, the stars back in place
-                           (1sd), up to 366 days. FILE.png gives FILE-0001.png ...;
-                           FILE.gif, FILE.mp4 or FILE.webm one animation
-                           (4 pictures a second) made by ffmpeg. Frame k uses
-                           the shooting-star seed N + k - 1. Every frame
-                           carries its date, time and place at the top left;
-                           --no-stamp leaves them out.
-  --style S                screen (the window's colours; default for .png) or
-                           print (black on white with a title line and a
-                           magnitude legend; default for .pdf and .svg)
-
+)" + helpLines(Applies::Picture, 27) + helpLines(Applies::TimeLapse, 27) + R"(
 Each option may be given once. Bad arguments print one line naming the
 argument and exit with status 2; a file or output that cannot be written
 prints one line and exits with status 1, and an existing file is kept.
