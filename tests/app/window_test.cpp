@@ -644,6 +644,36 @@ TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
 
 
 // The menu bar, the status bar and the keys, as a new user meets them.
+// The window knows no capability: the desktop installs each one, and the
+// file menu still ends with 終了; a capability can hold the window open.
+TEST_F(WindowTest, TheDesktopInstallsEveryCapabilityAndQuitStaysLast) {
+    app::MainWindow& w = open();
+    const auto names = [](const QMenu* menu) {
+        QStringList out;
+        for (const QAction* a : menu->actions())
+            if (!a->isSeparator()) out << a->objectName();
+        return out;
+    };
+    const QStringList file = names(w.fileMenu());
+    ASSERT_GE(file.size(), 5);
+    EXPECT_EQ(file.front(), "saveAction");
+    EXPECT_EQ(file.back(), "quitAction");
+    EXPECT_TRUE(file.contains("filmAction") && file.contains("planisphereAction")) << file.join(",").toStdString();
+    EXPECT_TRUE(names(w.viewMenu()).contains("findAction"));
+    EXPECT_TRUE(names(w.toolsMenu()).contains("almanacAction"));
+    EXPECT_TRUE(names(w.toolsMenu()).contains("tonightAction"));
+    EXPECT_NE(desktop_->pointer(), nullptr);
+    EXPECT_EQ(desktop_->trailMenu()->minutes(), 0);
+
+    bool holdOpen = true;
+    w.addCloseGuard([&] { return !holdOpen; });
+    w.show();
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    holdOpen = false;
+    EXPECT_TRUE(w.close());
+}
+
 TEST_F(WindowTest, MenusStatusBarAndKeys) {
     open();
     QStringList titles;
