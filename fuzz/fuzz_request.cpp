@@ -42,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (answer.rfind("{\"error\": ", 0) == 0 && answer.find("\"status\": 2") == std::string::npos)
         fail("an error without its status");
-    if (app::answerJsonRequest(probe, cat, noZones, now) != expected) fail("a request changed a later answer");
+    // A whole answer costs milliseconds: the probe runs on every 64th input.
+    static unsigned count = 0;
+    if (++count % 64 == 0 && app::answerJsonRequest(probe, cat, noZones, now) != expected)
+        fail("a request changed a later answer");
     return 0;
 }
