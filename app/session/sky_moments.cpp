@@ -48,10 +48,14 @@ std::optional<std::vector<astro::SkyInput>> filmMoments(const astro::SkyInput& f
     moments.reserve(static_cast<std::size_t>(std::max(frames, 1)));
     moments.push_back(first);
     for (int k = 2; k <= frames; ++k) {
-        const auto next =
-            exactStepMinutes > 0.0
-                ? minutesLater(first, static_cast<int>(std::llround((k - 1) * exactStepMinutes)))
-                : minutesLater(moments.back(), everyMinutes);
+        // A sidereal step is not a whole number of minutes: frame k lies at
+        // the nearest minute to k - 1 exact steps, reached from frame k - 1
+        // by the difference, which stays small however many frames there are.
+        const int step = exactStepMinutes > 0.0
+                             ? static_cast<int>(std::llround((k - 1) * exactStepMinutes) -
+                                                std::llround((k - 2) * exactStepMinutes))
+                             : everyMinutes;
+        const auto next = minutesLater(moments.back(), step);
         if (!next) {
             error = "frame " + std::to_string(k) + " falls outside the years " + std::to_string(kMinYear) + ".." +
                     std::to_string(kMaxYear);

@@ -175,6 +175,17 @@ TEST(FilmMoments, DaysAndSiderealDays) {
     const double last = astro::computeSky(sidereal->back()).siderealTimeHours;
     EXPECT_LT(std::fabs(std::remainder(last - first, 24.0)) * 60.0, 0.51) << "minutes of sidereal time";
     EXPECT_EQ(sidereal->at(1).hour * 60 + sidereal->at(1).minute, 19 * 60 + 56.0);  // 23 h 56 min later
+
+    // Long films of sidereal years: k steps of 366 sidereal days pass two
+    // billion minutes, yet every frame in range is made and the first out of
+    // range is named.
+    const astro::SkyInput early{.year = -30000, .month = 1, .day = 1, .latDeg = 35, .lonDeg = 139};
+    const auto many = app::filmMoments(early, 9999, 525600, error, 366 * app::kSiderealDayMinutes);
+    ASSERT_TRUE(many) << error;
+    EXPECT_NEAR(many->back().year, -30000 + 9998 * 365.0 / 365.2425, 1.0);
+    const astro::SkyInput late{.year = 28000, .month = 1, .day = 1, .latDeg = 35, .lonDeg = 139};
+    EXPECT_FALSE(app::filmMoments(late, 4800, 525600, error, 366 * app::kSiderealDayMinutes));
+    EXPECT_EQ(error.rfind("frame 47", 0), 0u) << error;
 }
 
 // One rule for a coordinate wherever it comes from: a longitude of 1e20 in
