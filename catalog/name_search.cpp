@@ -250,7 +250,7 @@ NameIndex::NameIndex(const Catalogue& cat) {
         if (s.hr > 0) add("HR " + std::to_string(s.hr), t, mag, true);
     }
     // What Japanese users type besides: a constellation in kana, ざ for 座
-    // (おりおんざ), and the aliases of the table (English names, 七夕 names,
+    // (おりおんざ) or without it (オリオン), and the aliases of the table (English names, 七夕 names,
     // variants), each standing for the object its name already finds.
     const std::size_t named = entries_.size();
     for (const auto& [alias, name] : cat.nameAliases) {
@@ -266,8 +266,11 @@ NameIndex::NameIndex(const Catalogue& cat) {
     for (std::size_t i = 0, n = entries_.size(); i < n; ++i) {
         const NameEntry e = entries_[i];
         if (e.target.kind == NameKind::Constellation && e.text.size() > kZa.size() &&
-            e.text.compare(e.text.size() - kZa.size(), kZa.size(), kZa) == 0)
+            e.text.compare(e.text.size() - kZa.size(), kZa.size(), kZa) == 0) {
+            // おりおんざ, and オリオン or さそり as people say them.
             add(e.text.substr(0, e.text.size() - kZa.size()) + "ざ", e.target, e.rankMag);
+            add(e.text.substr(0, e.text.size() - kZa.size()), e.target, e.rankMag);
+        }
     }
 }
 

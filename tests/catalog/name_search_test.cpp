@@ -173,6 +173,16 @@ TEST(FindByName, AliasesEnglishNamesAndKanaReadings) {
     starNamed("オリオンざ", "オリオン座");
     starNamed("かしおぺあざ", "カシオペヤ座");
     starNamed("カシオペア座", "カシオペヤ座");
+    // What people type and were refused: a constellation without 座, in
+    // kanji, the 七夕 and evening-star names, a common misspelling, the
+    // English names of the bodies.
+    for (const auto& [typed, name] :
+         std::vector<std::pair<const char*, const char*>>{
+             {"オリオン", "オリオン座"}, {"おりおん", "オリオン座"}, {"さそり", "さそり座"}, {"織姫", "ベガ"},
+             {"南十字星", "みなみじゅうじ座"}, {"三つ星", "オリオンの三つ星"}, {"宵の明星", "金星"},
+             {"明けの明星", "金星"}, {"ペテルギウス", "ベテルギウス"}, {"白鳥座", "はくちょう座"}, {"琴座", "こと座"},
+             {"Venus", "金星"}, {"jupiter", "木星"}, {"Mars", "火星"}, {"Moon", "月"}, {"Sun", "太陽"}})
+        starNamed(typed, name);
     EXPECT_TRUE(index.find("ベテルギ").empty());
     EXPECT_TRUE(index.find("siriusb").empty());
 

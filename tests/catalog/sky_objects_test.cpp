@@ -91,6 +91,7 @@ TEST(SkyObjects, PatternsAndClustersAreWhereTheyBelong) {
         {"北斗七星", {"UMa", "UMa", "UMa", "UMa", "UMa", "UMa", "UMa", "UMa"}},
         {"春の大曲線", {"UMa", "UMa", "UMa", "Boo", "Vir"}},
         {"冬のダイヤモンド", {"CMa", "Ori", "Tau", "Aur", "Gem", "CMi", "CMa"}},
+        {"オリオンの三つ星", {"Ori", "Ori", "Ori"}},
     };
     ASSERT_EQ(cat().asterisms.size(), patterns.size() + 1);
     for (std::size_t a = 0; a < patterns.size(); ++a) {
