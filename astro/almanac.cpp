@@ -137,13 +137,17 @@ UtcOffsetFn fixedUtcOffset(int secondsEast) {
 
 double unixSecondsFromJd(double jdUt) { return (jdUt - kUnixEpochJd) * 86400.0; }
 
-LocalDateTime localDateTime(double jdUt, const UtcOffsetFn& zone) {
+namespace {
+
+// The wall clock of an instant, rounded once to a whole number of `unit`
+// seconds (1 or 60).
+LocalDateTime wallClock(double jdUt, const UtcOffsetFn& zone, int unit) {
     LocalDateTime out;
     if (!std::isfinite(jdUt)) return out;
     out.utcOffsetSeconds = offsetAt(zone, jdUt);
     const double x = jdUt + out.utcOffsetSeconds / 86400.0 + 0.5;
     double days = std::floor(x);
-    long long secs = std::llround((x - days) * 86400.0);
+    long long secs = std::llround((x - days) * 86400.0 / unit) * unit;
     if (secs >= 86400) {
         secs -= 86400;
         days += 1.0;
@@ -154,6 +158,12 @@ LocalDateTime localDateTime(double jdUt, const UtcOffsetFn& zone) {
     out.second = static_cast<int>(secs % 60);
     return out;
 }
+
+}  // namespace
+
+LocalDateTime localDateTime(double jdUt, const UtcOffsetFn& zone) { return wallClock(jdUt, zone, 1); }
+
+LocalDateTime localMinute(double jdUt, const UtcOffsetFn& zone) { return wallClock(jdUt, zone, 60); }
 
 double localToJdUt(const LocalDate& date, double secondOfDay, const UtcOffsetFn& zone) {
     const double wall = ymdYD(date.year, date.month, static_cast<double>(date.day)) + secondOfDay / 86400.0;

@@ -59,6 +59,13 @@ struct LocalDateTime {
 // second.
 LocalDateTime localDateTime(double jdUt, const UtcOffsetFn& zone);
 
+// localMinute: the wall-clock time of an instant as every time shown to the
+// minute gives it: rounded once to the nearest minute, half a minute going
+// up (16:30:30 is 16:31, 16:30:29.9 is 16:30), as the national almanac
+// rounds; seconds 0. An instant in a day's last half minute is the next
+// day's 00:00.
+LocalDateTime localMinute(double jdUt, const UtcOffsetFn& zone);
+
 // localToJdUt: the instant a wall clock in the zone shows this date and
 // second of the day. In a gap (clocks put forward) the instant the gap ends;
 // in an overlap (clocks put back) the earlier of the two.

@@ -1,6 +1,7 @@
 #include "view/finder.h"
 
 #include "astro/star_place.h"
+#include "view/figure_sky.h"
 
 #include <cmath>
 
@@ -17,6 +18,23 @@ PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, 
     }
     return a;
 }
+
+namespace {
+
+// The star a figure is found by: its brightest star above the horizon, or,
+// with none up, the one that rises first (the brightest when none rises).
+int figureStar(const catalog::Catalogue& cat, const std::vector<int>& rows, const astro::SkyState& sky) {
+    const FigureSky fs = figureSky(cat, rows, sky);
+    if (fs.brightestUpRow > 0) return fs.brightestUpRow;
+    if (fs.firstRiseRow > 0) return fs.firstRiseRow;
+    int row = rows.front();
+    for (const int r : rows) {
+        if (cat.stars[static_cast<std::size_t>(r)].mag < cat.stars[static_cast<std::size_t>(row)].mag) row = r;
+    }
+    return row;
+}
+
+}  // namespace
 
 FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& names, const astro::SkyState& sky,
                        std::string_view name) {
@@ -35,23 +53,20 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
         const catalog::ConstellationName& c = cat.iauConstellations[static_cast<std::size_t>(f.target.id)];
         f.constellationName = c.name;
         f.figure = catalog::findConstellation(cat, c.name);
-        const int row = catalog::brightestStarOf(cat, f.target.id);
-        if (row == 0) {
+        f.rows = constellationRows(cat, c.abbrev);
+        if (f.rows.empty()) {
             f.status = FoundObject::Status::NoStarInTable;
             return f;
         }
-        f.info = describeStar(cat, sky, row);
+        f.info = describeStar(cat, sky, figureStar(cat, f.rows, sky));
         break;
     }
     case catalog::NameKind::Asterism: {
         const catalog::Asterism& a = cat.asterisms[static_cast<std::size_t>(f.target.id)];
         f.asterismName = a.name;
         f.asterism = f.target.id;
-        int row = a.rows.front();
-        for (const int r : a.rows) {
-            if (cat.stars[static_cast<std::size_t>(r)].mag < cat.stars[static_cast<std::size_t>(row)].mag) row = r;
-        }
-        f.info = describeStar(cat, sky, row);
+        f.rows = asterismRows(cat, f.target.id);
+        f.info = describeStar(cat, sky, figureStar(cat, f.rows, sky));
         break;
     }
     case catalog::NameKind::DeepSky:

@@ -33,11 +33,15 @@ struct FoundObject {
     enum class Status { Found, Unknown, NoStarInTable };
     Status status = Status::Unknown;
     catalog::NameTarget target;  // what the name named
-    ObjectInfo info;             // the object; for a constellation or a star pattern its brightest star
+    ObjectInfo info;             // the object; for a constellation or a star pattern one of its stars
     std::string constellationName;  // the constellation's name when one was asked for
     std::string asterismName;    // the star pattern's name when one was asked for
     int asterism = 0;            // its row in Catalogue::asterisms, 0 when none
     int figure = 0;              // its figure in the constellation list (1..41), 0 when none
+    // A constellation's stars in the table, or a star pattern's; the star
+    // found by (info) is the brightest of them above the horizon, or the
+    // first to rise.
+    std::vector<int> rows;
     bool aboveHorizon = false;   // altitude >= 0
     // Above the horizon and drawn at this hour: by day (Sun above the
     // horizon) the picture leaves out the stars, Mars, Jupiter and Saturn.

@@ -318,7 +318,6 @@
 
   const BODY_NAMES = {Sun: "太陽", Moon: "月", Venus: "金星", Mars: "火星", Jupiter: "木星", Saturn: "土星"};
   const KIND_NAMES = {star: "恒星", sun: "太陽", moon: "月", planet: "惑星", meteor: "流れ星"};
-  const clock = (iso) => (iso ? iso.slice(11, 16) : null);
 
   // 数値: where the six bodies are (the numbers --json gives).
   function showNumbers() {
@@ -335,7 +334,7 @@
     const keys = ["sun", "moon", "venus", "mars", "jupiter", "saturn"];
     const names = ["太陽", "月", "金星", "火星", "木星", "土星"];
     showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${a.timeZone}）　月齢 ${a.moonAge}`,
-              [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], clock(a[k].rise), clock(a[k].transit), clock(a[k].set)])]);
+              [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], a[k].clock.rise, a[k].clock.transit, a[k].clock.set])]);
   }
 
   // 今夜の見どころ: the night's sentences, to copy into a newsletter.
@@ -369,12 +368,8 @@
         state.dir = found.direction;
         markDirection();
         drawPage();
-        say(`${found.name}は 高度 ${found.alt}° 方位 ${found.az}° にあります`);
-      } else if (found.nextRise) {
-        say(`${found.name}は今は地平線の下です。次に昇るのは ${found.nextRise.replace("T", " ").slice(0, 16)}`);
-      } else {
-        say(`${found.name}は地平線の下にあり、しばらく昇りません`);
       }
+      say(found.sentence);
     } catch (e) {
       say(`「${name}」という天体は見つかりません`);
     }

@@ -1,5 +1,7 @@
 #include "app/pointing/find_dialog_widgets.h"
 
+#include "app/session/find_text.h"
+
 #include "view/zenith_projector.h"
 
 #include <QAbstractItemView>
@@ -28,14 +30,7 @@ namespace {
 
 QString qstr(const std::string& s) { return QString::fromStdString(s); }
 
-constexpr double kMinute = 1.0 / 1440.0;
 
-// The wall-clock minute of an instant, rounded to the nearest minute.
-astro::LocalDateTime roundedMinute(double jdUt, const astro::UtcOffsetFn& zone) {
-    astro::LocalDateTime t = astro::localDateTime(jdUt + 0.5 * kMinute, zone);
-    t.second = 0;
-    return t;
-}
 
 // The picture whose centre azimuth is nearest (north 0, east 90, ...).
 view::Direction nearestDirection(double azDeg) {
@@ -81,14 +76,6 @@ void SkyRing::paintEvent(QPaintEvent*) {
     p.drawEllipse(circle);
     p.setPen(QPen(QColor(255, 220, 60), 2));
     p.drawEllipse(circle);
-}
-
-QString riseSentence(const astro::SkyEvent& rise, double nowJdUt, const astro::UtcOffsetFn& zone) {
-    const astro::LocalDateTime t = roundedMinute(rise.jdUt, zone);
-    const astro::LocalDate today = astro::localDateTime(nowJdUt, zone).date;
-    QString when = QStringLiteral("%1時%2分").arg(t.hour).arg(t.minute);
-    if (!(t.date == today)) when = QStringLiteral("%1月%2日 ").arg(t.date.month).arg(t.date.day) + when;
-    return QStringLiteral("%1に%2から昇ります").arg(when, QString::fromUtf8(view::compassPointJa(rise.azDeg)));
 }
 
 FindDialog::FindDialog(MainWindow* window) : QDialog(window), window_(window), names_(window->catalogue()) {
@@ -212,52 +199,40 @@ void FindDialog::find(const QString& typed) {
         return;
     }
     if (found.status == view::FoundObject::Status::NoStarInTable) {
-        say(QStringLiteral("%1の星は星の表にないため探せません").arg(qstr(found.constellationName)));
+        say(qstr(findSentence(*last_, req.zone)));
         return;
     }
     // A constellation: its figure is drawn from now on.
     if (found.target.kind == catalog::NameKind::Constellation) window_->showFigure(found.figure);
     if (found.aboveHorizon) {
-        turnTo(found);
+        turnTo(found, qstr(findSentence(*last_, req.zone)));
     } else {
-        offerRise(found, last_->nextRise, sky.jdUt);
+        offerRise(found, last_->nextRise, sky.jdUt, qstr(findSentence(*last_, req.zone)));
     }
 }
 
-void FindDialog::turnTo(const view::FoundObject& found) {
+void FindDialog::turnTo(const view::FoundObject& found, QString text) {
     const view::ObjectInfo& o = found.info;
     // The all-sky view holds everything above the horizon: it stays, and it
     // is chosen for what no quarter holds (near the zenith).
     const bool allSky = !found.picture || found.picture->dir == view::Direction::Zenith;
     window_->drawToward(allSky ? view::Direction::Zenith : found.picture->dir);
-    QString text = QStringLiteral("%1は%2の空、高度 %3° 方位 %4° にあります")
-                       .arg(qstr(o.name), QString::fromUtf8(view::skyQuarterJa(o.azDeg)),
-                            qstr(view::fixedText(o.altDeg, 1, true)), qstr(view::fixedText(o.azDeg, 1)));
-    if (!found.constellationName.empty()) {
-        text = QStringLiteral("%1（いちばん明るい星 %2）").arg(qstr(found.constellationName), text);
-    }
     if (!markDrawn(o)) {
-        text += found.drawn ? QStringLiteral("（天頂付近のため絵に入りません）")
-                            : QStringLiteral("（昼間なので絵には描かれません）");
+        if (found.drawn) text += QStringLiteral("天頂付近のため絵に入りません。");
     }
     say(text);
 }
 
-void FindDialog::offerRise(const view::FoundObject& found, const std::optional<astro::SkyEvent>& rise, double nowJdUt) {
+void FindDialog::offerRise(const view::FoundObject& found, const std::optional<astro::SkyEvent>& rise, double nowJdUt,
+                           const QString& answer) {
     const view::ObjectInfo& o = found.info;
-    if (!rise) {
-        say(QStringLiteral("%1は地平線の下にあり、この場所ではしばらく昇りません").arg(qstr(o.name)));
-        return;
-    }
+    say(answer);
+    if (!rise) return;
     const LocalZone zone = window_->currentRequest().zone;
-    const QString sentence = riseSentence(*rise, nowJdUt, zone.offset);
-    say(QStringLiteral("%1は今は地平線の下です。%2。").arg(qstr(o.name), sentence));
-    if (!askSetTime(QStringLiteral("%1は今は地平線の下です。%2。\n時刻をその時にして描きますか？")
-                        .arg(qstr(o.name), sentence))) {
-        return;
-    }
+    const QString sentence = qstr(riseSentence(*rise, nowJdUt, zone.offset));
+    if (!askSetTime(answer + QStringLiteral("\n時刻をその時にして描きますか？"))) return;
     // The fields hold Japan Standard Time.
-    const astro::LocalDateTime jst = roundedMinute(rise->jdUt, astro::fixedUtcOffset(kJstOffsetSeconds));
+    const astro::LocalDateTime jst = astro::localMinute(rise->jdUt, astro::fixedUtcOffset(kJstOffsetSeconds));
     window_->setMoment(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute);
     // The picture that holds the rising point on the horizon: the all-sky
     // view when it is shown, else the quarter.

@@ -49,9 +49,6 @@ private:
     QTimer* hide_ = nullptr;
 };
 
-// The answer to "when does it rise": 「3時12分に東北東から昇ります」, with the
-// date in front when it is not the local day of `nowJdUt`.
-QString riseSentence(const astro::SkyEvent& rise, double nowJdUt, const astro::UtcOffsetFn& zone);
 
 class FindDialog : public QDialog {
     Q_OBJECT
@@ -82,8 +79,11 @@ protected:
 private:
     void onEdited(const QString& text);
     void findLater(const QString& name);
-    void turnTo(const view::FoundObject& found);
-    void offerRise(const view::FoundObject& found, const std::optional<astro::SkyEvent>& rise, double nowJdUt);
+    // `answer`: the session's sentence, to which the dialog adds what the
+    // picture shows.
+    void turnTo(const view::FoundObject& found, QString answer);
+    void offerRise(const view::FoundObject& found, const std::optional<astro::SkyEvent>& rise, double nowJdUt,
+                   const QString& answer);
     // Rings the object in what the canvas last drew; false when not drawn.
     bool markDrawn(const view::ObjectInfo& info);
     void say(const QString& text);

@@ -42,7 +42,7 @@ QString decText(double deg) {
 // "5:07" in the zone, rounded to the minute; "--:--" for none.
 QString clockText(const std::optional<astro::SkyEvent>& e, const astro::UtcOffsetFn& zone) {
     if (!e) return QStringLiteral("--:--");
-    const astro::LocalDateTime t = astro::localDateTime(e->jdUt + 30.0 / 86400.0, zone);
+    const astro::LocalDateTime t = astro::localMinute(e->jdUt, zone);
     return QStringLiteral("%1:%2").arg(t.hour).arg(t.minute, 2, 10, QLatin1Char('0'));
 }
 

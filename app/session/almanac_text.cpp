@@ -57,10 +57,10 @@ std::string isoLocalTime(double jdUt, const astro::UtcOffsetFn& zone) {
 std::string hourMinute(const std::optional<double>& jdUt, const astro::AlmanacDay& day,
                        const astro::UtcOffsetFn& zone) {
     if (!jdUt) return "--:--";
-    const astro::LocalDateTime t = astro::localDateTime(*jdUt, zone);
-    int minutes = t.hour * 60 + t.minute + (t.second >= 30 ? 1 : 0);
-    // Rounding must not carry an event of 23:59:40 into the next day.
-    if (!(t.date == day.date) || minutes >= 1440) minutes = 23 * 60 + 59;
+    const astro::LocalDateTime t = astro::localMinute(*jdUt, zone);
+    int minutes = t.hour * 60 + t.minute;
+    // A day's row keeps its events: one of 23:59:40 stays 23:59.
+    if (!(t.date == day.date)) minutes = 23 * 60 + 59;
     return two(minutes / 60) + ":" + two(minutes % 60);
 }
 
@@ -86,6 +86,9 @@ const char* phaseNameJson(astro::PhaseKind kind) {
 
 std::string almanacJson(const astro::AlmanacDay& day, const LocalZone& zone) {
     const astro::UtcOffsetFn& z = zone.offset;
+    const auto minuteOrNull = [&](const std::optional<astro::SkyEvent>& e) {
+        return e ? "\"" + hourMinute(e->jdUt, day, z) + "\"" : std::string("null");
+    };
     std::string j = "{\n";
     j += "    \"date\": \"" + dateText(day.date) + "\",\n";
     j += "    \"timeZone\": " + jsonString(zone.name) + ",\n";
@@ -96,7 +99,10 @@ std::string almanacJson(const astro::AlmanacDay& day, const LocalZone& zone) {
              ", \"up\": \"" + upText(bd.up) + "\"" +
              ", \"riseAzimuth\": " + (bd.rise ? jsonFixed(bd.rise->azDeg, 2) : "null") +
              ", \"transitAltitude\": " + (bd.transit ? jsonFixed(bd.transit->altDeg, 2) : "null") +
-             ", \"setAzimuth\": " + (bd.set ? jsonFixed(bd.set->azDeg, 2) : "null") + "},\n";
+             ", \"setAzimuth\": " + (bd.set ? jsonFixed(bd.set->azDeg, 2) : "null") +
+             // The times as a table shows them, to the minute by the one rule.
+             ", \"clock\": {\"rise\": " + minuteOrNull(bd.rise) + ", \"transit\": " + minuteOrNull(bd.transit) +
+             ", \"set\": " + minuteOrNull(bd.set) + "}},\n";
     }
     const auto twilight = [&](const astro::Twilight& t) {
         return "{\"begin\": " + timeOrNull(t.beginJdUt, z) + ", \"end\": " + timeOrNull(t.endJdUt, z) + "}";

@@ -5,6 +5,7 @@
 
 #include "app/session/almanac_text.h"
 #include "app/session/draw_list.h"
+#include "app/session/find_text.h"
 #include "app/session/json_writer.h"
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
@@ -101,6 +102,7 @@ FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, con
     if (allSky && found.aboveHorizon)
         found.picture = view::PictureChoice{view::Direction::Zenith,
                                             view::zenithProjector().place(found.info.altDeg, found.info.azDeg).at};
+    if (!found.rows.empty()) r.figure = view::figureSky(cat, found.rows, sky);
     if (!found.aboveHorizon) r.nextRise = view::nextRiseOf(found, sky);
     if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, sky, zone.offset).rise) {
         r.almanacRise = e;
@@ -119,7 +121,30 @@ std::string findResultJson(const FindResult& r, double scale, const LocalZone& z
     std::optional<RiseText> rise, almanacRise;
     if (r.nextRise) rise = riseText(*r.nextRise, zone.offset);
     if (r.almanacRise) almanacRise = riseText(*r.almanacRise, zone.offset);
-    return findJson(r.found, scale, rise, almanacRise, r.almanacRisen);
+    JsonObject j;
+    findFields(j, r.found, scale, rise, almanacRise, r.almanacRisen);
+    // The answer in words, and for a constellation or a star pattern how
+    // all of it stands, as the last members.
+    JsonObject& more = j;
+    more.text("sentence", findSentence(r, zone));
+    if (r.figure) {
+        const view::FigureSky& f = *r.figure;
+        JsonObject fig;
+        fig.integer("stars", f.stars);
+        fig.integer("up", f.starsUp);
+        fig.boolean("neverRises", f.neverRises);
+        if (f.allUpJdUt) fig.text("allUp", isoLocalTime(*f.allUpJdUt, zone.offset));
+        if (f.best) {
+            JsonObject best;
+            best.text("time", isoLocalTime(f.best->jdUt, zone.offset));
+            best.number("alt", f.best->altDeg, 1);
+            best.number("az", f.best->azDeg, 1);
+            fig.object("best", best);
+        }
+        if (f.seasonMonth > 0) fig.integer("seasonMonth", f.seasonMonth);
+        more.object("figure", fig);
+    }
+    return j.done();
 }
 
 std::string findErrorText(const FindResult& r, std::string_view name) {

@@ -24,6 +24,7 @@
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "catalog/name_search.h"
+#include "view/figure_sky.h"
 #include "view/finder.h"
 
 namespace app {
@@ -94,6 +95,8 @@ struct FindResult {
     std::optional<astro::SkyEvent> almanacRise;
     bool almanacRisen = false;
     double jdUt = 0.0;  // the moment looked at
+    // A constellation or a star pattern: how all of it stands.
+    std::optional<view::FigureSky> figure;
 };
 // findIn: the answer in the sky of a moment already computed (the window's).
 FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, const catalog::NameIndex& names,

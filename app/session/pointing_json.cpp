@@ -88,6 +88,12 @@ std::string identifyJson(const view::PointAnswer& answer) {
 std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise,
                      const std::optional<RiseText>& almanacRise, bool almanacRisen) {
     JsonObject j;
+    findFields(j, found, scale, nextRise, almanacRise, almanacRisen);
+    return j.done();
+}
+
+void findFields(JsonObject& j, const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise,
+                const std::optional<RiseText>& almanacRise, bool almanacRisen) {
     j.text("name", found.info.name);
     j.text("kind", kindWord(found.info.kind));
     if (found.info.kind == view::DrawnKind::Star) {
@@ -132,7 +138,6 @@ std::string findJson(const view::FoundObject& found, double scale, const std::op
         j.text("almanacRise", almanacRise->iso);
         j.boolean("almanacRisen", almanacRisen);
     }
-    return j.done();
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/session/json_writer.h"
 #include "astro/almanac.h"
 #include "astro/rise_set.h"
 #include "view/finder.h"
@@ -36,5 +37,8 @@ RiseText riseText(const astro::SkyEvent& rise, const astro::UtcOffsetFn& zone);
 // the picture although the almanac had it rise at 06:50.
 std::string findJson(const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise,
                      const std::optional<RiseText>& almanacRise = std::nullopt, bool almanacRisen = false);
+// The same members written into `j`, for an answer that adds its own.
+void findFields(JsonObject& j, const view::FoundObject& found, double scale, const std::optional<RiseText>& nextRise,
+                const std::optional<RiseText>& almanacRise = std::nullopt, bool almanacRisen = false);
 
 }  // namespace app

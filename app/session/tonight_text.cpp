@@ -30,7 +30,7 @@ std::string dateJa(const astro::LocalDate& d) {
 
 // "21時05分", "翌4時10分" after the evening's date.
 std::string clockJa(double jdUt, const astro::LocalDate& evening, const astro::UtcOffsetFn& zone) {
-    const astro::LocalDateTime t = astro::localDateTime(jdUt, zone);
+    const astro::LocalDateTime t = astro::localMinute(jdUt, zone);
     const std::string hm = number(t.hour) + "時" + (t.minute < 10 ? "0" : "") + number(t.minute) + "分";
     return t.date == evening ? hm : "翌" + hm;
 }

@@ -1,0 +1,75 @@
+// What the session says in words, checked against the sky itself: the
+// answer to a constellation's name, and the evening report.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+
+#include "app/session/answers.h"
+#include "app/session/find_text.h"
+#include "astro/almanac.h"
+#include "catalog/catalog.h"
+
+namespace {
+
+const catalog::Catalogue& cat() {
+    static const catalog::Catalogue c = catalog::loadCatalogue();
+    return c;
+}
+
+app::FindResult findAt(const char* name, int y, int mo, int d, int h, int mi, const char* place = "東京") {
+    app::SkyQuery q;
+    q.at = astro::CivilMinute{y, mo, d, h, mi};
+    q.placeIndex = catalog::findPlace(cat(), place);
+    return app::answerFind({q, name, false, 1.0}, cat(), app::LocalZone{}, std::chrono::system_clock::now());
+}
+
+bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// Asked for オリオン座 while Betelgeuse is up and Rigel is not, the answer
+// is about the constellation (it once said 「リゲルは今は地平線の下です」):
+// the part that is up, when all of it is, and when it stands highest in the
+// dark, which is its middle's meridian passage at 90° - latitude + declination.
+TEST(FindWords, AConstellationIsAnsweredAsAWhole) {
+    const app::FindResult partly = findAt("オリオン座", 2026, 12, 10, 18, 1);
+    ASSERT_TRUE(partly.figure);
+    const view::FigureSky& f = *partly.figure;
+    EXPECT_GT(f.starsUp, 0);
+    EXPECT_LT(f.starsUp, f.stars);
+    EXPECT_TRUE(partly.found.aboveHorizon);
+    EXPECT_EQ(partly.found.info.name, "ベテルギウス");
+    const std::string said = app::findSentence(partly, app::LocalZone{});
+    EXPECT_TRUE(has(said, "オリオン座は一部が地平線の上にあります")) << said;
+    EXPECT_FALSE(has(said, "リゲルは今は地平線の下")) << said;
+    ASSERT_TRUE(f.allUpJdUt);
+    EXPECT_GT(*f.allUpJdUt, partly.jdUt);
+    EXPECT_LT(*f.allUpJdUt - partly.jdUt, 2.0 / 24.0);
+    ASSERT_TRUE(f.best);
+    EXPECT_NEAR(std::remainder(f.best->azDeg - 180.0, 360.0), 0.0, 3.0);  // on the meridian, to a 10-minute step
+    EXPECT_GT(f.best->altDeg, 50.0);  // the belt, at declination -1°, culminates at 53°
+    EXPECT_LT(f.best->altDeg, 60.0);
+    const astro::LocalDateTime best = astro::localMinute(f.best->jdUt, astro::fixedUtcOffset(9 * 3600));
+    EXPECT_TRUE(best.hour == 23 || best.hour == 0) << best.hour;
+
+    // Wholly up at 22:00; wholly below in July's afternoon, when it is a
+    // winter constellation; never up from Tokyo for みなみじゅうじ座, which
+    // does come up at 那覇.
+    EXPECT_TRUE(has(app::findSentence(findAt("オリオン", 2026, 12, 10, 22, 0), {}), "全体が地平線の上"));
+    const app::FindResult scorpius = findAt("さそり座", 2026, 12, 10, 22, 0);
+    ASSERT_TRUE(scorpius.figure);
+    EXPECT_EQ(scorpius.figure->starsUp, 0);
+    EXPECT_FALSE(scorpius.figure->best);
+    EXPECT_GE(scorpius.figure->seasonMonth, 6);
+    EXPECT_LE(scorpius.figure->seasonMonth, 8);
+    EXPECT_TRUE(has(app::findSentence(scorpius, {}), "月ごろの夜8時ごろ"));
+    const app::FindResult crux = findAt("南十字星", 2026, 5, 1, 22, 0);
+    ASSERT_TRUE(crux.figure);
+    EXPECT_TRUE(crux.figure->neverRises);
+    EXPECT_EQ(app::findSentence(crux, {}), "みなみじゅうじ座はこの場所では地平線の上に昇りません。");
+    const app::FindResult cruxSouth = findAt("南十字星", 2026, 5, 1, 22, 0, "那覇");
+    ASSERT_TRUE(cruxSouth.figure);
+    EXPECT_FALSE(cruxSouth.figure->neverRises);
+}
+
+}  // namespace
