@@ -220,6 +220,29 @@ AlmanacDay almanacDay(const LocalDate& date, double latDeg, double lonDeg, const
     return fillDay(track, phases, day, latDeg, lonDeg, zone);
 }
 
+BodyEvents bodyEventsIn(Body body, double latDeg, double lonDeg, double fromJdUt, double toJdUt) {
+    BodyEvents out;
+    latDeg = std::clamp(finiteOr0(latDeg), -90.0, 90.0);
+    lonDeg = finiteOr0(lonDeg);
+    if (!std::isfinite(fromJdUt) || !std::isfinite(toJdUt) || !(toJdUt > fromJdUt)) return out;
+    toJdUt = std::min(toJdUt, fromJdUt + 3.0);
+    const detail::PositionTrack track(fromJdUt - 0.3, toJdUt + 0.3);
+    const SkyTarget target = SkyTarget::ofBody(body);
+    const detail::TargetPath path(track, target, latDeg, lonDeg);
+    // The horizon fillDay uses, so a sunset is the same instant in both.
+    const double horizon = body == Sun ? sunHorizonDeg(track.sunDistAu(0.5 * (fromJdUt + toJdUt)))
+                                       : standardHorizonDeg(target, fromJdUt);
+    const detail::WindowScan scan = detail::scanWindow(path, fromJdUt, toJdUt, {horizon});
+    const auto event = [&](double t) {
+        const Horizontal h = path.horizontal(t);
+        return SkyEvent{t, h.azDeg, h.altDeg};
+    };
+    for (const detail::Crossing& c : scan.crossings[0]) (c.rising ? out.rises : out.sets).push_back(event(c.jdUt));
+    for (const double t : scan.upperCulminations) out.transits.push_back(event(t));
+    if (scan.crossings[0].empty()) out.up = scan.altAtStartDeg >= horizon ? UpState::Always : UpState::Never;
+    return out;
+}
+
 std::vector<AlmanacDay> almanacMonth(int year, int month, double latDeg, double lonDeg,
                                      const UtcOffsetFn& zone) {
     std::vector<AlmanacDay> out;

@@ -121,6 +121,16 @@ struct AlmanacDay {
 //   zone            the place's zone
 AlmanacDay almanacDay(const LocalDate& date, double latDeg, double lonDeg, const UtcOffsetFn& zone);
 
+// Every rise, set and upper transit of a body in [fromJdUt, toJdUt) (at
+// most 3 days), under the almanac's conventions: the same instants
+// almanacDay gives, and also a second rise or set of one day (a planet
+// rising at 00:03 and again at 23:59), which a day's row has no room for.
+struct BodyEvents {
+    std::vector<SkyEvent> rises, sets, transits;  // each in time order
+    UpState up = UpState::Sometimes;  // Always / Never when it neither rises nor sets
+};
+BodyEvents bodyEventsIn(Body body, double latDeg, double lonDeg, double fromJdUt, double toJdUt);
+
 // almanacMonth: almanacDay for every day of a month, sharing one track of
 // positions and one list of phases. Empty for a month outside 1..12.
 std::vector<AlmanacDay> almanacMonth(int year, int month, double latDeg, double lonDeg,

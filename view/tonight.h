@@ -1,6 +1,7 @@
 // 今夜の見どころ: what one night offers at one place, from sunset to the next
 // sunrise: the planets that can be seen, the Moon, the active meteor showers
-// and the bright stars and constellations high toward the equator at 20:00.
+// and what a family would look for at 20:00: bright stars, star patterns,
+// constellations and the famous clusters.
 // The facts only; app/session/tonight_text.h words them.
 #pragma once
 
@@ -25,9 +26,11 @@ struct TonightPlanet {
     std::string name;             // "木星"
     double mag = 0.0;             // at 20:00
     std::string constellation;    // IAU boundaries, at 20:00: "ふたご座"
-    SkyAt at20, at22;             // 20:00 and 22:00 local
-    // Between local noon of the date and noon of the next day.
-    std::optional<astro::SkyEvent> rise, transit, set;
+    SkyAt at20, at22;             // at the evening hours 20:00 and 22:00
+    // Every rise and set between the place's noon and the next (a planet
+    // may rise twice by the clock), and the transit.
+    std::vector<astro::SkyEvent> rises, sets;
+    std::optional<astro::SkyEvent> transit;
     // Seen: at least kPlanetSeenAltDeg high while the Sun is below
     // kPlanetSkyDarkDeg; best: the highest such moment (10-minute steps).
     bool seen = false;
@@ -35,10 +38,13 @@ struct TonightPlanet {
 };
 
 struct TonightMoon {
-    std::optional<astro::SkyEvent> rise, set;  // noon to noon, as the planets'
+    std::vector<astro::SkyEvent> rises, sets;  // noon to noon, as the planets'
     std::optional<SkyAt> atSunset;  // where it stands at sunset
-    double ageDays = 0.0;      // at 21:00 local
-    std::string phaseName;     // 新月, 三日月, 上弦の月, ..., from the age
+    double ageDays = 0.0;      // at 21:00
+    // Seen in the night: at least kMoonSeenAltDeg high while the Sun is
+    // below kMoonSkyDarkDeg (a 2-day crescent in the dusk is).
+    bool seen = false;
+    std::string phaseName;     // moonPhaseName(ageDays, seen)
     double illum = 0.0;        // illuminated fraction at 21:00
     double upDarkHours = 0.0;  // hours above the horizon while the sky is dark
     double darkHours = 0.0;    // hours the Sun is below kShowerSkyDarkDeg
@@ -51,6 +57,10 @@ struct TonightShower {
     int row = 0;                 // row of the shower table
     std::string name;            // "ふたご座流星群"
     astro::LocalDate peak;       // the nearest maximum's date
+    // The night of the maximum, by the evening it begins: the maximum of
+    // the 14th is the night from the 13th's evening to the 14th's morning.
+    astro::LocalDate peakEvening;
+    int nightsToPeak = 0;        // peakEvening - the report's date: 0 tonight, 1 tomorrow, -1 last night
     double daysFromPeak = 0.0;   // from the peak to local midnight of the night
     double zhr = 0.0;            // the table's hourly rate at the maximum
     std::optional<astro::SkyEvent> radiantRise;  // noon to noon
@@ -61,44 +71,56 @@ struct TonightShower {
     double rateDark = 0.0;       // under a dark sky (6.5)
 };
 
-struct TonightStar {
-    int row = 0;           // star row
-    std::string name;      // "シリウス"
-    std::string constellation;
-    double mag = 0.0;
-    SkyAt at20;
-};
-
-struct TonightConstellation {
-    int iau = 0;           // index into Catalogue::iauConstellations
-    std::string name;      // "ペガスス座"
-    SkyAt at20;            // the mean direction of its figure's stars
+// Something a family would look for at 20:00, wherever it stands.
+struct TonightPick {
+    int id = 0;            // star row, constellation figure, star pattern or deep-sky row
+    std::string name;      // "シリウス", "オリオン座", "冬の大三角", "すばる"
+    std::string detail;    // a star's constellation, a cluster's kind; else ""
+    double mag = 0.0;      // a star's or cluster's magnitude; a figure's brightest star's
+    SkyAt at;              // at 20:00 (a figure's mean direction), or at 22:00 for a star
+                           // pattern that is whole above the horizon only by then
+    bool later = false;    // at 22:00
 };
 
 struct TonightReport {
     astro::LocalDate date;             // the evening's date
     double latDeg = 0.0, lonDeg = 0.0;
-    std::optional<double> sunsetJdUt;  // of that date; none in polar day or night
-    std::optional<double> sunriseJdUt; // of the next morning
+    // The night is looked for between the place's own noons (local mean
+    // time), whatever clock prints it.
+    double noonJdUt = 0.0, nextNoonJdUt = 0.0;
+    std::optional<double> sunsetJdUt;  // none in polar day or night
+    std::optional<double> sunriseJdUt; // the next morning's
+    // The evening hours (20:00, 21:00, 22:00) are the clock's; when the
+    // clock runs more than kEveningClockSlackHours from the place's mean
+    // solar time (Tokyo's clock for London), they are the place's own.
+    bool eveningInLocalMeanTime = false;
     bool sunUp20 = false;              // the Sun above the horizon at 20:00 (midnight sun)
     std::vector<TonightPlanet> planets;  // Venus, Mars, Jupiter, Saturn, in that order
     TonightMoon moon;
     std::vector<TonightShower> showers;  // active that night, nearest peak first
-    // Toward the equator (south in the northern hemisphere) at 20:00.
-    bool facesSouth = true;
-    std::vector<TonightStar> stars;                  // brightest first
-    std::vector<TonightConstellation> constellations;  // highest first
+    // What to look for at 20:00 (kPickMinAltDeg high at least), each list
+    // by brightness: the textbooks' star patterns with every star up, the
+    // bright stars, the figured constellations whole above the horizon,
+    // the famous clusters, nebulae and galaxies the eye can see; a star
+    // pattern that comes up by 22:00 (冬の大三角 in December) too.
+    std::vector<TonightPick> asterisms, stars, constellations, deepSky;
 };
 
 // A planet counts as seen at this altitude in this dark a sky.
 inline constexpr double kPlanetSeenAltDeg = 5.0;
 inline constexpr double kPlanetSkyDarkDeg = -6.0;    // the end of civil twilight
 inline constexpr double kShowerSkyDarkDeg = -12.0;   // nautical twilight: meteors and faint stars
-// "High toward the equator" at 20:00: at least this high, within this many
-// degrees of azimuth of south (north for a southern place).
-inline constexpr double kHighAltDeg = 30.0;
-inline constexpr double kHighAzHalfWidthDeg = 60.0;
-inline constexpr double kHighStarMag = 2.5;
+// A Moon counts as seen this high with the Sun this far down.
+inline constexpr double kMoonSeenAltDeg = 2.0;
+inline constexpr double kMoonSkyDarkDeg = -3.0;
+inline constexpr double kEveningClockSlackHours = 3.0;
+// The picks: this high at 20:00; stars this bright; clusters this bright;
+// at most this many of each.
+inline constexpr double kPickMinAltDeg = 15.0;
+inline constexpr double kPickStarsUpAltDeg = 5.0;  // every star of a figure at least this high
+inline constexpr double kPickStarMag = 1.6;
+inline constexpr double kPickDeepSkyMag = 4.5;
+inline constexpr std::size_t kPickMax = 6;
 // The hourly rate's rule: ZHR x profile x sin(radiant altitude) x
 // r^-(6.5 - limiting magnitude), population index r = 2.5.
 inline constexpr double kPopulationIndex = 2.5;
@@ -112,10 +134,11 @@ inline constexpr double kDarkLimitingMag = 6.5;
 //   limitingMag     the faintest star the sky shows
 double hourlyRate(double zhr, double profile, double radiantAltDeg, double limitingMag);
 
-// moonPhaseName: the name of the Moon of that age (days since new moon):
-// 新月 below 1.5 and from 28.0, 三日月 to 5.5, 上弦の月 to 9.5, 十三夜の月 to
-// 13.5, 満月 to 16.5, 満月過ぎの月 to 20.5, 下弦の月 to 24.5, 有明の月 after.
-const char* moonPhaseName(double ageDays);
+// moonPhaseName: the name of the Moon of that age (days since new moon)
+// by what is seen: within 2.5 days of new, 細い月 when it is seen and
+// 新月 when it is not; 三日月 to 5.5, 上弦の月 to 9.5, 十三夜の月 to 13.5,
+// 満月 to 16.5, 満月過ぎの月 to 20.5, 下弦の月 to 24.5, 有明の月 to 27.0.
+const char* moonPhaseName(double ageDays, bool seen);
 
 // tonight: the report for the night that begins on `date` at the place
 // (latitude held to [-90, 90]; non-finite coordinates count as 0).

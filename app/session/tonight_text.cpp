@@ -40,30 +40,47 @@ std::string placeJa(const view::SkyAt& at) {
     return std::string(view::skyQuarterJa(at.azDeg)) + "の空の高さ" + fixedText(at.altDeg, 0) + "°";
 }
 
-std::string atHourJa(const char* hour, const view::SkyAt& at) {
-    return std::string(hour) + (at.altDeg > 0.0 ? "は" + placeJa(at) : "は地平線の下");
+// "20時", or the place's own hour when the clock is far from it.
+std::string hourJa(int hour, const view::TonightReport& r) {
+    return (r.eveningInLocalMeanTime ? "現地時刻の" : "") + number(hour) + "時";
+}
+
+std::string atHourJa(const std::string& hour, const view::SkyAt& at) {
+    return hour + (at.altDeg > 0.0 ? "は" + placeJa(at) : "は地平線の下");
 }
 
 std::string magJa(double mag) { return fixedText(mag, 1, true) + "等"; }
 
 // Rising or setting during the night is worth a sentence; by day it is not.
-bool inNight(const std::optional<astro::SkyEvent>& e, const view::TonightReport& r) {
-    return e && (!r.sunsetJdUt || e->jdUt >= *r.sunsetJdUt) && (!r.sunriseJdUt || e->jdUt <= *r.sunriseJdUt);
+bool inNight(const astro::SkyEvent& e, const view::TonightReport& r) {
+    return (!r.sunsetJdUt || e.jdUt >= *r.sunsetJdUt) && (!r.sunriseJdUt || e.jdUt <= *r.sunriseJdUt);
+}
+
+// Every rise (or set) of the night, in time order: 「23時59分に東から昇ります。」
+std::string eventsJa(const std::vector<astro::SkyEvent>& events, const char* verb, const view::TonightReport& r,
+                     const astro::UtcOffsetFn& zone) {
+    std::string s;
+    for (const astro::SkyEvent& e : events)
+        if (inNight(e, r)) s += clockJa(e.jdUt, r.date, zone) + "に" + view::compassPointJa(e.azDeg) + verb;
+    return s;
+}
+
+bool anyInNight(const std::vector<astro::SkyEvent>& events, const view::TonightReport& r) {
+    for (const astro::SkyEvent& e : events)
+        if (inNight(e, r)) return true;
+    return false;
 }
 
 std::string planetSentence(const view::TonightPlanet& p, const view::TonightReport& r, const astro::UtcOffsetFn& zone) {
     std::string s = p.name + "（" + magJa(p.mag) + "、" + p.constellation + "）　";
-    const auto inNight = [&](const std::optional<astro::SkyEvent>& e) { return app::inNight(e, r); };
-    if (inNight(p.rise))
-        s += clockJa(p.rise->jdUt, r.date, zone) + "に" + view::compassPointJa(p.rise->azDeg) + "から昇ります。";
+    s += eventsJa(p.rises, "から昇ります。", r, zone);
     if (p.at20.altDeg > 0.0 || p.at22.altDeg > 0.0) {
-        s += atHourJa("20時", p.at20) + "、" + atHourJa("22時", p.at22) + "。";
+        s += atHourJa(hourJa(20, r), p.at20) + "、" + atHourJa(hourJa(22, r), p.at22) + "。";
     } else {
-        s += "20時と22時はまだ地平線の下です。";
+        s += hourJa(20, r) + "と" + hourJa(22, r) + "はまだ地平線の下です。";
     }
     if (p.best) s += "いちばん見やすいのは" + clockJa(p.best->jdUt, r.date, zone) + "ごろ、" + placeJa(*p.best) + "。";
-    if (inNight(p.set))
-        s += clockJa(p.set->jdUt, r.date, zone) + "に" + view::compassPointJa(p.set->azDeg) + "へ沈みます。";
+    s += eventsJa(p.sets, "へ沈みます。", r, zone);
     return s;
 }
 
@@ -73,9 +90,19 @@ std::string ratesJa(double rate) {
 }
 
 std::string showerSentence(const view::TonightShower& s, const view::TonightReport& r, const astro::UtcOffsetFn& zone) {
-    std::string t = s.name + "（極大 " + number(s.peak.month) + "月" + number(s.peak.day) + "日";
-    const double d = std::round(s.daysFromPeak);
-    t += d == 0.0 ? "、今夜が極大）　" : d > 0.0 ? "、" + fixedText(d, 0) + "日後）　" : "、" + fixedText(-d, 0) + "日前）　";
+    // The night of the maximum as the reader counts nights: the maximum of
+    // the 14th is 「13日の夜から14日の明け方」, tonight on the 13th.
+    const astro::LocalDate& e = s.peakEvening;
+    const astro::LocalDate& m = s.peak;
+    const std::string peakNight = number(e.month) + "月" + number(e.day) + "日の夜から" +
+                                  (m.month == e.month ? "" : number(m.month) + "月") + number(m.day) + "日の明け方";
+    const int n = s.nightsToPeak;
+    const std::string when = n == 0    ? "今夜"
+                             : n == 1  ? "明日の夜"
+                             : n == -1 ? "昨夜"
+                             : n > 0   ? number(n) + "日後"
+                                       : number(-n) + "日前";
+    std::string t = s.name + "（極大は" + peakNight + "、" + when + "）　";
     if (s.radiantAlwaysUp) {
         t += "放射点は一晩中地平線の上にあります。";
     } else if (s.radiantRise) {
@@ -104,6 +131,22 @@ void timeField(JsonObject& j, const char* key, const std::optional<double>& jd, 
 
 void eventField(JsonObject& j, const char* key, const std::optional<astro::SkyEvent>& e, const astro::UtcOffsetFn& zone) {
     timeField(j, key, e ? std::optional<double>(e->jdUt) : std::nullopt, zone);
+}
+
+std::optional<astro::SkyEvent> firstOf(const std::vector<astro::SkyEvent>& events) {
+    if (events.empty()) return std::nullopt;
+    return events.front();
+}
+
+std::vector<JsonObject> eventList(const std::vector<astro::SkyEvent>& events, const astro::UtcOffsetFn& zone) {
+    std::vector<JsonObject> out;
+    for (const astro::SkyEvent& e : events) {
+        JsonObject o;
+        o.text("time", isoLocalTime(e.jdUt, zone));
+        o.number("az", e.azDeg, 1);
+        out.push_back(o);
+    }
+    return out;
 }
 
 JsonObject skyAtJson(const view::SkyAt& at, const astro::UtcOffsetFn& zone) {
@@ -145,14 +188,17 @@ std::string tonightText(const view::TonightReport& r, const TonightPlace& place,
     }
 
     const view::TonightMoon& m = r.moon;
-    out += "\n【月】\n月齢" + fixedText(m.ageDays, 1) + "の" + m.phaseName + "（輝いている部分 " +
+    out += "\n【月】\n" + hourJa(21, r) + "の月齢" + fixedText(m.ageDays, 1) + "の" + m.phaseName + "（輝いている部分 " +
            fixedText(m.illum * 100.0, 0) + "%）。";
-    if (m.atSunset && m.atSunset->altDeg > 0.0) out += "日の入りのころ" + placeJa(*m.atSunset) + "に見えます。";
-    if (inNight(m.rise, r))
-        out += "月の出 " + clockJa(m.rise->jdUt, r.date, zone) + "（" + view::compassPointJa(m.rise->azDeg) + "）。";
-    if (inNight(m.set, r))
-        out += "月の入り " + clockJa(m.set->jdUt, r.date, zone) + "（" + view::compassPointJa(m.set->azDeg) + "）。";
-    if (!inNight(m.rise, r) && !inNight(m.set, r) && m.upDarkHours == 0.0) out += "夜の間は地平線の下です。";
+    if (m.seen && m.atSunset && m.atSunset->altDeg > 0.0) out += "日の入りのころ" + placeJa(*m.atSunset) + "に見えます。";
+    if (!m.seen && m.phaseName == std::string("新月")) out += "太陽に近く、見えません。";
+    for (const astro::SkyEvent& e : m.rises)
+        if (inNight(e, r)) out += "月の出 " + clockJa(e.jdUt, r.date, zone) + "（" + view::compassPointJa(e.azDeg) + "）。";
+    for (const astro::SkyEvent& e : m.sets)
+        if (inNight(e, r)) out += "月の入り " + clockJa(e.jdUt, r.date, zone) + "（" + view::compassPointJa(e.azDeg) + "）。";
+    if (!anyInNight(m.rises, r) && !anyInNight(m.sets, r) && m.upDarkHours == 0.0 && m.seen == false &&
+        m.phaseName != std::string("新月"))
+        out += "夜の間は地平線の下です。";
     if (m.darkHours > 0.0) {
         out += m.brightensSky ? "月明かりで暗い星や流れ星は見えにくい夜です。"
                : m.upDarkHours > 0.0 ? "暗い時間に月が出ている時間は短く、月明かりの影響は少ない夜です。"
@@ -164,17 +210,27 @@ std::string tonightText(const view::TonightReport& r, const TonightPlace& place,
     if (r.showers.empty()) out += "活動している主な流星群はありません。\n";
     for (const view::TonightShower& s : r.showers) out += showerSentence(s, r, zone) + "\n";
 
-    const char* side = r.facesSouth ? "南" : "北";
-    out += std::string("\n【20時ごろ") + side + "の空高く】\n";
-    std::vector<std::string> stars, constellations;
-    for (const view::TonightStar& s : r.stars) stars.push_back(s.name + "（" + s.constellation + "、" + magJa(s.mag) + "）");
-    for (const view::TonightConstellation& c : r.constellations) constellations.push_back(c.name);
+    out += "\n【" + hourJa(20, r) + "ごろ見つけやすいもの】\n";
     if (r.sunUp20) {
-        out += "20時はまだ空が明るく、星は見えません。\n";
+        out += hourJa(20, r) + "はまだ空が明るく、星は見えません。\n";
     } else {
-        out += stars.empty() ? std::string("2.5等より明るい星はありません。") : "明るい星: " + list(stars) + "。";
-        if (!constellations.empty()) out += "星座: " + list(constellations) + "。";
-        out += "\n";
+        const auto line = [&](const char* title, const std::vector<view::TonightPick>& picks, bool withMag) {
+            if (picks.empty()) return;
+            std::vector<std::string> items;
+            for (const view::TonightPick& p : picks) {
+                std::string about;
+                if (!p.detail.empty()) about += p.detail + "、";
+                if (withMag) about += magJa(p.mag) + "、";
+                items.push_back(p.name + "（" + about + (p.later ? hourJa(22, r) + "ごろ" : "") + placeJa(p.at) + "）");
+            }
+            out += std::string(title) + ": " + list(items) + "。\n";
+        };
+        line("星の並び", r.asterisms, false);
+        line("明るい星", r.stars, true);
+        line("星座", r.constellations, false);
+        line("星団・星雲", r.deepSky, false);
+        if (r.asterisms.empty() && r.stars.empty() && r.constellations.empty() && r.deepSky.empty())
+            out += "高く昇っている明るい星や星座はありません。\n";
     }
     return out;
 }
@@ -189,6 +245,7 @@ std::string tonightJson(const view::TonightReport& r, const TonightPlace& place,
     j.object("place", where);
     timeField(j, "sunset", r.sunsetJdUt, zone);
     timeField(j, "sunrise", r.sunriseJdUt, zone);
+    if (r.eveningInLocalMeanTime) j.boolean("eveningInLocalMeanTime", true);
 
     std::vector<JsonObject> planets;
     for (const view::TonightPlanet& p : r.planets) {
@@ -199,20 +256,25 @@ std::string tonightJson(const view::TonightReport& r, const TonightPlace& place,
         o.boolean("visible", p.seen);
         o.object("at20", skyAtJson(p.at20, zone));
         o.object("at22", skyAtJson(p.at22, zone));
-        eventField(o, "rise", p.rise, zone);
+        eventField(o, "rise", firstOf(p.rises), zone);
         eventField(o, "transit", p.transit, zone);
-        eventField(o, "set", p.set, zone);
+        eventField(o, "set", firstOf(p.sets), zone);
+        o.array("rises", eventList(p.rises, zone));
+        o.array("sets", eventList(p.sets, zone));
         if (p.best) o.object("best", skyAtJson(*p.best, zone));
         planets.push_back(o);
     }
     j.array("planets", planets);
 
     JsonObject moon;
-    eventField(moon, "rise", r.moon.rise, zone);
-    eventField(moon, "set", r.moon.set, zone);
+    eventField(moon, "rise", firstOf(r.moon.rises), zone);
+    eventField(moon, "set", firstOf(r.moon.sets), zone);
+    moon.array("rises", eventList(r.moon.rises, zone));
+    moon.array("sets", eventList(r.moon.sets, zone));
     if (r.moon.atSunset) moon.object("atSunset", skyAtJson(*r.moon.atSunset, zone));
     moon.number("age", r.moon.ageDays, 1);
     moon.text("phase", r.moon.phaseName);
+    moon.boolean("seen", r.moon.seen);
     moon.number("illum", r.moon.illum, 3);
     moon.number("upDarkHours", r.moon.upDarkHours, 1);
     moon.boolean("brightensSky", r.moon.brightensSky);
@@ -223,6 +285,8 @@ std::string tonightJson(const view::TonightReport& r, const TonightPlace& place,
         JsonObject o;
         o.text("name", s.name);
         o.text("peak", dateText(s.peak));
+        o.text("peakNight", dateText(s.peakEvening));
+        o.integer("nightsToPeak", s.nightsToPeak);
         o.number("daysFromPeak", s.daysFromPeak, 1);
         o.number("zhr", s.zhr, 0);
         eventField(o, "radiantRise", s.radiantRise, zone);
@@ -234,24 +298,22 @@ std::string tonightJson(const view::TonightReport& r, const TonightPlace& place,
     }
     j.array("showers", showers);
 
-    std::vector<JsonObject> stars;
-    for (const view::TonightStar& s : r.stars) {
-        JsonObject o;
-        o.text("name", s.name);
-        o.text("constellation", s.constellation);
-        o.number("mag", s.mag, 2);
-        o.object("at20", skyAtJson(s.at20, zone));
-        stars.push_back(o);
-    }
-    j.array("stars", stars);
-    std::vector<JsonObject> constellations;
-    for (const view::TonightConstellation& c : r.constellations) {
-        JsonObject o;
-        o.text("name", c.name);
-        o.object("at20", skyAtJson(c.at20, zone));
-        constellations.push_back(o);
-    }
-    j.array("constellations", constellations);
+    const auto picks = [&](const char* key, const std::vector<view::TonightPick>& list, const char* detailKey) {
+        std::vector<JsonObject> items;
+        for (const view::TonightPick& p : list) {
+            JsonObject o;
+            o.text("name", p.name);
+            if (detailKey) o.text(detailKey, p.detail);
+            o.number("mag", p.mag, 2);
+            o.object(p.later ? "at22" : "at20", skyAtJson(p.at, zone));
+            items.push_back(o);
+        }
+        j.array(key, items);
+    };
+    picks("asterisms", r.asterisms, nullptr);
+    picks("stars", r.stars, "constellation");
+    picks("constellations", r.constellations, nullptr);
+    picks("deepSky", r.deepSky, "kind");
     return j.done();
 }
 

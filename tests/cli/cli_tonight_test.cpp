@@ -3,6 +3,7 @@
 // without darkness, and the hourly-rate rule itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -45,7 +46,7 @@ TEST(Tonight, GeminidPeakWithAYoungMoonInTokyo) {
     // Four days after new moon; it sets early in the evening.
     EXPECT_EQ(r.moon.phaseName, "三日月");
     EXPECT_FALSE(r.moon.brightensSky);
-    ASSERT_TRUE(r.moon.set);
+    ASSERT_FALSE(r.moon.sets.empty());
     // Saturn in the evening, Jupiter rising at night; every planet has its
     // magnitude and constellation.
     ASSERT_EQ(r.planets.size(), 4u);
@@ -57,13 +58,13 @@ TEST(Tonight, GeminidPeakWithAYoungMoonInTokyo) {
     EXPECT_TRUE(saturn.seen);
     EXPECT_GT(saturn.at20.altDeg, 30.0);
     const view::TonightPlanet& jupiter = r.planets[2];
-    ASSERT_TRUE(jupiter.rise);
-    EXPECT_GT(jupiter.rise->jdUt, *r.sunsetJdUt);
+    ASSERT_EQ(jupiter.rises.size(), 1u);
+    EXPECT_GT(jupiter.rises[0].jdUt, *r.sunsetJdUt);
 
     const std::string text = answer({"--tonight", "--at", "2026-12-13 18:00", "--place", "東京"});
     for (const char* part : {"2026年12月13日（日）の夜の空　東京", "【惑星】", "木星（−2.3等、しし座）", "土星",
-                             "【月】", "三日月", "ふたご座流星群（極大 12月14日、今夜が極大）", "暗い空で約",
-                             "【20時ごろ南の空高く】"})
+                             "【月】", "三日月", "ふたご座流星群（極大は12月13日の夜から14日の明け方、今夜）", "暗い空で約",
+                             "【20時ごろ見つけやすいもの】"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     const std::string json = answer({"--tonight", "--json", "--at", "2026-12-13 18:00", "--place", "東京"});
     for (const char* part : {"{\"date\": \"2026-12-13\", \"place\": {\"name\": \"東京\"", "\"planets\": [{\"name\": \"金星\"",
@@ -98,8 +99,87 @@ TEST(Tonight, ANightWithoutDarknessShowsNoPlanets) {
     EXPECT_NE(text.find("白夜"), std::string::npos) << text;
     EXPECT_NE(text.find("金星・火星・木星・土星は今夜は見えません"), std::string::npos) << text;
     EXPECT_NE(text.find("20時はまだ空が明るく"), std::string::npos) << text;
-    // A southern place looks north for the stars high toward the equator.
-    EXPECT_FALSE(report(2026, 12, 13, -33.87, 151.21).facesSouth);
+}
+
+// The night is the place's own, whatever clock prints it: London, New York
+// and the equator's prime meridian under Japan's clock (they were 白夜 and
+// 極夜), against the published sunsets (16:21 GMT, 16:53 EST; 18:11 UT on the equator,
+// noon at 12:07 by the equation of time and 12 h 7 min of daylight).
+TEST(Tonight, TheNightOfAPlaceFarFromTheClock) {
+    const auto sunsetUt = [](int y, int m, int d, double lat, double lon) {
+        const view::TonightReport r = report(y, m, d, lat, lon);
+        EXPECT_TRUE(r.sunsetJdUt && r.sunriseJdUt) << lat << "," << lon;
+        EXPECT_TRUE(r.eveningInLocalMeanTime);
+        const astro::LocalDateTime t = astro::localMinute(r.sunsetJdUt.value_or(0.0), astro::fixedUtcOffset(0));
+        EXPECT_EQ(t.date, (astro::LocalDate{y, m, d})) << lat << "," << lon;
+        return t.hour * 60 + t.minute;
+    };
+    EXPECT_NEAR(sunsetUt(2026, 1, 15, 51.5, 0.0), 16 * 60 + 21, 3);
+    EXPECT_NEAR(sunsetUt(2026, 1, 15, 40.7, -74.0), 21 * 60 + 53, 3);
+    EXPECT_NEAR(sunsetUt(2026, 3, 20, 0.0, 0.0), 18 * 60 + 11, 3);
+    const std::string text = answer({"--tonight", "--at", "2026-01-15 20:00", "--lat", "51.5", "--lon", "0"});
+    EXPECT_EQ(text.find("白夜"), std::string::npos) << text;
+    EXPECT_NE(text.find("現地時刻の20時"), std::string::npos) << text;
+    // Tokyo's clock is Tokyo's own time: its hours stay the clock's.
+    EXPECT_FALSE(report(2026, 1, 15, 35.65, 139.75).eveningInLocalMeanTime);
+}
+
+// Every rise and set of the night, also a second one on one clock day:
+// Saturn rising at 23:59 at Sapporo (it rose at 00:03 that day too), and
+// Jupiter setting at 23:58:47 in Moscow (UT+3; it set at 00:03 that day too).
+TEST(Tonight, ASecondRiseOrSetOfOneDayIsReported) {
+    const auto clock = [](const astro::SkyEvent& e, int offsetHours) {
+        const astro::LocalDateTime t = astro::localDateTime(e.jdUt, astro::fixedUtcOffset(offsetHours * 3600));
+        return t.hour * 60 + t.minute;
+    };
+    const view::TonightReport sapporo = report(2031, 8, 12, 43.06, 141.35);
+    const view::TonightPlanet& saturn = sapporo.planets[3];
+    ASSERT_FALSE(saturn.rises.empty());
+    EXPECT_NEAR(std::remainder(clock(saturn.rises.back(), 9) - (23 * 60 + 59), 1440.0), 0.0, 3.0);
+    const std::string text = answer({"--tonight", "--at", "2031-08-12 18:00", "--place", "札幌"});
+    EXPECT_NE(text.find("土星（"), std::string::npos);
+    EXPECT_NE(text.substr(text.find("土星（")).find("から昇ります"), std::string::npos) << text;
+
+    const view::TonightReport moscow =
+        view::tonight(cat(), {1980, 6, 23}, 55.75, 37.57, astro::fixedUtcOffset(3 * 3600));
+    const view::TonightPlanet& jupiter = moscow.planets[2];
+    ASSERT_FALSE(jupiter.sets.empty());
+    EXPECT_NEAR(clock(jupiter.sets.front(), 3), 23 * 60 + 58, 1.0);
+}
+
+// The peak night named as the reader counts nights, with counts that match
+// the dates printed; the Moon named by what is seen; the picks what a
+// family looks for in December, not ハマル and ディフダ.
+TEST(Tonight, PeakNightsMoonNamesAndPicks) {
+    const auto peakText = [](const char* at) {
+        const std::string text = answer({"--tonight", "--at", at, "--place", "東京"});
+        const std::size_t i = text.find("ふたご座流星群（");
+        return i == std::string::npos ? text : text.substr(i, text.find("）", i) - i);
+    };
+    EXPECT_EQ(peakText("2026-12-10 18:00"), "ふたご座流星群（極大は12月13日の夜から14日の明け方、3日後");
+    EXPECT_EQ(peakText("2026-12-12 18:00"), "ふたご座流星群（極大は12月13日の夜から14日の明け方、明日の夜");
+    EXPECT_EQ(peakText("2026-12-13 18:00"), "ふたご座流星群（極大は12月13日の夜から14日の明け方、今夜");
+    EXPECT_EQ(peakText("2026-12-14 18:00"), "ふたご座流星群（極大は12月13日の夜から14日の明け方、昨夜");
+
+    // A day and a half old and 6° up at sunset: a thin Moon, seen. The
+    // night of the new Moon: 新月, and not 「見えます」.
+    const view::TonightReport young = report(2026, 12, 10, 35.65, 139.75);
+    EXPECT_TRUE(young.moon.seen);
+    EXPECT_EQ(young.moon.phaseName, "細い月");
+    const std::string newMoon = answer({"--tonight", "--at", "2026-12-09 18:00", "--place", "東京"});
+    EXPECT_NE(newMoon.find("の新月"), std::string::npos) << newMoon;
+    EXPECT_EQ(newMoon.find("に見えます"), std::string::npos) << newMoon;
+
+    const auto named = [](const std::vector<view::TonightPick>& picks, const char* name) {
+        return std::any_of(picks.begin(), picks.end(), [&](const view::TonightPick& p) { return p.name == name; });
+    };
+    EXPECT_TRUE(named(young.constellations, "オリオン座"));
+    EXPECT_TRUE(named(young.deepSky, "すばる"));
+    EXPECT_TRUE(named(young.asterisms, "冬の大三角"));
+    EXPECT_FALSE(named(young.stars, "ハマル"));
+    EXPECT_FALSE(named(young.stars, "ディフダ"));
+    for (const auto* list : {&young.stars, &young.constellations, &young.deepSky})
+        for (const view::TonightPick& p : *list) EXPECT_GE(p.at.altDeg, view::kPickMinAltDeg) << p.name;
 }
 
 TEST(Tonight, RateRuleAndRefusals) {
@@ -107,11 +187,13 @@ TEST(Tonight, RateRuleAndRefusals) {
     EXPECT_NEAR(view::hourlyRate(100.0, 0.5, 30.0, 6.5), 25.0, 1e-9);
     EXPECT_EQ(view::hourlyRate(100.0, 1.0, -5.0, 6.5), 0.0);
     EXPECT_EQ(view::hourlyRate(NAN, 1.0, 45.0, 6.5), 0.0);
-    EXPECT_STREQ(view::moonPhaseName(0.3), "新月");
-    EXPECT_STREQ(view::moonPhaseName(7.4), "上弦の月");
-    EXPECT_STREQ(view::moonPhaseName(14.8), "満月");
-    EXPECT_STREQ(view::moonPhaseName(22.1), "下弦の月");
-    EXPECT_STREQ(view::moonPhaseName(NAN), "新月");
+    EXPECT_STREQ(view::moonPhaseName(0.3, false), "新月");
+    EXPECT_STREQ(view::moonPhaseName(7.4, true), "上弦の月");
+    EXPECT_STREQ(view::moonPhaseName(14.8, true), "満月");
+    EXPECT_STREQ(view::moonPhaseName(22.1, true), "下弦の月");
+    EXPECT_STREQ(view::moonPhaseName(NAN, false), "新月");
+    EXPECT_STREQ(view::moonPhaseName(1.5, true), "細い月");
+    EXPECT_STREQ(view::moonPhaseName(28.5, true), "細い月");
     EXPECT_FALSE(parse({"--tonight", "--render", "x.png"}).ok());
     EXPECT_FALSE(parse({"--tonight", "--dir", "east"}).ok());
     EXPECT_FALSE(parse({"--tonight", "--lat", "35"}).ok());

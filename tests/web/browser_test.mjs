@@ -231,7 +231,7 @@ try {
   });
   await page.click("#tonight");
   const tonightShown = await page.evaluate(() => document.getElementById("tonightText")?.textContent ?? "");
-  check(tonightShown.includes("ふたご座流星群（極大 12月14日"), "今夜の見どころ shows the night's sentences",
+  check(tonightShown.includes("ふたご座流星群（極大は12月13日の夜から14日の明け方"), "今夜の見どころ shows the night's sentences",
         tonightShown.split("\n")[0]);
   await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: 1 });
   await page.evaluate(() => {
