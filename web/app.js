@@ -333,7 +333,7 @@
     const a = api.json(req).almanac;
     const keys = ["sun", "moon", "venus", "mars", "jupiter", "saturn"];
     const names = ["太陽", "月", "金星", "火星", "木星", "土星"];
-    showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${a.timeZone}）　月齢 ${a.moonAge}`,
+    showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${a.timeZone}）　正午月齢 ${a.moonAge}`,
               [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], a[k].clock.rise, a[k].clock.transit, a[k].clock.set])]);
   }
 

@@ -71,7 +71,7 @@ QString dateJa(const astro::LocalDate& d) {
 }  // namespace
 
 QString almanacStatusText(const astro::AlmanacDay& day, const LocalZone& zone) {
-    return QStringLiteral("月齢 %1　日の出 %2　日の入り %3")
+    return QStringLiteral("正午月齢 %1　日の出 %2　日の入り %3")
         .arg(decimals(day.moonAgeDays, 1), hm(timeOf(day.bodies[astro::Sun].rise), day, zone),
              hm(timeOf(day.bodies[astro::Sun].set), day, zone));
 }
@@ -120,7 +120,7 @@ AlmanacWindow::AlmanacWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     auto* monthPage = new QWidget(tabs_);
     auto* monthLayout = new QVBoxLayout(monthPage);
-    monthTable_ = makeTable(QStringLiteral("almanacMonth"), {"日付", "日の出", "日の入り", "月の出", "月の入り", "月齢", "月相"},
+    monthTable_ = makeTable(QStringLiteral("almanacMonth"), {"日付", "日の出", "日の入り", "月の出", "月の入り", "正午月齢", "月相"},
                             monthPage);
     monthTable_->verticalHeader()->hide();
     monthLayout->addWidget(monthTable_, 1);

@@ -76,7 +76,7 @@ QString cardText(const CardFacts& facts, const astro::UtcOffsetFn& zone) {
     }
     if (o.kind == view::DrawnKind::Moon) {
         QString moon = QStringLiteral("輝面比 %1%").arg(number(o.moonIllum * 100.0, 0, false));
-        if (facts.moonAgeDays) moon += QStringLiteral("　月齢 %1").arg(number(*facts.moonAgeDays, 1, false));
+        if (facts.moonAgeDays) moon += QStringLiteral("　月齢 %1（この時刻）").arg(number(*facts.moonAgeDays, 1, false));
         lines << moon;
     }
     lines << QStringLiteral("赤経 %1　赤緯 %2").arg(raText(o.raHours), decText(o.decDeg));

@@ -52,7 +52,7 @@ TEST(AlmanacWindow, TokyoDayAndMonthInJapanStandardTime) {
     EXPECT_EQ(cell(month, 21, 3), QStringLiteral("--:--"));
     EXPECT_EQ(cell(month, 21, 4), QStringLiteral("10:33"));
     EXPECT_EQ(cell(month, 22, 6), QStringLiteral("下弦"));
-    EXPECT_EQ(almanacStatusText(w.day(), LocalZone{}), QStringLiteral("月齢 22.0　日の出 06:48　日の入り 16:58"));
+    EXPECT_EQ(almanacStatusText(w.day(), LocalZone{}), QStringLiteral("正午月齢 22.0　日の出 06:48　日の入り 16:58"));
 }
 
 TEST(AlmanacWindow, LondonInSummerTimeAndTromsoInPolarNight) {

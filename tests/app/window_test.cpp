@@ -936,7 +936,7 @@ TEST_F(WindowTest, AlmanacTrailsAndFilmFromTheMenus) {
     open();
     const std::array<const char*, 5> moment = {"2006", "1", "22", "12", "0"};
     for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
-    EXPECT_EQ(caption("almanacStatus"), QStringLiteral("月齢 22.0　日の出 06:48　日の入り 16:58"));
+    EXPECT_EQ(caption("almanacStatus"), QStringLiteral("正午月齢 22.0　日の出 06:48　日の入り 16:58"));
     window_->findChild<QAction*>("almanacAction")->trigger();
     app::AlmanacWindow* almanac = desktop_->almanacMenu()->almanacWindow();
     ASSERT_NE(almanac, nullptr);
