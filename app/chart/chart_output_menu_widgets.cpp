@@ -1,4 +1,5 @@
 #include "app/chart/chart_output_menu_widgets.h"
+#include "app/output/print_file_widgets.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -74,12 +75,15 @@ bool ChartOutputMenu::printChart() {
     // when printing to PDF: the name Ctrl+S offers ("sky-2026-01-15-2200-south").
     printer.setDocName(baseName_());
     if (!hooks_.askPrinter(printer)) return false;
-    const QRectF page(QPointF(0.0, 0.0), printer.pageRect(QPrinter::DevicePixel).size());
-    if (!paintChart(*scene, cat_, printer, page)) {
-        hooks_.warn(QStringLiteral("印刷を始められませんでした。プリンターの設定を確かめてください。"));
-        return false;
-    }
-    return true;
+    const QString file = printer.outputFileName();
+    const QString error = printSafely(printer, [&](QPrinter& p) {
+        const QRectF page(QPointF(0.0, 0.0), p.pageRect(QPrinter::DevicePixel).size());
+        return paintChart(*scene, cat_, p, page);
+    });
+    if (error.isEmpty()) return true;
+    hooks_.warn(file.isEmpty() ? QStringLiteral("印刷を始められませんでした。プリンターの設定を確かめてください。")
+                               : failedWriteText(QStringLiteral("PDF を"), QStringLiteral("書き出し"), file, error));
+    return false;
 }
 
 bool ChartOutputMenu::exportInteractive(ChartFormat format) {

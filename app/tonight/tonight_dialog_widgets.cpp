@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -12,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/output/japanese_font_gui.h"
+#include "app/output/print_file_widgets.h"
+#include "app/output/safe_write_qtcore.h"
 #include "app/session/answers.h"
 #include "app/window/main_window_widgets.h"
 
@@ -40,6 +43,12 @@ TonightDialog::TonightDialog(MainWindow* window) : QDialog(window), window_(wind
     layout->addWidget(text_);
     layout->addWidget(buttons);
     resize(720, 560);
+    askPrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QStringLiteral("今夜の見どころを印刷"));
+        return dialog.exec() == QDialog::Accepted;
+    };
+    warn = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 }
 
 void TonightDialog::refresh() {
@@ -53,15 +62,21 @@ QString TonightDialog::text() const { return text_->toPlainText(); }
 
 void TonightDialog::copyText() { QApplication::clipboard()->setText(text()); }
 
-void TonightDialog::printText() {
+bool TonightDialog::printText() {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("今夜の見どころを印刷"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    QTextDocument doc;
-    doc.setDefaultFont(japaneseFont(11.0));
-    doc.setPlainText(text());
-    doc.print(&printer);
+    if (!askPrinter(printer)) return false;
+    const QString file = printer.outputFileName();
+    const QString error = printSafely(printer, [this](QPrinter& p) {
+        QTextDocument doc;
+        doc.setDefaultFont(japaneseFont(11.0));
+        doc.setPlainText(text());
+        doc.print(&p);
+        return true;
+    });
+    if (error.isEmpty()) return true;
+    warn(file.isEmpty() ? QStringLiteral("印刷を始められませんでした。プリンターの設定を確かめてください。")
+                        : failedWriteText(QStringLiteral("今夜の見どころを"), QStringLiteral("書き出し"), file, error));
+    return false;
 }
 
 }  // namespace app

@@ -6,7 +6,10 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QPlainTextEdit;
+class QPrinter;
 
 namespace app {
 
@@ -22,9 +25,16 @@ public:
     void refresh();
     QString text() const;
 
+    // 印刷…: the text on the printer the user sets up (askPrinter, Qt's
+    // print dialog unless a test replaces it); a PDF file is replaced only
+    // when complete, and a failure is said (warn). False when nothing was
+    // printed.
+    bool printText();
+    std::function<bool(QPrinter&)> askPrinter;
+    std::function<void(const QString&)> warn;
+
 private:
     void copyText();
-    void printText();
 
     MainWindow* window_;
     QPlainTextEdit* text_ = nullptr;

@@ -13,12 +13,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <filesystem>
 #include <string>
 
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/desktop/desktop_widgets.h"
+#include "app/tonight/tonight_dialog_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "catalog/catalog.h"
 
@@ -152,6 +157,57 @@ TEST_F(ChartOutputTest, PrintsOneLandscapePage) {
     EXPECT_NE(text.find("南の空"), std::string::npos) << text;
     EXPECT_NE(text.find("南西"), std::string::npos) << text;
     EXPECT_NE(text.find("プラネタリウム"), std::string::npos) << text;
+}
+
+// 印刷… → "PDF ファイルに出力" over an existing file on a full disk (a
+// 100 KB tmpfs that full_disk_print.sh mounts and fills): the old file stays
+// whole, the failure is said, and no cut-off file or temporary file is left.
+// Without that file system (not root, no mount namespace) it is skipped.
+TEST_F(ChartOutputTest, PrintingToAPdfOnAFullDiskKeepsTheOldFile) {
+    const char* full = std::getenv("PLANETARIUM_FULL_DIR");
+    if (!full) GTEST_SKIP() << "needs full_disk_print.sh";
+    const fs::path old = fs::path(full) / "keep.pdf";
+    const auto content = [&] {
+        std::ifstream in(old, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    const std::string before = content();
+    ASSERT_FALSE(before.empty());
+    const auto files = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(full)) names.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(fs::temp_directory_path()))
+            if (e.path().filename().string().rfind("planetarium-print-", 0) == 0) names.push_back(e.path().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> present = files();
+    const auto toOldFile = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(old.string()));
+        return true;
+    };
+
+    draw();
+    menu_->hooks().askPrinter = toOldFile;
+    EXPECT_FALSE(menu_->printChart());
+    ASSERT_EQ(warnings_.size(), 1);
+    EXPECT_TRUE(warnings_[0].contains(QStringLiteral("元のファイルはそのままです"))) << warnings_[0].toStdString();
+
+    window_->findChild<QAction*>(QStringLiteral("tonightAction"))->trigger();
+    app::TonightDialog* tonight = desktop_->tonightDialog();
+    ASSERT_NE(tonight, nullptr);
+    tonight->askPrinter = toOldFile;
+    QStringList said;
+    tonight->warn = [&](const QString& t) { said << t; };
+    EXPECT_FALSE(tonight->printText());
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("元のファイルはそのままです"))) << said[0].toStdString();
+
+    EXPECT_EQ(content(), before);
+    EXPECT_EQ(files(), present);
 }
 
 }  // namespace
