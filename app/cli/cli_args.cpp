@@ -90,9 +90,13 @@ constexpr OptionSpec kOptions[] = {
      "a time-lapse of N pictures (1..9999), the first at\nthe entered moment, then every STEP: minutes\n"
      "(15; 1..527040), days at the same clock time (1d,\n7d) or sidereal days, the stars back in place\n"
      "(1sd), up to 366 days. FILE.png gives FILE-0001.png ...;\nFILE.gif, FILE.mp4 or FILE.webm one animation\n"
-     "(4 pictures a second) made by ffmpeg. Frame k uses\nthe shooting-star seed N + k - 1. Every frame\n"
+     "(4 pictures a second; --fps) made by ffmpeg. Frame k uses\nthe shooting-star seed N + k - 1. Every frame\n"
      "carries its date, time and place at the top left;\n--no-stamp leaves them out."},
     {"--every", true, Applies::TimeLapse, "", ""},
+    {"--fps", true, Applies::TimeLapse, "--fps N", "pictures a second of a GIF, MP4 or WebM film, 1..60\n(default 4)"},
+    {"--frame-size", true, Applies::TimeLapse, "--frame-size WxH",
+     "every frame of a film this size (even, 64..7680 by\n64..4320), the picture as large as fits, centred;\n"
+     "projector: 1920x1080"},
     {"--stamp", false, Applies::Film, "", ""},
     {"--no-stamp", false, Applies::Film, "", ""},
     {"--style", true, Applies::Picture, "--style S",
@@ -286,6 +290,23 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
     }
     if (opt == "--show") return parseShow(value, o.view);
     if (opt == "--constellations") return parseConstellations(value, cat, o.view);
+    if (opt == "--fps") {
+        const auto v = digitsField(value, 1, 2);
+        if (!v || *v < 1 || *v > 60) return "--fps: " + quotedArgument(value) + " is not a whole number from 1 to 60";
+        o.filmFps = static_cast<int>(*v);
+        return {};
+    }
+    if (opt == "--frame-size") {
+        const std::string_view text = value == "projector" ? std::string_view("1920x1080") : value;
+        const std::size_t x = text.find('x');
+        const auto w = x == std::string_view::npos ? std::nullopt : digitsField(text.substr(0, x), 2, 4);
+        const auto h = x == std::string_view::npos ? std::nullopt : digitsField(text.substr(x + 1), 2, 4);
+        if (!w || !h || *w < 64 || *w > 7680 || *h < 64 || *h > 4320 || *w % 2 != 0 || *h % 2 != 0)
+            return "--frame-size: " + quotedArgument(value) +
+                   " is not WIDTHxHEIGHT in even pixels, 64..7680 by 64..4320 (or projector)";
+        o.filmFrameSize = std::pair<int, int>{static_cast<int>(*w), static_cast<int>(*h)};
+        return {};
+    }
     if (opt == "--scale") {
         const auto v = wholeNumber(value);
         if (!v || *v < kMinScale || *v > kMaxScale)
@@ -432,6 +453,10 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = place;
     } else if ((seen.count("--stamp") || seen.count("--no-stamp")) && o.frames == 0) {
         r.error = std::string(seen.count("--stamp") ? "--stamp" : "--no-stamp") + " applies to films (--frames)";
+    } else if ((seen.count("--fps") || seen.count("--frame-size")) && o.frames == 0) {
+        r.error = std::string(seen.count("--fps") ? "--fps" : "--frame-size") + " applies to films (--frames)";
+    } else if (seen.count("--frame-size") && seen.count("--scale")) {
+        r.error = "--frame-size and --scale cannot be used together (the frame size sets the scale)";
     } else if ((o.frames > 0) != (o.everyMinutes > 0)) {
         r.error = o.frames > 0 ? "--frames needs --every as well" : "--every needs --frames as well";
     } else if (!render && !identify && !find && !firstRenderOnly.empty()) {

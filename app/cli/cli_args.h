@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@ struct CliOptions {
     double everyExactMinutes = 0.0;  // --every Nsd: N sidereal days, in minutes
     // --stamp (the default) / --no-stamp: the date, time and place on every frame.
     bool stamp = true;
+    // --fps N: pictures a second of a GIF, MP4 or WebM film (1..60).
+    std::optional<int> filmFps;
+    // --frame-size WxH (or "projector", 1920x1080): every frame this size.
+    std::optional<std::pair<int, int>> filmFrameSize;
     // --tz ZONE: IANA name of the zone of a --lat/--lon place (checked
     // against the system's zone data when the program runs).
     std::string timeZone;

@@ -113,6 +113,14 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
         film.everyMinutes = opt.everyMinutes;
         film.exactEveryMinutes = opt.everyExactMinutes;
         film.path = *path;
+        if (opt.filmFps) {
+            if (*format == FilmFormat::PngFrames) {
+                std::fputs("planetarium: --fps applies to GIF, MP4 and WebM films, not to PNG frames\n", stderr);
+                return 2;
+            }
+            film.framesPerSecond = *opt.filmFps;
+        }
+        if (opt.filmFrameSize) film.frameSize = QSize(opt.filmFrameSize->first, opt.filmFrameSize->second);
         // Ctrl+C or a SIGTERM stops the export, which removes its staged
         // frames or ffmpeg's partial film; the process then ends by that signal.
         const StopExportOnSignals stopOnSignals;

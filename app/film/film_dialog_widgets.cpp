@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -104,6 +105,19 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
     stamp_->setChecked(true);
     form->addRow(stamp_);
 
+    fps_ = new QSpinBox(this);
+    fps_->setObjectName(QStringLiteral("filmFps"));
+    fps_->setRange(1, kMaxFilmFramesPerSecond);
+    fps_->setValue(kFilmFramesPerSecond);
+    fps_->setSuffix(QStringLiteral(" 枚"));
+    form->addRow(QStringLiteral("1秒あたり"), fps_);
+    size_ = new QComboBox(this);
+    size_->setObjectName(QStringLiteral("filmSize"));
+    const QSize own = pictureSize(1.0);
+    size_->addItem(QStringLiteral("画面と同じ（%1×%2）").arg(own.width()).arg(own.height()));
+    size_->addItem(QStringLiteral("プロジェクター（%1×%2）").arg(kProjectorWidth).arg(kProjectorHeight));
+    form->addRow(QStringLiteral("大きさ"), size_);
+
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("filmSummary"));
     form->addRow(summary_);
@@ -121,6 +135,7 @@ FilmDialog::FilmDialog(const CivilMinute& start, int everyMinutes, const QString
         connect(box, &QSpinBox::valueChanged, this, &FilmDialog::updateSummary);
     }
     connect(end_, &QLineEdit::textChanged, this, &FilmDialog::updateSummary);
+    connect(fps_, &QSpinBox::valueChanged, this, &FilmDialog::updateSummary);
     connect(unit_, &QComboBox::currentIndexChanged, this, [this](int unit) {
         // Days and sidereal days up to a year; minutes up to a year of minutes.
         interval_->setMaximum(unit == 0 ? kMaxEveryMinutes : 366);
@@ -180,11 +195,19 @@ void FilmDialog::updateSummary() {
     } else if (!filmFormat(path())) {
         summary_->setText(QStringLiteral("ファイル名は .png（連番）、.gif、.mp4、.webm で終わるようにしてください"));
     } else {
-        summary_->setText(QStringLiteral("%1 枚（%2 秒）").arg(n).arg(QString::number(double(n) / kFilmFramesPerSecond, 'f', 1)));
+        const bool frames = filmFormat(path()) == FilmFormat::PngFrames;
+        summary_->setText(frames ? QStringLiteral("%1 枚の PNG 画像").arg(n)
+                                 : QStringLiteral("%1 枚（%2 秒）").arg(n).arg(QString::number(double(n) / fps_->value(), 'f', 1)));
     }
 }
 
 bool FilmDialog::stamped() const { return stamp_->isChecked(); }
+
+int FilmDialog::framesPerSecond() const { return fps_->value(); }
+
+QSize FilmDialog::frameSize() const {
+    return size_->currentIndex() == 1 ? QSize(kProjectorWidth, kProjectorHeight) : QSize();
+}
 
 void FilmDialog::choosePath() {
     const QString chosen = QFileDialog::getSaveFileName(
@@ -217,7 +240,7 @@ std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int step
                                            const catalog::Catalogue& cat, QWidget* parent) {
     const astro::SkyInput& in = first.input;
     const std::optional<CivilMinute> start = advanceMinutes(in.year, in.month, in.day, in.hour, in.minute, 0);
-    if (!start) return FilmResult{FilmResult::Status::Refused, QStringLiteral("日時を読めません")};
+    if (!start) return FilmResult{FilmResult::Status::Refused, QStringLiteral("日時を読めません"), {}, {}};
     FilmDialog dialog(*start, stepMinutes, suggestedPath, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     FilmRequest film;
@@ -227,6 +250,8 @@ std::optional<FilmResult> askAndExportFilm(const PictureRequest& first, int step
     film.everyMinutes = dialog.everyMinutes();
     film.exactEveryMinutes = dialog.exactMinutes();
     film.path = dialog.path();
+    film.framesPerSecond = dialog.framesPerSecond();
+    film.frameSize = dialog.frameSize();
     if (!dialog.stamped()) film.first.stamp.reset();
     return exportFilmWithProgress(film, cat, parent);
 }

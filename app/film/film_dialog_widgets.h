@@ -44,6 +44,10 @@ public:
     QString path() const;
     // 日時と場所を入れる: each frame carries its date, time and place.
     bool stamped() const;
+    // 1秒あたりの枚数 of an animation; 大きさ: the picture's own size, or a
+    // projector's 1920×1080 (invalid size: the picture's own).
+    int framesPerSecond() const;
+    QSize frameSize() const;
 
 private:
     void updateSummary();
@@ -62,6 +66,8 @@ private:
     void showLastFrame();
     QLineEdit* path_ = nullptr;
     QCheckBox* stamp_ = nullptr;
+    QSpinBox* fps_ = nullptr;
+    QComboBox* size_ = nullptr;
     QLabel* summary_ = nullptr;
 };
 

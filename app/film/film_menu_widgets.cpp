@@ -43,7 +43,7 @@ void FilmMenu::exportInteractive() {
     }
     if (!result) return;
     if (result->ok()) {
-        window_->statusBar()->showMessage(QStringLiteral("動画を書き出しました"), 5000);
+        window_->statusBar()->showMessage(filmWrittenText(*result), 15000);
     } else if (result->status != FilmResult::Status::Cancelled) {
         window_->warn(filmFailedText(*result));
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <future>
@@ -20,6 +22,7 @@
 #include "app/output/export_stop.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
+#include "app/session/request_fields.h"
 #include "app/session/sky_moments.h"
 #include "app/session/time_step.h"
 
@@ -27,12 +30,31 @@ namespace app {
 
 namespace {
 
-FilmResult failed(const QString& error) { return {FilmResult::Status::Failed, error.simplified()}; }
-FilmResult refused(const QString& error) { return {FilmResult::Status::Refused, error.simplified()}; }
-FilmResult cancelled() { return {FilmResult::Status::Cancelled, {}}; }
+FilmResult failed(const QString& error) { return {FilmResult::Status::Failed, error.simplified(), {}, {}}; }
+FilmResult refused(const QString& error) { return {FilmResult::Status::Refused, error.simplified(), {}, {}}; }
+FilmResult cancelled() { return {FilmResult::Status::Cancelled, {}, {}, {}}; }
 
-PictureRequest framePicture(const FilmRequest& req, const std::vector<astro::SkyInput>& moments, int index) {
-    return filmFrame(req.first, moments, index);
+// The picture's scale for a frame size: as large as fits.
+double fittedScale(QSize frame) {
+    const QSize one = pictureSize(1.0);
+    const double s = std::min(double(frame.width()) / one.width(), double(frame.height()) / one.height());
+    return std::clamp(std::floor(s * 1000.0) / 1000.0, kMinScale, kMaxScale);
+}
+
+QSize frameSizeOf(const FilmRequest& req) { return req.frameSize.isValid() ? req.frameSize : pictureSize(req.first.scale); }
+
+// Frame `index` as the film holds it.
+QImage frameImage(const FilmRequest& req, const std::vector<astro::SkyInput>& moments, int index,
+                  const catalog::Catalogue& cat) {
+    PictureRequest pic = filmFrame(req.first, moments, index);
+    if (!req.frameSize.isValid()) return renderPicture(pic, cat);
+    pic.scale = fittedScale(req.frameSize);
+    const QImage drawn = renderPicture(pic, cat);
+    QImage frame(req.frameSize, QImage::Format_RGB32);
+    frame.fill(drawn.isNull() ? QColor(Qt::black) : drawn.pixelColor(0, 0));
+    QPainter p(&frame);
+    p.drawImage((frame.width() - drawn.width()) / 2, (frame.height() - drawn.height()) / 2, drawn);
+    return frame;
 }
 
 namespace fs = std::filesystem;
@@ -93,7 +115,7 @@ FilmResult placeFrames(const FilmRequest& req, const QString& stagingDir) {
         }
         f.placed = true;
     }
-    return {FilmResult::Status::Written, {}};
+    return {FilmResult::Status::Written, {}, {}, {}};
 }
 
 FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyInput>& moments,
@@ -116,7 +138,7 @@ FilmResult writePngFrames(const FilmRequest& req, const std::vector<astro::SkyIn
     bool stopped = false;
     for (int i = 0; i < req.frames && error.isEmpty(); ++i) {
         const QString name = QFileInfo(frameFileName(req.path, i + 1)).fileName();
-        QImage image = renderPicture(framePicture(req, moments, i), cat);
+        QImage image = frameImage(req, moments, i, cat);
         while (pending.size() >= kEncoders) collectOldest();
         pending.push_back(std::async(std::launch::async, [image = std::move(image), name, &staging]() -> QString {
             const QString e = writePng(image, staging.filePath(name));
@@ -254,11 +276,11 @@ private:
 // Frames of `size` on ffmpeg's standard input. A queue of two frames between
 // its reading and its encoding is enough and keeps its memory low (the
 // default of eight held some 80 MB more at --scale 2).
-QStringList rawInput(QSize size) {
+QStringList rawInput(QSize size, int framesPerSecond) {
     return {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
             QStringLiteral("-thread_queue_size"), QStringLiteral("2"), QStringLiteral("-f"), QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"), QStringLiteral("bgr0"),
             QStringLiteral("-s"), QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
-            QStringLiteral("-framerate"), QString::number(kFilmFramesPerSecond), QStringLiteral("-i"),
+            QStringLiteral("-framerate"), QString::number(framesPerSecond), QStringLiteral("-i"),
             QStringLiteral("pipe:0")};
 }
 
@@ -280,22 +302,22 @@ FilmResult encodeFilm(FilmFormat format, const FilmRequest& req, const std::vect
     if (!staging.isValid())
         return failed(QStringLiteral("cannot write into %1").arg(QFileInfo(req.path).absolutePath()));
     const QString encoded = staging.filePath(QStringLiteral("film.") + QFileInfo(req.path).suffix().toLower());
-    const QSize size = pictureSize(req.first.scale);
+    const QSize size = frameSizeOf(req);
     int done = 0;
     const std::function<bool()> keepGoing = [&] {
         return !exportStopRequested() && (!progress || progress(done, req.frames));
     };
 
-    QStringList args = rawInput(size);
+    QStringList args = rawInput(size, req.framesPerSecond);
     if (format == FilmFormat::Gif) {
         const QString palette = staging.filePath(QStringLiteral("palette.png"));
         {
-            Encoder sampler(ffmpeg, rawInput(size) << QStringLiteral("-vf") << QStringLiteral("palettegen=stats_mode=full")
+            Encoder sampler(ffmpeg, rawInput(size, req.framesPerSecond) << QStringLiteral("-vf") << QStringLiteral("palettegen=stats_mode=full")
                                                    << QStringLiteral("-y") << palette,
                             req.stallSeconds);
             if (auto r = sampler.start()) return *r;
             for (const int i : paletteSamples(req.frames))
-                if (auto r = sampler.write(renderPicture(framePicture(req, moments, i), cat), keepGoing)) return *r;
+                if (auto r = sampler.write(frameImage(req, moments, i, cat), keepGoing)) return *r;
             if (auto r = sampler.finish(palette, keepGoing)) return *r;
         }
         // No dithering: the sky's flat colours stay flat.
@@ -322,7 +344,7 @@ FilmResult encodeFilm(FilmFormat format, const FilmRequest& req, const std::vect
     Encoder encoder(ffmpeg, args, req.stallSeconds);
     if (auto r = encoder.start()) return *r;
     for (int i = 0; i < req.frames; ++i) {
-        if (auto r = encoder.write(renderPicture(framePicture(req, moments, i), cat), keepGoing)) return *r;
+        if (auto r = encoder.write(frameImage(req, moments, i, cat), keepGoing)) return *r;
         done = i + 1;
         if (!keepGoing()) return cancelled();
     }
@@ -331,7 +353,7 @@ FilmResult encodeFilm(FilmFormat format, const FilmRequest& req, const std::vect
     if (!film.open(QIODevice::ReadOnly)) return failed(QStringLiteral("ffmpeg wrote no film"));
     const QString error = writeFileSafely(req.path, film.readAll());
     if (!error.isEmpty()) return failed(QStringLiteral("cannot write %1: %2").arg(req.path, error));
-    return {FilmResult::Status::Written, {}};
+    return {FilmResult::Status::Written, {}, {}, {}};
 }
 
 }  // namespace
@@ -351,6 +373,16 @@ QString frameFileName(const QString& path, int number) {
     return QStringLiteral("%1-%2.png").arg(stem).arg(number, 4, 10, QLatin1Char('0'));
 }
 
+QString filmWrittenText(const FilmResult& result) {
+    if (result.firstFile == result.lastFile) return QStringLiteral("動画を %1 に書き出しました").arg(result.firstFile);
+    return QStringLiteral("画像を %1 〜 %2 に書き出しました").arg(result.firstFile, QFileInfo(result.lastFile).fileName());
+}
+
+bool filmFrameSizeOk(QSize size) {
+    return size.width() >= 64 && size.width() <= 7680 && size.height() >= 64 && size.height() <= 4320 &&
+           size.width() % 2 == 0 && size.height() % 2 == 0;
+}
+
 QString findFfmpeg() { return QStandardPaths::findExecutable(QStringLiteral("ffmpeg")); }
 
 QString ffmpegMissingMessage() {
@@ -364,6 +396,10 @@ FilmResult exportFilm(const FilmRequest& req, const catalog::Catalogue& cat, con
     const auto format = filmFormat(req.path);
     if (!format) return refused(QStringLiteral("a film is written as .png frames or a .gif, .mp4 or .webm file"));
     if (req.frames < 1 || req.everyMinutes < 1) return refused(QStringLiteral("a film needs frames and a step"));
+    if (req.framesPerSecond < 1 || req.framesPerSecond > kMaxFilmFramesPerSecond)
+        return refused(QStringLiteral("a film shows 1 to %1 pictures a second").arg(kMaxFilmFramesPerSecond));
+    if (req.frameSize.isValid() && !filmFrameSizeOk(req.frameSize))
+        return refused(QStringLiteral("a frame is 64 to 7680 pixels wide and 64 to 4320 high, both even"));
     QString ffmpeg;
     if (*format != FilmFormat::PngFrames) {
         ffmpeg = findFfmpeg();
@@ -372,8 +408,14 @@ FilmResult exportFilm(const FilmRequest& req, const catalog::Catalogue& cat, con
     std::string error;
     const auto moments = filmMoments(req.first.input, req.frames, req.everyMinutes, error, req.exactEveryMinutes);
     if (!moments) return refused(QString::fromStdString(error));
-    if (*format == FilmFormat::PngFrames) return writePngFrames(req, *moments, cat, progress);
-    return encodeFilm(*format, req, *moments, cat, progress, ffmpeg);
+    FilmResult result = *format == FilmFormat::PngFrames ? writePngFrames(req, *moments, cat, progress)
+                                                         : encodeFilm(*format, req, *moments, cat, progress, ffmpeg);
+    if (result.ok()) {
+        const bool frames = *format == FilmFormat::PngFrames;
+        result.firstFile = QFileInfo(frames ? frameFileName(req.path, 1) : req.path).absoluteFilePath();
+        result.lastFile = frames ? QFileInfo(frameFileName(req.path, req.frames)).absoluteFilePath() : result.firstFile;
+    }
+    return result;
 }
 
 }  // namespace app

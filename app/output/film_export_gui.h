@@ -4,6 +4,7 @@
 // --render ... --frames N --every MINUTES and by the window's film export.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -24,8 +25,13 @@ std::optional<FilmFormat> filmFormat(const QString& path);
 // "night-0003.png".
 QString frameFileName(const QString& path, int number);
 
-// Pictures a second of the encoded animations.
+// Pictures a second of the encoded animations, unless asked otherwise
+// (1..kMaxFilmFramesPerSecond).
 inline constexpr int kFilmFramesPerSecond = 4;
+inline constexpr int kMaxFilmFramesPerSecond = 60;
+// A projector's frame: the picture scaled to fit it, the rest its sky colour.
+inline constexpr int kProjectorWidth = 1920;
+inline constexpr int kProjectorHeight = 1080;
 
 struct FilmRequest {
     // The picture of the first frame. Frame k is the same picture moved on
@@ -38,6 +44,11 @@ struct FilmRequest {
     int everyMinutes = 15;
     double exactEveryMinutes = 0.0;  // > 0: a step of sidereal days (filmMoments)
     QString path;          // .png, .gif, .mp4 or .webm
+    int framesPerSecond = kFilmFramesPerSecond;  // of a GIF, MP4 or WebM
+    // Every frame this size (even, 64..7680 by 64..4320): the picture drawn
+    // as large as fits, centred, the margins in the colour of its edge.
+    // Invalid (the default): the picture's own size at first.scale.
+    QSize frameSize;
     // ffmpeg counts as hung, and the export fails, once it has taken or
     // written nothing for this long.
     int stallSeconds = 60;
@@ -50,6 +61,9 @@ struct FilmResult {
     enum class Status { Written, Cancelled, Refused, Failed };
     Status status = Status::Failed;
     QString error;  // one line, when Refused or Failed
+    // Written: where (the first and last frame of a PNG series), for the
+    // message that says so.
+    QString firstFile, lastFile;
     bool ok() const { return status == Status::Written; }
 };
 
@@ -57,6 +71,12 @@ struct FilmResult {
 // again about ten times a second while ffmpeg is waited for (with the same
 // count); returning false cancels the export, as requestExportStop() does.
 using FilmProgress = std::function<bool(int done, int total)>;
+
+// Whether a frame size can be encoded: even, 64..7680 by 64..4320.
+bool filmFrameSizeOk(QSize size);
+
+// The window's sentence for a written film: where it went.
+QString filmWrittenText(const FilmResult& result);
 
 // The ffmpeg program found on PATH, or an empty string.
 QString findFfmpeg();

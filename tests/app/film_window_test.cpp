@@ -72,6 +72,14 @@ TEST(FilmDialog, FramesByCountOrUpToTheEndTime) {
     dialog.findChild<QSpinBox*>(QStringLiteral("filmInterval"))->setValue(60);
     EXPECT_EQ(dialog.frames(), 7);
     EXPECT_EQ(dialog.path(), QStringLiteral("film.mp4"));
+    // The rate and a projector's size are offered; the length follows the rate.
+    EXPECT_EQ(dialog.framesPerSecond(), 4);
+    EXPECT_FALSE(dialog.frameSize().isValid());
+    dialog.findChild<QSpinBox*>(QStringLiteral("filmFps"))->setValue(7);
+    dialog.findChild<QComboBox*>(QStringLiteral("filmSize"))->setCurrentIndex(1);
+    EXPECT_EQ(dialog.framesPerSecond(), 7);
+    EXPECT_EQ(dialog.frameSize(), QSize(1920, 1080));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("filmSummary"))->text(), QStringLiteral("7 枚（1.0 秒）"));
 
     // Days and sidereal days: the end time and the count follow one rule.
     dialog.findChild<QRadioButton*>(QStringLiteral("filmByCount"))->setChecked(true);

@@ -137,6 +137,13 @@ TEST(FilmProgram, BadFilmRequestsAreRefusedWithStatusTwo) {
     // The last frames would fall after the year 32767.
     refused({dir.filePath(QStringLiteral("a.png")), QStringLiteral("--at"), QStringLiteral("32767-12-31 23:00"),
              QStringLiteral("--frames"), QStringLiteral("3"), QStringLiteral("--every"), QStringLiteral("60")});
+    // The rate and the frame size belong to films, and the rate to animations.
+    refused({dir.filePath(QStringLiteral("a.png")), QStringLiteral("--frames"), QStringLiteral("2"),
+             QStringLiteral("--every"), QStringLiteral("5"), QStringLiteral("--fps"), QStringLiteral("12")});
+    refused({dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--fps"), QStringLiteral("12")});
+    for (const char* size : {"1921x1080", "1920x", "x1080", "10x10", "projector2"})
+        refused({dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--frames"), QStringLiteral("2"),
+                 QStringLiteral("--every"), QStringLiteral("5"), QStringLiteral("--frame-size"), QString::fromUtf8(size)});
     EXPECT_TRUE(entries(dir).isEmpty()) << entries(dir).join(QLatin1Char(' ')).toStdString();
 }
 
@@ -244,6 +251,31 @@ TEST(FilmExport, EncodedFilmsHoldEveryFrame) {
     }
     // Nothing but the three films: the encoder's staging place is gone.
     EXPECT_EQ(entries(dir).size(), 3) << entries(dir).join(QLatin1Char(' ')).toStdString();
+
+    // A projector's frame at the rate asked for: 1920x1080 at 24 a second,
+    // the picture centred with its sky colour around it; the result names
+    // the file for the message that says where it went.
+    app::FilmRequest wide = smallFilm(dir.filePath(QStringLiteral("wide.mp4")), 3);
+    wide.framesPerSecond = 24;
+    wide.frameSize = QSize(app::kProjectorWidth, app::kProjectorHeight);
+    const app::FilmResult r = app::exportFilm(wide, cat());
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(r.firstFile, QFileInfo(wide.path).absoluteFilePath());
+    QProcess probe;
+    probe.start(ffprobe, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+                          QStringLiteral("v:0"), QStringLiteral("-show_entries"),
+                          QStringLiteral("stream=width,height,r_frame_rate"), QStringLiteral("-of"),
+                          QStringLiteral("csv=p=0"), wide.path});
+    probe.waitForFinished(-1);
+    EXPECT_EQ(QString::fromLatin1(probe.readAllStandardOutput()).trimmed(), QStringLiteral("1920,1080,24/1"));
+    EXPECT_TRUE(app::filmWrittenText(r).contains(r.firstFile));
+
+    app::FilmRequest bad = wide;
+    bad.framesPerSecond = 61;
+    EXPECT_EQ(app::exportFilm(bad, cat()).status, app::FilmResult::Status::Refused);
+    bad = wide;
+    bad.frameSize = QSize(1921, 1080);
+    EXPECT_EQ(app::exportFilm(bad, cat()).status, app::FilmResult::Status::Refused);
 }
 
 // Real signals, sent while the frames or the film are being made: SIGTERM
