@@ -23,6 +23,8 @@ using astro::kRadToDeg;
 constexpr MmPoint kPin{105.0, 118.0};
 constexpr double kDiscRadiusMm = 96.0;
 constexpr double kMaskRadiusMm = 84.0;
+// The hour ticks stop short of the mask's rim, so its cut line stands clear.
+constexpr double kTickGapMm = 1.5;
 // The window's farthest point (the horizon opposite the pole) stays this
 // far inside the mask's rim, leaving room for the hour ring.
 constexpr double kWindowReachMm = 68.0;
@@ -195,6 +197,19 @@ int longitudeCorrectionMinutes(const Planisphere& p) {
     return static_cast<int>(std::lround((p.lonDeg - p.zoneMeridianDeg) * 4.0));
 }
 
+namespace {
+
+// Where the pin goes, the same on both discs and unlike any other mark: a
+// ring round a cross; on the mask, where there is room, labelled ピン.
+void pinMark(const Planisphere& p, Painter& painter, bool labelled) {
+    line(painter, {p.centre.x - 3.0, p.centre.y}, {p.centre.x + 3.0, p.centre.y}, kPaperText);
+    line(painter, {p.centre.x, p.centre.y - 3.0}, {p.centre.x, p.centre.y + 3.0}, kPaperText);
+    circle(painter, p.centre, 2.0, kPaperText);
+    if (labelled) textAt(painter, {p.centre.x + 7.0, p.centre.y - 3.5}, "ピン", 2);
+}
+
+}  // namespace
+
 void drawStarDisc(const Planisphere& p, const catalog::Catalogue& cat, const std::string& placeName, Painter& painter) {
     painter.clear();
     painter.setFillStyleSolid();
@@ -294,10 +309,10 @@ void drawStarDisc(const Planisphere& p, const catalog::Catalogue& cat, const std
         const double mid = dateMarkDeg(p, m, 16);
         textAt(painter, pagePoint(p, mid, inner + 8.7), kMonthNames[m - 1], m >= 10 ? 2 : 1);
     }
+    pinMark(p, painter, false);
     textFrom(painter, {12.0, 222.0},
-             "外側の点線で切り抜き、中心に小さな穴をあけます。地平盤の下に重ね、中心をピンか割りピンで留めます。");
-    textFrom(painter, {12.0, 229.0}, std::string("星の位置は2003.5年分点、日付の目盛は") + std::to_string(kReferenceYear) +
-                                         "年の21時に合わせてあります（うるう年でも数分しか変わりません）。");
+             "外側の点線にそって切り取り、まん中の○に十字の印に小さな穴をあけます。地平盤の下に重ねて使います。");
+    textFrom(painter, {12.0, 229.0}, "日付の目もりは、何年に使っても数分しかずれません。");
 }
 
 void drawHorizonMask(const Planisphere& p, const std::string& placeName, Painter& painter) {
@@ -305,21 +320,23 @@ void drawHorizonMask(const Planisphere& p, const std::string& placeName, Painter
     painter.setFillStyleSolid();
     heading(painter, "星座早見盤　地平盤（窓のある盤）", p, placeName);
 
-    // Cut lines: the mask's rim and the window, dashed; the pin's cross.
+    // Cut lines: the mask's rim and the window, dashed, the rim standing
+    // clear of the hour ticks and named; the pin's mark.
     painter.setLineStyle(LineStyle::Dashed);
     circle(painter, p.centre, p.maskRadiusMm, kPaperText);
     std::vector<Vertex> window;
     for (const MmPoint& m : windowOutline(p)) window.push_back(twips(m));
     painter.polyline(window, kPaperText);
     painter.setLineStyle(LineStyle::Solid);
-    line(painter, {p.centre.x - 2.5, p.centre.y}, {p.centre.x + 2.5, p.centre.y}, kPaperText);
-    line(painter, {p.centre.x, p.centre.y - 2.5}, {p.centre.x, p.centre.y + 2.5}, kPaperText);
+    textAt(painter, pagePoint(p, 225.0, p.maskRadiusMm + 10.0), "切り取り線", 5);
+    pinMark(p, painter, true);
 
-    // The zenith, marked in the window.
+    // The zenith, a dot in the window (only the pin has a cross).
     const double zenithR = radiusOf(p, p.latDeg);
     const MmPoint zenith = pagePoint(p, 0.0, zenithR);
-    line(painter, {zenith.x - 1.5, zenith.y}, {zenith.x + 1.5, zenith.y}, kPaperHorizon);
-    line(painter, {zenith.x, zenith.y - 1.5}, {zenith.x, zenith.y + 1.5}, kPaperHorizon);
+    painter.setFillColour(kPaperHorizon);
+    painter.disc(static_cast<float>(zenith.x * kTwipsPerMm), static_cast<float>(zenith.y * kTwipsPerMm),
+                 static_cast<float>(0.9 * kTwipsPerMm), kPaperHorizon);
     textAt(painter, {zenith.x, zenith.y + 3.5}, "天頂", 2);
 
     // Directions just outside the window, where the horizon has them.
@@ -339,39 +356,33 @@ void drawHorizonMask(const Planisphere& p, const std::string& placeName, Painter
 
     // The hour ring in the place's standard time: a tick every 10 minutes
     // pointing out to the rim, longer each hour, the hour's number inside.
+    const double tickEnd = p.maskRadiusMm - kTickGapMm;
     for (int m = 0; m < 24 * 60; m += 10) {
         const double a = hourMarkDeg(p, m / 60.0);
         const double len = m % 60 == 0 ? 4.0 : (m % 30 == 0 ? 2.5 : 1.5);
-        line(painter, pagePoint(p, a, p.maskRadiusMm - len), pagePoint(p, a, p.maskRadiusMm), kPaperText);
+        line(painter, pagePoint(p, a, tickEnd - len), pagePoint(p, a, tickEnd), kPaperText);
         if (m % 60 == 0) {
             const std::string h = std::to_string(m / 60);
-            textAt(painter, pagePoint(p, a, p.maskRadiusMm - 6.0), h, static_cast<int>(std::ceil(labelWidth(h))));
+            textAt(painter, pagePoint(p, a, tickEnd - 6.0), h, static_cast<int>(std::ceil(labelWidth(h))));
         }
     }
 
-    // The instructions.
-    const int minutes = longitudeCorrectionMinutes(p);
+    // The instructions, for a pupil.
     const std::string faceTo = p.south ? "北" : "南";
-    const std::string zoneMeridian = longitudeText(p.zoneMeridianDeg);
     double y = 212.0;
     const auto say = [&](const std::string& s) {
         textFrom(painter, {12.0, y}, s);
         y += 6.0;
     };
     say("使い方");
-    say("1. 2枚とも厚紙に印刷し、点線にそって切り抜きます。地平盤は窓（地平線の形）も切り抜きます。");
-    say("2. 星図盤の上に地平盤を重ね、十字の中心をピンで留めて、星図盤が回るようにします。");
-    say("3. 見たい日付の目盛を、地平盤のふちの時刻の目盛に合わせます（時刻は標準時）。");
-    say("4. 盤を頭の上にかざし、下に書かれた「" + faceTo + "」を" + faceTo + "の地平線に向けて見ます。");
-    say("   窓の中の星が、その日その時刻に見える星です。窓のふちが地平線、十字の「天頂」が頭の真上です。");
-    say("5. ふちの数字は時刻（0〜23時）です。この時刻目盛は" + longitudeText(p.lonDeg) + "用、星図盤の日付は" + zoneMeridian +
-        "用です。");
-    if (minutes == 0) {
-        say("   ここでは時刻の補正はいりません。");
-    } else {
-        say("   ここでは星が" + zoneMeridian + "より" + std::to_string(std::abs(minutes)) + "分" +
-            (minutes > 0 ? "早く" : "遅く") + "昇り、南中し、沈みます。その分は時刻目盛にもう入っています。");
-    }
+    say("1. 2枚とも厚紙にはり、点線にそって切り取ります。地平盤は、まん中の窓（点線）も切り抜きます。");
+    say("2. 2枚のまん中の○に十字の印（ピン）に穴をあけ、星図盤の上に地平盤を重ねて割りピンでとめます。");
+    say("   星図盤が回ればできあがりです。");
+    say("3. 星図盤のふちの日付を、地平盤のふちの時刻に合わせます。");
+    say("4. 見る方角の文字（たとえば「" + faceTo + "」）を下にして、盤を頭の上にかざします。");
+    say("   窓の中の星が、その日のその時刻に見える星です。窓のふちが地平線、「天頂」が頭の真上です。");
+    say("5. この早見盤の時刻は、" + (placeName.empty() ? std::string() : placeName + "（") + longitudeText(p.lonDeg) +
+        (placeName.empty() ? "の場所" : "）") + "で使うように合わせてあります。");
 }
 
 }  // namespace view

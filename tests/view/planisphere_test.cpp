@@ -20,6 +20,7 @@
 #include "view/horizontal.h"
 #include "view/planisphere.h"
 #include "view/zenith_projector.h"
+#include "recording_painter.h"
 
 namespace {
 
@@ -154,6 +155,51 @@ TEST(Planisphere, MaskOrientationAndLongitudeCorrection) {
             EXPECT_NEAR(std::remainder(sky->azDeg - az, 360.0), 0.0, 1e-6) << az;
         }
     }
+}
+
+// The mask as a pupil cuts it: its rim is a dashed cut line that no hour
+// tick touches, and the pin's mark (a ring round a cross) is the only cross
+// on the page; the zenith is a dot.
+TEST(Planisphere, TheMaskHasACutLineAndOnePinMark) {
+    std::string why;
+    const auto tokyo = view::planisphereFor(35.6581, 139.7414, 9.0, why);
+    ASSERT_TRUE(tokyo);
+    viewtest::RecordingPainter rec;
+    view::drawHorizonMask(*tokyo, "東京", rec);
+    constexpr double kMm = view::kTwipsPerMm;
+    const double cx = tokyo->centre.x * kMm, cy = tokyo->centre.y * kMm, rim = tokyo->maskRadiusMm * kMm;
+    const auto radius = [&](double x, double y) { return std::hypot(x - cx, y - cy); };
+    bool dashedRim = false;
+    int pinRings = 0;
+    for (const viewtest::Call& c : rec.calls) {
+        if (c.op != viewtest::Op::Polyline || c.points.empty()) continue;
+        const double r = radius(c.points.front().x, c.points.front().y);
+        if (std::fabs(r - rim) < 1.0 && c.lineStyle == view::LineStyle::Dashed) dashedRim = true;
+        if (std::fabs(r - 2.0 * kMm) < 1.0) ++pinRings;
+    }
+    EXPECT_TRUE(dashedRim);
+    EXPECT_EQ(pinRings, 1);
+    // Crosses: a horizontal and a vertical line of the same length meeting
+    // at their middles.
+    std::vector<std::pair<double, double>> crossAt;
+    for (const viewtest::Call& h : rec.calls) {
+        if (h.op != viewtest::Op::Line) continue;
+        EXPECT_LT(std::max(radius(h.x1, h.y1), radius(h.x2, h.y2)), rim - 1.0 * kMm) << "a line reaches the cut line";
+        if (h.y1 != h.y2) continue;
+        for (const viewtest::Call& v : rec.calls)
+            if (v.op == viewtest::Op::Line && v.x1 == v.x2 && std::fabs(v.x1 - (h.x1 + h.x2) / 2) < 1 &&
+                std::fabs((v.y1 + v.y2) / 2 - h.y1) < 1)
+                crossAt.emplace_back((h.x1 + h.x2) / 2, h.y1);
+    }
+    ASSERT_EQ(crossAt.size(), 1u);
+    EXPECT_NEAR(crossAt[0].first, cx, 1.0);
+    EXPECT_NEAR(crossAt[0].second, cy, 1.0);
+    std::string text;
+    for (const viewtest::Call& c : rec.calls)
+        if (c.op == viewtest::Op::Text) text += c.text + "\n";
+    for (const char* part : {"切り取り線", "ピン", "天頂", "東京（東経139.74°）で使うように合わせてあります"})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    EXPECT_EQ(text.find("分点"), std::string::npos);
 }
 
 TEST(Planisphere, LatitudesNearTheEquatorOrAPoleAreRefusedWithAReason) {
