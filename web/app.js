@@ -224,12 +224,40 @@
     }
   }
 
+  // One step of the timer by the program's calendar (the core's): the
+  // Julian calendar before 1582-10-15 and every year -32768..32767, as the
+  // window steps. False, with the reason shown, when it cannot step.
   function stepMinutes(minutes) {
-    const [y, m, d] = $("date").value.split("-").map(Number);
-    const [hh, mm] = $("time").value.split(":").map(Number);
-    const t = new Date(Date.UTC(y, m - 1, d, hh, mm) + minutes * 60000);
-    $("date").value = `${t.getUTCFullYear()}-${two(t.getUTCMonth() + 1)}-${two(t.getUTCDate())}`;
-    $("time").value = `${two(t.getUTCHours())}:${two(t.getUTCMinutes())}`;
+    try {
+      const next = call({op: "step", at: `${$("date").value} ${$("time").value}`, minutes});
+      $("date").value = next.date;
+      $("time").value = next.time;
+      return true;
+    } catch (e) {
+      say(e.message);
+      return false;
+    }
+  }
+
+  // The place remembered from the last visit, when it can still be used: a
+  // place of the list, or 入力 with a latitude and longitude in range.
+  // Anything else (damaged, too long, from an older page) counts as none.
+  function storedPlace() {
+    let stored = null;
+    try {
+      const text = localStorage.getItem(STORE);
+      stored = text && text.length < 4096 ? JSON.parse(text) : null;
+    } catch (e) {
+      return null;
+    }
+    if (!stored || typeof stored !== "object" || typeof stored.place !== "string") return null;
+    if (stored.place === "入力") {
+      const lat = Number(stored.lat), lon = Number(stored.lon);
+      const ok = typeof stored.lat === "string" && typeof stored.lon === "string" && stored.lat.trim() !== "" &&
+                 stored.lon.trim() !== "" && Math.abs(lat) <= 90 && Math.abs(lon) <= 180;
+      return ok ? {place: "入力", lat: stored.lat, lon: stored.lon} : null;
+    }
+    return state.places.some((p) => p.name === stored.place) ? {place: stored.place} : null;
   }
 
   function showCard(answer) {
@@ -395,8 +423,8 @@
       label.append(box, name);
       $("figureList").append(label);
     }
-    const stored = JSON.parse(localStorage.getItem(STORE) || "null");
-    $("place").value = stored && stored.place ? stored.place : "東京";
+    const stored = storedPlace();
+    $("place").value = stored ? stored.place : "東京";
     if (stored && stored.place === "入力") {
       $("lat").value = stored.lat;
       $("lon").value = stored.lon;
@@ -431,8 +459,11 @@
       }
       $("play").textContent = "一時停止";
       state.timer = setInterval(() => {
-        stepMinutes(Number($("step").value));
-        drawPage();
+        if (stepMinutes(Number($("step").value))) {
+          drawPage();
+        } else {
+          $("play").click();  // stops, and the reason stays shown
+        }
       }, 1000 * Number($("every").value));
     });
     $("find").addEventListener("click", findOnPage);

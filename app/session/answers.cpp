@@ -200,13 +200,14 @@ std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat,
     return pictureDrawList(pictureRequest(q, skyRequest(q.sky, cat, now)), cat);
 }
 
-std::string nowJson(Clock::time_point now) {
-    const astro::CivilMinute m = jstFromSystemClock(now);
+std::string minuteJson(const astro::CivilMinute& m) {
     JsonObject j;
     j.text("date", dateText(astro::LocalDate{m.year, m.month, m.day}));
     const auto two = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
     j.text("time", two(m.hour) + ":" + two(m.minute));
     return j.done();
 }
+
+std::string nowJson(Clock::time_point now) { return minuteJson(jstFromSystemClock(now)); }
 
 }  // namespace app

@@ -147,5 +147,7 @@ std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat,
 // "Now" as the page's fields show it: {"date": "2026-12-10", "time": "23:31"},
 // Japan Standard Time by the clock's UTC instant.
 std::string nowJson(Clock::time_point now);
+// A moment of the fields as the page shows it: {"date": "YYYY-MM-DD", "time": "HH:MM"}.
+std::string minuteJson(const astro::CivilMinute& m);
 
 }  // namespace app

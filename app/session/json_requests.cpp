@@ -9,6 +9,7 @@
 #include "app/session/json_writer.h"
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
+#include "app/session/time_step.h"
 #include "view/picture.h"
 
 namespace app {
@@ -183,6 +184,9 @@ std::optional<std::pair<int, int>> readMonth(Members& m) {
     return std::pair{*year, *month};
 }
 
+// A step of the timer: up to a year of minutes either way.
+constexpr double kMaxStepMinutes = 366 * 24 * 60;
+
 std::string answer(const JsonValue::Object& request, const catalog::Catalogue& cat, const ZoneLookup& zones,
                    Clock::time_point now) {
     Members m(request);
@@ -197,6 +201,22 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         if (op == "constellations") return constellationsJson(cat);
         if (op == "now") return nowJson(now);
         return viewportJson();
+    }
+    if (op == "step") {
+        // The timer's step, by the program's calendar (the Julian calendar
+        // before 1582-10-15, every year -32768..32767), as the window's.
+        astro::CivilMinute t;
+        const std::optional<std::string> at = m.text("at");
+        if (!at) m.fail("at: missing");
+        else if (const std::string why = parseMoment(*at, t); !why.empty()) m.fail("at: " + why);
+        const std::optional<double> minutes = m.number("minutes");
+        if (!minutes || !(std::fabs(*minutes) <= kMaxStepMinutes) || *minutes != std::trunc(*minutes))
+            m.fail("minutes: not a whole number of minutes from -527040 to 527040");
+        m.checkAllUsed();
+        if (!m.error.empty()) return errorJson(m.error);
+        const auto next = advanceMinutes(t.year, t.month, t.day, t.hour, t.minute, static_cast<int>(*minutes));
+        if (!next) return errorJson("the step leaves the years " + std::to_string(kMinYear) + ".." + std::to_string(kMaxYear));
+        return minuteJson({next->year, next->month, next->day, next->hour, next->minute});
     }
     if (!pictureOp && !skyOp) return errorJson("unknown request " + quotedArgument(op));
 

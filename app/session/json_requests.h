@@ -7,9 +7,11 @@
 //   dir "north"|"east"|"south"|"west"|"zenith", show [ITEM, ...],
 //   constellations "all" | [NAME, ...], scale N, seed N (whole, >= 0),
 //   name TEXT (find), x, y (identify, pixels), month "YYYY-MM" (almanac),
-//   json true (tonight: the JSON rather than the sentences).
+//   json true (tonight: the JSON rather than the sentences),
+//   minutes N (step: the timer's step from at, by the program's calendar,
+//   answered as {"date", "time"} like now).
 // OP: json, find, identify, drawList, chartList, almanac, tonight, places,
-// constellations, now, viewport. The answer is the JSON (or, for almanac
+// constellations, now, viewport, step. The answer is the JSON (or, for almanac
 // and tonight's sentences, the text) the command line prints for the same
 // question; a request that cannot be answered gives
 // {"error": "...", "status": 2}. A member no question takes is refused, so

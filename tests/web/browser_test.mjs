@@ -220,7 +220,7 @@ try {
   check(rows === 32, "こよみ shows the month", `${rows} rows`);
   await page.click("#today");
   const sunRow = await page.evaluate(() => [...document.querySelectorAll("#almanacView tr")][1].textContent);
-  check(sunRow === "太陽06:5011:5016:50", "こよみ その日 gives the day's times", sunRow);
+  check(sunRow === "太陽06:5011:5016:51", "こよみ その日 gives the day's times, to the nearest minute as --almanac", sunRow);
   await page.click("#table");
   const jupiter = await page.evaluate(() => [...document.querySelectorAll("#almanacView tr")][5].textContent);
   check(jupiter.startsWith("木星7.40322.3067.2"), "数値 gives the bodies' places", jupiter);
@@ -259,6 +259,83 @@ try {
   await page.evaluate(() => window.planetarium.ready);
   const remembered = await page.evaluate(() => document.getElementById("place").value);
   check(remembered === "札幌", "the remembered place survives a reload", remembered);
+
+  // The edges, as an attacker or a long-used page meets them.
+  {
+    // Any length of name is answered or refused, and later answers stay the same.
+    const before = JSON.stringify(await page.evaluate((r) => window.planetarium.drawList(r), requests[5]));
+    for (const n of [1310000, 2000000]) {
+      const refused = await page.evaluate((n) => {
+        try {
+          window.planetarium.find("a".repeat(n), { at: "2026-01-15 22:00", place: "東京" });
+          return false;
+        } catch (e) {
+          return true;
+        }
+      }, n);
+      check(refused, `a name of ${n} characters is refused`);
+    }
+    const after = JSON.stringify(await page.evaluate((r) => window.planetarium.drawList(r), requests[5]));
+    check(after === before, "the pictures after a refused long name are the same as before");
+    // A name is one value exactly as given: separators change nothing else.
+    const separators = await page.evaluate(() => ["ベガ\u001f--at\u001f1900-01-01 00:00", "シリウス\u0000xyz", "ベガ\n--place"].map((n) => {
+      try {
+        window.planetarium.find(n, { at: "2026-01-15 22:00", place: "東京" });
+        return "answered";
+      } catch (e) {
+        return "refused";
+      }
+    }));
+    check(separators.every((r) => r === "refused"), "names with separators are refused, not read as options", separators.join());
+    // One rule for zone names: the desktop refuses a wrong case, and so does the page.
+    const zone = await page.evaluate(() => {
+      try {
+        window.planetarium.json({ at: "2026-01-15 22:00", lat: 51.5, lon: 0, tz: "europe/london" });
+        return "answered";
+      } catch (e) {
+        return e.message;
+      }
+    });
+    check(zone !== "answered", "a zone name in the wrong case is refused as the desktop refuses it", zone);
+    // The timer steps by the program's calendar: year 50 and 999 written
+    // with four digits, the Julian calendar's 1500-02-29, and the day after
+    // 1582-10-04 is 10-15.
+    for (const [from, want] of [["0050-01-01", "0050-01-02 00:30"], ["0999-12-30", "0999-12-31 00:30"],
+                                ["1500-02-28", "1500-02-29 00:30"], ["1582-10-04", "1582-10-15 00:30"]]) {
+      await page.evaluate((d) => {
+        document.getElementById("date").value = d;
+        document.getElementById("time").value = "23:30";
+        document.getElementById("step").value = "60";
+        document.getElementById("every").value = "1";
+        document.getElementById("play").click();
+      }, from);
+      await page.waitForFunction((d) => document.getElementById("date").value !== d, { timeout: 5000 }, from).catch(() => {});
+      const shown = await page.evaluate(() => {
+        document.getElementById("play").click();
+        return `${document.getElementById("date").value} ${document.getElementById("time").value}`;
+      });
+      check(shown === want, `the timer steps ${from} 23:30 by an hour to ${want}`, shown);
+    }
+    // A stored place that cannot be used counts as none: the page starts
+    // with 東京 and works.
+    for (const stored of ["not json {", "x".repeat(4 * 1024 * 1024), '{"place": {"toString": 1}}', '{"place": "存在しない町"}',
+                          '{"place": 5}', '{"place": "入力", "lat": "abc", "lon": "1"}']) {
+      await page.evaluate((v) => localStorage.setItem("planetarium.place", v), stored);
+      await page.reload({ waitUntil: "load" });
+      const started = await page.evaluate(async () => {
+        try {
+          await window.planetarium.ready;
+        } catch (e) {
+          return `ready rejected: ${e.message}`;
+        }
+        document.getElementById("draw").click();
+        const status = document.getElementById("status").textContent;
+        return document.getElementById("place").value === "東京" && !status.includes("undefined") ? "ok" : status;
+      });
+      check(started === "ok", `a stored place of ${JSON.stringify(stored.slice(0, 30))} is ignored`, started);
+    }
+    await page.evaluate(() => localStorage.removeItem("planetarium.place"));
+  }
 
   const metrics = await page.metrics();
   const coreMemory = await page.evaluate(() => window.planetarium.coreMemoryBytes());
