@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/cli/cli_queries.h"
+#include "app/session/almanac_text.h"
 #include "tests/support/cli_parse.h"
 #include "view/tonight.h"
 
@@ -180,6 +181,27 @@ TEST(Tonight, PeakNightsMoonNamesAndPicks) {
     EXPECT_FALSE(named(young.stars, "ディフダ"));
     for (const auto* list : {&young.stars, &young.constellations, &young.deepSky})
         for (const view::TonightPick& p : *list) EXPECT_GE(p.at.altDeg, view::kPickMinAltDeg) << p.name;
+}
+
+// One rounding rule for every time shown to the minute: 2026-12-20's sunset
+// over Tokyo is 16:30:54, so 16:31 in the almanac's CSV, in 今夜の見どころ
+// and in the JSON's minutes (it once said 16時30分 here); half a minute goes
+// up, and a day's last half minute is the next day's 00:00.
+TEST(Tonight, OneRoundingRuleForEveryMinuteShown) {
+    const astro::UtcOffsetFn jst = astro::fixedUtcOffset(9 * 3600);
+    const double at = astro::localToJdUt({2026, 12, 20}, 16 * 3600 + 30 * 60 + 30, jst);
+    EXPECT_EQ(astro::localMinute(at + 0.01 / 86400.0, jst).minute, 31);
+    EXPECT_EQ(astro::localMinute(at - 0.01 / 86400.0, jst).minute, 30);
+    const astro::LocalDateTime late = astro::localMinute(at + (7.5 * 3600 - 31) / 86400.0 + 0.6 / 86400.0, jst);
+    EXPECT_EQ(late.date, (astro::LocalDate{2026, 12, 21}));
+    EXPECT_EQ(late.hour * 60 + late.minute, 0);
+
+    const std::string text = answer({"--tonight", "--at", "2026-12-20 18:00", "--place", "東京"});
+    EXPECT_NE(text.find("日の入り 16時31分"), std::string::npos) << text;
+    const std::string json = answer({"--tonight", "--json", "--at", "2026-12-20 18:00", "--place", "東京"});
+    EXPECT_NE(json.find("\"sunset\": \"2026-12-20T16:30:54+09:00\""), std::string::npos) << json;
+    const std::vector<astro::AlmanacDay> month = astro::almanacMonth(2026, 12, 35.65, 139.75, jst);
+    EXPECT_EQ(hourMinute(month[19].bodies[astro::Sun].set->jdUt, month[19], jst), "16:31");
 }
 
 TEST(Tonight, RateRuleAndRefusals) {
