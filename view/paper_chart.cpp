@@ -34,7 +34,16 @@ std::string trimmed(std::string_view s) {
 std::string chartTitle(const ChartHeading& h) {
     const astro::CivilMinute& m = h.moment;
     std::string t = std::to_string(m.year) + "年" + std::to_string(m.month) + "月" + std::to_string(m.day) + "日 " +
-                    std::to_string(m.hour) + ":" + twoDigits(m.minute) + " 日本時間";
+                    std::to_string(m.hour) + ":" + twoDigits(m.minute);
+    if (h.until) {
+        const astro::CivilMinute& u = *h.until;
+        t += "〜";
+        if (u.year != m.year) t += std::to_string(u.year) + "年";
+        if (u.year != m.year || u.month != m.month || u.day != m.day)
+            t += std::to_string(u.month) + "月" + std::to_string(u.day) + "日 ";
+        t += std::to_string(u.hour) + ":" + twoDigits(u.minute);
+    }
+    t += " 日本時間";
     if (h.localClock) {
         const astro::CivilMinute& c = *h.localClock;
         t += "（現地時間 ";

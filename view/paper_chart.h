@@ -21,6 +21,9 @@ struct ChartHeading {
     Direction direction = Direction::South;
     // The time on the clocks of a place abroad at that moment.
     std::optional<astro::CivilMinute> localClock;
+    // With trails: the end of their span (the moment the sky is drawn at);
+    // the title then gives the span, 「15:00〜18:00」.
+    std::optional<astro::CivilMinute> until;
 };
 
 inline constexpr float kTitleX = 300.0f;

@@ -169,11 +169,6 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     if (*chart == ChartFormat::Png && style == view::ChartStyle::Screen) {
         error = writePng(renderPicture(pic, cat), *path);
     } else {
-        if (pic.trailMinutes > 0) {
-            std::fprintf(stderr, "planetarium: --trails draws on the screen picture only (a .png without "
-                                 "--style print)\n");
-            return 2;
-        }
         const ChartScene scene = commandLineChart(opt, cat, style, seed);
         const QByteArray bytes = chartBytes(*chart, scene, cat, opt.scale);
         error = bytes.isEmpty() ? QStringLiteral("the picture could not be encoded") : writeFileSafely(*path, bytes);

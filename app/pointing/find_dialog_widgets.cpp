@@ -1,6 +1,7 @@
 #include "app/pointing/find_dialog_widgets.h"
 
 #include "app/session/find_text.h"
+#include "app/session/time_step.h"
 
 #include "view/zenith_projector.h"
 
@@ -233,7 +234,13 @@ void FindDialog::offerRise(const view::FoundObject& found, const std::optional<a
     if (!askSetTime(answer + QStringLiteral("\n時刻をその時にして描きますか？"))) return;
     // The fields hold Japan Standard Time.
     const astro::LocalDateTime jst = astro::localMinute(rise->jdUt, astro::fixedUtcOffset(kJstOffsetSeconds));
-    window_->setMoment(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute);
+    // With trails the sky is drawn at the end of their span: the span ends
+    // at the rise, so the picture shows the moment the sentence names.
+    const int span = window_->currentRequest().picture.trailMinutes;
+    const std::optional<CivilMinute> start =
+        advanceMinutes(jst.date.year, jst.date.month, jst.date.day, jst.hour, jst.minute, -span);
+    if (!start) return;
+    window_->setMoment(start->year, start->month, start->day, start->hour, start->minute);
     // The picture that holds the rising point on the horizon: the all-sky
     // view when it is shown, else the quarter.
     std::optional<view::PictureChoice> horizon = view::pictureShowing(0.0, rise->azDeg);
@@ -242,7 +249,8 @@ void FindDialog::offerRise(const view::FoundObject& found, const std::optional<a
     const view::Direction dir = horizon ? horizon->dir : nearestDirection(rise->azDeg);
     window_->drawToward(dir);
     // The message now speaks of the moment drawn, not of the one before.
-    QString drawnText = QStringLiteral("%1は%2。その時刻の空を描きました").arg(qstr(o.name), sentence);
+    QString drawnText = span > 0 ? QStringLiteral("%1は%2。その時刻までの軌跡を描きました").arg(qstr(o.name), sentence)
+                                 : QStringLiteral("%1は%2。その時刻の空を描きました").arg(qstr(o.name), sentence);
     if (const std::optional<ChartScene> shown = window_->shownChart(); shown && shown->sky.bodyAltDeg[astro::Sun] > 0.0)
         drawnText += QStringLiteral("（昼間の空です）");
     if (markDrawn(o)) {

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/session/chart_heading.h"
+#include "app/session/moment_text.h"
 #include "app/session/colour_scheme.h"
 
 namespace app {
@@ -58,6 +59,7 @@ ChartScene chartScene(const PictureRequest& req, const PictureSky& shown, view::
     scene.view = pictureOptions(req.view, shown.shown, req.stepMinutes);
     scene.view.style = style;
     scene.heading = chartHeading(req.input, placeName, req.direction, zone);
+    if (shown.trails) scene.heading.until = shownMinute(shown.shown);
     const SchemeColours colours = schemeColours(colourScheme);
     scene.screenBackground = colours.windowBack;
     scene.screenText = colours.windowText;

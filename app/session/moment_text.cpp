@@ -35,7 +35,15 @@ std::string statusText(const astro::SkyInput& input, const std::string& placeNam
     while (!name.empty() && name.back() == ' ') name.pop_back();
     while (!name.empty() && name.front() == ' ') name.erase(0, 1);
     if (name.empty()) name = "入力した場所";
-    std::string text = civilMinuteText(*m) + "（日本時間）　" + name + "（" +
+    std::string when = civilMinuteText(*m);
+    if (trailMinutes > 0) {
+        // The span of the trails; the sky is drawn at its end.
+        if (const auto end = advanceMinutes(m->year, m->month, m->day, m->hour, m->minute, trailMinutes)) {
+            const bool sameDay = end->year == m->year && end->month == m->month && end->day == m->day;
+            when += "〜" + (sameDay ? two(end->hour) + ":" + two(end->minute) : civilMinuteText(*end));
+        }
+    }
+    std::string text = when + "（日本時間）　" + name + "（" +
                        degreesText(input.latDeg, "北緯", "南緯") + "、" + degreesText(input.lonDeg, "東経", "西経") +
                        "）";
     if (trailMinutes > 0) text += "　軌跡 " + std::to_string(trailMinutes / 60) + " 時間";
@@ -43,10 +51,20 @@ std::string statusText(const astro::SkyInput& input, const std::string& placeNam
     return text;
 }
 
-std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension) {
+std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension,
+                            int trailMinutes) {
     const astro::CivilMinute m = shownMinute(input).value_or(astro::CivilMinute{});
+    std::string span;
+    if (trailMinutes > 0) {
+        // "-1800", or "-20261212-0300" for a span past midnight.
+        if (const auto e = advanceMinutes(m.year, m.month, m.day, m.hour, m.minute, trailMinutes)) {
+            const bool sameDay = e->year == m.year && e->month == m.month && e->day == m.day;
+            span = "-" + (sameDay ? std::string() : std::to_string(e->year) + two(e->month) + two(e->day) + "-") +
+                   two(e->hour) + two(e->minute);
+        }
+    }
     return "sky-" + std::to_string(m.year) + "-" + two(m.month) + "-" + two(m.day) + "-" + two(m.hour) +
-           two(m.minute) + "-" + view::directionWord(dir) + std::string(extension);
+           two(m.minute) + span + "-" + view::directionWord(dir) + std::string(extension);
 }
 
 std::optional<MissingDay> missingDay(int y, int m, int d) {

@@ -23,14 +23,18 @@ std::optional<astro::CivilMinute> shownMinute(const astro::SkyInput& input);
 std::string civilMinuteText(const astro::CivilMinute& m);
 
 // statusText: "2026年1月15日 22:00（日本時間）　東京（北緯 35.65°、東経 139.75°）",
-// "入力した場所" for an empty place name, then "　軌跡 4 時間" with trails and,
+// "入力した場所" for an empty place name; with trails the span, "22:00〜
+// 2026年1月16日 02:00", and "　軌跡 4 時間"; and,
 // for a zone other than Japan's, "　現地時刻 2026年1月15日 13:00" by the one
 // local-time rule. "日時を読めません" when the moment cannot be read.
 std::string statusText(const astro::SkyInput& input, const std::string& placeName, int trailMinutes,
                        const LocalZone& zone);
 
-// pictureFileName: "sky-2026-01-15-2200-south" + extension (".png").
-std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension);
+// pictureFileName: "sky-2026-01-15-2200-south" + extension (".png"); with
+// trails the span's end too: "sky-2026-01-15-1500-1800-south",
+// "sky-2026-01-15-2200-20260116-0200-west".
+std::string pictureFileName(const astro::SkyInput& input, view::Direction dir, std::string_view extension,
+                            int trailMinutes = 0);
 
 // A date the calendar does not have (Julian to 1582-10-04, Gregorian from
 // 1582-10-15): past its month's end (2026-02-31: lastDay 28), or one of the

@@ -1,6 +1,7 @@
 #include "app/session/sky_picture.h"
 
 #include "app/session/chart_heading.h"
+#include "app/session/moment_text.h"
 #include "app/session/chart_scene.h"
 
 #include "app/session/sky_moments.h"
@@ -62,7 +63,9 @@ void drawPicture(const PictureRequest& req, const PictureSky& shown, const catal
     drawChart(scene, cat, painter, record, &rng);
     if (req.stamp) {
         painter.setTextPosition(kStampXTwips, kStampYTwips);
-        painter.text(view::chartTitle(chartHeading(shown.shown, req.stamp->placeName, req.direction, req.stamp->zone)));
+        view::ChartHeading heading = chartHeading(req.input, req.stamp->placeName, req.direction, req.stamp->zone);
+        if (shown.trails) heading.until = shownMinute(shown.shown);
+        painter.text(view::chartTitle(heading));
     }
 }
 

@@ -308,7 +308,7 @@ void MainWindow::onExitClicked() {
 }
 
 QString MainWindow::suggestedPictureName() const {
-    return qstr(pictureFileName(readFields(fieldTexts()).input, direction(), ".png"));
+    return qstr(pictureFileName(readFields(fieldTexts()).input, direction(), ".png", trailSpan_ ? trailSpan_() : 0));
 }
 
 bool MainWindow::savePicture(const QString& path) { return savePng(canvas_->snapshot(tableCells()), path); }

@@ -33,6 +33,11 @@ pdftotext "$dir/allsky.pdf" - | grep -q '全天' || fail "no 全天 in the title
 "$prog" --render "$dir/night.png" --dir zenith --frames 2 --every 30 --at "$at" --place 東京 --trails 1 ||
   fail "all-sky frames failed"
 [ -s "$dir/night-0001.png" ] && [ -s "$dir/night-0002.png" ] || fail "no all-sky frames"
+# Trails on paper and as vectors, their span in the title (the sky is drawn at its end).
+"$prog" --render "$dir/trails.pdf" --trails 3 --at "2026-12-11 15:00" --place 東京 || fail "trails on a PDF failed"
+pdftotext "$dir/trails.pdf" - | grep -q '2026年12月11日 15:00〜18:00 日本時間' || fail "the PDF's title has no span"
+"$prog" --render "$dir/trails.svg" --trails 3 --at "2026-12-11 21:00" --place 東京 --dir north || fail "trails SVG failed"
+grep -q '21:00〜12月12日 0:00' "$dir/trails.svg" || fail "the SVG's title has no span past midnight"
 
 "$prog" --planisphere "$dir/hayami.pdf" --place 東京 || fail "planisphere failed"
 info=$(pdfinfo "$dir/hayami.pdf")

@@ -115,9 +115,16 @@ TEST(LocalTime, JapanIsUtcPlusNineAtEveryDateAndAbroadFollowsTheZoneData) {
 TEST(MomentText, StatusLineFileNameAndFieldNotes) {
     const astro::SkyInput in{.year = 2026, .month = 1, .day = 15, .hour = 22, .minute = 0, .latDeg = -33.87,
                              .lonDeg = -151.2};
+    // With trails the span is given everywhere, the sky being drawn at its end.
     EXPECT_EQ(app::statusText(in, "", 240, LocalZone{}),
-              "2026年1月15日 22:00（日本時間）　入力した場所（南緯 33.87°、西経 151.2°）　軌跡 4 時間");
+              "2026年1月15日 22:00〜2026年1月16日 02:00（日本時間）　入力した場所（南緯 33.87°、西経 151.2°）　軌跡 4 時間");
     EXPECT_EQ(app::pictureFileName(in, view::Direction::West, ".png"), "sky-2026-01-15-2200-west.png");
+    EXPECT_EQ(app::pictureFileName(in, view::Direction::West, ".png", 240), "sky-2026-01-15-2200-20260116-0200-west.png");
+    const astro::SkyInput three{.year = 2026, .month = 12, .day = 11, .hour = 15, .minute = 0};
+    EXPECT_EQ(app::pictureFileName(three, view::Direction::South, ".png", 180), "sky-2026-12-11-1500-1800-south.png");
+    view::ChartHeading heading = app::chartHeading(three, "東京", view::Direction::South);
+    heading.until = astro::CivilMinute{2026, 12, 11, 18, 0};
+    EXPECT_EQ(view::chartTitle(heading).rfind("2026年12月11日 15:00〜18:00 日本時間　東京", 0), 0u) << view::chartTitle(heading);
     const astro::SkyInput carried{.year = 2026, .month = 12, .day = 31, .hour = 25, .minute = 0};
     EXPECT_EQ(app::pictureFileName(carried, view::Direction::North, ".pdf"), "sky-2027-01-01-0100-north.pdf");
 
