@@ -16,7 +16,7 @@ bool validStar(const catalog::Catalogue& cat, int k) {
 
 }  // namespace
 
-StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, int k,
+StarPlace placeStar(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat, int k,
                     const std::vector<astro::Horizontal>* known) {
     const std::size_t row = static_cast<std::size_t>(k);
     const catalog::Star& star = cat.stars[row];
@@ -24,13 +24,13 @@ StarPlace placeStar(Direction dir, const astro::SkyState& sky, const catalog::Ca
         known != nullptr && row < known->size() ? (*known)[row] : horizontal(sky, star.raHours, star.decDeg);
     StarPlace out;
     out.altDeg = hz.altDeg;
-    if (hz.altDeg >= 0.0) out.at = projectorFor(dir).place(hz.altDeg, hz.azDeg).at;
+    if (hz.altDeg >= 0.0) out.at = projector.place(hz.altDeg, hz.azDeg).at;
     return out;
 }
 
-bool insidePicture(Direction dir, float x) { return x >= 0.0f && x < projectorFor(dir).frame().figureMaxX; }
+bool insidePicture(const Projector& projector, float x) { return x >= 0.0f && x < projector.frame().figureMaxX; }
 
-void drawFigures(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+void drawFigures(const Projector& dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
                  const std::array<bool, 42>& selected, Painter& painter, Rgb colour,
                  const std::vector<astro::Horizontal>* starPlaces) {
     const std::size_t count = cat.constellations.size();

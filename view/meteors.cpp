@@ -70,9 +70,8 @@ double expectedMeteors(double ratePerHour, double profile, double radiantAltDeg,
     return std::isfinite(n) ? n : 0.0;
 }
 
-std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+std::vector<MeteorStreak> meteorStreaks(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,
                                         const ViewOptions& opt, MeteorRng& rng) {
-    const Projector& projector = projectorFor(dir);
     std::vector<MeteorStreak> out;
     for (std::size_t row = 1; row < cat.showers.size(); ++row) {
         const catalog::Shower& sh = cat.showers[row];

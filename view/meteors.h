@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "view/projector.h"
 #include "view/picture.h"
 #include "view/sky_view.h"
 
@@ -46,8 +47,12 @@ struct MeteorStreak {
 // meteorStreaks: the streaks of every active shower that fall inside the
 // picture toward `dir`. Uses `rng` a fixed number of times per meteor, so a
 // seed gives the same picture.
-std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
-                                        const ViewOptions& opt, MeteorRng& rng);
+std::vector<MeteorStreak> meteorStreaks(const Projector& projector, const astro::SkyState& sky,
+                                        const catalog::Catalogue& cat, const ViewOptions& opt, MeteorRng& rng);
+inline std::vector<MeteorStreak> meteorStreaks(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+                                               const ViewOptions& opt, MeteorRng& rng) {
+    return meteorStreaks(projectorFor(dir), sky, cat, opt, rng);
+}
 
 // drawMeteorStreaks: each streak as three lines brightening from tail to head
 // (in the paper colours for the print style).

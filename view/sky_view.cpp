@@ -64,10 +64,9 @@ constexpr CircleDotRule kCircleDotRules[] = {
 
 class SkyPainter {
 public:
-    SkyPainter(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
-               Painter& painter, const Trails* trails, DrawRecord* record)
-        : dir_(dir),
-          projector_(projectorFor(dir)),
+    SkyPainter(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,
+               const ViewOptions& opt, Painter& painter, const Trails* trails, DrawRecord* record)
+        : projector_(projector),
           sky_(sky),
           cat_(cat),
           opt_(opt),
@@ -110,14 +109,14 @@ public:
             p_.text(label.text);
         }
         if (opt_.constellations && sunAlt_ < 0.0)
-            drawFigures(dir_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour, &starPlaces());
+            drawFigures(projector_, sky_, cat_, opt_.selected, p_, paper_ ? kPaperFigure : kFigureColour, &starPlaces());
         if (opt_.asterisms && sunAlt_ < 0.0) {
             nameSize();
-            drawAsterisms(dir_, sky_, cat_, starPlaces(), paper_ ? kPaperAsterism : kAsterismColour, p_);
+            drawAsterisms(projector_, sky_, cat_, starPlaces(), paper_ ? kPaperAsterism : kAsterismColour, p_);
             p_.setTextScale(1.0f);
         }
         if (opt_.meteors && sunAlt_ < 0.0) {
-            const std::vector<MeteorStreak> streaks = meteorStreaks(dir_, sky_, cat_, opt_, rng);
+            const std::vector<MeteorStreak> streaks = meteorStreaks(projector_, sky_, cat_, opt_, rng);
             drawMeteorStreaks(streaks, opt_.style, p_);
             if (record_ != nullptr) {
                 for (const MeteorStreak& m : streaks) {
@@ -335,7 +334,6 @@ private:
         }
     }
 
-    Direction dir_;
     const Projector& projector_;
     const astro::SkyState& sky_;
     const catalog::Catalogue& cat_;
@@ -358,12 +356,17 @@ float starRadiusTwips(double magnitude) {
 
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
               MeteorRng& rng, Painter& painter, DrawRecord* record) {
-    SkyPainter(dir, sky, cat, opt, painter, nullptr, record).draw(rng);
+    SkyPainter(projectorFor(dir), sky, cat, opt, painter, nullptr, record).draw(rng);
 }
 
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat, const ViewOptions& opt,
               MeteorRng& rng, Painter& painter, const Trails& trails, DrawRecord* record) {
-    SkyPainter(dir, sky, cat, opt, painter, &trails, record).draw(rng);
+    SkyPainter(projectorFor(dir), sky, cat, opt, painter, &trails, record).draw(rng);
+}
+
+void drawView(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,
+              const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails* trails, DrawRecord* record) {
+    SkyPainter(projector, sky, cat, opt, painter, trails, record).draw(rng);
 }
 
 }  // namespace view

@@ -51,10 +51,16 @@ void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogu
               const ViewOptions& opt, MeteorRng& rng, Painter& painter, DrawRecord* record = nullptr);
 
 struct Trails;  // view/trails.h
+class Projector;  // view/projector.h
 // The same picture with trails drawn after the lines and before the bodies
 // and stars, so every object sits at the end of its own trail.
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
               const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails& trails,
+              DrawRecord* record = nullptr);
+// Any view: the picture its projector frames (the free view's), with trails
+// when given.
+void drawView(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,
+              const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails* trails = nullptr,
               DrawRecord* record = nullptr);
 
 }  // namespace view

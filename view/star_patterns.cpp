@@ -7,7 +7,7 @@
 
 namespace view {
 
-void drawAsterisms(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+void drawAsterisms(const Projector& dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
                    const std::vector<astro::Horizontal>& starPlaces, Rgb colour, Painter& painter) {
     painter.setLineStyle(kAsterismLine);
     for (std::size_t a = 1; a < cat.asterisms.size(); ++a) {

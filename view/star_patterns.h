@@ -7,6 +7,7 @@
 #include "astro/sky_state.h"
 #include "astro/transforms.h"
 #include "catalog/catalog.h"
+#include "view/projector.h"
 #include "view/direction.h"
 #include "view/painter.h"
 
@@ -21,7 +22,7 @@ inline constexpr LineStyle kAsterismLine = LineStyle::Dashed;
 // are in the picture, all or all but one, also gets its name, at the mean
 // of those stars' positions. `starPlaces` holds every star row's altitude and azimuth (index
 // = row). Leaves the line style solid.
-void drawAsterisms(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
+void drawAsterisms(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,
                    const std::vector<astro::Horizontal>& starPlaces, Rgb colour, Painter& painter);
 
 }  // namespace view

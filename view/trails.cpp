@@ -36,9 +36,9 @@ struct Place {
     PicturePoint at;
 };
 
-Place placeOf(Direction dir, const astro::Horizontal& hz) {
+Place placeOf(const Projector& dir, const astro::Horizontal& hz) {
     if (!(hz.altDeg >= 0.0)) return {};
-    const Placed p = projectorFor(dir).place(hz.altDeg, hz.azDeg);
+    const Placed p = dir.place(hz.altDeg, hz.azDeg);
     if (!p.visible) return {};
     return {true, p.at};
 }
@@ -47,7 +47,7 @@ Place placeOf(Direction dir, const astro::Horizontal& hz) {
 // altitude and azimuth a fraction f of the way from sample k to sample k+1;
 // at f = 0 it must be exactly the position the picture of sample k uses.
 template <class PositionAt>
-void tracePaths(Direction dir, std::size_t sampleCount, const PositionAt& positionAt, const TrailPath& proto,
+void tracePaths(const Projector& dir, std::size_t sampleCount, const PositionAt& positionAt, const TrailPath& proto,
                 std::vector<TrailPath>& out) {
     // The point on the visible side of the boundary crossed between samples
     // k and k+1; visibleAtStart says which end is visible.
@@ -107,7 +107,7 @@ Rgb trailColour(Rgb colour, Rgb background, double weight) {
     return {mix(colour.r, background.r), mix(colour.g, background.g), mix(colour.b, background.b)};
 }
 
-Trails computeTrails(Direction dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
+Trails computeTrails(const Projector& dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
                      Rgb background) {
     Trails trails;
     const std::size_t n = skies.size();

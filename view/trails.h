@@ -8,6 +8,7 @@
 
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
+#include "view/projector.h"
 #include "view/direction.h"
 #include "view/painter.h"
 #include "view/picture.h"
@@ -59,8 +60,12 @@ struct Trails {
 // picture (Sun at or above the horizon at the end); Mars, Jupiter, Saturn
 // and the stars only in a night picture (Sun at or below the horizon at the
 // end), as a camera sees the stars only once the sky is dark.
-Trails computeTrails(Direction dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
+Trails computeTrails(const Projector& projector, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
                      Rgb background);
+inline Trails computeTrails(Direction dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
+                            Rgb background) {
+    return computeTrails(projectorFor(dir), skies, cat, background);
+}
 
 // drawTrails: every path as one-pixel lines in its colour.
 void drawTrails(const Trails& trails, Painter& painter);
