@@ -50,6 +50,7 @@ struct ViewFrame {
     float horizonX0 = 0.0f;
     float horizonX1 = 0.0f;
     std::optional<HorizonCircle> horizonCircle;  // ... or this circle instead
+    std::vector<std::vector<Vertex>> horizonRuns;  // ... or, when not empty, these curves
     std::vector<FrameLabel> labels;  // direction names under (or around) the horizon
     float figureMaxX = 0.0f;    // a figure line with an end at or beyond this is not drawn
     float meteorMaxX = 0.0f;    // a streak reaching this belongs to another view

@@ -194,6 +194,10 @@ private:
 
     void drawHorizon(const ViewFrame& frame) {
         const Rgb colour = paper_ ? kPaperHorizon : kHorizonColour;
+        if (!frame.horizonRuns.empty()) {
+            for (const std::vector<Vertex>& run : frame.horizonRuns) p_.polyline(run, colour);
+            return;
+        }
         if (!frame.horizonCircle) {
             p_.line(frame.horizonX0, frame.horizonY, frame.horizonX1, frame.horizonY, colour);
             return;

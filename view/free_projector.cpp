@@ -1,0 +1,150 @@
+#include "view/free_projector.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/angles.h"
+
+namespace view {
+
+namespace {
+
+constexpr float kCharTwips = 180.0f;
+// Points farther than this from the centre are not placed: near the
+// antipode the projection runs off to infinity.
+constexpr double kMaxDistanceDeg = 160.0;
+
+class FreeProjector final : public Projector {
+public:
+    FreeProjector(const FreeLook& look, double widthTwips, double heightTwips)
+        : look_(normalisedLook(look)),
+          width_(std::isfinite(widthTwips) && widthTwips > 1.0 ? widthTwips : kSurfaceWidthTwips),
+          height_(std::isfinite(heightTwips) && heightTwips > 1.0 ? heightTwips : kSurfaceHeightTwips),
+          sinAlt0_(std::sin(look_.altDeg * astro::kDegToRad)),
+          cosAlt0_(std::cos(look_.altDeg * astro::kDegToRad)),
+          scale_(0.5 * width_ / (2.0 * std::tan(look_.fovDeg * 0.25 * astro::kDegToRad))) {
+        frame_.widthTwips = static_cast<float>(width_);
+        frame_.figureMaxX = frame_.widthTwips + 1.0f;
+        frame_.meteorMaxX = frame_.widthTwips + 1.0f;
+        buildHorizon();
+        buildGrid();
+    }
+
+    Placed place(double altDeg, double azDeg) const override {
+        if (!std::isfinite(altDeg) || !std::isfinite(azDeg)) return {false, {1.0e6f, -1.0e6f}};
+        const double alt = altDeg * astro::kDegToRad, dAz = (azDeg - look_.azDeg) * astro::kDegToRad;
+        const double cosC = sinAlt0_ * std::sin(alt) + cosAlt0_ * std::cos(alt) * std::cos(dAz);
+        if (cosC < std::cos(kMaxDistanceDeg * astro::kDegToRad)) return {false, {1.0e6f, -1.0e6f}};
+        const double k = 2.0 / (1.0 + cosC);
+        const double x = k * std::cos(alt) * std::sin(dAz);
+        const double y = k * (cosAlt0_ * std::sin(alt) - sinAlt0_ * std::cos(alt) * std::cos(dAz));
+        return {true, {static_cast<float>(0.5 * width_ + scale_ * x), static_cast<float>(0.5 * height_ - scale_ * y)}};
+    }
+
+    std::optional<SkyPoint> skyAt(double xTwips, double yTwips) const override {
+        if (!std::isfinite(xTwips) || !std::isfinite(yTwips)) return std::nullopt;
+        const double x = (xTwips - 0.5 * width_) / scale_, y = (0.5 * height_ - yTwips) / scale_;
+        const double rho = std::hypot(x, y);
+        if (rho > 2.0 * std::tan(0.5 * kMaxDistanceDeg * astro::kDegToRad)) return std::nullopt;
+        if (rho == 0.0) return SkyPoint{look_.altDeg, look_.azDeg};
+        const double c = 2.0 * std::atan(0.5 * rho);
+        const double sinC = std::sin(c), cosC = std::cos(c);
+        const double alt = std::asin(std::clamp(cosC * sinAlt0_ + y * sinC * cosAlt0_ / rho, -1.0, 1.0));
+        double az = look_.azDeg + std::atan2(x * sinC, rho * cosAlt0_ * cosC - y * sinAlt0_ * sinC) * astro::kRadToDeg;
+        az = std::fmod(az, 360.0);
+        if (az < 0.0) az += 360.0;
+        return SkyPoint{alt * astro::kRadToDeg, az};
+    }
+
+    bool inPicture(PicturePoint at) const override {
+        if (!(at.x >= 0.0f && at.x <= frame_.widthTwips && at.y >= 0.0f && at.y <= height_)) return false;
+        const std::optional<SkyPoint> sky = skyAt(at.x, at.y);
+        return sky && sky->altDeg >= -1e-6;
+    }
+
+    const ViewFrame& frame() const override { return frame_; }
+
+    // The way toward the zenith at a point, from two nearby placings.
+    double upTurnDeg(double altDeg, double azDeg) const override {
+        const double step = altDeg > 89.0 ? -0.01 : 0.01;
+        const PicturePoint a = place(altDeg, azDeg).at, b = place(altDeg + step, azDeg).at;
+        const double dx = (b.x - a.x) * (step > 0 ? 1 : -1), dy = (b.y - a.y) * (step > 0 ? 1 : -1);
+        return std::atan2(-dx, -dy) * astro::kRadToDeg;
+    }
+
+    const std::vector<PicturePoint>& gridDots() const override { return dots_; }
+    const std::vector<std::vector<Vertex>>& gridLines() const override { return lines_; }
+
+private:
+    bool onPage(PicturePoint p, float margin = 0.0f) const {
+        return p.x >= -margin && p.x <= width_ + margin && p.y >= -margin && p.y <= height_ + margin;
+    }
+
+    // A curve through the sky as runs of placed points on (or just off) the
+    // page; a point the projection rejects or far off the page ends a run.
+    void addRuns(std::vector<std::vector<Vertex>>& out, int n, const auto& pointAt) const {
+        std::vector<Vertex> run;
+        const float margin = static_cast<float>(0.5 * width_);
+        for (int i = 0; i <= n; ++i) {
+            const Placed p = pointAt(i);
+            if (p.visible && onPage(p.at, margin)) {
+                run.push_back({p.at.x, p.at.y});
+            } else {
+                if (run.size() > 1) out.push_back(run);
+                run.clear();
+            }
+        }
+        if (run.size() > 1) out.push_back(std::move(run));
+    }
+
+    // The horizon, a quarter of a degree at a time, and the eight compass
+    // points that fall on the page, their names just under it.
+    void buildHorizon() {
+        addRuns(frame_.horizonRuns, 1440, [this](int i) { return place(0.0, i * 0.25); });
+        for (const CompassPoint& c : kCompassEight) {
+            const Placed p = place(0.0, c.azDeg);
+            if (!p.visible || !onPage(p.at)) continue;
+            frame_.labels.push_back({p.at.x - 0.5f * kCharTwips * c.chars, p.at.y + 60.0f, c.text});
+        }
+    }
+
+    // Altitude circles every 10 degrees, azimuth lines every 15: dots about
+    // 90 twips apart for the screen, runs for paper.
+    void buildGrid() {
+        const double stepDeg = std::max(0.05, 90.0 / scale_ * astro::kRadToDeg);  // about 90 twips
+        const int around = static_cast<int>(std::ceil(360.0 / stepDeg));
+        for (int h = 10; h <= 80; h += 10)
+            addRuns(lines_, around, [&](int i) { return place(h, 360.0 * i / around); });
+        const int up = static_cast<int>(std::ceil(80.0 / stepDeg));
+        for (int az = 0; az < 360; az += 15) addRuns(lines_, up, [&](int i) { return place(80.0 * i / up, az); });
+        for (const std::vector<Vertex>& run : lines_)
+            for (const Vertex& v : run)
+                if (onPage({v.x, v.y})) dots_.push_back({v.x, v.y});
+    }
+
+    FreeLook look_;
+    double width_, height_;
+    double sinAlt0_, cosAlt0_;
+    double scale_;  // twips per unit of the projection plane
+    ViewFrame frame_;
+    std::vector<PicturePoint> dots_;
+    std::vector<std::vector<Vertex>> lines_;
+};
+
+}  // namespace
+
+FreeLook normalisedLook(const FreeLook& look) {
+    const FreeLook fallback;
+    FreeLook out;
+    out.azDeg = std::isfinite(look.azDeg) ? std::fmod(look.azDeg, 360.0) : fallback.azDeg;
+    if (out.azDeg < 0.0) out.azDeg += 360.0;
+    out.altDeg = std::isfinite(look.altDeg) ? std::clamp(look.altDeg, -90.0, 90.0) : fallback.altDeg;
+    out.fovDeg = std::isfinite(look.fovDeg) ? std::clamp(look.fovDeg, kMinFovDeg, kMaxFovDeg) : fallback.fovDeg;
+    return out;
+}
+
+std::unique_ptr<Projector> freeProjector(const FreeLook& look, double widthTwips, double heightTwips) {
+    return std::make_unique<FreeProjector>(look, widthTwips, heightTwips);
+}
+
+}  // namespace view
