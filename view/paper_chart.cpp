@@ -56,7 +56,13 @@ std::string chartTitle(const ChartHeading& h) {
     if (!name.empty()) t += name + "　";
     t += (h.latDeg < 0.0 ? "南緯" : "北緯") + degrees(h.latDeg) + "° ";
     t += (h.lonDeg < 0.0 ? "西経" : "東経") + degrees(h.lonDeg) + "°　";
-    t += std::string(directionTitleJa(h.direction));
+    if (h.free) {
+        t += "自由視点（方位" + degrees(h.free->azDeg) + "° 高度" + (h.free->altDeg < 0.0 ? "−" : "") +
+             degrees(h.free->altDeg) + "° 視野" +
+             degrees(h.free->fovDeg) + "°）";
+    } else {
+        t += std::string(directionTitleJa(h.direction));
+    }
     return t;
 }
 

@@ -8,6 +8,7 @@
 
 #include "astro/calendar.h"
 #include "view/direction.h"
+#include "view/free_projector.h"
 #include "view/painter.h"
 
 namespace view {
@@ -24,6 +25,8 @@ struct ChartHeading {
     // With trails: the end of their span (the moment the sky is drawn at);
     // the title then gives the span, 「15:00〜18:00」.
     std::optional<astro::CivilMinute> until;
+    // The free view's look: the title names it instead of the direction.
+    std::optional<FreeLook> free;
 };
 
 inline constexpr float kTitleX = 300.0f;

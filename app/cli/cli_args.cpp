@@ -5,6 +5,7 @@
 #include "app/session/request_fields.h"
 #include "app/session/sky_moments.h"
 #include "app/session/zone.h"
+#include "view/free_projector.h"
 #include "astro/number_text.h"
 
 #include <charconv>
@@ -74,7 +75,11 @@ constexpr OptionSpec kOptions[] = {
     {"--tz", true, Applies::Place, "--tz ZONE",
      "IANA time zone of a --lat/--lon place for the\nalmanac (default Asia/Tokyo); a listed place\nuses its own zone."},
     {"--dir", true, Applies::Picture, "--dir D",
-     "viewing direction: north, east, south (default), west,\nor zenith (全天: the whole sky in one circle)"},
+     "viewing direction: north, east, south (default), west,\nzenith (全天: the whole sky in one circle) or free\n"
+     "(自由視点: any direction, shapes kept)"},
+    {"--look", true, Applies::Picture, "--look AZ,ALT",
+     "where the free view looks: azimuth from north through\neast and altitude, degrees (default 180,35)"},
+    {"--fov", true, Applies::Picture, "--fov DEG", "the free view's field of view across, 5..180\n(default 90)"},
     {"--show", true, Applies::Picture, "--show LIST",
      "comma list of: equator, ecliptic, grid (altitude and\nazimuth lines), names (star names), constellations,\n"
      "meteors (shooting stars of active showers),\nasterisms (星の並び: 夏の大三角, 北斗七星, ...),\n"
@@ -285,7 +290,24 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         else if (value == "south") o.direction = view::Direction::South;
         else if (value == "west") o.direction = view::Direction::West;
         else if (value == "zenith") o.direction = view::Direction::Zenith;
-        else return "--dir: " + quotedArgument(value) + " is not north, east, south, west or zenith";
+        else if (value == "free") o.freeView = true;
+        else return "--dir: " + quotedArgument(value) + " is not north, east, south, west, zenith or free";
+        return {};
+    }
+    if (opt == "--look") {
+        const std::size_t comma = value.find(',');
+        const auto az = comma == std::string_view::npos ? std::nullopt : wholeNumber(value.substr(0, comma));
+        const auto alt = comma == std::string_view::npos ? std::nullopt : wholeNumber(value.substr(comma + 1));
+        if (!az || !alt || *alt < -90.0 || *alt > 90.0 || std::fabs(*az) > 1.0e6)
+            return "--look: " + quotedArgument(value) + " is not \"AZ,ALT\" (degrees, altitude -90..90)";
+        o.look = std::pair{*az, *alt};
+        return {};
+    }
+    if (opt == "--fov") {
+        const auto v = wholeNumber(value);
+        if (!v || *v < view::kMinFovDeg || *v > view::kMaxFovDeg)
+            return "--fov: " + quotedArgument(value) + " is not a field of view from 5 to 180 degrees";
+        o.fovDeg = *v;
         return {};
     }
     if (opt == "--show") return parseShow(value, o.view);
@@ -453,6 +475,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = place;
     } else if ((seen.count("--stamp") || seen.count("--no-stamp")) && o.frames == 0) {
         r.error = std::string(seen.count("--stamp") ? "--stamp" : "--no-stamp") + " applies to films (--frames)";
+    } else if ((seen.count("--look") || seen.count("--fov")) && !o.freeView) {
+        r.error = std::string(seen.count("--look") ? "--look" : "--fov") + " applies to the free view (--dir free)";
     } else if ((seen.count("--fps") || seen.count("--frame-size")) && o.frames == 0) {
         r.error = std::string(seen.count("--fps") ? "--fps" : "--frame-size") + " applies to films (--frames)";
     } else if (seen.count("--frame-size") && seen.count("--scale")) {

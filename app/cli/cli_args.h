@@ -29,6 +29,11 @@ struct CliOptions {
     // --render FILE.png and its picture options.
     std::string renderPath;
     view::Direction direction = view::Direction::South;
+    // --dir free: the free view (自由視点), looking at --look AZ,ALT
+    // (default 180,35) with --fov DEG across the picture (default 90).
+    bool freeView = false;
+    std::optional<std::pair<double, double>> look;
+    std::optional<double> fovDeg;
     view::ViewOptions view;  // --show and --constellations fill the flags
     double scale = 1.0;      // --scale
     std::optional<unsigned long long> seed;  // --seed

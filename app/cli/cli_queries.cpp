@@ -32,6 +32,11 @@ PictureQuery pictureQuery(const CliOptions& opt, std::uint64_t seed) {
     PictureQuery q;
     q.sky = skyQuery(opt);
     q.direction = opt.direction;
+    if (opt.freeView) {
+        const view::FreeLook defaults;
+        q.free = view::FreeLook{opt.look ? opt.look->first : defaults.azDeg, opt.look ? opt.look->second : defaults.altDeg,
+                                opt.fovDeg.value_or(defaults.fovDeg)};
+    }
     q.view = opt.view;
     q.scale = opt.scale;
     q.seed = seed;

@@ -60,6 +60,7 @@ PictureRequest pictureRequest(const PictureQuery& q, const SkyRequest& req) {
     PictureRequest pic;
     pic.input = req.input;
     pic.direction = q.direction;
+    if (q.free) pic.free = view::normalisedLook(*q.free);
     pic.view = q.view;
     pic.scale = q.scale;
     pic.seed = q.seed;

@@ -57,6 +57,7 @@ std::optional<LocalZone> zoneFor(const SkyQuery& q, const catalog::Catalogue& ca
 struct PictureQuery {
     SkyQuery sky;
     view::Direction direction = view::Direction::South;
+    std::optional<view::FreeLook> free;  // the free view, instead of `direction`
     view::ViewOptions view;
     double scale = 1.0;
     std::uint64_t seed = 0;

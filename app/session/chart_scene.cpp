@@ -39,7 +39,13 @@ void drawChart(const ChartScene& scene, const catalog::Catalogue& cat, view::Pai
                view::DrawRecord* record, view::MeteorRng* rng) {
     view::MeteorRng own = scene.meteorStart ? *scene.meteorStart : view::MeteorRng(scene.meteorSeed);
     view::MeteorRng& r = rng != nullptr ? *rng : own;
-    if (scene.trails && scene.view.style == view::ChartStyle::Print) {
+    if (scene.free) {
+        const std::unique_ptr<view::Projector> projector = view::freeProjector(*scene.free);
+        std::optional<view::Trails> trails = scene.trails;
+        if (trails && scene.view.style == view::ChartStyle::Print)
+            for (view::TrailPath& path : trails->paths) path.colour = kPaperTrail;
+        view::drawView(*projector, scene.sky, cat, scene.view, r, painter, trails ? &*trails : nullptr, record);
+    } else if (scene.trails && scene.view.style == view::ChartStyle::Print) {
         view::Trails trails = *scene.trails;
         for (view::TrailPath& path : trails.paths) path.colour = kPaperTrail;
         view::drawView(scene.direction, scene.sky, cat, scene.view, r, painter, trails, record);
@@ -55,11 +61,13 @@ ChartScene chartScene(const PictureRequest& req, const PictureSky& shown, view::
                       const std::string& placeName, const LocalZone& zone, int colourScheme) {
     ChartScene scene;
     scene.direction = req.direction;
+    scene.free = req.free;
     scene.sky = shown.sky;
     scene.view = pictureOptions(req.view, shown.shown, req.stepMinutes);
     scene.view.style = style;
     scene.heading = chartHeading(req.input, placeName, req.direction, zone);
     if (shown.trails) scene.heading.until = shownMinute(shown.shown);
+    scene.heading.free = req.free;
     const SchemeColours colours = schemeColours(colourScheme);
     scene.screenBackground = colours.windowBack;
     scene.screenText = colours.windowText;

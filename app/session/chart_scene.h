@@ -33,6 +33,7 @@ view::ChartStyle defaultStyle(ChartFormat format);
 
 struct ChartScene {
     view::Direction direction = view::Direction::South;
+    std::optional<view::FreeLook> free;  // the free view, instead of `direction`
     astro::SkyState sky;
     view::ViewOptions view;      // view.style chooses screen or paper
     view::ChartHeading heading;  // printed on paper charts only

@@ -33,13 +33,13 @@ TrailSamples trailSkies(const astro::SkyInput& start, int spanMinutes) {
     return out;
 }
 
-std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, view::Direction dir,
+std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, const view::Projector& projector,
                                      const catalog::Catalogue& cat) {
     TrailSamples samples = trailSkies(start, minutes);
     if (samples.skies.size() < 2) return std::nullopt;
     const astro::SkyState endSky = samples.skies.back();
     const view::Rgb sky = schemeColours(schemeForSunAltitude(endSky.bodyAltDeg[astro::Sun])).windowBack;
-    return TrailScene{samples.end, endSky, view::computeTrails(dir, samples.skies, cat, sky)};
+    return TrailScene{samples.end, endSky, view::computeTrails(projector, samples.skies, cat, sky)};
 }
 
 std::optional<std::vector<astro::SkyInput>> filmMoments(const astro::SkyInput& first, int frames, int everyMinutes,

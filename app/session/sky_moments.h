@@ -11,6 +11,7 @@
 #include "astro/sky_state.h"
 #include "catalog/catalog.h"
 #include "view/direction.h"
+#include "view/projector.h"
 #include "view/trails.h"
 #include "app/session/sky_picture.h"
 
@@ -42,7 +43,7 @@ struct TrailScene {
 
 // trailScene: the trails of `minutes` from `start` toward `dir`; nothing when
 // not even one step after `start` can be computed (the year range ends).
-std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, view::Direction dir,
+std::optional<TrailScene> trailScene(const astro::SkyInput& start, int minutes, const view::Projector& projector,
                                      const catalog::Catalogue& cat);
 
 // One sidereal day in minutes (86,164.0905 s): after it the stars stand

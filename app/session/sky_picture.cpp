@@ -44,7 +44,9 @@ view::ViewOptions pictureOptions(const view::ViewOptions& boxes, const astro::Sk
 
 PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, const SkyComputation& compute) {
     if (req.trailMinutes > 0) {
-        if (std::optional<TrailScene> t = trailScene(req.input, req.trailMinutes, req.direction, cat))
+        const std::unique_ptr<view::Projector> free = req.free ? view::freeProjector(*req.free) : nullptr;
+        const view::Projector& projector = free ? *free : view::projectorFor(req.direction);
+        if (std::optional<TrailScene> t = trailScene(req.input, req.trailMinutes, projector, cat))
             return {t->end, std::move(t->endSky), std::move(t->trails)};
     }
     return {req.input, compute ? compute(req.input) : astro::computeSky(req.input), std::nullopt};
@@ -56,6 +58,7 @@ void drawPicture(const PictureRequest& req, const PictureSky& shown, const catal
     // The one drawing entry: the picture is a screen-style chart.
     ChartScene scene;
     scene.direction = req.direction;
+    scene.free = req.free;
     scene.sky = shown.sky;
     scene.view = pictureOptions(req.view, shown.shown, req.stepMinutes);
     scene.view.style = view::ChartStyle::Screen;
@@ -65,6 +68,7 @@ void drawPicture(const PictureRequest& req, const PictureSky& shown, const catal
         painter.setTextPosition(kStampXTwips, kStampYTwips);
         view::ChartHeading heading = chartHeading(req.input, req.stamp->placeName, req.direction, req.stamp->zone);
         if (shown.trails) heading.until = shownMinute(shown.shown);
+        heading.free = req.free;
         painter.text(view::chartTitle(heading));
     }
 }

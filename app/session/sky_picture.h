@@ -17,6 +17,7 @@
 #include "view/direction.h"
 #include "view/hit_test.h"
 #include "view/painter.h"
+#include "view/free_projector.h"
 #include "view/sky_view.h"
 #include "view/trails.h"
 
@@ -25,6 +26,9 @@ namespace app {
 struct PictureRequest {
     astro::SkyInput input;  // the moment (JST) and the place
     view::Direction direction = view::Direction::South;
+    // The free view (自由視点) where it looks; when set, it frames the
+    // picture instead of `direction`.
+    std::optional<view::FreeLook> free;
     // Check boxes and constellation choice; the date fields and the meteor
     // step are taken from the moment shown and `stepMinutes`.
     view::ViewOptions view;

@@ -33,6 +33,12 @@ pdftotext "$dir/allsky.pdf" - | grep -q '全天' || fail "no 全天 in the title
 "$prog" --render "$dir/night.png" --dir zenith --frames 2 --every 30 --at "$at" --place 東京 --trails 1 ||
   fail "all-sky frames failed"
 [ -s "$dir/night-0001.png" ] && [ -s "$dir/night-0002.png" ] || fail "no all-sky frames"
+# The free view: a picture, and on paper its look in the title.
+"$prog" --render "$dir/free.png" --dir free --look 180,35 --fov 90 --at "2026-12-11 23:59" --place 東京 \
+  --show names,constellations --constellations オリオン座 || fail "the free view failed"
+[ -s "$dir/free.png" ] || fail "no free view"
+"$prog" --render "$dir/free.pdf" --dir free --look 120,20 --fov 150 --at "2026-12-11 19:00" --place 東京 || fail "free PDF failed"
+pdftotext "$dir/free.pdf" - | grep -q '自由視点（方位120° 高度20° 視野150°）' || fail "the free view's title does not say where it looks"
 # Trails on paper and as vectors, their span in the title (the sky is drawn at its end).
 "$prog" --render "$dir/trails.pdf" --trails 3 --at "2026-12-11 15:00" --place 東京 || fail "trails on a PDF failed"
 pdftotext "$dir/trails.pdf" - | grep -q '2026年12月11日 15:00〜18:00 日本時間' || fail "the PDF's title has no span"

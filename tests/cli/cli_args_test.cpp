@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli/cli_args.h"
+#include "app/cli/cli_queries.h"
 #include "tests/support/cli_parse.h"
 #include "catalog/catalog.h"
 
@@ -128,6 +129,13 @@ TEST(ParseCommandLine, ErrorsNameTheArgument) {
         {{"--render", "a.png", "--frames", "2", "--every", "1.5"}, "--every"},
         {{"--render", "a.png", "--frames", "2", "--every", "-15"}, "--every"},
         {{"--render", "a.png", "--frames", "2", "--every", "527041"}, "--every"},
+        {{"--render", "a.png", "--dir", "up"}, "--dir"},
+        {{"--render", "a.png", "--look", "180,35"}, "--look"},
+        {{"--render", "a.png", "--fov", "60"}, "--fov"},
+        {{"--render", "a.png", "--dir", "free", "--look", "180"}, "--look"},
+        {{"--render", "a.png", "--dir", "free", "--look", "180,91"}, "--look"},
+        {{"--render", "a.png", "--dir", "free", "--fov", "4.9"}, "--fov"},
+        {{"--render", "a.png", "--dir", "free", "--fov", "181"}, "--fov"},
     };
     for (const Case& c : cases) {
         const CliParse r = parse(c.args);
@@ -183,6 +191,24 @@ TEST(QuotedArgument, EscapesWhatIsNotPrintableText) {
     for (const auto& c : cases) EXPECT_EQ(quotedArgument(c.in), c.out);
     const CliParse r = parse({"--json", "--place", "\xb0\xed\n"});
     EXPECT_EQ(r.error, "--place: unknown place '\\xb0\\xed\\x0a'");
+}
+
+// The free view: where it looks and how wide, with defaults, into the
+// picture query every mode uses.
+TEST(ParseCommandLine, FreeViewLookAndFieldOfView) {
+    const CliParse r = parse({"--render", "a.png", "--dir", "free", "--look", "120.5,-10", "--fov", "5"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    const PictureQuery q = pictureQuery(r.options, 1);
+    ASSERT_TRUE(q.free);
+    EXPECT_EQ(q.free->azDeg, 120.5);
+    EXPECT_EQ(q.free->altDeg, -10.0);
+    EXPECT_EQ(q.free->fovDeg, 5.0);
+    const PictureQuery d = pictureQuery(parse({"--render", "a.png", "--dir", "free"}).options, 1);
+    ASSERT_TRUE(d.free);
+    EXPECT_EQ(d.free->azDeg, 180.0);
+    EXPECT_EQ(d.free->altDeg, 35.0);
+    EXPECT_EQ(d.free->fovDeg, 90.0);
+    EXPECT_FALSE(pictureQuery(parse({"--render", "a.png"}).options, 1).free);
 }
 
 TEST(ParseCommandLine, TrailsAndTimeLapse) {
