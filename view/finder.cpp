@@ -8,13 +8,13 @@
 namespace view {
 
 PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawRecord& record,
-                     Direction dir, double xPx, double yPx) {
+                     const Projector& projector, double xPx, double yPx) {
     PointAnswer a;
     a.drawn = objectAt(record, xPx, yPx);
     if (a.drawn) a.object = describe(cat, sky, *a.drawn);
     if (record.viewport.pixelsPerTwip > 0.0) {
         const TwipsPoint t = record.viewport.twipsOf(xPx, yPx);
-        a.sky = projectorFor(dir).skyAt(t.x, t.y);
+        a.sky = projector.skyAt(t.x, t.y);
     }
     return a;
 }

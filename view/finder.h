@@ -14,6 +14,7 @@
 #include "view/direction.h"
 #include "view/hit_test.h"
 #include "view/object_info.h"
+#include "view/projector.h"
 #include "view/sky_point.h"
 
 namespace view {
@@ -27,7 +28,11 @@ struct PointAnswer {
     std::optional<SkyPoint> sky;
 };
 PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawRecord& record,
-                     Direction dir, double xPx, double yPx);
+                     const Projector& projector, double xPx, double yPx);
+inline PointAnswer answerAt(const catalog::Catalogue& cat, const astro::SkyState& sky, const DrawRecord& record,
+                            Direction dir, double xPx, double yPx) {
+    return answerAt(cat, sky, record, projectorFor(dir), xPx, yPx);
+}
 
 struct FoundObject {
     enum class Status { Found, Unknown, NoStarInTable };

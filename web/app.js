@@ -53,6 +53,8 @@
   function pictureQuery(req) {
     const q = momentAndPlace(req);
     if (req.dir) q.dir = req.dir;
+    if (req.look) q.look = {az: Number(req.look.az), alt: Number(req.look.alt)};
+    if (req.fov !== undefined) q.fov = Number(req.fov);
     if (req.show && req.show.length) q.show = [].concat(req.show);
     if (req.constellations && req.constellations.length) q.constellations = req.constellations === "all" ? "all" : [].concat(req.constellations);
     if (req.scale) q.scale = Number(req.scale);

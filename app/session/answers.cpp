@@ -165,6 +165,7 @@ view::PointAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogu
     // The same picture as --render draws, recorded instead of painted.
     const PictureSky shown = pictureSky(pic, cat);
     const view::DrawRecord record = recordPicture(pic, shown, cat);
+    if (pic.free) return view::answerAt(cat, shown.sky, record, *view::freeProjector(*pic.free), q.xPx, q.yPx);
     return view::answerAt(cat, shown.sky, record, pic.direction, q.xPx, q.yPx);
 }
 

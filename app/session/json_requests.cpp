@@ -10,6 +10,7 @@
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
 #include "app/session/time_step.h"
+#include "view/free_projector.h"
 #include "view/picture.h"
 
 namespace app {
@@ -115,11 +116,35 @@ double readScale(Members& m) {
 PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
     PictureQuery q;
     q.sky = readSkyQuery(m, cat);
+    bool free = false;
     if (const std::optional<std::string> dir = m.text("dir")) {
+        free = *dir == "free";
         const std::optional<view::Direction> d = view::directionFromWord(*dir);
-        if (!d) m.fail("dir: " + quotedArgument(*dir) + " is not north, east, south, west or zenith");
+        if (!d && !free) m.fail("dir: " + quotedArgument(*dir) + " is not north, east, south, west, zenith or free");
         q.direction = d.value_or(view::Direction::South);
     }
+    // The free view: look {az, alt} (degrees) and fov (degrees across).
+    view::FreeLook look;
+    const JsonValue* lookValue = m.get("look");
+    const std::optional<double> fov = m.number("fov");
+    if (lookValue != nullptr) {
+        const JsonValue::Object* o = lookValue->object();
+        const auto member = [&](const char* key) -> std::optional<double> {
+            if (o == nullptr || !o->count(key) || o->at(key).number() == nullptr) return std::nullopt;
+            return *o->at(key).number();
+        };
+        const std::optional<double> az = member("az"), alt = member("alt");
+        if (!az || !alt || o->size() != 2 || std::fabs(*az) > 1.0e6 || *alt < -90.0 || *alt > 90.0)
+            m.fail("look: not {\"az\": degrees, \"alt\": degrees -90..90}");
+        look.azDeg = az.value_or(look.azDeg);
+        look.altDeg = alt.value_or(look.altDeg);
+    }
+    if (fov) {
+        if (!(*fov >= view::kMinFovDeg && *fov <= view::kMaxFovDeg)) m.fail("fov: not a field of view from 5 to 180 degrees");
+        look.fovDeg = *fov;
+    }
+    if ((lookValue != nullptr || fov) && !free) m.fail(std::string(lookValue ? "look" : "fov") + ": applies to dir \"free\"");
+    if (free) q.free = look;
     if (const std::optional<std::vector<std::string>> show = m.texts("show")) {
         for (const std::string& item : *show)
             if (!showItem(item, q.view)) m.fail("show: unknown item " + quotedArgument(item) + " (use " + kShowItemList + ")");

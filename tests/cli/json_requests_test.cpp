@@ -73,8 +73,20 @@ TEST(JsonRequests, AnswerWhatTheCommandLinePrintsForTheSameQuestion) {
         {R"({"op": "drawList", "dir": "zenith", "show": ["names", "constellations", "meteors"], "constellations": ["オリオン座"], "seed": 1, )" + tokyo + "}",
          {"--render", "x.json", "--dir", "zenith", "--show", "names,constellations,meteors", "--constellations", "オリオン座",
           "--seed", "1", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "drawList", "dir": "free", "look": {"az": 120, "alt": 20}, "fov": 150, "seed": 1, )" + tokyo + "}",
+         {"--render", "x.json", "--dir", "free", "--look", "120,20", "--fov", "150", "--seed", "1", "--at",
+          "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "identify", "x": 500, "y": 300, "dir": "free", "look": {"az": 90, "alt": 10}, "fov": 30, )" + tokyo + "}",
+         {"--identify", "500,300", "--dir", "free", "--look", "90,10", "--fov", "30", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        // The timer's step by the program's calendar.
+        {R"({"op": "step", "at": "1582-10-04 23:30", "minutes": 60})", {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(ask(c.request), printed(c.args)) << c.request;
+    for (const Case& c : cases) {
+        if (c.args.empty()) continue;
+        EXPECT_EQ(ask(c.request), printed(c.args)) << c.request;
+    }
+    EXPECT_EQ(ask(R"({"op": "step", "at": "1582-10-04 23:30", "minutes": 60})"), "{\"date\": \"1582-10-15\", \"time\": \"00:30\"}\n");
+    EXPECT_EQ(ask(R"({"op": "step", "at": "0999-12-31 23:30", "minutes": 60})"), "{\"date\": \"1000-01-01\", \"time\": \"00:30\"}\n");
 }
 
 // Every request that cannot be answered as asked gets {"error", "status": 2};
@@ -102,6 +114,14 @@ TEST(JsonRequests, MalformedRequestsAreRefusedAndLeaveLaterAnswersAlone) {
         R"({"op": "drawList", "seed": -1})",
         R"({"op": "drawList", "show": ["names", 5]})",
         R"({"op": "drawList", "dir": "up"})",
+        R"({"op": "drawList", "look": {"az": 1, "alt": 2}})",
+        R"({"op": "drawList", "dir": "free", "look": {"az": 1}})",
+        R"({"op": "drawList", "dir": "free", "look": {"az": 1, "alt": 91}})",
+        R"({"op": "drawList", "dir": "free", "look": {"az": 1, "alt": 2, "roll": 3}})",
+        R"({"op": "drawList", "dir": "free", "fov": 200})",
+        R"({"op": "step", "at": "32767-12-31 23:30", "minutes": 60})",
+        R"({"op": "step", "at": "2026-01-01 00:00", "minutes": 1.5})",
+        R"({"op": "step", "at": "2026-01-01 00:00"})",
         R"({"op": "identify", "x": 1e9, "y": 0})",
         R"({"op": "almanac", "month": "2026-13"})",
         R"({"op": "frobnicate"})",

@@ -37,6 +37,8 @@ function cliArgs(req) {
 function pictureCli(req) {
   const a = cliArgs(req);
   if (req.dir) a.push("--dir", req.dir);
+  if (req.look) a.push("--look", `${req.look.az},${req.look.alt}`);
+  if (req.fov !== undefined) a.push("--fov", String(req.fov));
   if (req.show) a.push("--show", req.show.join(","));
   if (req.constellations) a.push("--constellations", req.constellations === "all" ? "all" : req.constellations.join(","));
   a.push("--seed", String(req.seed ?? 1));
@@ -76,6 +78,9 @@ const requests = [
   { at: "2026-03-20 12:00", lat: -33.87, lon: 151.2, tz: "Australia/Sydney", dir: "west", show: ["ecliptic"] },
   // The classroom's picture: star patterns, clusters and nebulae, large names.
   { at: "2026-12-13 21:00", place: "東京", dir: "east", show: ["names", "asterisms", "deepsky", "bignames"] },
+  // The free view: Orion rising, wide.
+  { at: "2026-12-11 19:00", place: "東京", dir: "free", look: { az: 120, alt: 20 }, fov: 150, show: ["names", "constellations"],
+    constellations: "all" },
 ];
 
 const browser = await puppeteer.launch({
@@ -146,7 +151,7 @@ try {
   check(!sameValue(webId, deskId, 1e-9) && webId.name === "シリウス", "identify() at Sirius's pixel equals --identify");
 
   // The canvas against the desktop's PNG of the same request.
-  for (const req of [requests[0], requests[2], requests[5]]) {
+  for (const req of [requests[0], requests[2], requests[5], requests[6]]) {
     await page.evaluate((r) => window.planetarium.draw({ ...r, scale: 1 }), req);
     const png = join(work, "desk.png");
     desktop(["--render", png, ...pictureCli(req)], false);
