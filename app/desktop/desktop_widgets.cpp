@@ -12,6 +12,7 @@
 #include "app/pointing/find_dialog_widgets.h"
 #include "app/pointing/sky_pointer_widgets.h"
 #include "app/tonight/tonight_dialog_widgets.h"
+#include "app/freeview/free_view_widgets.h"
 
 namespace app {
 
@@ -51,6 +52,7 @@ Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
     find->setObjectName(QStringLiteral("findAction"));
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     w->viewMenu()->addSeparator();
+    freeView_ = new FreeViewControl(w);
     trails_ = new TrailMenu(w->viewMenu(), w);
     w->setTrailSpan([this] { return trails_->minutes(); });
     QObject::connect(trails_, &TrailMenu::changed, w, &MainWindow::onDrawClicked);

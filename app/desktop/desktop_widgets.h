@@ -18,6 +18,7 @@ class PlanisphereMenu;
 class SkyPointer;
 class TonightDialog;
 class TrailMenu;
+class FreeViewControl;
 
 class Desktop {
 public:
@@ -34,6 +35,7 @@ public:
     SkyPointer* pointer() const { return pointer_; }
     FindDialog* findDialog() const { return find_; }
     TrailMenu* trailMenu() const { return trails_; }
+    FreeViewControl* freeView() const { return freeView_; }
     AlmanacMenu* almanacMenu() const { return almanac_; }
     PlanisphereMenu* planisphereMenu() const { return planisphere_; }
     ChartOutputMenu* chartOutput() const { return chartOutput_; }
@@ -45,6 +47,7 @@ private:
     SkyPointer* pointer_ = nullptr;
     FindDialog* find_ = nullptr;
     TrailMenu* trails_ = nullptr;
+    FreeViewControl* freeView_ = nullptr;
     AlmanacMenu* almanac_ = nullptr;
     PlanisphereMenu* planisphere_ = nullptr;
     ChartOutputMenu* chartOutput_ = nullptr;

@@ -30,6 +30,8 @@ std::optional<view::PointAnswer> SkyPointer::answerAt(QPoint canvasPos) const {
     // The record is in device pixels of the back buffer; the pointer is at
     // the middle of its widget pixel.
     const view::DevicePoint at = drawn->record.viewport.deviceFromLogical(canvasPos.x() + 0.5, canvasPos.y() + 0.5);
+    if (drawn->free)
+        return view::answerAt(window_->catalogue(), drawn->sky, drawn->record, *view::freeProjector(*drawn->free), at.x, at.y);
     return view::answerAt(window_->catalogue(), drawn->sky, drawn->record, drawn->direction, at.x, at.y);
 }
 

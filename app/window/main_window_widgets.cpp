@@ -149,6 +149,7 @@ WindowRequest MainWindow::currentRequest() const {
     w.picture.view = displayOptions();
     w.picture.stepMinutes = stepMinutes();
     w.picture.trailMinutes = trailSpan_ ? trailSpan_() : 0;
+    if (freeLook_) w.picture.free = freeLook_();
     w.picture.seed = hooks_.meteorSeed.value_or(0);
     return w;
 }

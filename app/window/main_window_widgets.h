@@ -145,6 +145,8 @@ public:
     void addCloseGuard(std::function<bool()> guard) { closeGuards_.push_back(std::move(guard)); }
     // Where the window reads the minutes of star trails to draw (軌跡).
     void setTrailSpan(std::function<int()> minutes) { trailSpan_ = std::move(minutes); }
+    // Where the free view looks while it is on (表示 → 自由視点).
+    void setFreeLook(std::function<std::optional<view::FreeLook>()> look) { freeLook_ = std::move(look); }
     // Once the capabilities are installed: the file menu ends with 終了.
     void finishMenus();
 
@@ -242,6 +244,7 @@ private:
     } menus_;
     std::vector<std::function<bool()>> closeGuards_;
     std::function<int()> trailSpan_;
+    std::function<std::optional<view::FreeLook>()> freeLook_;
 };
 
 }  // namespace app

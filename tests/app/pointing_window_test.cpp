@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <QWheelEvent>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,6 +26,7 @@
 #include "app/pointing/find_dialog_widgets.h"
 #include "app/cli/cli_queries.h"
 #include "app/desktop/desktop_widgets.h"
+#include "app/freeview/free_view_widgets.h"
 #include "app/window/main_window_widgets.h"
 #include "app/pointing/object_card_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
@@ -32,6 +35,7 @@
 #include "catalog/catalog.h"
 #include "catalog/name_search.h"
 #include "view/finder.h"
+#include "view/free_projector.h"
 
 namespace {
 
@@ -260,6 +264,55 @@ TEST_F(PointingTest, FindingAStarBelowTheHorizonOffersItsRise) {
     // The message speaks of the moment drawn: no stale "今は地平線の下".
     EXPECT_FALSE(finder->resultText().contains(QStringLiteral("地平線の下"))) << finder->resultText().toStdString();
     EXPECT_TRUE(finder->resultText().contains(QStringLiteral("その時刻の空を描きました")));
+}
+
+// 表示 → 自由視点: the picture is the free view; a drag turns it the way the
+// pointer goes, the wheel and + zoom, a click (no drag) still opens the card
+// of the star under it, and unticking gives the design's views back.
+TEST_F(PointingTest, TheFreeViewTurnsZoomsAndPoints) {
+    app::FreeViewControl* free = desktop_->freeView();
+    ASSERT_NE(free, nullptr);
+    window_->drawToward(view::Direction::South);
+    free->setLook({180.0, 45.0, 90.0});
+    free->action()->setChecked(true);
+    ASSERT_TRUE(window_->canvas()->lastDrawn() && window_->canvas()->lastDrawn()->free);
+    EXPECT_EQ(window_->canvas()->lastDrawn()->free->altDeg, 45.0);
+
+    // A click on Betelgeuse, placed by the free projector, opens its card.
+    const view::FoundObject star = found("ベテルギウス");
+    const auto projector = view::freeProjector({180.0, 45.0, 90.0});
+    const view::PicturePoint at = projector->place(star.info.altDeg, star.info.azDeg).at;
+    const QPoint px(static_cast<int>(std::floor(at.x / 15.0)), static_cast<int>(std::floor(at.y / 15.0)));
+    mouse(QEvent::MouseButtonPress, px);
+    QTest::mouseRelease(window_->canvas(), Qt::LeftButton, Qt::NoModifier, px);
+    app::ObjectCard* card = desktop_->pointer()->card();
+    ASSERT_TRUE(card != nullptr && card->isVisible());
+    EXPECT_TRUE(card->text().contains(QStringLiteral("ベテルギウス"))) << card->text().toStdString();
+    QTest::keyClick(card, Qt::Key_Escape);
+
+    // Dragging 100 px to the right brings the sky to the left (east, smaller
+    // azimuths) into the middle: fov 90 over the canvas's width.
+    const QPoint from(400, 300);
+    QTest::mousePress(window_->canvas(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(window_->canvas(), from + QPoint(50, 0));
+    QTest::mouseMove(window_->canvas(), from + QPoint(100, 0));
+    QTest::mouseRelease(window_->canvas(), Qt::LeftButton, Qt::NoModifier, from + QPoint(100, 0));
+    const double perPx = 90.0 / window_->canvas()->width();
+    EXPECT_NEAR(free->look()->azDeg, 180.0 - 100.0 * perPx, 1e-6);
+    EXPECT_NEAR(window_->canvas()->lastDrawn()->free->azDeg, free->look()->azDeg, 1e-9);
+
+    // The wheel zooms in, + too; the limits hold.
+    QWheelEvent wheel(QPointF(300, 300), window_->canvas()->mapToGlobal(QPointF(300, 300)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window_->canvas(), &wheel);
+    EXPECT_NEAR(free->look()->fovDeg, 90.0 / 1.25, 1e-9);
+    EXPECT_EQ(app::FreeViewControl::zoomed({0, 0, 10}, 20).fovDeg, view::kMinFovDeg);
+    EXPECT_EQ(app::FreeViewControl::zoomed({0, 0, 170}, -5).fovDeg, view::kMaxFovDeg);
+    EXPECT_EQ(app::FreeViewControl::dragged({0, 80, 90}, 0, 1000, 900).altDeg, 90.0);
+
+    free->action()->setChecked(false);
+    EXPECT_FALSE(window_->canvas()->lastDrawn()->free);
+    EXPECT_EQ(window_->canvas()->lastDrawn()->direction, view::Direction::South);
 }
 
 // "の空" names the eighth of the sky the object stands in, not the picture:

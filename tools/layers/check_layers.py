@@ -20,7 +20,7 @@ import sys
 
 CORE = ["astro", "catalog", "view"]
 SHELL_BELOW = CORE + ["app/session", "app/output", "app/zones"]
-CAPABILITIES = ["app/almanac", "app/chart", "app/film", "app/planisphere", "app/pointing", "app/tonight"]
+CAPABILITIES = ["app/almanac", "app/chart", "app/film", "app/freeview", "app/planisphere", "app/pointing", "app/tonight"]
 
 # folder -> the folders its files may include (besides its own).
 ALLOWED = {
