@@ -27,7 +27,6 @@ public:
         frame_.figureMaxX = frame_.widthTwips + 1.0f;
         frame_.meteorMaxX = frame_.widthTwips + 1.0f;
         buildHorizon();
-        buildGrid();
     }
 
     Placed place(double altDeg, double azDeg) const override {
@@ -72,8 +71,15 @@ public:
         return std::atan2(-dx, -dy) * astro::kRadToDeg;
     }
 
-    const std::vector<PicturePoint>& gridDots() const override { return dots_; }
-    const std::vector<std::vector<Vertex>>& gridLines() const override { return lines_; }
+    // The grid is made on first use: a drag redraws without it.
+    const std::vector<PicturePoint>& gridDots() const override {
+        buildGrid();
+        return dots_;
+    }
+    const std::vector<std::vector<Vertex>>& gridLines() const override {
+        buildGrid();
+        return lines_;
+    }
 
 private:
     bool onPage(PicturePoint p, float margin = 0.0f) const {
@@ -97,10 +103,29 @@ private:
         if (run.size() > 1) out.push_back(std::move(run));
     }
 
-    // The horizon, a quarter of a degree at a time, and the eight compass
-    // points that fall on the page, their names just under it.
+    // The horizon, in steps of about 30 twips where it crosses the page
+    // (found a degree at a time), and the eight compass points that fall on
+    // the page, their names just under it.
     void buildHorizon() {
-        addRuns(frame_.horizonRuns, 1440, [this](int i) { return place(0.0, i * 0.25); });
+        const double fine = std::clamp(30.0 / scale_ * astro::kRadToDeg, 0.01, 1.0);
+        const float margin = static_cast<float>(0.5 * width_);
+        for (int d = 0; d < 360; ++d) {
+            const Placed a = place(0.0, d), b = place(0.0, d + 1);
+            if (!(a.visible && onPage(a.at, margin)) && !(b.visible && onPage(b.at, margin))) continue;
+            const int n = static_cast<int>(std::ceil(1.0 / fine));
+            std::vector<Vertex> run;
+            for (int i = 0; i <= n; ++i) {
+                const Placed p = place(0.0, d + static_cast<double>(i) / n);
+                if (p.visible) run.push_back({p.at.x, p.at.y});
+            }
+            // Joined to the run before it when they meet.
+            if (!frame_.horizonRuns.empty() && !run.empty() && frame_.horizonRuns.back().back().x == run.front().x &&
+                frame_.horizonRuns.back().back().y == run.front().y) {
+                frame_.horizonRuns.back().insert(frame_.horizonRuns.back().end(), run.begin() + 1, run.end());
+            } else if (run.size() > 1) {
+                frame_.horizonRuns.push_back(std::move(run));
+            }
+        }
         for (const CompassPoint& c : kCompassEight) {
             const Placed p = place(0.0, c.azDeg);
             if (!p.visible || !onPage(p.at)) continue;
@@ -110,7 +135,9 @@ private:
 
     // Altitude circles every 10 degrees, azimuth lines every 15: dots about
     // 90 twips apart for the screen, runs for paper.
-    void buildGrid() {
+    void buildGrid() const {
+        if (gridBuilt_) return;
+        gridBuilt_ = true;
         const double stepDeg = std::max(0.05, 90.0 / scale_ * astro::kRadToDeg);  // about 90 twips
         const int around = static_cast<int>(std::ceil(360.0 / stepDeg));
         for (int h = 10; h <= 80; h += 10)
@@ -127,8 +154,9 @@ private:
     double sinAlt0_, cosAlt0_;
     double scale_;  // twips per unit of the projection plane
     ViewFrame frame_;
-    std::vector<PicturePoint> dots_;
-    std::vector<std::vector<Vertex>> lines_;
+    mutable bool gridBuilt_ = false;
+    mutable std::vector<PicturePoint> dots_;
+    mutable std::vector<std::vector<Vertex>> lines_;
 };
 
 }  // namespace

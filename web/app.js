@@ -180,7 +180,8 @@
 
   // ---- The page -------------------------------------------------------
   const $ = (id) => document.getElementById(id);
-  const state = {dir: "south", timer: null, places: [], figures: []};
+  // look: where the free view (自由) looks, {az, alt, fov} in degrees.
+  const state = {dir: "south", timer: null, places: [], figures: [], look: {az: 180, alt: 35, fov: 90}};
 
   function two(n) {
     return String(n).padStart(2, "0");
@@ -193,6 +194,10 @@
 
   function pageRequest() {
     const req = {at: `${$("date").value} ${$("time").value}`, dir: state.dir, scale: 1, seed: 1};
+    if (state.dir === "free") {
+      req.look = {az: state.look.az, alt: state.look.alt};
+      req.fov = state.look.fov;
+    }
     const place = $("place").value;
     if (place === "入力") {
       req.lat = Number($("lat").value);
@@ -511,7 +516,14 @@
       a.href = $("sky").toDataURL("image/png");
       a.click();
     });
-    $("sky").addEventListener("click", identifyAt);
+    $("sky").addEventListener("click", (event) => {
+      if (state.dragged) {
+        state.dragged = false;  // a drag is no tap
+        return;
+      }
+      identifyAt(event);
+    });
+    freeViewGestures($("sky"));
     // Hovering names what is under the pointer in the status line.
     let hoverPending = false;
     $("sky").addEventListener("mousemove", (event) => {
@@ -531,6 +543,64 @@
     drawPage();
   }
 
+  // The free view turned and zoomed on the picture itself: one finger or
+  // the mouse drags (the sky follows it), two fingers pinch, the wheel
+  // zooms. Redraws are one per animation frame however fast the events come.
+  const MIN_FOV = 5, MAX_FOV = 180;
+  function setLook(look) {
+    const az = ((look.az % 360) + 360) % 360;
+    state.look = {az, alt: Math.max(-90, Math.min(90, look.alt)), fov: Math.max(MIN_FOV, Math.min(MAX_FOV, look.fov))};
+    if (state.dir !== "free" || state.redrawPending) return;
+    state.redrawPending = true;
+    requestAnimationFrame(() => {
+      state.redrawPending = false;
+      drawPage();
+    });
+  }
+  function freeViewGestures(canvas) {
+    const pointers = new Map();
+    let pinchFrom = null;
+    canvas.style.touchAction = "none";
+    canvas.addEventListener("pointerdown", (e) => {
+      if (state.dir !== "free") return;
+      pointers.set(e.pointerId, {x: e.clientX, y: e.clientY, startX: e.clientX, startY: e.clientY});
+      canvas.setPointerCapture?.(e.pointerId);
+      if (pointers.size === 2) {
+        const [a, b] = [...pointers.values()];
+        pinchFrom = {distance: Math.hypot(a.x - b.x, a.y - b.y), fov: state.look.fov};
+      }
+    });
+    canvas.addEventListener("pointermove", (e) => {
+      const p = pointers.get(e.pointerId);
+      if (!p || state.dir !== "free") return;
+      const dx = e.clientX - p.x, dy = e.clientY - p.y;
+      p.x = e.clientX;
+      p.y = e.clientY;
+      if (pointers.size >= 2 && pinchFrom) {
+        const [a, b] = [...pointers.values()];
+        const distance = Math.hypot(a.x - b.x, a.y - b.y);
+        if (distance > 0) setLook({...state.look, fov: pinchFrom.fov * (pinchFrom.distance / distance)});
+        state.dragged = true;
+        return;
+      }
+      if (!state.dragged && Math.hypot(e.clientX - p.startX, e.clientY - p.startY) < 4) return;
+      state.dragged = true;
+      const perPx = state.look.fov / canvas.getBoundingClientRect().width;
+      setLook({...state.look, az: state.look.az - dx * perPx, alt: state.look.alt + dy * perPx});
+    });
+    const end = (e) => {
+      pointers.delete(e.pointerId);
+      if (pointers.size < 2) pinchFrom = null;
+    };
+    canvas.addEventListener("pointerup", end);
+    canvas.addEventListener("pointercancel", end);
+    canvas.addEventListener("wheel", (e) => {
+      if (state.dir !== "free") return;
+      e.preventDefault();
+      setLook({...state.look, fov: state.look.fov * Math.pow(1.25, e.deltaY / 100)});
+    }, {passive: false});
+  }
+
   // ---- window.planetarium ----------------------------------------------
   const api = {
     json: (req) => call({op: "json", ...momentAndPlace(req)}),
@@ -548,6 +618,8 @@
     almanacMonth: (req) => call({op: "almanac", month: (req.at || jstNow()[0]).slice(0, 7), ...momentAndPlace({...req, at: undefined})}),
     // Draws the request on the page's canvas at its scale (1 by default);
     // resolves once painted.
+    // Where the free view looks now: {az, alt, fov}.
+    view: () => ({...state.look}),
     draw: (req) =>
       new Promise((resolve) => {
         const list = api.drawList(req);
