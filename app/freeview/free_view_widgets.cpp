@@ -46,7 +46,7 @@ FreeViewControl::FreeViewControl(MainWindow* window) : QObject(window), window_(
         a->setShortcut(k.key);
         a->setShortcutContext(Qt::WidgetShortcut);
         connect(a, &QAction::triggered, this, [this, k] {
-            if (!action_->isChecked()) return;
+            if (action_.isNull() || !action_->isChecked()) return;
             view::FreeLook next = look_;
             next.azDeg += k.turnAz;
             next.altDeg += k.turnAlt;
@@ -54,18 +54,19 @@ FreeViewControl::FreeViewControl(MainWindow* window) : QObject(window), window_(
         });
         window->canvas()->addAction(a);
     }
-    window->canvas()->installEventFilter(this);
+    canvas_ = window->canvas();
+    canvas_->installEventFilter(this);
     window->canvas()->setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 std::optional<view::FreeLook> FreeViewControl::look() const {
-    if (!action_->isChecked()) return std::nullopt;
+    if (action_.isNull() || !action_->isChecked()) return std::nullopt;
     return look_;
 }
 
 void FreeViewControl::setLook(const view::FreeLook& look) {
     look_ = view::normalisedLook(look);
-    if (action_->isChecked()) redraw();
+    if (!action_.isNull() && action_->isChecked()) redraw();
 }
 
 view::FreeLook FreeViewControl::dragged(const view::FreeLook& look, double dx, double dy, double widthPx) {
@@ -88,9 +89,15 @@ view::FreeLook FreeViewControl::zoomed(const view::FreeLook& look, double steps)
 void FreeViewControl::redraw() { window_->onDrawClicked(); }
 
 bool FreeViewControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != window_->canvas() || !action_->isChecked()) return QObject::eventFilter(watched, event);
-    const double widthPx = window_->canvas()->width();
-    switch (event->type()) {
+    // The canvas as kept at the start: while the window is taken down its
+    // children still get events, and the window may no longer be asked.
+    const QEvent::Type type = event->type();
+    const bool ours = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                      type == QEvent::MouseButtonRelease || type == QEvent::Wheel || type == QEvent::NativeGesture;
+    if (!ours || canvas_.isNull() || watched != canvas_.data() || action_.isNull() || !action_->isChecked())
+        return QObject::eventFilter(watched, event);
+    const double widthPx = canvas_->width();
+    switch (type) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
         if (e->button() == Qt::LeftButton) {

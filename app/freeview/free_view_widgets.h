@@ -7,6 +7,9 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QAction>
+#include <QWidget>
 
 #include <optional>
 
@@ -43,7 +46,8 @@ private:
     void redraw();
 
     MainWindow* window_;
-    QAction* action_ = nullptr;
+    QPointer<QWidget> canvas_;  // the window's canvas
+    QPointer<QAction> action_;  // 表示 → 自由視点, owned by the menu
     view::FreeLook look_;
     std::optional<QPoint> dragFrom_;
     bool dragged_ = false;
