@@ -23,8 +23,7 @@ namespace {
 
 // The star a figure is found by: its brightest star above the horizon, or,
 // with none up, the one that rises first (the brightest when none rises).
-int figureStar(const catalog::Catalogue& cat, const std::vector<int>& rows, const astro::SkyState& sky) {
-    const FigureSky fs = figureSky(cat, rows, sky);
+int figureStar(const catalog::Catalogue& cat, const std::vector<int>& rows, const FigureSky& fs) {
     if (fs.brightestUpRow > 0) return fs.brightestUpRow;
     if (fs.firstRiseRow > 0) return fs.firstRiseRow;
     int row = rows.front();
@@ -58,7 +57,8 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
             f.status = FoundObject::Status::NoStarInTable;
             return f;
         }
-        f.info = describeStar(cat, sky, figureStar(cat, f.rows, sky));
+        f.stands = figureSky(cat, f.rows, sky);
+        f.info = describeStar(cat, sky, figureStar(cat, f.rows, *f.stands));
         break;
     }
     case catalog::NameKind::Asterism: {
@@ -66,7 +66,8 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
         f.asterismName = a.name;
         f.asterism = f.target.id;
         f.rows = asterismRows(cat, f.target.id);
-        f.info = describeStar(cat, sky, figureStar(cat, f.rows, sky));
+        f.stands = figureSky(cat, f.rows, sky);
+        f.info = describeStar(cat, sky, figureStar(cat, f.rows, *f.stands));
         break;
     }
     case catalog::NameKind::DeepSky:

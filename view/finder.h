@@ -12,6 +12,7 @@
 #include "catalog/catalog.h"
 #include "catalog/name_search.h"
 #include "view/direction.h"
+#include "view/figure_sky.h"
 #include "view/hit_test.h"
 #include "view/object_info.h"
 #include "view/projector.h"
@@ -47,6 +48,8 @@ struct FoundObject {
     // found by (info) is the brightest of them above the horizon, or the
     // first to rise.
     std::vector<int> rows;
+    std::optional<FigureSky> stands;  // how all of those stars stand
+
     bool aboveHorizon = false;   // altitude >= 0
     // Above the horizon and drawn at this hour: by day (Sun above the
     // horizon) the picture leaves out the stars, Mars, Jupiter and Saturn.

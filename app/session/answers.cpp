@@ -103,7 +103,7 @@ FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, con
     if (allSky && found.aboveHorizon)
         found.picture = view::PictureChoice{view::Direction::Zenith,
                                             view::zenithProjector().place(found.info.altDeg, found.info.azDeg).at};
-    if (!found.rows.empty()) r.figure = view::figureSky(cat, found.rows, sky);
+    r.figure = found.stands;  // computed once, with the star it is found by
     if (!found.aboveHorizon) r.nextRise = view::nextRiseOf(found, sky);
     if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, sky, zone.offset).rise) {
         r.almanacRise = e;
