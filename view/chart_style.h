@@ -1,14 +1,16 @@
-// The two looks of the sky picture: the window's colours on a blue sky
-// (screen) and a black-on-white chart for paper (print), where bodies are
+// The three looks of the sky picture: the window's colours on a blue sky
+// (screen); a black-on-white chart for paper (print), where bodies are
 // outlines, stars black discs and the circles of the sky grey lines told
-// apart by their dash patterns.
+// apart by their dash patterns; and the sky as the eye sees it (natural,
+// natural_sky.h): its colour by the Sun, stars in their colours down to
+// what can be seen.
 #pragma once
 
 #include "view/painter.h"
 
 namespace view {
 
-enum class ChartStyle { Screen, Print };
+enum class ChartStyle { Screen, Print, Natural };
 
 // Paper colours.
 inline constexpr Rgb kPaperBackground{255, 255, 255};

@@ -26,7 +26,9 @@ public:
         frame_.widthTwips = static_cast<float>(width_);
         frame_.figureMaxX = frame_.widthTwips + 1.0f;
         frame_.meteorMaxX = frame_.widthTwips + 1.0f;
+        frame_.heightTwips = static_cast<float>(height_);
         buildHorizon();
+        buildHorizonArea();
     }
 
     Placed place(double altDeg, double azDeg) const override {
@@ -131,6 +133,39 @@ private:
             if (!p.visible || !onPage(p.at)) continue;
             frame_.labels.push_back({p.at.x - 0.5f * kCharTwips * c.chars, p.at.y + 60.0f, c.text});
         }
+    }
+
+    // The horizon's two sides. On the projection plane (y up) the sky is
+    // (4 - x² - y²) sin(alt0) + 4 y cos(alt0) >= 0: looking up, the inside
+    // of the circle about (0, 2 cot alt0) of radius 2 / sin alt0; looking
+    // down, its outside, the ground inside; looking level, the upper half.
+    // The convex side, cut to the picture, is traced column by column.
+    void buildHorizonArea() {
+        const double w = width_, h = height_;
+        if (std::abs(sinAlt0_) < 1e-9) {
+            const float mid = static_cast<float>(0.5 * h);
+            frame_.horizonArea = {{0.0f, mid}, {static_cast<float>(w), mid}, {static_cast<float>(w), static_cast<float>(h)},
+                                  {0.0f, static_cast<float>(h)}};
+            frame_.areaIsGround = true;
+            return;
+        }
+        const double cx = 0.5 * w, cy = 0.5 * h - scale_ * 2.0 * cosAlt0_ / sinAlt0_;
+        const double r = scale_ * 2.0 / std::abs(sinAlt0_);
+        frame_.areaIsGround = sinAlt0_ < 0.0;
+        const double x0 = std::max(0.0, cx - r), x1 = std::min(w, cx + r);
+        if (!(x1 > x0)) return;
+        constexpr int kColumns = 96;
+        std::vector<Vertex> top, bottom;
+        for (int i = 0; i <= kColumns; ++i) {
+            const double x = x0 + (x1 - x0) * i / kColumns;
+            const double half = std::sqrt(std::max(0.0, r * r - (x - cx) * (x - cx)));
+            const double y0 = std::max(0.0, cy - half), y1 = std::min(h, cy + half);
+            if (!(y1 > y0)) continue;
+            top.push_back({static_cast<float>(x), static_cast<float>(y0)});
+            bottom.push_back({static_cast<float>(x), static_cast<float>(y1)});
+        }
+        frame_.horizonArea = std::move(top);
+        frame_.horizonArea.insert(frame_.horizonArea.end(), bottom.rbegin(), bottom.rend());
     }
 
     // Altitude circles every 10 degrees, azimuth lines every 15: dots about

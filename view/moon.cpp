@@ -25,14 +25,16 @@ Phase phaseOf(double illum, double limbAngleDeg) {
 
 }  // namespace
 
-void drawPaperMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter) {
-    if (!std::isfinite(centreX) || !std::isfinite(centreY)) return;
+void drawMoonShape(float centreX, float centreY, float radiusTwips, double illum, double limbAngleDeg,
+                   const MoonLook& look, Painter& painter) {
+    if (!std::isfinite(centreX) || !std::isfinite(centreY) || !(radiusTwips > 0.0f)) return;
     const Phase ph = phaseOf(illum, limbAngleDeg);
-    const double r = kMoonRadiusTwips;
+    const double r = radiusTwips;
     painter.setFillStyleSolid();
-    painter.setFillColour(kPaperMoonDark);
-    painter.disc(centreX, centreY, static_cast<float>(r), kPaperOutline);
+    painter.setFillColour(look.dark);
+    painter.disc(centreX, centreY, radiusTwips, look.darkEdge);
     if (ph.k <= 0.0) return;
+    const double k = ph.k < kThinnestLitFraction ? kThinnestLitFraction : ph.k;
 
     // Out along the bright limb, back along the terminator.
     std::vector<Vertex> lit(2 * (kPaperMoonSteps + 1));
@@ -40,14 +42,19 @@ void drawPaperMoon(float centreX, float centreY, double illum, double limbAngleD
         const double u = -r + 2.0 * r * i / kPaperMoonSteps;
         const double w2 = r * r - u * u;
         const double w = w2 > 0.0 ? std::sqrt(w2) : 0.0;
-        const double t = (1.0 - 2.0 * ph.k) * w;
+        const double t = (1.0 - 2.0 * k) * w;
         lit[static_cast<std::size_t>(i)] = {static_cast<float>(centreX + u * ph.c - w * ph.s),
                                             static_cast<float>(centreY - (u * ph.s + w * ph.c))};
         lit[lit.size() - 1 - static_cast<std::size_t>(i)] = {static_cast<float>(centreX + u * ph.c - t * ph.s),
                                                              static_cast<float>(centreY - (u * ph.s + t * ph.c))};
     }
-    painter.setFillColour(kPaperMoonLit);
-    painter.polygon(lit, kPaperOutline);
+    painter.setFillColour(look.lit);
+    painter.polygon(lit, look.litEdge);
+}
+
+void drawPaperMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter) {
+    drawMoonShape(centreX, centreY, static_cast<float>(kPaperMoonRadiusTwips), illum, limbAngleDeg,
+                  {kPaperMoonDark, kPaperOutline, kPaperMoonLit, kPaperOutline}, painter);
 }
 
 void drawMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter) {

@@ -21,13 +21,34 @@ inline constexpr Rgb kMoonOutlineColour{249, 230, 3};
 // bright-limb direction: 1201 lines, then 2402 points.
 void drawMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter);
 
-// Points across the disc for the paper Moon's outlines (every 5 twips).
+// Points across the disc for the outlined Moons.
 inline constexpr int kPaperMoonSteps = 60;
 
-// drawPaperMoon: the Moon for paper, the same disc and phase as drawMoon in
-// outlines a printer draws well: the whole disc grey with a black edge (the
-// dark part), then the lit part as one white shape bounded by the bright
-// limb and the terminator, outlined in black. Same inputs as drawMoon.
+// The paper Moon: 520 twips across, about 10 mm on an A4 page.
+inline constexpr double kPaperMoonRadiusTwips = 260.0;
+// The thinnest lit part the outlined Moons draw: a crescent is drawn at
+// least this fraction of the disc lit (0.16 of its diameter at the middle),
+// so a two-day crescent still shows its horns on a screen and on paper.
+inline constexpr double kThinnestLitFraction = 0.08;
+
+// The colours of an outlined Moon.
+struct MoonLook {
+    Rgb dark;      // the dark part's fill ...
+    Rgb darkEdge;  // ... and the disc's edge
+    Rgb lit;       // the lit part's fill ...
+    Rgb litEdge;   // ... and its edge
+};
+
+// drawMoonShape: the whole disc in the dark part's colours, then the lit
+// part as one shape bounded by the bright limb and the terminator (any
+// lit part at least kThinnestLitFraction). centreX, centreY, illum and
+// limbAngleDeg as for drawMoon; radiusTwips the disc's radius.
+void drawMoonShape(float centreX, float centreY, float radiusTwips, double illum, double limbAngleDeg,
+                   const MoonLook& look, Painter& painter);
+
+// drawPaperMoon: the Moon for paper in outlines a printer draws well: the
+// disc grey with a black edge, the lit part white outlined in black, of
+// radius kPaperMoonRadiusTwips. Same inputs as drawMoon.
 void drawPaperMoon(float centreX, float centreY, double illum, double limbAngleDeg, Painter& painter);
 
 }  // namespace view

@@ -30,6 +30,10 @@ public:
         for (std::size_t i = 0; i < kLabelX.size(); ++i) frame_.labels.push_back({kLabelX[i], kLabelY, rule_.labels[i]});
         frame_.figureMaxX = kDesignCutX;
         frame_.meteorMaxX = kDesignCutX;
+        const float w = frame_.widthTwips, h = frame_.heightTwips, y = frame_.horizonY;
+        frame_.horizonArea = {{0.0f, y}, {w, y}, {w, h}, {0.0f, h}};
+        frame_.areaIsGround = true;
+        frame_.designLayout = true;
     }
 
     Placed place(double altDeg, double azDeg) const override {

@@ -54,6 +54,16 @@ struct ViewFrame {
     std::vector<FrameLabel> labels;  // direction names under (or around) the horizon
     float figureMaxX = 0.0f;    // a figure line with an end at or beyond this is not drawn
     float meteorMaxX = 0.0f;    // a streak reaching this belongs to another view
+    float heightTwips = static_cast<float>(kSurfaceHeightTwips);  // the picture spans 0..height down
+    // The one convex piece of the horizon's two sides within the picture,
+    // as a polygon: the sky above the horizon, or the ground below it when
+    // `areaIsGround`. The natural style paints the picture in the other
+    // side's colour, then this.
+    std::vector<Vertex> horizonArea;
+    bool areaIsGround = false;
+    // The four quarters of the design keep its own label layout in the
+    // screen style.
+    bool designLayout = false;
 };
 
 class Projector {

@@ -57,6 +57,10 @@ class Projector;  // view/projector.h
 void drawView(Direction dir, const astro::SkyState& sky, const catalog::Catalogue& cat,
               const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails& trails,
               DrawRecord* record = nullptr);
+// placesNames: whether a picture's names go through the label placer
+// (label_placer.h): every picture but the four quarters' screen style,
+// which keeps the design's own layout.
+bool placesNames(const Projector& projector, ChartStyle style);
 // Any view: the picture its projector frames (the free view's), with trails
 // when given.
 void drawView(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,

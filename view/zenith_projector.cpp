@@ -32,6 +32,10 @@ public:
         // Nothing is cut at the side: what is above the horizon is inside.
         frame_.figureMaxX = frame_.widthTwips + 1.0f;
         frame_.meteorMaxX = frame_.widthTwips + 1.0f;
+        for (int k = 0; k < 360; ++k) {
+            const PicturePoint p = onCircle(kZenithRadius, k);
+            frame_.horizonArea.push_back({p.x, p.y});
+        }
         buildGrid();
     }
 
