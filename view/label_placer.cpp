@@ -84,6 +84,12 @@ const std::vector<PlacedLabel>& PlacingPainter::flush() {
     for (const Held& h : held_) {
         const TextBox own = labelBox(0.0f, 0.0f, h.text, h.scale);
         const float w = own.x1, ht = own.y1;
+        // A name whose object is off the picture (or whose own spot lies
+        // wholly outside it) is not pulled in: it would name nothing.
+        const PicturePoint at = h.anchor ? h.anchor->centre : h.spot;
+        const float slackX = h.anchor ? 0.0f : w, slackY = h.anchor ? 0.0f : ht;
+        if (!(at.x >= bounds_.x0 - slackX && at.x <= bounds_.x1 && at.y >= bounds_.y0 - slackY && at.y <= bounds_.y1))
+            continue;
         std::vector<PicturePoint> spots;
         if (h.anchor) {
             const PicturePoint c = h.anchor->centre;

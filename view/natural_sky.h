@@ -58,9 +58,9 @@ Rgb starColourForBv(double bv, bool hasBv);
 // Mars red, Jupiter cream, Saturn pale gold.
 Rgb naturalBodyColour(astro::Body body);
 
-// A point of light's radius by its magnitude, twips: 10 at magnitude 6,
-// growing by a factor 1.3 a magnitude (magnitude 1 37, Sirius 71), held to
-// 10..100 (Venus and Jupiter at their brightest).
+// A point of light's radius by its magnitude, twips: 12 at magnitude 6,
+// growing by a factor 1.3 a magnitude (magnitude 1 45, Sirius 85), held to
+// 12..110 (Venus and Jupiter at their brightest).
 float naturalStarRadiusTwips(double magnitude);
 
 // The natural Moon's radius, twips: its true size in the picture

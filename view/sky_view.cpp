@@ -104,6 +104,7 @@ public:
         if (trails_ != nullptr) drawTrails(*trails_, p_);
         if (natural_) {
             drawNaturalBodies();
+            drawStars();
         } else {
             drawBody(astro::Sun, kSunRadiusTwips, catalog::kBodyNames[astro::Sun], 160.0f);
             drawMoonBody();

@@ -347,7 +347,8 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
     if (opt == "--style") {
         if (value == "print") o.style = view::ChartStyle::Print;
         else if (value == "screen") o.style = view::ChartStyle::Screen;
-        else return "--style: " + quotedArgument(value) + " is not print or screen";
+        else if (value == "natural") o.style = view::ChartStyle::Natural;
+        else return "--style: " + quotedArgument(value) + " is not natural, screen or print";
         return {};
     }
     if (isTimeLapseOption(opt)) return parseTimeLapseOption(opt, value, o);

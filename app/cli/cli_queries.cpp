@@ -38,6 +38,7 @@ PictureQuery pictureQuery(const CliOptions& opt, std::uint64_t seed) {
                                 opt.fovDeg.value_or(defaults.fovDeg)};
     }
     q.view = opt.view;
+    q.style = opt.style;
     q.scale = opt.scale;
     q.seed = seed;
     q.trailsHours = opt.trailsHours;

@@ -164,9 +164,9 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
                      quotedArgument(opt.renderPath).c_str());
         return 2;
     }
-    const view::ChartStyle style = opt.style.value_or(defaultStyle(*chart));
+    const view::ChartStyle style = opt.style.value_or(*chart == ChartFormat::Png ? pictureStyle(pic) : defaultStyle(*chart));
     QString error;
-    if (*chart == ChartFormat::Png && style == view::ChartStyle::Screen) {
+    if (*chart == ChartFormat::Png && style != view::ChartStyle::Print) {
         error = writePng(renderPicture(pic, cat), *path);
     } else {
         const ChartScene scene = commandLineChart(opt, cat, style, seed);

@@ -62,6 +62,7 @@ PictureRequest pictureRequest(const PictureQuery& q, const SkyRequest& req) {
     pic.direction = q.direction;
     if (q.free) pic.free = view::normalisedLook(*q.free);
     pic.view = q.view;
+    pic.style = q.style;
     pic.scale = q.scale;
     pic.seed = q.seed;
     if (q.trailsHours) pic.trailMinutes = std::max(1, static_cast<int>(std::lround(*q.trailsHours * 60.0)));

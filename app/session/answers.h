@@ -59,6 +59,7 @@ struct PictureQuery {
     view::Direction direction = view::Direction::South;
     std::optional<view::FreeLook> free;  // the free view, instead of `direction`
     view::ViewOptions view;
+    std::optional<view::ChartStyle> style;  // unset: pictureStyle's choice
     double scale = 1.0;
     std::uint64_t seed = 0;
     std::optional<double> trailsHours;  // above 0, at most 24

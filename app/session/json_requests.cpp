@@ -145,6 +145,12 @@ PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
     }
     if ((lookValue != nullptr || fov) && !free) m.fail(std::string(lookValue ? "look" : "fov") + ": applies to dir \"free\"");
     if (free) q.free = look;
+    if (const std::optional<std::string> style = m.text("style")) {
+        if (*style == "natural") q.style = view::ChartStyle::Natural;
+        else if (*style == "screen") q.style = view::ChartStyle::Screen;
+        else if (*style == "print") q.style = view::ChartStyle::Print;
+        else m.fail("style: " + quotedArgument(*style) + " is not natural, screen or print");
+    }
     if (const std::optional<std::vector<std::string>> show = m.texts("show")) {
         for (const std::string& item : *show)
             if (!showItem(item, q.view)) m.fail("show: unknown item " + quotedArgument(item) + " (use " + kShowItemList + ")");

@@ -42,6 +42,11 @@ view::ViewOptions pictureOptions(const view::ViewOptions& boxes, const astro::Sk
     return o;
 }
 
+view::ChartStyle pictureStyle(const PictureRequest& req) {
+    if (req.style && *req.style != view::ChartStyle::Print) return *req.style;
+    return req.free || req.direction == view::Direction::Zenith ? view::ChartStyle::Natural : view::ChartStyle::Screen;
+}
+
 PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, const SkyComputation& compute) {
     if (req.trailMinutes > 0) {
         const std::unique_ptr<view::Projector> free = req.free ? view::freeProjector(*req.free) : nullptr;
@@ -55,13 +60,13 @@ PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, 
 void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
                  view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record) {
     if (record != nullptr) record->viewport = view::Viewport::fitted(req.scale);
-    // The one drawing entry: the picture is a screen-style chart.
+    // The one drawing entry: the picture is a chart in a screen's style.
     ChartScene scene;
     scene.direction = req.direction;
     scene.free = req.free;
     scene.sky = shown.sky;
     scene.view = pictureOptions(req.view, shown.shown, req.stepMinutes);
-    scene.view.style = view::ChartStyle::Screen;
+    scene.view.style = pictureStyle(req);
     scene.trails = shown.trails;
     drawChart(scene, cat, painter, record, &rng);
     if (req.stamp) {

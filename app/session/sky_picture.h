@@ -29,6 +29,8 @@ struct PictureRequest {
     // The free view (自由視点) where it looks; when set, it frames the
     // picture instead of `direction`.
     std::optional<view::FreeLook> free;
+    // The look asked for; unset, pictureStyle chooses.
+    std::optional<view::ChartStyle> style;
     // Check boxes and constellation choice; the date fields and the meteor
     // step are taken from the moment shown and `stepMinutes`.
     view::ViewOptions view;
@@ -53,6 +55,11 @@ struct PictureRequest {
 // shown and the time step, which the shooting stars read.
 view::ViewOptions pictureOptions(const view::ViewOptions& boxes, const astro::SkyInput& shown, int stepMinutes);
 
+// pictureStyle: the look of a picture on a screen: the one asked for (the
+// paper style is for charts: a picture asked for it gets the screen
+// colours), else the natural sky for the free view and the all-sky view
+// and the design's colours for the four quarters.
+view::ChartStyle pictureStyle(const PictureRequest& req);
 using SkyComputation = std::function<astro::SkyState(const astro::SkyInput&)>;
 
 // The sky a picture shows.

@@ -161,7 +161,7 @@ std::string WindowRequest::titlePlaceName() const {
 const QImage& MainWindow::picture() const { return canvas_->picture(); }
 
 void MainWindow::drawSky(const WindowRequest& w, const PictureSky& shown) {
-    canvas_->drawSky(chartScene(w.picture, shown, view::ChartStyle::Screen, w.titlePlaceName(), w.zone, colourScheme_));
+    canvas_->drawSky(chartScene(w.picture, shown, pictureStyle(w.picture), w.titlePlaceName(), w.zone, colourScheme_));
 }
 
 std::optional<ChartScene> MainWindow::shownChart() const {
