@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstddef>
 
+#include "view/hit_test.h"
 #include "view/horizontal.h"
 #include "view/moon.h"
+#include "view/natural_sky.h"
 #include "view/projector.h"
 #include "view/sky_view.h"
 
@@ -121,24 +123,36 @@ Trails computeTrails(const Projector& dir, std::span<const astro::SkyState> skie
     const double latDeg = skies[0].obsLatDeg;
     const double lonDeg = skies[0].obsLonDeg;
 
-    const double endSunAlt = skies[n - 1].bodyAltDeg[astro::Sun];
-    const bool night = !(endSunAlt > 0.0);
-    const bool day = endSunAlt >= 0.0;
+    // The faintest magnitude seen a fraction f of the way from sample k to
+    // the next, by the Sun and the Moon then.
+    const auto limitAt = [&](std::size_t k, double f) {
+        const astro::SkyState& s0 = skies[k];
+        const astro::SkyState& s1 = skies[std::min(k + 1, n - 1)];
+        const auto lerp = [f](double a, double b) { return a + f * (b - a); };
+        return limitingMagnitude(lerp(s0.bodyAltDeg[astro::Sun], s1.bodyAltDeg[astro::Sun]),
+                                 lerp(s0.bodyAltDeg[astro::Moon], s1.bodyAltDeg[astro::Moon]),
+                                 lerp(s0.moonIllum, s1.moonIllum));
+    };
+    // An object out of sight is traced as if under the horizon.
+    constexpr astro::Horizontal kUnseen{-90.0, 0.0};
 
     struct BodyRule {
         astro::Body body;
         Rgb colour;
-        bool drawn;
     };
     const BodyRule bodies[] = {
-        {astro::Sun, kBodyColour, day},          {astro::Moon, kMoonLitColour, true},
-        {astro::Venus, kBodyColour, true},       {astro::Mars, kBodyColour, night},
-        {astro::Jupiter, kBodyColour, night},    {astro::Saturn, kBodyColour, night},
+        {astro::Sun, kBodyColour},     {astro::Moon, kMoonLitColour}, {astro::Venus, kBodyColour},
+        {astro::Mars, kBodyColour},    {astro::Jupiter, kBodyColour}, {astro::Saturn, kBodyColour},
     };
     for (const BodyRule& rule : bodies) {
-        if (!rule.drawn) continue;
         const int b = rule.body;
+        const bool planet = b != astro::Sun && b != astro::Moon;
         const auto positionAt = [&](std::size_t k, double f) -> astro::Horizontal {
+            if (planet) {
+                const double m0 = skies[k].bodyMag[b], m1 = skies[std::min(k + 1, n - 1)].bodyMag[b];
+                const double mag = std::isfinite(m0) && std::isfinite(m1) ? m0 + f * (m1 - m0) : kBodyRankMag[b];
+                if (mag > limitAt(k, f)) return kUnseen;
+            }
             if (f == 0.0) return {skies[k].bodyAltDeg[b], skies[k].bodyAzDeg[b]};
             const astro::SkyState& s0 = skies[k];
             const astro::SkyState& s1 = skies[k + 1];
@@ -153,20 +167,23 @@ Trails computeTrails(const Projector& dir, std::span<const astro::SkyState> skie
         tracePaths(dir, n, positionAt, proto, trails.paths);
     }
 
-    if (night) {
-        const std::size_t count = std::min(cat.stars.size(), static_cast<std::size_t>(catalog::kStarCount) + 1);
-        for (std::size_t i = 1; i < count; ++i) {
-            const catalog::Star& star = cat.stars[i];
-            const auto positionAt = [&](std::size_t k, double f) {
-                return astro::equatorialToHorizontal(star.raHours, star.decDeg, st[k] + f * stStep[k], latDeg,
-                                                     lonDeg);
-            };
-            TrailPath proto;
-            proto.object = TrailObject::Star;
-            proto.index = static_cast<int>(i);
-            proto.colour = trailColour(kStarColour, background, starTrailWeight(star.mag));
-            tracePaths(dir, n, positionAt, proto, trails.paths);
-        }
+    const std::size_t count = std::min(cat.stars.size(), static_cast<std::size_t>(catalog::kStarCount) + 1);
+    // The limit at each sample, for the stars' many questions.
+    std::vector<double> limits(n);
+    for (std::size_t k = 0; k < n; ++k) limits[k] = limitAt(k, 0.0);
+    const double brightest = *std::max_element(limits.begin(), limits.end());
+    for (std::size_t i = 1; i < count; ++i) {
+        const catalog::Star& star = cat.stars[i];
+        if (star.mag > brightest) continue;  // never seen in the span
+        const auto positionAt = [&](std::size_t k, double f) -> astro::Horizontal {
+            if (star.mag > (f == 0.0 ? limits[k] : limitAt(k, f))) return kUnseen;
+            return astro::equatorialToHorizontal(star.raHours, star.decDeg, st[k] + f * stStep[k], latDeg, lonDeg);
+        };
+        TrailPath proto;
+        proto.object = TrailObject::Star;
+        proto.index = static_cast<int>(i);
+        proto.colour = trailColour(kStarColour, background, starTrailWeight(star.mag));
+        tracePaths(dir, n, positionAt, proto, trails.paths);
     }
     return trails;
 }

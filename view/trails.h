@@ -55,11 +55,12 @@ struct Trails {
 // draws the object at; the pieces are cut exactly where an object crosses
 // the horizon or leaves the direction's projection (found by bisection
 // between two samples, with the sidereal time and the body's right ascension
-// and declination taken linearly between them). Which objects leave trails
-// follows the end picture: the Moon and Venus always; the Sun only in a day
-// picture (Sun at or above the horizon at the end); Mars, Jupiter, Saturn
-// and the stars only in a night picture (Sun at or below the horizon at the
-// end), as a camera sees the stars only once the sky is dark.
+// and declination taken linearly between them). The Sun and the Moon leave
+// their trails while they are up; a planet or a star only while it can be
+// seen, brighter than the limiting magnitude of that moment
+// (natural_sky.h), so no star trails through daylight and the stars come
+// out one by one at dusk. The seen part is cut by bisection too, with the
+// Sun's and the Moon's altitudes taken linearly between samples.
 Trails computeTrails(const Projector& projector, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
                      Rgb background);
 inline Trails computeTrails(Direction dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,

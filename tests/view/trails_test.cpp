@@ -13,6 +13,7 @@
 #include "astro/astro.h"
 #include "recording_painter.h"
 #include "sky_fixture.h"
+#include "view/natural_sky.h"
 #include "view/picture.h"
 #include "view/projection.h"
 #include "view/sky_view.h"
@@ -148,8 +149,10 @@ TEST(Trails, CircumpolarStarFollowsItsCircleBetweenSamplesOnTheNorthView) {
     double nearest = std::numeric_limits<double>::infinity(), farthest = 0.0;
     // Moments between the samples (odd minutes) and on them.
     for (int m = 0; m <= 24 * 60; m += 7) {
-        const auto at = drawnStar(Direction::North, astro::computationPass(tokyoAt(m)), cat);
-        if (!at) continue;
+        const astro::SkyState sky = astro::computationPass(tokyoAt(m));
+        const auto at = drawnStar(Direction::North, sky, cat);
+        // The trail runs only while the star can be seen.
+        if (!at || view::limitingMagnitude(sky) < 1.0) continue;
         worst = std::max(worst, distanceToPaths(paths, *at));
         const double d = std::hypot(at->x - pole.x, at->y - pole.y);
         nearest = std::min(nearest, d);
@@ -189,6 +192,28 @@ TEST(Trails, FollowTheEndPictureNightAndDayRules) {
         EXPECT_LT(p.colour.r, object.r);
         EXPECT_GT(p.colour.r, kNightSky.r);
     }
+}
+
+// Through dusk: the Sun's path runs until it sets even though the span ends
+// at night, and a star's trail begins where the twilight first shows it
+// (limiting magnitude), not at sunset and not through daylight.
+TEST(Trails, TheSunRunsUntilSunsetAndAStarComesOutAtItsTwilight) {
+    const double mag = 1.0;
+    const catalog::Catalogue cat = oneStar(5.278, 45.998, mag);  // Capella, high in the east at dusk
+    const auto skies = samples(-300.0, 300);                       // 15:00 to 20:00
+    const view::Trails trails = view::computeTrails(Direction::Zenith, skies, cat, kNightSky);
+    const auto sun = pathsOf(trails, view::TrailObject::Body, astro::Sun);
+    const auto star = pathsOf(trails, view::TrailObject::Star, 1);
+    ASSERT_FALSE(sun.empty());
+    ASSERT_EQ(star.size(), 1u);
+    // The first minute the star can be seen, and where it stands then.
+    double seenAt = -300.0;
+    while (view::limitingMagnitude(astro::computationPass(tokyoAt(seenAt))) < mag) seenAt += 0.25;
+    EXPECT_GT(view::limitingMagnitude(astro::computationPass(tokyoAt(seenAt - 5.0))), -2.5);  // after sunset
+    const auto at = drawnStar(Direction::Zenith, astro::computationPass(tokyoAt(seenAt)), cat);
+    ASSERT_TRUE(at);
+    const view::PicturePoint first = star[0]->points.front();
+    EXPECT_LT(std::hypot(first.x - at->x, first.y - at->y), 3.0 * kPixelTwips);
 }
 
 TEST(Trails, AreDrawnBeforeTheObjectsSoEachSitsAtTheEndOfItsTrail) {
