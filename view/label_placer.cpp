@@ -92,11 +92,19 @@ const std::vector<PlacedLabel>& PlacingPainter::flush() {
             continue;
         std::vector<PicturePoint> spots;
         if (h.anchor) {
+            // Close beside the object first, then a line farther out.
             const PicturePoint c = h.anchor->centre;
-            const float r = h.anchor->radius + kGapTwips, d = 0.7f * h.anchor->radius + kGapTwips;
-            spots = {{c.x + r, c.y - 0.5f * ht},     {c.x - r - w, c.y - 0.5f * ht}, {c.x - 0.5f * w, c.y - r - ht},
-                     {c.x - 0.5f * w, c.y + r},      {c.x + d, c.y - d - ht},        {c.x + d, c.y + d},
-                     {c.x - d - w, c.y - d - ht},    {c.x - d - w, c.y + d}};
+            for (const float away : {0.0f, ht}) {
+                const float r = h.anchor->radius + kGapTwips + away, d = 0.7f * (h.anchor->radius + away) + kGapTwips;
+                spots.insert(spots.end(), {{c.x + r, c.y - 0.5f * ht},
+                                           {c.x - r - w, c.y - 0.5f * ht},
+                                           {c.x - 0.5f * w, c.y - r - ht},
+                                           {c.x - 0.5f * w, c.y + r},
+                                           {c.x + d, c.y - d - ht},
+                                           {c.x + d, c.y + d},
+                                           {c.x - d - w, c.y - d - ht},
+                                           {c.x - d - w, c.y + d}});
+            }
         } else {
             const PicturePoint s = h.spot;
             spots = {s, {s.x, s.y - ht}, {s.x, s.y + ht}, {s.x - w, s.y}, {s.x - w, s.y - ht}, {s.x - w, s.y + ht}};

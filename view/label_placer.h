@@ -31,8 +31,10 @@ struct TextBox {
 
 bool overlaps(const TextBox& a, const TextBox& b);
 
-// The labels' font: 12 pixels at the design size, 180 twips; a line is 210.
-inline constexpr float kLabelEmTwips = 180.0f;
+// The labels' font: 12 pixels at the design size, 180 twips (3.2 mm on the
+// planisphere's page, 181), taken as 188 so that rounding of the font's
+// size on any device never makes a name wider than its box; a line is 210.
+inline constexpr float kLabelEmTwips = 188.0f;
 inline constexpr float kLabelLineTwips = 210.0f;
 
 // labelWidthTwips: the width of a label at `scale` times the labels' size,

@@ -7,6 +7,8 @@
 #include "astro/angles.h"
 #include "astro/calendar.h"
 #include "astro/number_text.h"
+#include "catalog/name_search.h"
+#include "view/label_placer.h"
 #include "astro/transforms.h"
 #include "view/chart_style.h"
 #include "view/sky_view.h"
@@ -257,18 +259,29 @@ void drawStarDisc(const Planisphere& p, const catalog::Catalogue& cat, const std
         flush();
     }
 
-    // Stars and names, then the figures and their names.
+    // Stars and names, then the figures and their names; the names through
+    // the label placer, inside the date ring, never over one another.
+    const float reach = static_cast<float>(p.maskRadiusMm * kTwipsPerMm);
+    const Vertex middle = twips(p.centre);
+    PlacingPainter names(painter, {middle.x - reach, middle.y - reach, middle.x + reach, middle.y + reach});
+    names.setRank(kRankFrame);
+    names.addObstacle({middle.x, middle.y}, static_cast<float>(3.5 * kTwipsPerMm));  // the pin's mark
     const auto onDisc = [&](double decDeg) { return radiusOf(p, decDeg) <= radiusOf(p, p.starLimitDeg); };
     const double twipsPerMmStar = 0.55;  // stars a little smaller than on the chart
     for (std::size_t k = 1; k < cat.stars.size() && k <= static_cast<std::size_t>(catalog::kStarCount); ++k) {
         const catalog::Star& s = cat.stars[k];
         if (!onDisc(s.decDeg)) continue;
         const Vertex at = twips(discPoint(p, s.raHours, s.decDeg));
-        painter.setFillColour(kPaperStar);
-        painter.disc(at.x, at.y, static_cast<float>(starRadiusTwips(s.mag) * twipsPerMmStar), kPaperStar);
+        const float radius = static_cast<float>(starRadiusTwips(s.mag) * twipsPerMmStar);
+        names.setRank(kRankStar + s.mag);
+        names.setFillColour(kPaperStar);
+        names.disc(at.x, at.y, radius, kPaperStar);
         if (k < cat.starLabel.size() && !cat.starLabel[k].empty()) {
-            painter.setTextPosition(at.x + 60.0f, at.y - 40.0f);
-            painter.text(cat.starLabel[k]);
+            // Full-width kana: a half-width dakuten would come apart in print.
+            const std::string_view proper = catalog::starProperName(cat, static_cast<int>(k));
+            names.setAnchor({at.x, at.y}, radius);
+            names.setTextPosition(at.x + 60.0f, at.y - 40.0f);
+            names.text(proper.empty() ? std::string_view(cat.starLabel[k]) : proper);
         }
     }
     for (std::size_t c = 1; c < cat.constellations.size(); ++c) {
@@ -291,8 +304,10 @@ void drawStarDisc(const Planisphere& p, const catalog::Catalogue& cat, const std
             line(painter, pa, discPoint(p, sb.raHours, sb.decDeg), kPaperFigure);
         }
         // The name below the figure's middle.
-        if (n > 0) textAt(painter, {sum.x / n, sum.y / n + 3.0}, con.name, static_cast<int>(std::ceil(labelWidth(con.name))));
+        names.setRank(kRankConstellation);
+        if (n > 0) textAt(names, {sum.x / n, sum.y / n + 3.0}, con.name, static_cast<int>(std::ceil(labelWidth(con.name))));
     }
+    names.flush();
 
     // The date ring: a tick a day, longer every 5 and at each month's first,
     // the month's name in its middle and 10, 20 beside their ticks.

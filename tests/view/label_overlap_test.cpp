@@ -6,13 +6,19 @@
 // vertical shift per constellation) cannot clear both turns there.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <vector>
 #include <set>
 #include <string>
 
 #include "astro/astro.h"
 #include "recording_painter.h"
+#include "view/free_projector.h"
+#include "view/label_placer.h"
 #include "view/picture.h"
+#include "view/planisphere.h"
+#include "view/zenith_projector.h"
 #include "view/sky_view.h"
 
 namespace {
@@ -83,6 +89,92 @@ TEST(LabelOverlap, NoConstellationNameOverAStarName) {
     }
     EXPECT_EQ(pictures, 5 * 48 * 4);
     for (const std::string& c : clashes) ADD_FAILURE() << c;
+}
+
+// Whether a text holds a half-width katakana (U+FF61..U+FF9F).
+bool halfWidthKana(const std::string& s) {
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+        const unsigned char a = static_cast<unsigned char>(s[i]), b = static_cast<unsigned char>(s[i + 1]);
+        if (a == 0xEF && (b == 0xBD || b == 0xBE)) return true;
+    }
+    return false;
+}
+
+// Pairs of placed names whose boxes meet, and names outside the picture.
+std::vector<std::string> collisions(const std::vector<viewtest::RecordingPainter::Label>& labels,
+                                    const view::TextBox& bounds) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const auto& a = labels[i];
+        const view::TextBox ba = view::labelBox(a.x, a.y, a.text, a.scale);
+        if (ba.x0 < bounds.x0 - 0.5f || ba.x1 > bounds.x1 + 0.5f || ba.y0 < bounds.y0 - 0.5f || ba.y1 > bounds.y1 + 0.5f)
+            out.push_back(a.text + " outside the picture");
+        for (std::size_t j = i + 1; j < labels.size(); ++j) {
+            const auto& b = labels[j];
+            if (view::overlaps(ba, view::labelBox(b.x, b.y, b.text, b.scale))) out.push_back(a.text + " / " + b.text);
+        }
+    }
+    return out;
+}
+
+// Everything named at once, on the crowded pictures: the all-sky chart and
+// two free views in each style, the south view on paper and in the natural
+// style. No two names meet, none leaves the picture, and the natural style
+// writes no half-width kana.
+TEST(LabelOverlap, PlacedNamesNeverMeetOnAnyCrowdedPicture) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    view::ViewOptions opt;
+    opt.starNames = opt.constellations = opt.asterisms = opt.deepSky = true;
+    opt.selected.fill(true);
+    astro::SkyState sky = astro::computeSky(
+        {.year = 2026, .month = 12, .day = 11, .hour = 21.0, .minute = 0.0, .latDeg = 35.65, .lonDeg = 139.75});
+    sky.bodyAltDeg[astro::Sun] = -30.0;  // night
+    const auto wide = view::freeProjector({0.0, 60.0, 180.0});
+    const auto south = view::freeProjector({180.0, 35.0, 90.0});
+    const view::Projector* projectors[] = {&view::projectorFor(view::Direction::Zenith), wide.get(), south.get(),
+                                           &view::projectorFor(view::Direction::South)};
+    std::size_t named = 0;
+    for (const view::Projector* projector : projectors) {
+        for (view::ChartStyle style : {view::ChartStyle::Screen, view::ChartStyle::Natural, view::ChartStyle::Print}) {
+            if (!view::placesNames(*projector, style)) continue;
+            opt.style = style;
+            viewtest::RecordingPainter rec;
+            view::MeteorRng rng(1);
+            view::drawView(*projector, sky, cat, opt, rng, rec);
+            const auto labels = rec.labels();
+            named += labels.size();
+            const view::ViewFrame& f = projector->frame();
+            for (const std::string& c : collisions(labels, {0.0f, 0.0f, f.widthTwips, f.heightTwips}))
+                ADD_FAILURE() << c << " (style " << static_cast<int>(style) << ")";
+            if (style == view::ChartStyle::Natural) {
+                for (const auto& l : labels) EXPECT_FALSE(halfWidthKana(l.text)) << l.text;
+            }
+            if (projector == projectors[0]) {
+                EXPECT_GT(labels.size(), 30u);
+            }
+        }
+    }
+    std::printf("%zu names placed on 10 pictures\n", named);
+}
+
+// The planisphere's star disc: the names inside the date ring never meet,
+// and are written in full-width kana (a half-width dakuten comes apart).
+TEST(LabelOverlap, PlanisphereNamesNeverMeet) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    std::string why;
+    const auto p = view::planisphereFor(35.6581, 139.7414, 9.0, why);
+    ASSERT_TRUE(p);
+    viewtest::RecordingPainter rec;
+    view::drawStarDisc(*p, cat, "東京", rec);
+    const float twipsPerMm = 1440.0f / 25.4f;
+    const float cx = static_cast<float>(p->centre.x) * twipsPerMm, cy = static_cast<float>(p->centre.y) * twipsPerMm;
+    const float reach = static_cast<float>(p->maskRadiusMm) * twipsPerMm;
+    std::vector<viewtest::RecordingPainter::Label> inside;
+    for (const auto& l : rec.labels())
+        if (std::hypot(l.x - cx, l.y - cy) < reach - 400.0f) inside.push_back(l);
+    EXPECT_GT(inside.size(), 30u);
+    for (const std::string& c : collisions(inside, {cx - reach, cy - reach, cx + reach, cy + reach})) ADD_FAILURE() << c;
+    for (const auto& l : inside) EXPECT_FALSE(halfWidthKana(l.text)) << l.text;
 }
 
 }  // namespace

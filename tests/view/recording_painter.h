@@ -37,6 +37,7 @@ inline Call makeCall(Op op, float x1 = 0, float y1 = 0, float x2 = 0, float y2 =
 
 class RecordingPainter final : public view::Painter {
     view::LineStyle lineStyle_ = view::LineStyle::Solid;
+    float textScale_ = 1.0f;
 
 public:
     std::vector<Call> calls;
@@ -48,7 +49,10 @@ public:
     void disc(float x, float y, float r, view::Rgb c) override { calls.push_back(makeCall(Op::Disc, x, y, 0, 0, r, c)); }
     void point(float x, float y, view::Rgb c) override { calls.push_back(makeCall(Op::Point, x, y, 0, 0, 0, c)); }
     void setTextPosition(float x, float y) override { calls.push_back(makeCall(Op::TextPos, x, y)); }
-    void text(std::string_view s) override { calls.push_back(makeCall(Op::Text, 0, 0, 0, 0, 0, {}, std::string(s))); }
+    void text(std::string_view s) override {
+        calls.push_back(makeCall(Op::Text, 0, 0, 0, 0, textScale_, {}, std::string(s)));
+    }
+    void setTextScale(float scale) override { textScale_ = scale; }
     void setFillColour(view::Rgb c) override { calls.push_back(makeCall(Op::Fill, 0, 0, 0, 0, 0, c)); }
     void setFillStyleSolid() override { calls.push_back(makeCall(Op::FillSolid)); }
     void setLineStyle(view::LineStyle style) override {
@@ -84,6 +88,7 @@ public:
     struct Label {
         float x, y;
         std::string text;
+        float scale = 1.0f;  // times the labels' own size
     };
     std::vector<Label> labels() const {
         std::vector<Label> out;
@@ -93,7 +98,7 @@ public:
                 x = c.x1;
                 y = c.y1;
             } else if (c.op == Op::Text) {
-                out.push_back({x, y, c.text});
+                out.push_back({x, y, c.text, c.radius});
             }
         }
         return out;
