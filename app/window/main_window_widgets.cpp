@@ -150,6 +150,7 @@ WindowRequest MainWindow::currentRequest() const {
     w.picture.stepMinutes = stepMinutes();
     w.picture.trailMinutes = trailSpan_ ? trailSpan_() : 0;
     if (freeLook_) w.picture.free = freeLook_();
+    if (skyStyle_) w.picture.style = skyStyle_();
     w.picture.seed = hooks_.meteorSeed.value_or(0);
     return w;
 }

@@ -147,6 +147,9 @@ public:
     void setTrailSpan(std::function<int()> minutes) { trailSpan_ = std::move(minutes); }
     // Where the free view looks while it is on (表示 → 自由視点).
     void setFreeLook(std::function<std::optional<view::FreeLook>()> look) { freeLook_ = std::move(look); }
+    // The style the picture is asked in (表示 → 空の描き方); unset: the
+    // natural sky for the free view and 全天, the design's colours otherwise.
+    void setSkyStyle(std::function<std::optional<view::ChartStyle>()> style) { skyStyle_ = std::move(style); }
     // Once the capabilities are installed: the file menu ends with 終了.
     void finishMenus();
 
@@ -245,6 +248,7 @@ private:
     std::vector<std::function<bool()>> closeGuards_;
     std::function<int()> trailSpan_;
     std::function<std::optional<view::FreeLook>()> freeLook_;
+    std::function<std::optional<view::ChartStyle>()> skyStyle_;
 };
 
 }  // namespace app

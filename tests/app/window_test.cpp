@@ -44,6 +44,7 @@
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/film/film_dialog_widgets.h"
 #include "app/film/trail_menu_widgets.h"
+#include "app/freeview/free_view_widgets.h"
 #include "app/planisphere/planisphere_menu_widgets.h"
 #include "app/pointing/sky_pointer_widgets.h"
 #include "app/tonight/tonight_dialog_widgets.h"
@@ -638,6 +639,53 @@ TEST_F(WindowTest, ControlsSitWhereTheDesignPutsThem) {
     EXPECT_EQ(find<QLabel>("Label1")->font().family(), "IPAPGothic");
     for (const char* chk : {"chkSTR", "chkOP_0", "chkOP_1", "chkOP_2", "chkOP_3", "chkMET"})
         EXPECT_FALSE(find<QCheckBox>(chk)->isChecked());
+}
+
+// 表示 → 空の描き方 and the free view are remembered beside the place's
+// settings: a compass key turns the free view on facing east, 元の配色 is
+// chosen, and the next window opens the same way; a damaged memory gives
+// the defaults (おまかせ: natural for the free view and 全天 only).
+TEST_F(WindowTest, TheFreeViewAndTheSkyStyleAreRemembered) {
+    app::MainWindow& w = open();
+    w.show();
+    const auto drawnStyle = [this] { return window_->canvas()->lastDrawn()->view.style; };
+    w.drawToward(view::Direction::South);
+    EXPECT_EQ(drawnStyle(), view::ChartStyle::Screen);
+    w.drawToward(view::Direction::Zenith);
+    EXPECT_EQ(drawnStyle(), view::ChartStyle::Natural);
+    find<QAction>("faceEast")->trigger();
+    ASSERT_TRUE(w.canvas()->lastDrawn()->free);
+    EXPECT_EQ(w.canvas()->lastDrawn()->free->azDeg, 90.0);
+    EXPECT_EQ(drawnStyle(), view::ChartStyle::Natural);
+    find<QAction>("faceZenith")->trigger();
+    EXPECT_EQ(w.canvas()->lastDrawn()->free->altDeg, 90.0);
+    find<QAction>("faceEast")->trigger();  // from the zenith: back to a view holding the horizon
+    EXPECT_EQ(w.canvas()->lastDrawn()->free->altDeg, 20.0);
+    find<QAction>("skyStyleScreen")->trigger();
+    EXPECT_EQ(drawnStyle(), view::ChartStyle::Screen);
+
+    app::MainWindow& again = open();
+    again.show();
+    again.onDrawClicked();
+    ASSERT_TRUE(again.canvas()->lastDrawn()->free);
+    EXPECT_EQ(again.canvas()->lastDrawn()->free->azDeg, 90.0);
+    EXPECT_EQ(again.canvas()->lastDrawn()->free->altDeg, 20.0);
+    EXPECT_TRUE(find<QAction>("skyStyleScreen")->isChecked());
+    EXPECT_EQ(drawnStyle(), view::ChartStyle::Screen);
+
+    desktop_.reset();
+    std::ofstream("planetarium.ini") << "[freeView]\non=maybe\naz=nan\nalt=1e999\nfov=-3\n[sky]\nstyle=purple\n\x01\xff";
+    app::MainWindow& damaged = open();
+    damaged.show();
+    damaged.drawToward(view::Direction::South);
+    EXPECT_FALSE(damaged.canvas()->lastDrawn()->free);
+    EXPECT_TRUE(find<QAction>("skyStyleAuto")->isChecked());
+    EXPECT_EQ(drawnStyle(), view::ChartStyle::Screen);
+    find<QAction>("freeViewAction")->trigger();
+    ASSERT_TRUE(damaged.canvas()->lastDrawn()->free);
+    const view::FreeLook look = *damaged.canvas()->lastDrawn()->free;
+    EXPECT_TRUE(std::isfinite(look.azDeg) && std::isfinite(look.altDeg));
+    EXPECT_GE(look.fovDeg, view::kMinFovDeg);
 }
 
 }  // namespace
