@@ -22,7 +22,7 @@ public:
           height_(std::isfinite(heightTwips) && heightTwips > 1.0 ? heightTwips : kSurfaceHeightTwips),
           sinAlt0_(std::sin(look_.altDeg * astro::kDegToRad)),
           cosAlt0_(std::cos(look_.altDeg * astro::kDegToRad)),
-          scale_(0.5 * width_ / (2.0 * std::tan(look_.fovDeg * 0.25 * astro::kDegToRad))) {
+          scale_(freeScaleTwipsPerRadian(look_, width_)) {
         frame_.widthTwips = static_cast<float>(width_);
         frame_.figureMaxX = frame_.widthTwips + 1.0f;
         frame_.meteorMaxX = frame_.widthTwips + 1.0f;
@@ -208,6 +208,10 @@ FreeLook normalisedLook(const FreeLook& look) {
 
 std::unique_ptr<Projector> freeProjector(const FreeLook& look, double widthTwips, double heightTwips) {
     return std::make_unique<FreeProjector>(look, widthTwips, heightTwips);
+}
+
+double freeScaleTwipsPerRadian(const FreeLook& look, double widthTwips) {
+    return 0.5 * widthTwips / (2.0 * std::tan(normalisedLook(look).fovDeg * 0.25 * astro::kDegToRad));
 }
 
 }  // namespace view

@@ -39,6 +39,10 @@ inline constexpr double kMaxFovDeg = 180.0;
 // defaults.
 FreeLook normalisedLook(const FreeLook& look);
 
+// The free view's scale at its centre, twips per radian (per unit of the
+// projection plane), on a picture widthTwips across.
+double freeScaleTwipsPerRadian(const FreeLook& look, double widthTwips = kSurfaceWidthTwips);
+
 // The free projector for a look, on a picture of widthTwips x heightTwips
 // (the design's picture rectangle unless given).
 std::unique_ptr<Projector> freeProjector(const FreeLook& look, double widthTwips = kSurfaceWidthTwips,

@@ -417,9 +417,11 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         if (opt == "--render") render = true;
         if (renderOnly(opt) && firstRenderOnly.empty()) firstRenderOnly = opt;
         if (isTimeLapseOption(opt) && firstTimeLapse.empty()) firstTimeLapse = opt;
-        // --find chooses the quarter itself; the all-sky picture may be asked for.
-        const bool allSkyDir = opt == "--dir" && value == "zenith";
-        if (renderOnly(opt) && opt != "--scale" && !allSkyDir && firstNotForFind.empty()) firstNotForFind = opt;
+        // --find chooses the quarter itself; the all-sky picture or the
+        // free view (with its look and field) may be asked for.
+        const bool findsIn = (opt == "--dir" && (value == "zenith" || value == "free")) || opt == "--look" ||
+                             opt == "--fov" || opt == "--scale";
+        if (renderOnly(opt) && !findsIn && firstNotForFind.empty()) firstNotForFind = opt;
         r.error = applyOption(opt, value, cat, o);
         if (!r.error.empty()) return r;
     }
@@ -471,7 +473,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         r.error = std::string(firstTimeLapse) + " does not apply to --identify";
     } else if (find && !firstNotForFind.empty()) {
         r.error = std::string(firstNotForFind) +
-                  " does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one)";
+                  " does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one, "
+                  "--dir free [--look AZ,ALT] [--fov DEG] the free view)";
     } else if (const std::string place = placeError(o); !place.empty()) {
         r.error = place;
     } else if ((seen.count("--stamp") || seen.count("--no-stamp")) && o.frames == 0) {

@@ -50,7 +50,13 @@ PictureRequest pictureRequest(const CliOptions& opt, const SkyRequest& req, std:
 }
 
 FindQuery findQuery(const CliOptions& opt) {
-    return {skyQuery(opt), opt.findName, opt.direction == view::Direction::Zenith, opt.scale};
+    FindQuery q{skyQuery(opt), opt.findName, opt.direction == view::Direction::Zenith && !opt.freeView, opt.scale,
+                std::nullopt, false};
+    if (opt.freeView) {
+        q.free = pictureQuery(opt, 0).free;
+        q.lookGiven = opt.look.has_value();
+    }
+    return q;
 }
 
 IdentifyQuery identifyQuery(const CliOptions& opt, std::uint64_t seed) {

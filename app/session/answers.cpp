@@ -116,7 +116,23 @@ FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, con
 FindResult answerFind(const FindQuery& q, const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now) {
     const astro::SkyState sky = astro::computeSky(skyRequest(q.sky, cat, now).input);
     const catalog::NameIndex names(cat);
-    return findIn(sky, cat, names, q.name, q.allSky, zone);
+    FindResult r = findIn(sky, cat, names, q.name, q.allSky, zone);
+    if (q.free && r.found.status == view::FoundObject::Status::Found && r.found.aboveHorizon) {
+        FreeViewPlace f;
+        f.look = *q.free;
+        if (!q.lookGiven) {
+            f.look.azDeg = r.found.info.azDeg;
+            f.look.altDeg = r.found.info.altDeg;
+        }
+        f.look = view::normalisedLook(f.look);
+        const std::unique_ptr<view::Projector> projector = view::freeProjector(f.look);
+        const view::Placed p = projector->place(r.found.info.altDeg, r.found.info.azDeg);
+        f.at = p.at;
+        f.inPicture = p.visible && projector->inPicture(p.at);
+        r.freeView = f;
+        r.found.picture.reset();  // the free view's place stands instead of a quarter's
+    }
+    return r;
 }
 
 std::string findResultJson(const FindResult& r, double scale, const LocalZone& zone) {
@@ -128,6 +144,26 @@ std::string findResultJson(const FindResult& r, double scale, const LocalZone& z
     // The answer in words, and for a constellation or a star pattern how
     // all of it stands, as the last members.
     JsonObject& more = j;
+    if (r.freeView) {
+        // Where it is in the free view, and the view's frame: its centre
+        // and scale in pixels of the picture of the same scale.
+        const FreeViewPlace& f = *r.freeView;
+        const double px = scale / view::kTwipsPerPixel;
+        more.text("direction", "free");
+        more.number("x", f.at.x * px, 1);
+        more.number("y", f.at.y * px, 1);
+        more.boolean("inView", f.inPicture);
+        JsonObject frame, look;
+        frame.text("projection", "stereographic");
+        look.number("az", f.look.azDeg, 4);
+        look.number("alt", f.look.altDeg, 4);
+        frame.object("look", look);
+        frame.number("fov", f.look.fovDeg, 4);
+        frame.number("centreX", 0.5 * view::kSurfaceWidthTwips * px, 1);
+        frame.number("centreY", 0.5 * view::kSurfaceHeightTwips * px, 1);
+        frame.number("pxPerRadian", view::freeScaleTwipsPerRadian(f.look) * px, 3);
+        more.object("frame", frame);
+    }
     more.text("sentence", findSentence(r, zone));
     if (r.figure) {
         const view::FigureSky& f = *r.figure;

@@ -84,6 +84,16 @@ struct FindQuery {
     std::string name;
     bool allSky = false;  // asked for on the all-sky picture
     double scale = 1.0;   // of the picture whose pixel is given
+    // Asked for in the free view: where it stands in this look, or, without
+    // `lookGiven`, in a view of this field centred on it.
+    std::optional<view::FreeLook> free;
+    bool lookGiven = false;
+};
+// Where a found object stands in the free view.
+struct FreeViewPlace {
+    view::FreeLook look;
+    view::PicturePoint at;  // picture twips
+    bool inPicture = false;  // within the picture and above the horizon
 };
 struct FindResult {
     view::FoundObject found;
@@ -99,6 +109,7 @@ struct FindResult {
     double jdUt = 0.0;  // the moment looked at
     // A constellation or a star pattern: how all of it stands.
     std::optional<view::FigureSky> figure;
+    std::optional<FreeViewPlace> freeView;  // asked for in the free view
 };
 // findIn: the answer in the sky of a moment already computed (the window's).
 FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, const catalog::NameIndex& names,

@@ -113,18 +113,14 @@ double readScale(Members& m) {
     return scale;
 }
 
-PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
-    PictureQuery q;
-    q.sky = readSkyQuery(m, cat);
-    bool free = false;
-    if (const std::optional<std::string> dir = m.text("dir")) {
-        free = *dir == "free";
-        const std::optional<view::Direction> d = view::directionFromWord(*dir);
-        if (!d && !free) m.fail("dir: " + quotedArgument(*dir) + " is not north, east, south, west, zenith or free");
-        q.direction = d.value_or(view::Direction::South);
-    }
-    // The free view: look {az, alt} (degrees) and fov (degrees across).
+// The free view: look {az, alt} (degrees) and fov (degrees across).
+struct FreeLookRead {
     view::FreeLook look;
+    bool lookGiven = false;
+    bool fovGiven = false;
+};
+FreeLookRead readFreeLook(Members& m) {
+    FreeLookRead r;
     const JsonValue* lookValue = m.get("look");
     const std::optional<double> fov = m.number("fov");
     if (lookValue != nullptr) {
@@ -136,15 +132,32 @@ PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
         const std::optional<double> az = member("az"), alt = member("alt");
         if (!az || !alt || o->size() != 2 || std::fabs(*az) > 1.0e6 || *alt < -90.0 || *alt > 90.0)
             m.fail("look: not {\"az\": degrees, \"alt\": degrees -90..90}");
-        look.azDeg = az.value_or(look.azDeg);
-        look.altDeg = alt.value_or(look.altDeg);
+        r.look.azDeg = az.value_or(r.look.azDeg);
+        r.look.altDeg = alt.value_or(r.look.altDeg);
+        r.lookGiven = true;
     }
     if (fov) {
         if (!(*fov >= view::kMinFovDeg && *fov <= view::kMaxFovDeg)) m.fail("fov: not a field of view from 5 to 180 degrees");
-        look.fovDeg = *fov;
+        r.look.fovDeg = *fov;
+        r.fovGiven = true;
     }
-    if ((lookValue != nullptr || fov) && !free) m.fail(std::string(lookValue ? "look" : "fov") + ": applies to dir \"free\"");
-    if (free) q.free = look;
+    return r;
+}
+
+PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
+    PictureQuery q;
+    q.sky = readSkyQuery(m, cat);
+    bool free = false;
+    if (const std::optional<std::string> dir = m.text("dir")) {
+        free = *dir == "free";
+        const std::optional<view::Direction> d = view::directionFromWord(*dir);
+        if (!d && !free) m.fail("dir: " + quotedArgument(*dir) + " is not north, east, south, west, zenith or free");
+        q.direction = d.value_or(view::Direction::South);
+    }
+    const FreeLookRead look = readFreeLook(m);
+    if ((look.lookGiven || look.fovGiven) && !free)
+        m.fail(std::string(look.lookGiven ? "look" : "fov") + ": applies to dir \"free\"");
+    if (free) q.free = look.look;
     if (const std::optional<std::string> style = m.text("style")) {
         if (*style == "natural") q.style = view::ChartStyle::Natural;
         else if (*style == "screen") q.style = view::ChartStyle::Screen;
@@ -261,16 +274,23 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     }
     std::string name;
     double x = 0.0, y = 0.0;
-    bool allSky = false, json = false;
+    bool allSky = false, json = false, lookGiven = false;
+    std::optional<view::FreeLook> freeLook;
     double scale = 1.0;
     std::optional<std::pair<int, int>> month;
     if (op == "find") {
         name = m.text("name").value_or("");
         if (name.empty()) m.fail("name: missing");
-        // Finding chooses the quarter itself; the all-sky picture may be asked for.
+        // Finding chooses the quarter itself; the all-sky picture or the
+        // free view (with its look, or centred on the object) may be asked for.
         if (const std::optional<std::string> dir = m.text("dir")) {
-            if (*dir != "zenith") m.fail("dir: finding takes only \"zenith\" (the all-sky picture)");
+            if (*dir != "zenith" && *dir != "free") m.fail("dir: finding takes only \"zenith\" or \"free\"");
             allSky = *dir == "zenith";
+            if (*dir == "free") {
+                const FreeLookRead look = readFreeLook(m);
+                freeLook = look.look;
+                lookGiven = look.lookGiven;
+            }
         }
         scale = readScale(m);
     } else if (op == "identify") {
@@ -296,7 +316,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (op == "almanac") return almanacCsv(answerAlmanacMonth({sky, month->first, month->second}, cat, *zone, now), *zone);
     if (op == "tonight") return tonightAnswerText(answerTonight(sky, cat, *zone, now), *zone, json);
     if (op == "find") {
-        const FindResult r = answerFind({sky, name, allSky, scale}, cat, *zone, now);
+        const FindResult r = answerFind({sky, name, allSky, scale, freeLook, lookGiven}, cat, *zone, now);
         const std::string error = findErrorText(r, name);
         return error.empty() ? findResultJson(r, scale, *zone) : errorJson(error);
     }

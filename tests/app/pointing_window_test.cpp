@@ -209,7 +209,7 @@ TEST_F(PointingTest, TheWindowsFindAndTheCommandLinesFindGiveTheSameResult) {
         app::SkyQuery q;
         q.at = astro::CivilMinute{2026, 1, 15, 22, 0};
         q.placeIndex = catalog::findPlace(catalogue(), "東京");
-        const app::FindResult c = app::answerFind({q, name, false, 1.0}, catalogue(), app::LocalZone{}, now);
+        const app::FindResult c = app::answerFind({q, name, false, 1.0, std::nullopt, false}, catalogue(), app::LocalZone{}, now);
         EXPECT_EQ(w.found.status, c.found.status) << name;
         EXPECT_EQ(w.found.info.name, c.found.info.name) << name;
         EXPECT_EQ(w.found.info.altDeg, c.found.info.altDeg) << name;

@@ -3,6 +3,8 @@
 // no request, however malformed, changes another request or goes unanswered.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -78,6 +80,13 @@ TEST(JsonRequests, AnswerWhatTheCommandLinePrintsForTheSameQuestion) {
           "2026-01-15 22:00", "--place", "東京"}},
         {R"({"op": "identify", "x": 500, "y": 300, "dir": "free", "look": {"az": 90, "alt": 10}, "fov": 30, )" + tokyo + "}",
          {"--identify", "500,300", "--dir", "free", "--look", "90,10", "--fov", "30", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "find", "name": "ベテルギウス", "dir": "free", "fov": 60, )" + tokyo + "}",
+         {"--find", "ベテルギウス", "--dir", "free", "--fov", "60", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "find", "name": "リゲル", "dir": "free", "look": {"az": 200, "alt": 30}, "fov": 120, )" + tokyo + "}",
+         {"--find", "リゲル", "--dir", "free", "--look", "200,30", "--fov", "120", "--at", "2026-01-15 22:00", "--place", "東京"}},
+        {R"({"op": "drawList", "dir": "south", "style": "natural", "show": ["names"], "seed": 1, )" + tokyo + "}",
+         {"--render", "x.json", "--dir", "south", "--style", "natural", "--show", "names", "--seed", "1", "--at",
+          "2026-01-15 22:00", "--place", "東京"}},
         // The timer's step by the program's calendar.
         {R"({"op": "step", "at": "1582-10-04 23:30", "minutes": 60})", {}},
     };
@@ -87,6 +96,37 @@ TEST(JsonRequests, AnswerWhatTheCommandLinePrintsForTheSameQuestion) {
     }
     EXPECT_EQ(ask(R"({"op": "step", "at": "1582-10-04 23:30", "minutes": 60})"), "{\"date\": \"1582-10-15\", \"time\": \"00:30\"}\n");
     EXPECT_EQ(ask(R"({"op": "step", "at": "0999-12-31 23:30", "minutes": 60})"), "{\"date\": \"1000-01-01\", \"time\": \"00:30\"}\n");
+}
+
+// Found in the free view, an object's pixel names it again when pointed at
+// in the same view, centred on it or in a view given by look and fov; the
+// frame tells the view's centre and scale.
+TEST(JsonRequests, FoundInTheFreeViewIsPointedAtAgain) {
+    const std::string tokyo = R"("at": "2026-01-15 22:00", "place": "東京")";
+    const auto number = [](const std::string& json, const std::string& key) {
+        const std::size_t at = json.find("\"" + key + "\": ");
+        return at == std::string::npos ? NAN : std::stod(json.substr(at + key.size() + 4));
+    };
+    for (const std::string& look : {std::string(), std::string(R"("look": {"az": 150, "alt": 40}, )")}) {
+        for (const char* name : {"ベテルギウス", "シリウス", "木星"}) {
+            const std::string found = ask(R"({"op": "find", "dir": "free", "fov": 100, "name": ")" + std::string(name) +
+                                          R"(", )" + look + tokyo + "}");
+            ASSERT_NE(found.find("\"inView\": true"), std::string::npos) << found;
+            const double x = number(found, "x"), y = number(found, "y");
+            if (look.empty()) {
+                EXPECT_NEAR(x, number(found, "centreX"), 0.1) << found;  // centred on it
+                EXPECT_NEAR(y, number(found, "centreY"), 0.1) << found;
+            }
+            // fov 100 across 977 px: 977 / (4 tan 25°) px a radian at the centre.
+            EXPECT_NEAR(number(found, "pxPerRadian"), 977.0 / (4.0 * std::tan(25.0 * M_PI / 180.0)), 0.5);
+            const std::string centre = look.empty() ? R"("look": {"az": )" + std::to_string(number(found, "az")) +
+                                                          R"(, "alt": )" + std::to_string(number(found, "alt")) + "}, "
+                                                    : look;
+            const std::string there = ask(R"({"op": "identify", "dir": "free", "fov": 100, "x": )" + std::to_string(x) +
+                                          ", \"y\": " + std::to_string(y) + ", " + centre + tokyo + "}");
+            EXPECT_NE(there.find(std::string("\"name\": \"") + name), std::string::npos) << there;
+        }
+    }
 }
 
 // Every request that cannot be answered as asked gets {"error", "status": 2};

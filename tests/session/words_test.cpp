@@ -22,7 +22,7 @@ app::FindResult findAt(const char* name, int y, int mo, int d, int h, int mi, co
     app::SkyQuery q;
     q.at = astro::CivilMinute{y, mo, d, h, mi};
     q.placeIndex = catalog::findPlace(cat(), place);
-    return app::answerFind({q, name, false, 1.0}, cat(), app::LocalZone{}, std::chrono::system_clock::now());
+    return app::answerFind({q, name, false, 1.0, std::nullopt, false}, cat(), app::LocalZone{}, std::chrono::system_clock::now());
 }
 
 bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
