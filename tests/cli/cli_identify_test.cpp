@@ -55,7 +55,8 @@ TEST(IdentifyAndFindOptions, AcceptTheirCompanionsAndRefuseTheRest) {
         {{"--identify", "1,2", "--json"}, "--identify and --json cannot be used together"},
         {{"--find", "a", "--identify", "1,2"}, "--identify and --find cannot be used together"},
         {{"--find", "a", "--render", "x.png"}, "--find and --render cannot be used together"},
-        {{"--find", "a", "--dir", "east"}, "--dir does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one)"},
+        {{"--find", "a", "--dir", "east"}, "--dir does not apply to --find (it chooses the picture itself; --dir zenith asks for the all-sky one, "
+                                             "--dir free [--look AZ,ALT] [--fov DEG] the free view)"},
         {{"--identify", "1,2", "--trails", "2"}, "--trails does not apply to --identify"},
         {{"--planisphere", "h.pdf", "--render", "x.png"}, "--planisphere and --render cannot be used together"},
         {{"--planisphere", "h.pdf", "--at", "2026-01-15 22:00"},
