@@ -55,6 +55,7 @@
     if (req.dir) q.dir = req.dir;
     if (req.look) q.look = {az: Number(req.look.az), alt: Number(req.look.alt)};
     if (req.fov !== undefined) q.fov = Number(req.fov);
+    if (req.style) q.style = String(req.style);
     if (req.show && req.show.length) q.show = [].concat(req.show);
     if (req.constellations && req.constellations.length) q.constellations = req.constellations === "all" ? "all" : [].concat(req.constellations);
     if (req.scale) q.scale = Number(req.scale);
@@ -181,7 +182,10 @@
   // ---- The page -------------------------------------------------------
   const $ = (id) => document.getElementById(id);
   // look: where the free view (自由) looks, {az, alt, fov} in degrees.
-  const state = {dir: "south", timer: null, places: [], figures: [], look: {az: 180, alt: 35, fov: 90}};
+  // The page opens on the free view in the natural sky, looking south.
+  const state = {dir: "free", timer: null, places: [], figures: [], look: {az: 180, alt: 35, fov: 90}};
+  const DIRECTIONS = ["north", "east", "south", "west", "zenith", "free"];
+  const STYLES = ["", "natural", "screen"];
 
   function two(n) {
     return String(n).padStart(2, "0");
@@ -198,6 +202,7 @@
       req.look = {az: state.look.az, alt: state.look.alt};
       req.fov = state.look.fov;
     }
+    if ($("style").value) req.style = $("style").value;
     const place = $("place").value;
     if (place === "入力") {
       req.lat = Number($("lat").value);
@@ -225,7 +230,8 @@
       paint(canvas, list, scale);
       state.shown = {req, scale};
       say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
-      localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value}));
+      localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value,
+                                                  dir: state.dir, look: state.look, style: $("style").value}));
     } catch (e) {
       say(e.message);
     }
@@ -265,6 +271,43 @@
       return ok ? {place: "入力", lat: stored.lat, lon: stored.lon} : null;
     }
     return state.places.some((p) => p.name === stored.place) ? {place: stored.place} : null;
+  }
+
+  // The view remembered from the last visit: the direction, where the free
+  // view looked and the style, each only when it reads as one of the page's.
+  function storedView() {
+    let stored = null;
+    try {
+      const text = localStorage.getItem(STORE);
+      stored = text && text.length < 4096 ? JSON.parse(text) : null;
+    } catch (e) {
+      return {};
+    }
+    if (!stored || typeof stored !== "object") return {};
+    const out = {};
+    if (DIRECTIONS.includes(stored.dir)) out.dir = stored.dir;
+    if (STYLES.includes(stored.style)) out.style = stored.style;
+    const l = stored.look;
+    if (l && typeof l === "object" && [l.az, l.alt, l.fov].every((v) => typeof v === "number" && Number.isFinite(v)) &&
+        Math.abs(l.alt) <= 90 && l.fov >= MIN_FOV && l.fov <= MAX_FOV) {
+      out.look = {az: ((l.az % 360) + 360) % 360, alt: l.alt, fov: l.fov};
+    }
+    return out;
+  }
+
+  // 向き: the free view faces a compass point at the height looked at (a
+  // view from the zenith or below the horizon comes to 20°), or the zenith.
+  function face(az) {
+    const look = {...state.look};
+    if (az === "zenith") {
+      look.alt = 90;
+    } else {
+      look.az = Number(az);
+      if (!(look.alt >= 0 && look.alt < 89)) look.alt = 20;
+    }
+    state.dir = "free";
+    markDirection();
+    setLook(look);
   }
 
   function showCard(answer) {
@@ -399,7 +442,11 @@
     try {
       const req = pageRequest();
       const found = api.find(name, req);
-      if (found.visible && found.direction) {
+      if (found.visible && found.direction === "free") {
+        // The free view turns to put it in the middle.
+        state.look = {...state.look, az: found.frame.look.az, alt: found.frame.look.alt};
+        drawPage();
+      } else if (found.visible && found.direction) {
         state.dir = found.direction;
         markDirection();
         drawPage();
@@ -412,6 +459,7 @@
 
   function markDirection() {
     for (const b of document.querySelectorAll("#directions button")) b.classList.toggle("on", b.dataset.dir === state.dir);
+    $("facing").classList.toggle("off", state.dir !== "free");
   }
 
   function buildPage() {
@@ -437,6 +485,28 @@
       $("lon").value = stored.lon;
     }
     $("typed").hidden = $("place").value !== "入力";
+    const view = storedView();
+    if (view.dir) state.dir = view.dir;
+    if (view.look) state.look = view.look;
+    if (view.style !== undefined) $("style").value = view.style;
+    markDirection();
+    $("style").addEventListener("change", drawPage);
+    for (const b of document.querySelectorAll("#facing button")) b.addEventListener("click", () => face(b.dataset.az));
+    // The number keys on the picture, as a keypad compass: 8 北 ... 5 天頂.
+    const KEYPAD = {8: 0, 9: 45, 6: 90, 3: 135, 2: 180, 1: 225, 4: 270, 7: 315, 5: "zenith"};
+    $("sky").tabIndex = 0;
+    $("sky").addEventListener("keydown", (e) => {
+      if (e.key in KEYPAD) face(KEYPAD[e.key]);
+      else if (state.dir !== "free") return;
+      else if (e.key === "ArrowLeft") setLook({...state.look, az: state.look.az - 5});
+      else if (e.key === "ArrowRight") setLook({...state.look, az: state.look.az + 5});
+      else if (e.key === "ArrowUp") setLook({...state.look, alt: state.look.alt + 5});
+      else if (e.key === "ArrowDown") setLook({...state.look, alt: state.look.alt - 5});
+      else if (e.key === "+" || e.key === "=") setLook({...state.look, fov: state.look.fov / 1.25});
+      else if (e.key === "-") setLook({...state.look, fov: state.look.fov * 1.25});
+      else return;
+      e.preventDefault();
+    });
     $("place").addEventListener("change", () => {
       $("typed").hidden = $("place").value !== "入力";
       drawPage();
@@ -604,7 +674,9 @@
   // ---- window.planetarium ----------------------------------------------
   const api = {
     json: (req) => call({op: "json", ...momentAndPlace(req)}),
+    // In the free view without a look: where it stands in a view centred on it.
     find: (name, req) => call({op: "find", name, ...momentAndPlace(req), ...(req.dir === "zenith" ? {dir: "zenith"} : {}),
+                               ...(req.dir === "free" ? {dir: "free", ...(req.fov ? {fov: Number(req.fov)} : {})} : {}),
                                ...(req.scale ? {scale: Number(req.scale)} : {})}),
     identify: (x, y, req) => call({op: "identify", x: Number(x), y: Number(y), ...pictureQuery(req)}),
     drawList: (req) => call({op: "drawList", ...pictureQuery(req)}),
