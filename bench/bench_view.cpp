@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "app/output/qt_painter_gui.h"
+#include "app/session/json_requests.h"
 #include "astro/astro.h"
 #include "view/free_projector.h"
 #include "view/moon.h"
@@ -89,6 +90,7 @@ void BM_FreeViewDragStep(benchmark::State& state) {
     const Scene& s = scene();
     view::ViewOptions opt = s.opt;
     opt.meteors = false;
+    opt.style = view::ChartStyle::Natural;  // as the free view is drawn
     view::MeteorRng rng(12345);
     double az = 90.0;
     long calls = 0;
@@ -160,3 +162,24 @@ void BM_MoonOnly(benchmark::State& state) {
 BENCHMARK(BM_MoonOnly)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+// The browser's whole question for one drag step, answered natively: the
+// request read, the sky of the moment, the free view in the natural style
+// with names and every figure, and the draw list written as JSON.
+void BM_FreeViewDrawListRequest(benchmark::State& state) {
+    const catalog::Catalogue& cat = scene().cat;
+    const app::ZoneLookup none = [](const std::string&) { return std::optional<astro::UtcOffsetFn>(); };
+    double az = 90.0;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        az = std::fmod(az + 1.7, 360.0);
+        const std::string request =
+            R"({"op": "drawList", "at": "2026-12-11 23:59", "place": "東京", "dir": "free", "look": {"az": )" +
+            std::to_string(az) + R"(, "alt": 35}, "fov": 90, "show": ["names", "constellations"], "constellations": "all"})";
+        const std::string list = app::answerJsonRequest(request, cat, none, std::chrono::system_clock::now());
+        bytes = list.size();
+        benchmark::DoNotOptimize(list.data());
+    }
+    state.counters["listBytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_FreeViewDrawListRequest)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

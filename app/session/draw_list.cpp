@@ -1,6 +1,7 @@
 #include "app/session/draw_list.h"
 
 #include <cmath>
+#include <string>
 
 #include "app/session/json_writer.h"
 #include "astro/number_text.h"
@@ -22,8 +23,27 @@ std::string hex(view::Rgb c) {
 }
 
 // A coordinate to a thousandth of a twip; what cannot be drawn is null.
+// Written from the whole number of thousandths: the same digits as the
+// shortest form of the rounded value, without the search for them that a
+// library lacking std::to_chars for doubles (the browser's) must make.
 std::string twipsText(float v) {
-    return std::isfinite(v) ? astro::shortestText(std::round(static_cast<double>(v) * 1000.0) / 1000.0) : "null";
+    if (!std::isfinite(v)) return "null";
+    const double thousandths = std::round(static_cast<double>(v) * 1000.0);
+    if (!(std::fabs(thousandths) < 1.0e15)) return astro::shortestText(thousandths / 1000.0);
+    const long long n = static_cast<long long>(thousandths);
+    const unsigned long long a = static_cast<unsigned long long>(n < 0 ? -n : n);
+    std::string s = n < 0 ? "-" : "";
+    s += std::to_string(a / 1000);
+    if (unsigned frac = static_cast<unsigned>(a % 1000); frac != 0) {
+        char digits[4] = {static_cast<char>('0' + frac / 100), static_cast<char>('0' + frac / 10 % 10),
+                          static_cast<char>('0' + frac % 10), 0};
+        int end = 3;
+        while (digits[end - 1] == '0') --end;
+        digits[end] = 0;
+        s += '.';
+        s += digits;
+    }
+    return s;
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/session/chart_heading.h"
+#include "app/session/draw_list.h"
 #include "app/session/fields.h"
 #include "app/session/json_writer.h"
 #include "app/session/moment_text.h"
@@ -17,10 +19,35 @@
 #include "app/session/time_step.h"
 #include "app/session/zone.h"
 #include "astro/astro.h"
+#include "astro/number_text.h"
 
 namespace {
 
 using app::LocalZone;
+
+// The draw list writes each coordinate from its whole thousandths of a
+// twip: the very digits of the shortest form of the rounded value, for
+// values across the picture, its fractions, negatives and far-off markers.
+TEST(DrawList, CoordinatesAreTheShortestFormOfTheirThousandths) {
+    std::vector<float> values = {0.0f, -0.0f, 0.5f, -0.5f, 0.001f, -0.0004f, 7271.652f, 14655.0f, 1.0e6f, -1.0e6f,
+                                 3.0e9f, 123456.789f, 9999.9995f};
+    for (int i = 0; i < 20000; ++i) values.push_back(static_cast<float>(i) * 0.7331f - 3000.0f);
+    for (const float v : values) {
+        app::DrawListPainter p;
+        p.point(v, 0.0f, {0, 0, 0});
+        const double rounded = std::round(static_cast<double>(v) * 1000.0) / 1000.0;
+        const std::string want = astro::shortestText(rounded == 0.0 ? 0.0 : rounded);
+        // Large whole numbers: the shortest form may be written with an
+        // exponent; the value must be the same.
+        const std::string& ops = p.ops();
+        const std::string got = ops.substr(ops.find(',') + 1, ops.find(',', ops.find(',') + 1) - ops.find(',') - 1);
+        if (want.find('e') == std::string::npos) {
+            EXPECT_EQ(got, want) << v;
+        } else {
+            EXPECT_EQ(std::stod(got), std::stod(want)) << v << ": " << got << " vs " << want;
+        }
+    }
+}
 
 TEST(JsonString, EscapesControlsQuotesAndInvalidBytesOneWay) {
     struct Case {
