@@ -115,7 +115,7 @@ Rgb naturalBodyColour(astro::Body body) {
 
 float naturalStarRadiusTwips(double magnitude) {
     const double mag = std::isfinite(magnitude) ? magnitude : 6.0;
-    return static_cast<float>(std::clamp(12.0 * std::pow(1.3, 6.0 - mag), 12.0, 110.0));
+    return static_cast<float>(std::clamp(12.0 * std::pow(1.25, 6.0 - mag), 12.0, 130.0));
 }
 
 Rgb mixColour(Rgb colour, Rgb toward, double weight) {

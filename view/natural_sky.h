@@ -59,8 +59,8 @@ Rgb starColourForBv(double bv, bool hasBv);
 Rgb naturalBodyColour(astro::Body body);
 
 // A point of light's radius by its magnitude, twips: 12 at magnitude 6,
-// growing by a factor 1.3 a magnitude (magnitude 1 45, Sirius 85), held to
-// 12..110 (Venus and Jupiter at their brightest).
+// growing by a factor 1.25 a magnitude (magnitude 1 37, Sirius 63, Jupiter
+// at -2.5 80, Venus at -4.4 122), held to 12..130.
 float naturalStarRadiusTwips(double magnitude);
 
 // The natural Moon's radius, twips: its true size in the picture
