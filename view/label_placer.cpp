@@ -107,7 +107,16 @@ const std::vector<PlacedLabel>& PlacingPainter::flush() {
             }
         } else {
             const PicturePoint s = h.spot;
-            spots = {s, {s.x, s.y - ht}, {s.x, s.y + ht}, {s.x - w, s.y}, {s.x - w, s.y - ht}, {s.x - w, s.y + ht}};
+            spots = {s,
+                     {s.x, s.y - ht},
+                     {s.x, s.y + ht},
+                     {s.x - w, s.y},
+                     {s.x - w, s.y - ht},
+                     {s.x - w, s.y + ht},
+                     {s.x, s.y + 2.0f * ht},
+                     {s.x, s.y - 2.0f * ht},
+                     {s.x - 0.5f * w, s.y + 2.0f * ht},
+                     {s.x - 0.5f * w, s.y - 2.0f * ht}};
         }
         for (const PicturePoint& s : spots) {
             const TextBox box = inside({s.x, s.y, s.x + w, s.y + ht});

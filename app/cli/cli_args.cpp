@@ -105,8 +105,9 @@ constexpr OptionSpec kOptions[] = {
     {"--stamp", false, Applies::Film, "", ""},
     {"--no-stamp", false, Applies::Film, "", ""},
     {"--style", true, Applies::Picture, "--style S",
-     "screen (the window's colours; default for .png) or\nprint (black on white with a title line and a\n"
-     "magnitude legend; default for .pdf and .svg)"},
+     "natural (the sky as the eye sees it: dusk, star\ncolours, the stars the twilight shows; default for\n"
+     ".png of --dir free and zenith), screen (the window's\ncolours; default for .png of the four quarters) or\n"
+     "print (black on white with a title line and a\nmagnitude legend; default for .pdf and .svg)"},
 };
 
 const OptionSpec* optionSpec(std::string_view name) {
