@@ -15,10 +15,11 @@ PACKAGES := cmake g++ make pkg-config python3 qt6-base-dev libgl-dev libgtest-de
 # Qt's own dialogs and buttons in Japanese.
 PACKAGES += qt6-translations-l10n
 
-# The browser edition and its tests: emscripten builds it, Debian's chromium
-# runs it (puppeteer-core from npm drives it; node and npm come with the
-# machine, or from Debian when they are missing).
-WEB_PACKAGES := emscripten chromium
+# The browser edition and its tests: emscripten builds it; Debian's chromium,
+# firefox-esr and WebKitGTK (webkit2gtk-driver and its MiniBrowser, under
+# xvfb) run it (puppeteer-core and selenium-webdriver from npm drive them;
+# node and npm come with the machine, or from Debian when they are missing).
+WEB_PACKAGES := emscripten chromium firefox-esr webkit2gtk-driver xvfb
 ifeq ($(shell command -v npm 2>/dev/null),)
 WEB_PACKAGES += nodejs npm
 endif
@@ -83,11 +84,14 @@ web: deps
 web-serve: web
 	cd $(WEB_BUILD) && python3 -m http.server 8080 --bind 127.0.0.1
 
-# The page in headless chromium against the desktop program (both built).
+# The page against the desktop program (both built): the whole suite in
+# headless chromium, then the answers, drawing, a tap, offline reload and
+# no error in Firefox ESR and WebKitGTK (Safari's engine).
 tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
 	cd tests/web && npm ci --no-audit --no-fund
 web-test: tests/web/node_modules/.package-lock.json
 	node tests/web/browser_test.mjs $(abspath $(WEB_BUILD))/planetarium.html $(abspath $(BUILD))/planetarium
+	xvfb-run -a node tests/web/engines_test.mjs $(abspath $(WEB_BUILD))/planetarium.html $(abspath $(BUILD))/planetarium
 
 clean:
 	rm -rf $(BUILD)

@@ -6,88 +6,21 @@
 //   node browser_test.mjs PAGE.html PROGRAM [CHROMIUM]
 //
 // Prints one line per check and the timings; exits 1 if any check failed.
-import { execFileSync } from "node:child_process";
-import { createServer } from "node:http";
 import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { dirname, extname, join } from "node:path";
+import { dirname, join } from "node:path";
 import { gzipSync } from "node:zlib";
 import puppeteer from "puppeteer-core";
+import { desktopRunner, reporter, requests, serveFolder } from "./common.mjs";
+import { answerChecks } from "./engine_suite.mjs";
 
 const [page_, program, chromium = "/usr/bin/chromium"] = process.argv.slice(2);
 const pageUrl = `file://${page_}`;
 const work = mkdtempSync(join(tmpdir(), "planetarium-web-"));
-let failures = 0;
+const { check, failures } = reporter();
+const desktop = desktopRunner(program, work);
 // Two animation frames' worth of waiting, for redraws scheduled on one.
 const requestAnimationFrameDelay = (resolve) => setTimeout(resolve, 100);
-const check = (ok, what, detail = "") => {
-  console.log(`${ok ? "ok  " : "FAIL"} ${what}${detail ? ` (${detail})` : ""}`);
-  if (!ok) failures += 1;
-};
-
-// The desktop program's answer for the same request.
-function desktop(args, parse = true) {
-  const out = execFileSync(program, args, { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" }, cwd: work });
-  return parse ? JSON.parse(out.toString("utf8")) : out;
-}
-function cliArgs(req) {
-  const a = ["--at", req.at];
-  if (req.place) a.push("--place", req.place);
-  else a.push("--lat", String(req.lat), "--lon", String(req.lon), ...(req.tz ? ["--tz", req.tz] : []));
-  return a;
-}
-function pictureCli(req) {
-  const a = cliArgs(req);
-  if (req.dir) a.push("--dir", req.dir);
-  if (req.look) a.push("--look", `${req.look.az},${req.look.alt}`);
-  if (req.fov !== undefined) a.push("--fov", String(req.fov));
-  if (req.style) a.push("--style", req.style);
-  if (req.show) a.push("--show", req.show.join(","));
-  if (req.constellations) a.push("--constellations", req.constellations === "all" ? "all" : req.constellations.join(","));
-  a.push("--seed", String(req.seed ?? 1));
-  return a;
-}
-
-// Two JSON values equal: strings exactly, numbers within `tolerance`.
-function sameValue(a, b, tolerance, path = "") {
-  if (typeof a === "number" && typeof b === "number") {
-    return Math.abs(a - b) <= tolerance ? null : `${path}: ${a} vs ${b}`;
-  }
-  if (Array.isArray(a) && Array.isArray(b)) {
-    if (a.length !== b.length) return `${path}: ${a.length} vs ${b.length} items`;
-    for (let i = 0; i < a.length; ++i) {
-      const d = sameValue(a[i], b[i], tolerance, `${path}[${i}]`);
-      if (d) return d;
-    }
-    return null;
-  }
-  if (a && b && typeof a === "object" && typeof b === "object") {
-    const ka = Object.keys(a), kb = Object.keys(b);
-    if (ka.join() !== kb.join()) return `${path}: keys ${ka} vs ${kb}`;
-    for (const k of ka) {
-      const d = sameValue(a[k], b[k], tolerance, `${path}.${k}`);
-      if (d) return d;
-    }
-    return null;
-  }
-  return a === b ? null : `${path}: ${JSON.stringify(a)} vs ${JSON.stringify(b)}`;
-}
-
-const requests = [
-  { at: "2026-01-15 22:00", place: "東京", dir: "south", show: ["names", "constellations"], constellations: "all" },
-  { at: "2026-08-12 23:30", place: "札幌", dir: "east", show: ["meteors", "grid", "equator", "ecliptic"], seed: 7 },
-  { at: "2026-01-24 18:00", place: "那覇", dir: "zenith", show: ["names", "constellations", "grid"], constellations: "all" },
-  { at: "2026-07-15 22:00", place: "ロンドン", dir: "north", show: ["names"] },
-  { at: "2026-03-20 12:00", lat: -33.87, lon: 151.2, tz: "Australia/Sydney", dir: "west", show: ["ecliptic"] },
-  // The classroom's picture: star patterns, clusters and nebulae, large names.
-  { at: "2026-12-13 21:00", place: "東京", dir: "east", show: ["names", "asterisms", "deepsky", "bignames"] },
-  // The free view: Orion rising, wide.
-  { at: "2026-12-11 19:00", place: "東京", dir: "free", look: { az: 120, alt: 20 }, fov: 150, show: ["names", "constellations"],
-    constellations: "all" },
-  // The natural sky at dusk toward the south-west, and a design view asked in it.
-  { at: "2026-12-11 16:40", place: "東京", dir: "free", look: { az: 240, alt: 20 }, fov: 90, show: ["names"] },
-  { at: "2026-01-15 22:00", place: "東京", dir: "south", style: "natural", show: ["names", "constellations"], constellations: "all" },
-];
 
 const browser = await puppeteer.launch({
   executablePath: chromium,
@@ -115,93 +48,13 @@ try {
   const opensOn = await page.evaluate(() => document.querySelector("#directions .on")?.dataset.dir);
   check(opensOn === "free", "the page opens on the free view", String(opensOn));
 
-  // The same answers from the same code.
-  for (const req of requests) {
-    const label = `${req.place ?? `${req.lat},${req.lon}`} ${req.at} ${req.dir}`;
-    const web = await page.evaluate((r) => window.planetarium.drawList(r), req);
-    const file = join(work, "desk.json");
-    desktop(["--render", file, ...pictureCli(req)], false);
-    const desk = JSON.parse(readFileSync(file, "utf8"));
-    const diff = sameValue(web, desk, 0.01);
-    check(!diff, `draw list equals the desktop's: ${label}`, diff ?? `${desk.ops.length} calls`);
-  }
-  for (const req of requests.slice(0, 4)) {
-    const web = await page.evaluate((r) => window.planetarium.json(r), req);
-    const diff = sameValue(web, desktop(["--json", ...cliArgs(req)]), 1e-9);
-    check(!diff, `json() equals --json: ${req.place} ${req.at}`, diff ?? "");
-  }
-  for (const [name, req] of [["しりうす", requests[0]], ["木星", requests[0]], ["ベガ", requests[0]], ["HR 2491", requests[3]],
-                             ["M42", requests[5]], ["夏の大三角", requests[5]], ["すばる", requests[5]]]) {
-    const web = await page.evaluate((n, r) => window.planetarium.find(n, r), name, req);
-    const diff = sameValue(web, desktop(["--find", name, ...cliArgs(req)]), 1e-9);
-    check(!diff, `find(${name}) equals --find`, diff ?? "");
-  }
-  // 今夜の見どころ: the same facts and the same sentences as --tonight.
-  {
-    const night = { at: "2026-12-13 18:00", place: "東京" };
-    const web = await page.evaluate((r) => window.planetarium.tonight(r), night);
-    const diff = sameValue(web, desktop(["--tonight", "--json", ...cliArgs(night)]), 1e-9);
-    check(!diff && web.showers[0].name === "ふたご座流星群", "tonight() equals --tonight --json", diff ?? "");
-    const text = await page.evaluate((r) => window.planetarium.tonightText(r), night);
-    check(text === desktop(["--tonight", ...cliArgs(night)], false).toString("utf8"), "tonightText() equals --tonight",
-          text.split("\n")[0]);
-  }
-  // The paper chart: the same calls as the program's PDF draws.
-  {
-    const web = await page.evaluate((r) => window.planetarium.chartList(r), requests[0]);
-    const ok = web.width === 14655 && web.background === "#ffffff" &&
-               web.ops.some((o) => o[0] === "text" && o[1].startsWith("2026年1月15日 22:00 日本時間　東京"));
-    check(ok, "the print chart is the paper chart with its title line", `${web.ops.length} calls`);
-  }
-  const sirius = await page.evaluate((r) => window.planetarium.find("シリウス", r), requests[0]);
-  const webId = await page.evaluate((x, y, r) => window.planetarium.identify(x, y, r), sirius.x, sirius.y, requests[0]);
-  const deskId = desktop(["--identify", `${sirius.x},${sirius.y}`, ...pictureCli(requests[0])]);
-  check(!sameValue(webId, deskId, 1e-9) && webId.name === "シリウス", "identify() at Sirius's pixel equals --identify");
-
-  // The canvas against the desktop's PNG of the same request.
-  for (const req of [requests[0], requests[2], requests[5], requests[6], requests[7], requests[8]]) {
-    await page.evaluate((r) => window.planetarium.draw({ ...r, scale: 1 }), req);
-    const png = join(work, "desk.png");
-    desktop(["--render", png, ...pictureCli(req)], false);
-    desktop(["--render", join(work, "desk.json"), ...pictureCli(req)], false);
-    const textColour = JSON.parse(readFileSync(join(work, "desk.json"), "utf8")).text;
-    const { share, textA, textB } = await page.evaluate(async (dataUrl, textHex) => {
-      const img = new Image();
-      img.src = dataUrl;
-      await img.decode();
-      const canvas = document.getElementById("sky");
-      const a = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-      const off = new OffscreenCanvas(img.width, img.height);
-      off.getContext("2d").drawImage(img, 0, 0);
-      const b = off.getContext("2d").getImageData(0, 0, img.width, img.height).data;
-      if (a.length !== b.length) return { share: `${canvas.width}x${canvas.height} vs ${img.width}x${img.height}` };
-      // Pixels within 40 of the text colour in every channel: the labels' ink.
-      const t = [1, 3, 5].map((i) => parseInt(textHex.slice(i, i + 2), 16));
-      const ink = (d, i) => Math.abs(d[i] - t[0]) < 40 && Math.abs(d[i + 1] - t[1]) < 40 && Math.abs(d[i + 2] - t[2]) < 40;
-      let differ = 0, textA = 0, textB = 0;
-      for (let i = 0; i < a.length; i += 4) {
-        if (Math.abs(a[i] - b[i]) > 48 || Math.abs(a[i + 1] - b[i + 1]) > 48 || Math.abs(a[i + 2] - b[i + 2]) > 48) differ += 1;
-        textA += ink(a, i);
-        textB += ink(b, i);
-      }
-      return { share: differ / (a.length / 4), textA, textB };
-    }, `data:image/png;base64,${readFileSync(png).toString("base64")}`, textColour);
-    // Large names are text-heavy: their glyph edges differ between the two
-    // font rasterisers, so the size of their ink is compared as well.
-    // So is the natural sky: its light names and white stars on a
-    // near-black sky make each edge pixel that differs a difference of more
-    // than the threshold (and the stars' grey edges count as ink there).
-    const natural = req.style === "natural" || (!req.style && (req.dir === "free" || req.dir === "zenith"));
-    const bound = req.show.includes("bignames") || natural ? 0.02 : 0.01;
-    if (req.show.includes("bignames") && !natural)
-      check(Math.abs(textA / textB - 1) < 0.15, "the canvas's large names have the desktop's size",
-            `${textA} vs ${textB} text pixels`);
-    check(share <= bound, `canvas matches --render's PNG: ${req.place} ${req.dir}`, typeof share === "string" ? share : `${(share * 100).toFixed(2)} % of pixels differ`);
-    if (req === requests[0]) {
-      const shot = await page.$("#sky");
-      await shot.screenshot({ path: join(process.env.PLANETARIUM_SHOTS ?? work, "browser-tokyo-2026-01-15.png") });
-    }
-  }
+  // The same answers from the same code, as every engine must give them.
+  const engine = {
+    name: "chromium",
+    evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+    screenshot: async (selector, path) => (await page.$(selector)).screenshot({ path }),
+  };
+  const { sirius } = await answerChecks(engine, { desktop, check, work });
 
   // The page as a user works it: a tap on Sirius opens its card, こよみ
   // shows the month, the place is remembered across a reload.
@@ -472,21 +325,7 @@ try {
   // Served over 127.0.0.1: after the first visit the page works with the
   // network cut (its service worker answers).
   {
-    const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".webmanifest": "application/manifest+json",
-                    ".svg": "image/svg+xml" };
-    const root = dirname(page_);
-    const server = createServer((req, res) => {
-      const name = decodeURIComponent(new URL(req.url, "http://x").pathname).replace(/^\/+/, "");
-      if (!/^[\w.-]+$/.test(name)) return res.writeHead(404).end();
-      try {
-        const body = readFileSync(join(root, name));
-        res.writeHead(200, { "content-type": types[extname(name)] ?? "application/octet-stream" }).end(body);
-      } catch {
-        res.writeHead(404).end();
-      }
-    });
-    await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-    const url = `http://127.0.0.1:${server.address().port}/planetarium.html`;
+    const { server, url } = await serveFolder(dirname(page_), "planetarium.html");
     const served = await browser.newPage();
     await served.goto(url, { waitUntil: "load" });
     await served.evaluate(async () => {
@@ -513,8 +352,8 @@ try {
   await browser.close();
   rmSync(work, { recursive: true, force: true });
 }
-if (failures) {
-  console.log(`${failures} check(s) failed`);
+if (failures()) {
+  console.log(`${failures()} check(s) failed`);
   process.exit(1);
 }
 console.log("all browser checks passed");

@@ -1,0 +1,101 @@
+// The answers and the drawing every engine must give: the draw lists,
+// json(), find(), identify() and 今夜の見どころ equal the desktop program's
+// for the same requests, and the canvas matches its PNG. An engine is an
+// object with name and evaluate(fn, ...args) (as puppeteer's page has it),
+// screenshot(selector, path) where it can take one, and rasterSlack where
+// its text is drawn with other grey levels than the desktop's.
+import { readFileSync } from "node:fs";
+import { join } from "node:path";
+import { cliArgs, pictureCli, requests, sameValue } from "./common.mjs";
+
+export async function answerChecks(engine, { desktop, check, work }) {
+  // The same answers from the same code.
+  for (const req of requests) {
+    const label = `${req.place ?? `${req.lat},${req.lon}`} ${req.at} ${req.dir}`;
+    const web = await engine.evaluate((r) => window.planetarium.drawList(r), req);
+    const file = join(work, "desk.json");
+    desktop(["--render", file, ...pictureCli(req)], false);
+    const desk = JSON.parse(readFileSync(file, "utf8"));
+    const diff = sameValue(web, desk, 0.01);
+    check(!diff, `draw list equals the desktop's: ${label}`, diff ?? `${desk.ops.length} calls`);
+  }
+  for (const req of requests.slice(0, 4)) {
+    const web = await engine.evaluate((r) => window.planetarium.json(r), req);
+    const diff = sameValue(web, desktop(["--json", ...cliArgs(req)]), 1e-9);
+    check(!diff, `json() equals --json: ${req.place} ${req.at}`, diff ?? "");
+  }
+  for (const [name, req] of [["しりうす", requests[0]], ["木星", requests[0]], ["ベガ", requests[0]], ["HR 2491", requests[3]],
+                             ["M42", requests[5]], ["夏の大三角", requests[5]], ["すばる", requests[5]]]) {
+    const web = await engine.evaluate((n, r) => window.planetarium.find(n, r), name, req);
+    const diff = sameValue(web, desktop(["--find", name, ...cliArgs(req)]), 1e-9);
+    check(!diff, `find(${name}) equals --find`, diff ?? "");
+  }
+  // 今夜の見どころ: the same facts and the same sentences as --tonight.
+  {
+    const night = { at: "2026-12-13 18:00", place: "東京" };
+    const web = await engine.evaluate((r) => window.planetarium.tonight(r), night);
+    const diff = sameValue(web, desktop(["--tonight", "--json", ...cliArgs(night)]), 1e-9);
+    check(!diff && web.showers[0].name === "ふたご座流星群", "tonight() equals --tonight --json", diff ?? "");
+    const text = await engine.evaluate((r) => window.planetarium.tonightText(r), night);
+    check(text === desktop(["--tonight", ...cliArgs(night)], false).toString("utf8"), "tonightText() equals --tonight",
+          text.split("\n")[0]);
+  }
+  // The paper chart: the same calls as the program's PDF draws.
+  {
+    const web = await engine.evaluate((r) => window.planetarium.chartList(r), requests[0]);
+    const ok = web.width === 14655 && web.background === "#ffffff" &&
+               web.ops.some((o) => o[0] === "text" && o[1].startsWith("2026年1月15日 22:00 日本時間　東京"));
+    check(ok, "the print chart is the paper chart with its title line", `${web.ops.length} calls`);
+  }
+  const sirius = await engine.evaluate((r) => window.planetarium.find("シリウス", r), requests[0]);
+  const webId = await engine.evaluate((x, y, r) => window.planetarium.identify(x, y, r), sirius.x, sirius.y, requests[0]);
+  const deskId = desktop(["--identify", `${sirius.x},${sirius.y}`, ...pictureCli(requests[0])]);
+  check(!sameValue(webId, deskId, 1e-9) && webId.name === "シリウス", "identify() at Sirius's pixel equals --identify");
+
+  // The canvas against the desktop's PNG of the same request.
+  for (const req of [requests[0], requests[2], requests[5], requests[6], requests[7], requests[8]]) {
+    await engine.evaluate((r) => window.planetarium.draw({ ...r, scale: 1 }), req);
+    const png = join(work, "desk.png");
+    desktop(["--render", png, ...pictureCli(req)], false);
+    desktop(["--render", join(work, "desk.json"), ...pictureCli(req)], false);
+    const textColour = JSON.parse(readFileSync(join(work, "desk.json"), "utf8")).text;
+    const { share, textA, textB } = await engine.evaluate(async (dataUrl, textHex) => {
+      const img = new Image();
+      img.src = dataUrl;
+      await img.decode();
+      const canvas = document.getElementById("sky");
+      const a = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+      const off = new OffscreenCanvas(img.width, img.height);
+      off.getContext("2d").drawImage(img, 0, 0);
+      const b = off.getContext("2d").getImageData(0, 0, img.width, img.height).data;
+      if (a.length !== b.length) return { share: `${canvas.width}x${canvas.height} vs ${img.width}x${img.height}` };
+      // Pixels within 40 of the text colour in every channel: the labels' ink.
+      const t = [1, 3, 5].map((i) => parseInt(textHex.slice(i, i + 2), 16));
+      const ink = (d, i) => Math.abs(d[i] - t[0]) < 40 && Math.abs(d[i + 1] - t[1]) < 40 && Math.abs(d[i + 2] - t[2]) < 40;
+      let differ = 0, textA = 0, textB = 0;
+      for (let i = 0; i < a.length; i += 4) {
+        if (Math.abs(a[i] - b[i]) > 48 || Math.abs(a[i + 1] - b[i + 1]) > 48 || Math.abs(a[i + 2] - b[i + 2]) > 48) differ += 1;
+        textA += ink(a, i);
+        textB += ink(b, i);
+      }
+      return { share: differ / (a.length / 4), textA, textB };
+    }, `data:image/png;base64,${readFileSync(png).toString("base64")}`, textColour);
+    // Large names are text-heavy: their glyph edges differ between the two
+    // font rasterisers, so the size of their ink is compared as well.
+    // So is the natural sky: its light names and white stars on a
+    // near-black sky make each edge pixel that differs a difference of more
+    // than the threshold (and the stars' grey edges count as ink there).
+    const natural = req.style === "natural" || (!req.style && (req.dir === "free" || req.dir === "zenith"));
+    // An engine may rasterise glyphs its own way (engine.rasterSlack).
+    const slack = engine.rasterSlack ?? { pixels: 0, ink: 0 };
+    const bound = (req.show.includes("bignames") || natural ? 0.02 : 0.01) + slack.pixels;
+    if (req.show.includes("bignames") && !natural)
+      check(Math.abs(textA / textB - 1) < 0.15 + slack.ink, "the canvas's large names have the desktop's size",
+            `${textA} vs ${textB} text pixels`);
+    check(share <= bound, `canvas matches --render's PNG: ${req.place} ${req.dir}`, typeof share === "string" ? share : `${(share * 100).toFixed(2)} % of pixels differ`);
+    if (req === requests[0] && engine.screenshot)
+      await engine.screenshot("#sky", join(process.env.PLANETARIUM_SHOTS ?? work, `${engine.name}-tokyo-2026-01-15.png`));
+  }
+
+  return { sirius };
+}
