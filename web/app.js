@@ -6,6 +6,7 @@
 
 (() => {
   const STORE = "planetarium.place";
+  const UPDATED = "planetarium.updated";
   let core = null;
   // Where the picture meets the canvas: the core's twips per design pixel
   // and the picture's design size (from the "viewport" request).
@@ -463,6 +464,9 @@
   }
 
   function buildPage() {
+    // Once someone works in the page, an update waits for the next start.
+    for (const type of ["pointerdown", "keydown", "input"])
+      document.addEventListener(type, () => { state.touched = true; }, {capture: true, once: true});
     const [d, t] = jstNow();
     $("date").value = d;
     $("time").value = t;
@@ -692,6 +696,8 @@
     // resolves once painted.
     // Where the free view looks now: {az, alt, fov}.
     view: () => ({...state.look}),
+    // The build's version (16 hex digits of the page's hash).
+    version: () => pageVersion(),
     draw: (req) =>
       new Promise((resolve) => {
         const list = api.drawList(req);
@@ -709,14 +715,34 @@
     link.rel = "manifest";
     link.href = "manifest.webmanifest";
     document.head.append(link);
-    if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+    if ("serviceWorker" in navigator) {
+      // A new build's worker taking over a page an older one served: the
+      // page starts again from the new build, unless someone is already
+      // working in it; either way it says so.
+      const older = navigator.serviceWorker.controller;
+      navigator.serviceWorker.addEventListener("controllerchange", () => {
+        if (!older) return;  // the first visit: nothing was older
+        if (!state.touched) {
+          sessionStorage.setItem(UPDATED, "1");
+          location.reload();
+        } else {
+          say("新しい版を用意しました。ページを開き直すと新しい版になります。");
+        }
+      });
+      navigator.serviceWorker.register("sw.js").catch(() => {});
+    }
   }
+  const pageVersion = () => document.querySelector('meta[name="planetarium-version"]')?.content ?? "";
 
   window.planetarium = {
     ready: createPlanetariumCore().then((module) => {
       core = module;
       viewport = call({op: "viewport"});
       buildPage();
+      if (sessionStorage.getItem(UPDATED)) {
+        sessionStorage.removeItem(UPDATED);
+        say(`新しい版（${pageVersion().slice(0, 8)}）に更新しました。`);
+      }
       return true;
     }),
     ...api,

@@ -1,12 +1,22 @@
-// The browser edition served over HTTP (make web-serve) keeps working with
-// the network gone: the page and its manifest are kept at the first visit
-// and answered from the cache afterwards; the network is asked in the
-// background so a newer build replaces them at the next visit.
-const CACHE = "planetarium-v1";
+// The browser edition served over HTTP keeps working with the network
+// gone, and a new build replaces the old one whole.
+//
+// Each build writes its version (a hash of the page) into this file, so a
+// new build is a new worker: at the next start the browser finds it,
+// installs it beside the old one (its own cache, filled completely or not
+// at all), and it takes over at once, deleting every older cache. The page
+// hears of it (controllerchange) and says so. Until then the old worker
+// answers only from its own cache: a page and its manifest always come from
+// the same build.
+const VERSION = "__VERSION__";
+const CACHE = `planetarium-${VERSION}`;
 const FILES = ["./planetarium.html", "./manifest.webmanifest", "./icon.svg"];
 
 self.addEventListener("install", (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  event.waitUntil(
+    caches.open(CACHE)
+      .then((cache) => cache.addAll(FILES.map((f) => new Request(f, {cache: "reload"}))))
+      .then(() => self.skipWaiting()));
 });
 
 self.addEventListener("activate", (event) => {
@@ -19,14 +29,5 @@ self.addEventListener("activate", (event) => {
 self.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
   event.respondWith(
-    caches.open(CACHE).then(async (cache) => {
-      const kept = await cache.match(event.request, {ignoreSearch: true});
-      const fresh = fetch(event.request)
-        .then((response) => {
-          if (response.ok) cache.put(event.request, response.clone());
-          return response;
-        })
-        .catch(() => undefined);
-      return kept || (await fresh) || Response.error();
-    }));
+    caches.open(CACHE).then(async (cache) => (await cache.match(event.request, {ignoreSearch: true})) || fetch(event.request)));
 });

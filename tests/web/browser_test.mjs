@@ -12,7 +12,7 @@ import { dirname, join } from "node:path";
 import { gzipSync } from "node:zlib";
 import puppeteer from "puppeteer-core";
 import { desktopRunner, reporter, requests, serveFolder } from "./common.mjs";
-import { answerChecks } from "./engine_suite.mjs";
+import { answerChecks, updateCheck } from "./engine_suite.mjs";
 
 const [page_, program, chromium = "/usr/bin/chromium"] = process.argv.slice(2);
 const pageUrl = `file://${page_}`;
@@ -347,6 +347,20 @@ try {
     }
     check(offline, "served over 127.0.0.1, the page reloads and answers with the network cut");
     await served.close();
+  }
+
+  // A new build served where the old one was installed.
+  {
+    const app = await browser.newPage();
+    try {
+      await updateCheck({
+        evaluate: (fn, ...args) => app.evaluate(fn, ...args),
+        goto: (url) => app.goto(url, { waitUntil: "load" }),
+        reload: () => app.reload({ waitUntil: "load" }),
+      }, { check, pagePath: page_ });
+    } finally {
+      await app.close();
+    }
   }
 } finally {
   await browser.close();

@@ -4,9 +4,10 @@
 // object with name and evaluate(fn, ...args) (as puppeteer's page has it),
 // screenshot(selector, path) where it can take one, and rasterSlack where
 // its text is drawn with other grey levels than the desktop's.
-import { readFileSync } from "node:fs";
-import { join } from "node:path";
-import { cliArgs, pictureCli, requests, sameValue } from "./common.mjs";
+import { copyFileSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { dirname, join } from "node:path";
+import { cliArgs, pictureCli, requests, sameValue, serveFolder } from "./common.mjs";
 
 export async function answerChecks(engine, { desktop, check, work }) {
   // The same answers from the same code.
@@ -98,4 +99,45 @@ export async function answerChecks(engine, { desktop, check, work }) {
   }
 
   return { sirius };
+}
+
+// A new build served where the old one was installed (the engine needs
+// goto and reload too): at the next start the new worker takes over, the
+// page starts again as the new build and says so, and only the new build's
+// cache is left.
+export async function updateCheck(engine, { check, pagePath }) {
+  const site = mkdtempSync(join(tmpdir(), "planetarium-site-"));
+  for (const f of ["planetarium.html", "sw.js", "manifest.webmanifest", "icon.svg"])
+    copyFileSync(join(dirname(pagePath), f), join(site, f));
+  const { server, url } = await serveFolder(site, "planetarium.html");
+  let now = "";
+  try {
+    await engine.goto(url);
+    const first = await engine.evaluate(async () => {
+      await window.planetarium.ready;
+      await navigator.serviceWorker.ready;
+      return window.planetarium.version();
+    });
+    // The next build: another version in the page and its worker.
+    const next = "0123456789abcdef";
+    for (const f of ["planetarium.html", "sw.js"])
+      writeFileSync(join(site, f), readFileSync(join(site, f), "utf8").replaceAll(first, next));
+    await engine.reload();
+    for (let waited = 0; waited < 20000 && !now.startsWith(next); waited += 250) {
+      await new Promise((r) => setTimeout(r, 250));
+      now = await engine.evaluate(async () => {
+        if (!window.planetarium) return "";
+        await window.planetarium.ready;
+        return `${window.planetarium.version()} ${document.getElementById("status").textContent} ${await caches.keys()}`;
+      }).catch(() => "");
+    }
+  } catch (e) {
+    now = e.message;
+  } finally {
+    await new Promise((resolve) => server.close(resolve));
+    rmSync(site, { recursive: true, force: true });
+  }
+  check(now.startsWith("0123456789abcdef") && now.includes("新しい版（01234567）に更新しました") &&
+        now.endsWith("planetarium-0123456789abcdef"),
+        "a new build served replaces the installed one at the next start and says so", now);
 }

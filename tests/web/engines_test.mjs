@@ -5,7 +5,8 @@
 // xvfb-run). Each engine opens the page from disk and must give the
 // desktop's answers and picture (engine_suite.mjs), open Sirius's card at a
 // tap, ask nothing of the network, raise no error, and, served over
-// 127.0.0.1, reload and answer once the server is gone.
+// 127.0.0.1, reload and answer once the server is gone and take a new build
+// at the next start.
 //
 //   node engines_test.mjs PAGE.html PROGRAM [firefox|webkit ...]
 //
@@ -19,7 +20,7 @@ import { dirname, join } from "node:path";
 import puppeteer from "puppeteer-core";
 import { Builder, By, Origin } from "selenium-webdriver";
 import { desktopRunner, reporter, requests, serveFolder } from "./common.mjs";
-import { answerChecks } from "./engine_suite.mjs";
+import { answerChecks, updateCheck } from "./engine_suite.mjs";
 
 const [pagePath, program, ...asked] = process.argv.slice(2);
 const engines = asked.length ? asked : ["firefox", "webkit"];
@@ -187,6 +188,7 @@ async function run(name, check) {
       server.close();
     }
     check(offline === "ok", "served over 127.0.0.1, the page reloads and answers with the server gone", offline);
+    await updateCheck(engine, { check, pagePath });
 
     const problems = await engine.problems();
     check(problems.length === 0, "no console error or unhandled error", problems.join("; "));
