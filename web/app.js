@@ -221,6 +221,34 @@
     $("status").textContent = text;
   }
 
+  // The picture as large as fits the space under the controls, its shape kept.
+  function fitPicture() {
+    const canvas = $("sky");
+    const room = document.querySelector("main").getBoundingClientRect();
+    const width = Math.max(1, Math.floor(Math.min(room.width, (room.height * 977) / 625)));
+    canvas.style.width = `${width}px`;
+    canvas.style.height = `${Math.floor((width * 625) / 977)}px`;
+  }
+
+  // A sheet over the picture: the answer panels and the menu. Opening one
+  // answer panel closes the menu, so the answer is what is seen.
+  function openSheet(sheet) {
+    if (sheet.id !== "more") setMenu(false);
+    sheet.hidden = false;
+    if (!sheet.querySelector(":scope > .close")) {
+      const close = document.createElement("button");
+      close.type = "button";
+      close.className = "close";
+      close.textContent = "閉じる";
+      close.addEventListener("click", () => { sheet.hidden = true; });
+      sheet.prepend(close);
+    }
+  }
+  function setMenu(open) {
+    $("more").hidden = !open;
+    $("menu").setAttribute("aria-expanded", String(open));
+  }
+
   function drawPage() {
     try {
       const req = pageRequest();
@@ -333,7 +361,7 @@
       tr.insertCell().textContent = String(v);
     }
     card.append(table);
-    card.hidden = false;
+    openSheet(card);
     card.dataset.name = answer.name;
   }
 
@@ -373,7 +401,7 @@
     const h = document.createElement("h2");
     h.textContent = `こよみ ${req.at.slice(0, 7)}　${req.place || "入力した場所"}`;
     view.append(h, table);
-    view.hidden = false;
+    openSheet(view);
   }
 
   // A table of rows (the first one the heading) in the panel under the picture.
@@ -392,7 +420,7 @@
       }
     });
     view.append(h, table);
-    view.hidden = false;
+    openSheet(view);
   }
 
   const BODY_NAMES = {Sun: "太陽", Moon: "月", Venus: "金星", Mars: "火星", Jupiter: "木星", Saturn: "土星"};
@@ -434,7 +462,7 @@
     copy.textContent = "コピー";
     copy.addEventListener("click", () => navigator.clipboard && navigator.clipboard.writeText(pre.textContent));
     view.append(h, copy, pre);
-    view.hidden = false;
+    openSheet(view);
   }
 
   function findOnPage() {
@@ -528,8 +556,24 @@
         drawPage();
       });
     }
-    $("all").addEventListener("click", () => document.querySelectorAll("#figureList input").forEach((i) => (i.checked = true)));
-    $("none").addEventListener("click", () => document.querySelectorAll("#figureList input").forEach((i) => (i.checked = false)));
+    // Choosing figures shows them: 星座 comes on, and the picture is drawn.
+    const showFigures = () => {
+      const any = document.querySelector("#figureList input:checked");
+      if (any) document.querySelector('#options input[data-show="constellations"]').checked = true;
+      if (state.shown) drawPage();
+    };
+    $("all").addEventListener("click", () => {
+      document.querySelectorAll("#figureList input").forEach((i) => (i.checked = true));
+      showFigures();
+    });
+    $("none").addEventListener("click", () => {
+      document.querySelectorAll("#figureList input").forEach((i) => (i.checked = false));
+      showFigures();
+    });
+    $("figureList").addEventListener("change", showFigures);
+    $("menu").addEventListener("click", () => setMenu($("more").hidden));
+    document.querySelector('#more > .close').addEventListener("click", () => setMenu(false));
+    for (const id of ["full", "print", "save"]) $(id).addEventListener("click", () => setMenu(false));
     $("draw").addEventListener("click", drawPage);
     $("play").addEventListener("click", () => {
       if (state.timer) {
@@ -565,6 +609,7 @@
     });
     document.addEventListener("fullscreenchange", () => {
       document.body.classList.toggle("full", Boolean(document.fullscreenElement));
+      fitPicture();
       if (!document.fullscreenElement && state.namesBeforeFull !== undefined) {
         document.querySelector('#options input[data-show="bignames"]').checked = state.namesBeforeFull;
         state.namesBeforeFull = undefined;
@@ -573,10 +618,13 @@
     });
     // A new size of the page draws the picture anew at the size it is shown.
     let resizeTimer = null;
-    window.addEventListener("resize", () => {
+    // The space for the picture changes with the window, the bar's rows
+    // and full screen: fit at once, redraw at the new size shortly after.
+    new ResizeObserver(() => {
+      fitPicture();
       clearTimeout(resizeTimer);
       resizeTimer = setTimeout(() => state.shown && !state.shown.fixed && drawPage(), 150);
-    });
+    }).observe(document.querySelector("main"));
     for (const box of document.querySelectorAll("#options input")) box.addEventListener("change", () => state.shown && drawPage());
     // The paper chart (title line, legend, black on white) at twice the
     // picture's pixels, printed alone on one landscape page.
@@ -598,6 +646,7 @@
       identifyAt(event);
     });
     freeViewGestures($("sky"));
+    fitPicture();
     // Hovering names what is under the pointer in the status line.
     let hoverPending = false;
     $("sky").addEventListener("mousemove", (event) => {
@@ -631,12 +680,25 @@
       drawPage();
     });
   }
+  // A drag or a pinch on one of the four quarters or 全天 turns it into the
+  // free view looking the same way; a tap still opens the card.
+  const LOOK_OF = {north: {az: 0, alt: 35}, east: {az: 90, alt: 35}, south: {az: 180, alt: 35}, west: {az: 270, alt: 35},
+                   zenith: {az: 180, alt: 90}};
+  function freeFromHere() {
+    if (state.dir === "free") return;
+    state.look = {...state.look, ...LOOK_OF[state.dir], fov: state.dir === "zenith" ? 180 : 90};
+    state.dir = "free";
+    markDirection();
+  }
   function freeViewGestures(canvas) {
     const pointers = new Map();
     let pinchFrom = null;
     canvas.style.touchAction = "none";
+    // A double tap brings the free view back to its usual height and field.
+    canvas.addEventListener("dblclick", () => {
+      if (state.dir === "free") setLook({...state.look, alt: 35, fov: 90});
+    });
     canvas.addEventListener("pointerdown", (e) => {
-      if (state.dir !== "free") return;
       pointers.set(e.pointerId, {x: e.clientX, y: e.clientY, startX: e.clientX, startY: e.clientY});
       canvas.setPointerCapture?.(e.pointerId);
       if (pointers.size === 2) {
@@ -646,11 +708,12 @@
     });
     canvas.addEventListener("pointermove", (e) => {
       const p = pointers.get(e.pointerId);
-      if (!p || state.dir !== "free") return;
+      if (!p) return;
       const dx = e.clientX - p.x, dy = e.clientY - p.y;
       p.x = e.clientX;
       p.y = e.clientY;
       if (pointers.size >= 2 && pinchFrom) {
+        freeFromHere();
         const [a, b] = [...pointers.values()];
         const distance = Math.hypot(a.x - b.x, a.y - b.y);
         if (distance > 0) setLook({...state.look, fov: pinchFrom.fov * (pinchFrom.distance / distance)});
@@ -659,6 +722,7 @@
       }
       if (!state.dragged && Math.hypot(e.clientX - p.startX, e.clientY - p.startY) < 4) return;
       state.dragged = true;
+      freeFromHere();
       const perPx = state.look.fov / canvas.getBoundingClientRect().width;
       setLook({...state.look, az: state.look.az - dx * perPx, alt: state.look.alt + dy * perPx});
     });

@@ -19,6 +19,11 @@ const pageUrl = `file://${page_}`;
 const work = mkdtempSync(join(tmpdir(), "planetarium-web-"));
 const { check, failures } = reporter();
 const desktop = desktopRunner(program, work);
+// A control of the menu sheet, pressed as a user does: the menu first.
+async function fromMenu(page, selector) {
+  if (await page.$eval("#more", (m) => m.hidden)) await page.click("#menu");
+  await page.click(selector);
+}
 // Two animation frames' worth of waiting, for redraws scheduled on one.
 const requestAnimationFrameDelay = (resolve) => setTimeout(resolve, 100);
 
@@ -89,10 +94,10 @@ try {
   });
   const rows = await page.evaluate(() => document.querySelectorAll("#almanacView tr").length);
   check(rows === 32, "こよみ shows the month", `${rows} rows`);
-  await page.click("#today");
+  await fromMenu(page, "#today");
   const sunRow = await page.evaluate(() => [...document.querySelectorAll("#almanacView tr")][1].textContent);
   check(sunRow === "太陽06:5011:5016:51", "こよみ その日 gives the day's times, to the nearest minute as --almanac", sunRow);
-  await page.click("#table");
+  await fromMenu(page, "#table");
   const jupiter = await page.evaluate(() => [...document.querySelectorAll("#almanacView tr")][5].textContent);
   check(jupiter.startsWith("木星7.40322.3067.2"), "数値 gives the bodies' places", jupiter);
   // 今夜の見どころ from its button, and 全画面 on a classroom's projector.
@@ -100,7 +105,7 @@ try {
     document.getElementById("date").value = "2026-12-13";
     document.getElementById("time").value = "21:00";
   });
-  await page.click("#tonight");
+  await fromMenu(page, "#tonight");
   const tonightShown = await page.evaluate(() => document.getElementById("tonightText")?.textContent ?? "");
   check(tonightShown.includes("ふたご座流星群（極大は12月13日の夜から14日の明け方"), "今夜の見どころ shows the night's sentences",
         tonightShown.split("\n")[0]);
@@ -109,7 +114,7 @@ try {
     for (const box of document.querySelectorAll("#options input")) box.checked = ["names", "asterisms", "deepsky"].includes(box.dataset.show);
   });
   await page.click("#directions button[data-dir=east]");
-  await page.click("#full");
+  await fromMenu(page, "#full");
   await new Promise((r) => setTimeout(r, 600));
   const full = await page.evaluate(() => ({
     on: Boolean(document.fullscreenElement),
@@ -229,6 +234,82 @@ try {
       document.getElementById("place").value = "東京";
     });
     await page.click('#directions button[data-dir="south"]');
+  }
+
+  // The pupils' screens, touch first (a Chromebook, an iPad both ways, a
+  // phone): the whole picture on screen with no page scroll, every control
+  // at least 44 x 44, 探す's answer and a tap's card on screen, and a pinch
+  // zooming the sky while the page stays at its own scale.
+  for (const [w, h] of [[1366, 768], [1180, 820], [820, 1180], [390, 844]]) {
+    const tab = await browser.newPage();
+    try {
+      await tab.setViewport({ width: w, height: h, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+      await tab.goto(pageUrl, { waitUntil: "load" });
+      await tab.evaluate(() => window.planetarium.ready);
+      await tab.evaluate(() => {
+        document.getElementById("date").value = "2026-01-15";
+        document.getElementById("time").value = "22:00";
+        document.getElementById("place").value = "東京";
+        document.querySelector('#directions button[data-dir="free"]').click();
+      });
+      const measure = () => tab.evaluate(() => {
+        const visible = (e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility !== "hidden";
+        const small = [...document.querySelectorAll(
+          "button, select, input:not([type=checkbox]), label, summary")]
+          .filter(visible).map((e) => [e.id || e.textContent.trim().slice(0, 8), e.getBoundingClientRect()])
+          .filter(([, r]) => r.width < 43.5 || r.height < 43.5).map(([n, r]) => `${n} ${r.width.toFixed(0)}x${r.height.toFixed(0)}`);
+        const sky = document.getElementById("sky").getBoundingClientRect();
+        const doc = document.documentElement;
+        return { inside: sky.top >= 0 && sky.left >= 0 && sky.bottom <= innerHeight + 0.5 && sky.right <= innerWidth + 0.5,
+                 scrolls: doc.scrollHeight > innerHeight + 1 || doc.scrollWidth > innerWidth + 1, small,
+                 sky: `${sky.width.toFixed(0)}x${sky.height.toFixed(0)} at y ${sky.top.toFixed(0)}` };
+      });
+      const bar = await measure();
+      check(bar.inside && !bar.scrolls, `${w}x${h}: the whole picture is on screen, no page scroll`, bar.sky);
+      await tab.tap("#menu");
+      const menu = await measure();
+      check(bar.small.length === 0 && menu.small.length === 0, `${w}x${h}: every control at least 44x44 CSS px`,
+            [...bar.small, ...menu.small].join(", "));
+      await tab.tap("#menu");
+      // 探す turns the free view to Sirius; its sentence and, at a tap on
+      // the middle of the picture, Sirius's card are on screen.
+      await tab.type("#findName", "シリウス");
+      await tab.tap("#find");
+      const box = await (await tab.$("#sky")).boundingBox();
+      await tab.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+      await new Promise((r) => requestAnimationFrameDelay(r));
+      const seen = await tab.evaluate(() => {
+        const on = (id) => {
+          const r = document.getElementById(id).getBoundingClientRect();
+          return !document.getElementById(id).hidden && r.height > 0 && r.top >= 0 && r.bottom <= innerHeight + 0.5;
+        };
+        return { status: on("status") && document.getElementById("status").textContent.includes("シリウス"),
+                 card: on("card") && document.getElementById("card").dataset.name === "シリウス" };
+      });
+      check(seen.status && seen.card, `${w}x${h}: 探す's answer and the tapped star's card are on screen`, JSON.stringify(seen));
+      await tab.screenshot({ path: join(process.env.PLANETARIUM_SHOTS ?? work, `browser-${w}x${h}.png`) });
+      // A double tap brings the usual field back; then two fingers apart on
+      // the picture zoom the sky, and the page stays at its scale.
+      const before = await tab.evaluate(async () => {
+        document.getElementById("sky").dispatchEvent(new MouseEvent("dblclick", { bubbles: true }));
+        await new Promise((r) => setTimeout(r, 50));
+        return window.planetarium.view().fov;
+      });
+      check(before === 90, `${w}x${h}: a double tap brings the free view back to 90°`, String(before));
+      const cdp = await tab.target().createCDPSession();
+      const cx = box.x + box.width / 2, cy = box.y + box.height / 2;
+      const touch = (type, d) => cdp.send("Input.dispatchTouchEvent", {
+        type, touchPoints: type === "touchEnd" ? [] : [{ x: cx - d, y: cy, id: 1 }, { x: cx + d, y: cy, id: 2 }] });
+      await touch("touchStart", 30);
+      for (const d of [45, 60]) await touch("touchMove", d);
+      await touch("touchEnd", 0);
+      await new Promise((r) => requestAnimationFrameDelay(r));
+      const after = await tab.evaluate(() => ({ fov: window.planetarium.view().fov, page: window.visualViewport.scale }));
+      check(after.fov < before * 0.6 && after.page === 1, `${w}x${h}: a pinch zooms the sky and not the page`,
+            `fov ${before} -> ${after.fov.toFixed(1)}, page scale ${after.page}`);
+    } finally {
+      await tab.close();
+    }
   }
 
   // The edges, as an attacker or a long-used page meets them.
