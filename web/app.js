@@ -607,6 +607,25 @@
         big.checked = state.namesBeforeFull;
       });
     });
+    // The full-screen bar: the same actions as the controls it stands for.
+    for (const b of document.querySelectorAll("#fullBar button")) {
+      b.addEventListener("click", () => {
+        const what = b.dataset.full;
+        if (what === "play") $("play").click();
+        else if (what === "in" || what === "out") {
+          freeFromHere();
+          setLook({...state.look, fov: state.look.fov * (what === "in" ? 1 / 1.25 : 1.25)});
+        }
+        else if (what === "exit") document.exitFullscreen?.();
+        else document.querySelector(`#directions button[data-dir="${what}"]`).click();
+        if (what === "play") b.textContent = $("play").textContent;
+      });
+    }
+    // Keys anywhere in full screen: the picture's own keys (arrows, + and -,
+    // the keypad compass).
+    document.addEventListener("keydown", (e) => {
+      if (document.fullscreenElement && e.target === document.body) $("sky").dispatchEvent(new KeyboardEvent("keydown", {key: e.key}));
+    });
     document.addEventListener("fullscreenchange", () => {
       document.body.classList.toggle("full", Boolean(document.fullscreenElement));
       fitPicture();

@@ -123,6 +123,14 @@ try {
   }));
   check(full.on && full.big && full.width >= 1500, "全画面 shows the picture alone with the large names",
         `${full.width.toFixed(0)} px wide`);
+  // Its bar: a direction, then zooming in turns that view into the free view.
+  await page.click('#fullBar button[data-full="west"]');
+  const west = await page.evaluate(() => document.querySelector("#directions .on").dataset.dir);
+  await page.click('#fullBar button[data-full="in"]');
+  const zoomed = await page.evaluate(() => ({ dir: document.querySelector("#directions .on").dataset.dir,
+                                             view: window.planetarium.view() }));
+  check(west === "west" && zoomed.dir === "free" && zoomed.view.az === 270 && zoomed.view.fov === 72,
+        "全画面's bar chooses a direction and zooms", `${west}, then ${JSON.stringify(zoomed)}`);
   await page.screenshot({ path: join(process.env.PLANETARIUM_SHOTS ?? work, "browser-full-screen.png") });
   await page.evaluate(() => document.exitFullscreen());
   await page.waitForFunction(() => !document.fullscreenElement && !document.body.classList.contains("full"), { timeout: 5000 });
