@@ -221,6 +221,26 @@
     $("status").textContent = text;
   }
 
+  // The picture in words for a screen reader: the moment and place, then
+  // the night's sentences (今夜の見どころ), made once the picture has been
+  // still for a moment and only when the day or the place changed.
+  let describeTimer = null;
+  function describeSky(req) {
+    clearTimeout(describeTimer);
+    describeTimer = setTimeout(() => {
+      const key = `${req.at.slice(0, 10)} ${req.place ?? `${req.lat},${req.lon}`}`;
+      if (state.described === key) return;
+      state.described = key;
+      let words = "";
+      try {
+        words = api.tonightText(req);
+      } catch (e) {
+        words = "";
+      }
+      $("skyText").textContent = `${$("status").textContent}。${words}`;
+    }, 400);
+  }
+
   // The picture as large as fits the space under the controls, its shape kept.
   function fitPicture() {
     const canvas = $("sky");
@@ -258,6 +278,7 @@
       const scale = (window.devicePixelRatio || 1) * (canvas.clientWidth / viewport.widthPx || 1);
       paint(canvas, list, scale);
       state.shown = {req, scale};
+      describeSky(req);
       say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
       localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value,
                                                   dir: state.dir, look: state.look, style: $("style").value}));
