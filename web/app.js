@@ -360,28 +360,26 @@
     setLook(look);
   }
 
+  // Where an answer stands, in the card's own words (「高度 61.7°　方位 181.9°（南）」).
+  const whereText = (a) => (a.card || []).find((line) => line.startsWith("高度")) ?? `高度 ${a.alt.toFixed(1)}°　方位 ${a.az.toFixed(1)}°`;
+
+  // The card of the object at a tap: the window's card, line for line.
   function showCard(answer) {
     const card = $("card");
     if (answer.kind === "none") {
       card.hidden = true;
-      say(`高度 ${answer.alt}° 方位 ${answer.az}°`);
+      say(whereText(answer));
       return;
     }
-    const rows = [["名前", answer.name], ["種類", answer.type || KIND_NAMES[answer.kind] || answer.kind],
-                  ["符号", answer.designation],
-                  ["星座", answer.constellation], ["等級", answer.mag], ["高度", `${answer.alt}°`],
-                  ["方位", `${answer.az}°`]].filter((r) => r[1] !== undefined);
     card.innerHTML = "";
     const h = document.createElement("h2");
     h.textContent = answer.name;
     card.append(h);
-    const table = document.createElement("table");
-    for (const [k, v] of rows) {
-      const tr = table.insertRow();
-      tr.insertCell().textContent = k;
-      tr.insertCell().textContent = String(v);
+    for (const line of (answer.card || []).slice(1)) {
+      const p = document.createElement("p");
+      p.textContent = line;
+      card.append(p);
     }
-    card.append(table);
     openSheet(card);
     card.dataset.name = answer.name;
   }
@@ -445,7 +443,6 @@
   }
 
   const BODY_NAMES = {Sun: "太陽", Moon: "月", Venus: "金星", Mars: "火星", Jupiter: "木星", Saturn: "土星"};
-  const KIND_NAMES = {star: "恒星", sun: "太陽", moon: "月", planet: "惑星", meteor: "流れ星"};
 
   // 数値: where the six bodies are (the numbers --json gives).
   function showNumbers() {
@@ -697,7 +694,7 @@
         const [x, y] = picturePixel(event);
         try {
           const a = api.identify(x, y, state.shown.req);
-          say(a.kind === "none" ? `高度 ${a.alt}° 方位 ${a.az}°` : `${a.name}　高度 ${a.alt}° 方位 ${a.az}°`);
+          say(a.kind === "none" ? whereText(a) : `${a.name}　${whereText(a)}`);
         } catch (e) {
           say(e.message);
         }

@@ -61,7 +61,9 @@ int runIdentify(int argc, char** argv, const CliOptions& opt, const catalog::Cat
             return 1;
         }
     }
-    return printed(identifyJson(answerIdentify(query, cat, now)));
+    std::string zoneError;
+    const IdentifyAnswer answer = answerIdentify(query, cat, requestZone(opt, cat, zoneError).value_or(LocalZone{}), now);
+    return printed(identifyJson(answer.point, answer.card));
 }
 
 }  // namespace app

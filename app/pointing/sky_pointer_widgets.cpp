@@ -64,10 +64,7 @@ bool SkyPointer::openCardAt(QPoint canvasPos) {
 void SkyPointer::showCard(const view::DrawnObject& drawn, const view::ObjectInfo& info) {
     const DrawnSky& last = *window_->canvas()->lastDrawn();
     const LocalZone zone = window_->currentRequest().zone;
-    CardFacts facts;
-    facts.info = info;
-    facts.day = view::dayEventsOf(facts.info, last.sky, zone.offset);
-    if (facts.info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(last.sky);
+    const CardFacts facts = cardFacts(info, last.sky, zone.offset);
     if (card_ == nullptr) card_ = new ObjectCard(window_);
     const view::DevicePoint at = last.record.viewport.logicalFromDevice(drawn.xPx, drawn.yPx);
     const QPoint object(static_cast<int>(at.x), static_cast<int>(at.y));

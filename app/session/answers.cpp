@@ -1,5 +1,7 @@
 #include "app/session/answers.h"
 
+#include "app/session/card_text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -197,13 +199,17 @@ std::string findErrorText(const FindResult& r, std::string_view name) {
     return {};
 }
 
-view::PointAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogue& cat, Clock::time_point now) {
+IdentifyAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
+                              Clock::time_point now) {
     const PictureRequest pic = pictureRequest(q.picture, skyRequest(q.picture.sky, cat, now));
     // The same picture as --render draws, recorded instead of painted.
     const PictureSky shown = pictureSky(pic, cat);
     const view::DrawRecord record = recordPicture(pic, shown, cat);
-    if (pic.free) return view::answerAt(cat, shown.sky, record, *view::freeProjector(*pic.free), q.xPx, q.yPx);
-    return view::answerAt(cat, shown.sky, record, pic.direction, q.xPx, q.yPx);
+    IdentifyAnswer a;
+    a.point = pic.free ? view::answerAt(cat, shown.sky, record, *view::freeProjector(*pic.free), q.xPx, q.yPx)
+                       : view::answerAt(cat, shown.sky, record, pic.direction, q.xPx, q.yPx);
+    if (a.point.object && a.point.drawn) a.card = cardLines(cardFacts(*a.point.object, shown.sky, zone.offset), zone.offset);
+    return a;
 }
 
 std::vector<astro::AlmanacDay> answerAlmanacMonth(const AlmanacMonthQuery& q, const catalog::Catalogue& cat,

@@ -126,7 +126,14 @@ struct IdentifyQuery {
     PictureQuery picture;
     double xPx = 0.0, yPx = 0.0;
 };
-view::PointAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogue& cat, Clock::time_point now);
+// What is at the pixel, and the card the window would show for it (no
+// lines when nothing is there).
+struct IdentifyAnswer {
+    view::PointAnswer point;
+    std::vector<std::string> card;
+};
+IdentifyAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
+                              Clock::time_point now);
 
 // The almanac of a month at a place.
 struct AlmanacMonthQuery {

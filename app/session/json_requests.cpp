@@ -320,7 +320,10 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         const std::string error = findErrorText(r, name);
         return error.empty() ? findResultJson(r, scale, *zone) : errorJson(error);
     }
-    if (op == "identify") return identifyJson(answerIdentify({picture, x, y}, cat, now));
+    if (op == "identify") {
+        const IdentifyAnswer a = answerIdentify({picture, x, y}, cat, *zone, now);
+        return identifyJson(a.point, a.card);
+    }
     if (op == "chartList") return chartDrawList(answerChart(picture, view::ChartStyle::Print, cat, *zone, now), cat);
     return answerDrawList(picture, cat, now);
 }

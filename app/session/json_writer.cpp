@@ -133,6 +133,16 @@ void JsonObject::array(const char* key, const std::vector<JsonObject>& items) {
     out_ += "]";
 }
 
+void JsonObject::texts(const char* key, const std::vector<std::string>& items) {
+    open(key);
+    out_ += "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out_ += ", ";
+        out_ += jsonString(items[i]);
+    }
+    out_ += "]";
+}
+
 std::string JsonObject::done() const { return (out_.empty() ? "{" : out_) + "}\n"; }
 
 }  // namespace app

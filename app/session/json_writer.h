@@ -39,6 +39,7 @@ public:
     void object(const char* key, const JsonObject& member);
     // A member that is an array of objects.
     void array(const char* key, const std::vector<JsonObject>& items);
+    void texts(const char* key, const std::vector<std::string>& items);
     // The object with a final newline.
     std::string done() const;
 

@@ -65,7 +65,7 @@ RiseText riseText(const astro::SkyEvent& rise, const astro::UtcOffsetFn& zone) {
     return {isoLocalTime(rise.jdUt, zone), rise.azDeg};
 }
 
-std::string identifyJson(const view::PointAnswer& answer) {
+std::string identifyJson(const view::PointAnswer& answer, const std::vector<std::string>& card) {
     JsonObject j;
     if (answer.object && answer.drawn) {
         objectFields(j, *answer.object);
@@ -75,6 +75,7 @@ std::string identifyJson(const view::PointAnswer& answer) {
         }
         j.number("x", answer.drawn->xPx, 1);
         j.number("y", answer.drawn->yPx, 1);
+        if (!card.empty()) j.texts("card", card);
         return j.done();
     }
     j.text("kind", "none");

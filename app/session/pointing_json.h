@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/session/json_writer.h"
 #include "astro/almanac.h"
@@ -15,7 +16,8 @@ namespace app {
 
 // identifyJson: {"kind": "star"|"sun"|"moon"|"planet"|"meteor"|"none", ...}
 // for the answer at a pixel; fields that do not apply are left out.
-std::string identifyJson(const view::PointAnswer& answer);
+// `card`, when given, is written last: the card's lines (card_text.h).
+std::string identifyJson(const view::PointAnswer& answer, const std::vector<std::string>& card = {});
 
 // A rise found by the almanac: the instant as local ISO 8601 text and the
 // azimuth of the rising point.

@@ -48,7 +48,10 @@ std::string printed(const std::vector<std::string>& args) {
     case Mode::Find: return findResultJson(answerFind(findQuery(o), cat(), *zone, kNow), o.scale, *zone);
     case Mode::Almanac: return almanacCsv(answerAlmanacMonth(almanacQuery(o), cat(), *zone, kNow), *zone);
     case Mode::Tonight: return tonightAnswerText(answerTonight(skyQuery(o), cat(), *zone, kNow), *zone, o.tonightJson);
-    case Mode::Identify: return identifyJson(answerIdentify(identifyQuery(o, *o.seed), cat(), kNow));
+    case Mode::Identify: {
+        const IdentifyAnswer a = answerIdentify(identifyQuery(o, *o.seed), cat(), *zone, kNow);
+        return identifyJson(a.point, a.card);
+    }
     case Mode::Render: return answerDrawList(pictureQuery(o, *o.seed), cat(), kNow);
     default: ADD_FAILURE() << "unexpected mode"; return {};
     }

@@ -316,7 +316,9 @@ try {
           return !document.getElementById(id).hidden && r.height > 0 && r.top >= 0 && r.bottom <= innerHeight + 0.5;
         };
         return { status: on("status") && document.getElementById("status").textContent.includes("シリウス"),
-                 card: on("card") && document.getElementById("card").dataset.name === "シリウス" };
+                 card: on("card") && document.getElementById("card").dataset.name === "シリウス" &&
+                       document.getElementById("card").textContent.includes("おおいぬ座 α星 (HR 2491)") &&
+                       document.getElementById("card").textContent.includes("今日　出") };
       });
       check(seen.status && seen.card, `${w}x${h}: 探す's answer and the tapped star's card are on screen`, JSON.stringify(seen));
       await tab.screenshot({ path: join(process.env.PLANETARIUM_SHOTS ?? work, `browser-${w}x${h}.png`) });
