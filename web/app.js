@@ -278,6 +278,7 @@
       const scale = (window.devicePixelRatio || 1) * (canvas.clientWidth / viewport.widthPx || 1);
       paint(canvas, list, scale);
       state.shown = {req, scale};
+      $("ring").hidden = true;
       describeSky(req);
       say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
       localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value,
@@ -458,7 +459,8 @@
     const a = api.json(req).almanac;
     const keys = ["sun", "moon", "venus", "mars", "jupiter", "saturn"];
     const names = ["太陽", "月", "金星", "火星", "木星", "土星"];
-    showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${a.timeZone}）　正午月齢 ${a.moonAge}`,
+    const zone = a.timeZone === "Asia/Tokyo" ? "日本時間" : a.timeZone;
+    showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${zone}）　正午月齢 ${a.moonAge.toFixed(1)}`,
               [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], a[k].clock.rise, a[k].clock.transit, a[k].clock.set])]);
   }
 
@@ -483,25 +485,73 @@
     openSheet(view);
   }
 
+  // 探す: the picture that shows the object is drawn and the object ringed;
+  // one below the horizon gets its rise and an offer to draw that moment.
   function findOnPage() {
     const name = $("findName").value.trim();
     if (!name) return;
+    let found;
     try {
-      const req = pageRequest();
-      const found = api.find(name, req);
-      if (found.visible && found.direction === "free") {
-        // The free view turns to put it in the middle.
-        state.look = {...state.look, az: found.frame.look.az, alt: found.frame.look.alt};
-        drawPage();
-      } else if (found.visible && found.direction) {
-        state.dir = found.direction;
-        markDirection();
-        drawPage();
-      }
-      say(found.sentence);
+      found = api.find(name, pageRequest());
     } catch (e) {
       say(`「${name}」という天体は見つかりません`);
+      return;
     }
+    if (found.visible && found.direction === "free") {
+      // The free view turns to put it in the middle.
+      state.look = {...state.look, az: found.frame.look.az, alt: found.frame.look.alt};
+      drawPage();
+    } else if (found.visible && found.direction) {
+      state.dir = found.direction;
+      markDirection();
+      drawPage();
+    }
+    say(found.sentence);
+    if (found.visible) ringAt(api.find(name, pageRequest()));
+    else if (found.nextRise) offerRise(name, found);
+  }
+
+  // A ring round the found object, over the picture, until the next draw.
+  function ringAt(found) {
+    const ring = $("ring");
+    if (!found.visible || found.x === undefined) return;
+    const sky = $("sky").getBoundingClientRect(), room = document.querySelector("main").getBoundingClientRect();
+    const k = sky.width / 977;
+    ring.style.left = `${sky.left - room.left + found.x * k}px`;
+    ring.style.top = `${sky.top - room.top + found.y * k}px`;
+    ring.hidden = false;
+  }
+
+  // Below the horizon: when it rises, and a button that draws that moment.
+  function offerRise(name, found) {
+    const card = $("card");
+    card.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = found.name;
+    const p = document.createElement("p");
+    p.textContent = found.sentence;
+    const go = document.createElement("button");
+    go.type = "button";
+    go.id = "drawRise";
+    go.textContent = "昇るときの空を描く";
+    go.addEventListener("click", () => {
+      // The minute after the rise ("2026-12-12T04:35:08+09:00", the
+      // place's clock), in Japan Standard Time as the fields take it.
+      const ms = Date.parse(found.nextRise);
+      if (Number.isFinite(ms)) {
+        const jst = new Date(ms + 60000 + 9 * 3600000);
+        $("date").value = `${String(jst.getUTCFullYear()).padStart(4, "0")}-${two(jst.getUTCMonth() + 1)}-${two(jst.getUTCDate())}`;
+        $("time").value = `${two(jst.getUTCHours())}:${two(jst.getUTCMinutes())}`;
+      } else {
+        $("date").value = found.nextRise.slice(0, 10);
+        $("time").value = found.nextRise.slice(11, 16);
+      }
+      card.hidden = true;
+      findOnPage();
+    });
+    card.append(h, p, go);
+    openSheet(card);
+    card.dataset.name = found.name;
   }
 
   function markDirection() {

@@ -323,6 +323,23 @@ try {
       check(seen.status && seen.card, `${w}x${h}: 探す's answer and the tapped star's card are on screen`, JSON.stringify(seen));
       await tab.screenshot({ path: join(process.env.PLANETARIUM_SHOTS ?? work, `browser-${w}x${h}.png`) });
       if (w === 1366) {
+        // The found star is ringed where it is drawn; one below the horizon
+        // is offered the moment it rises, and drawn and ringed there.
+        const ring = await tab.evaluate(() => {
+          const r = document.getElementById("ring").getBoundingClientRect();
+          const s = document.getElementById("sky").getBoundingClientRect();
+          return !document.getElementById("ring").hidden &&
+                 Math.abs(r.x + r.width / 2 - (s.x + s.width / 2)) < 2 && Math.abs(r.y + r.height / 2 - (s.y + s.height / 2)) < 2;
+        });
+        check(ring, "探す rings the star where the picture draws it");
+        await tab.evaluate(() => { document.getElementById("findName").value = "ベガ"; });
+        await tab.tap("#find");
+        await tab.tap("#drawRise");
+        const risen = await tab.evaluate(() => ({ at: `${document.getElementById("date").value} ${document.getElementById("time").value}`,
+                                                 ring: !document.getElementById("ring").hidden,
+                                                 said: document.getElementById("status").textContent }));
+        check(risen.at === "2026-01-16 02:17" && risen.ring && risen.said.startsWith("ベガは北東の空"), "昇るときの空を描く draws the minute after the rise, ringed",
+              JSON.stringify(risen));
         // Every control has a name a screen reader reads, and the picture
         // is told in words.
         await new Promise((r) => setTimeout(r, 600));
