@@ -33,6 +33,7 @@
     if (value && typeof value === "object" && !Array.isArray(value) && "error" in value && "status" in value) {
       const e = new Error(value.error);
       e.status = value.status;
+      e.candidates = value.candidates ?? [];
       throw e;
     }
     return value;
@@ -495,6 +496,7 @@
       found = api.find(name, pageRequest());
     } catch (e) {
       say(`「${name}」という天体は見つかりません`);
+      if (e.candidates && e.candidates.length) offerNames(name, e.candidates);
       return;
     }
     if (found.visible && found.direction === "free") {
@@ -509,6 +511,29 @@
     say(found.sentence);
     if (found.visible) ringAt(api.find(name, pageRequest()));
     else if (found.nextRise) offerRise(name, found);
+  }
+
+  // A part of a name: the names it begins, each a button that finds it.
+  function offerNames(name, names) {
+    const card = $("card");
+    card.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = `「${name}」で始まる名前`;
+    card.append(h);
+    for (const n of names.slice(0, 12)) {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.className = "candidate";
+      b.textContent = n;
+      b.addEventListener("click", () => {
+        $("findName").value = n;
+        card.hidden = true;
+        findOnPage();
+      });
+      card.append(b);
+    }
+    openSheet(card);
+    card.dataset.name = "";
   }
 
   // A ring round the found object, over the picture, until the next draw.

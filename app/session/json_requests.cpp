@@ -318,7 +318,14 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (op == "find") {
         const FindResult r = answerFind({sky, name, allSky, scale, freeLook, lookGiven}, cat, *zone, now);
         const std::string error = findErrorText(r, name);
-        return error.empty() ? findResultJson(r, scale, *zone) : errorJson(error);
+        if (error.empty()) return findResultJson(r, scale, *zone);
+        if (r.candidates.empty()) return errorJson(error);
+        // The names it begins, as a list a page can offer.
+        JsonObject j;
+        j.text("error", error);
+        j.integer("status", 2);
+        j.texts("candidates", r.candidates);
+        return j.done();
     }
     if (op == "identify") {
         const IdentifyAnswer a = answerIdentify({picture, x, y}, cat, *zone, now);

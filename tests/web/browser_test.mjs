@@ -332,6 +332,14 @@ try {
                  Math.abs(r.x + r.width / 2 - (s.x + s.width / 2)) < 2 && Math.abs(r.y + r.height / 2 - (s.y + s.height / 2)) < 2;
         });
         check(ring, "探す rings the star where the picture draws it");
+        // A part of a name offers the names it begins; one tap finds it.
+        await tab.evaluate(() => { document.getElementById("findName").value = "シリ"; });
+        await tab.tap("#find");
+        const offered = await tab.evaluate(() => [...document.querySelectorAll("#card .candidate")].map((b) => b.textContent));
+        check(offered.includes("シリウス"), "a part of a name offers the names it begins", offered.join(", "));
+        await tab.evaluate(() => [...document.querySelectorAll("#card .candidate")].find((b) => b.textContent === "シリウス").click());
+        const picked = await tab.evaluate(() => document.getElementById("status").textContent);
+        check(picked.startsWith("シリウスは"), "a tap on an offered name finds it", picked);
         await tab.evaluate(() => { document.getElementById("findName").value = "ベガ"; });
         await tab.tap("#find");
         await tab.tap("#drawRise");
