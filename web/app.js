@@ -256,6 +256,19 @@
   function openSheet(sheet) {
     if (sheet.id !== "more") setMenu(false);
     sheet.hidden = false;
+    // A panel of text (こよみ, 数値, 今夜の見どころ, 使い方) prints by itself.
+    if (sheet.id === "almanacView" && !sheet.querySelector(":scope > .printPanel")) {
+      const print = document.createElement("button");
+      print.type = "button";
+      print.className = "printPanel close";
+      print.textContent = "印刷";
+      print.addEventListener("click", () => {
+        document.body.classList.add("printingPanel");
+        window.print();
+        document.body.classList.remove("printingPanel");
+      });
+      sheet.prepend(print);
+    }
     if (!sheet.querySelector(":scope > .close")) {
       const close = document.createElement("button");
       close.type = "button";
@@ -441,6 +454,31 @@
       }
     });
     view.append(h, table);
+    openSheet(view);
+  }
+
+  // 使い方: how the page is worked, in a panel.
+  const HELP = [
+    ["空を描く", "日付・時刻（日本時間）と場所を選び、方角（北・東・南・西・全天・自由）を押すと、その空が描かれます。「今」で今の時刻になります。"],
+    ["自由に見回す", "「自由」では、絵を指でなぞると空が回り、2本の指で広げると拡大します。「向き」のボタンで北・北東…天頂を向きます。2回続けてタップすると元の広さに戻ります。"],
+    ["星や惑星を調べる", "絵の中の星や月をタップすると、名前・明るさ・高度と方位・今日の出と入りが出ます。「天体を探す」に名前（ひらがなでも）を入れて「探す」を押すと、その天体に丸がつきます。"],
+    ["時間を進める", "メニューで間隔（分）と表示間隔を選び、「再生」を押すと時刻が進みます。もう一度押すと止まります。"],
+    ["授業で使う", "メニューの「全画面」で絵だけを大きく映せます。「大きな星名」で教室の後ろからも読めます。「今夜の見どころ」「こよみ」は印刷できます。「印刷」は白黒の星図を印刷します。"],
+    ["空の描き方", "「自然な空」では、夕方から夜の空の色と、その明るさで見える星だけが、本当の色で描かれます。"],
+  ];
+  function showHelp() {
+    const view = $("almanacView");
+    view.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = "使い方";
+    view.append(h);
+    for (const [title, text] of HELP) {
+      const t = document.createElement("h3");
+      t.textContent = title;
+      const p = document.createElement("p");
+      p.textContent = text;
+      view.append(t, p);
+    }
     openSheet(view);
   }
 
@@ -690,6 +728,7 @@
     $("today").addEventListener("click", showToday);
     $("table").addEventListener("click", showNumbers);
     $("tonight").addEventListener("click", showTonight);
+    $("help").addEventListener("click", showHelp);
     // 全画面: the picture alone; the large names come on with it.
     $("full").addEventListener("click", () => {
       const big = document.querySelector('#options input[data-show="bignames"]');

@@ -109,6 +109,21 @@ try {
   const tonightShown = await page.evaluate(() => document.getElementById("tonightText")?.textContent ?? "");
   check(tonightShown.includes("ふたご座流星群（極大は12月13日の夜から14日の明け方"), "今夜の見どころ shows the night's sentences",
         tonightShown.split("\n")[0]);
+  // Its 印刷 prints the panel alone (the sentences, not the picture).
+  await page.evaluate(() => document.body.classList.add("printingPanel"));
+  await page.emulateMediaType("print");
+  const printed = await page.evaluate(() => ({
+    panel: getComputedStyle(document.getElementById("almanacView")).display,
+    sky: getComputedStyle(document.getElementById("sky")).display,
+    button: !!document.querySelector("#almanacView .printPanel"),
+  }));
+  await page.emulateMediaType(null);
+  await page.evaluate(() => document.body.classList.remove("printingPanel"));
+  check(printed.button && printed.panel === "block" && printed.sky === "none", "a panel's 印刷 prints the panel alone",
+        JSON.stringify(printed));
+  await fromMenu(page, "#help");
+  const help = await page.evaluate(() => document.querySelector("#almanacView h2")?.textContent);
+  check(help === "使い方", "使い方 opens the page's help", String(help));
   await page.setViewport({ width: 1920, height: 1080, deviceScaleFactor: 1 });
   await page.evaluate(() => {
     for (const box of document.querySelectorAll("#options input")) box.checked = ["names", "asterisms", "deepsky"].includes(box.dataset.show);
