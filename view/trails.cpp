@@ -101,14 +101,6 @@ std::vector<int> trailSampleOffsets(int spanMinutes) {
     return offsets;
 }
 
-Rgb trailColour(Rgb colour, Rgb background, double weight) {
-    const double w = std::clamp(weight, 0.0, 1.0);
-    const auto mix = [w](std::uint8_t c, std::uint8_t b) {
-        return static_cast<std::uint8_t>(std::lround(w * c + (1.0 - w) * b));
-    };
-    return {mix(colour.r, background.r), mix(colour.g, background.g), mix(colour.b, background.b)};
-}
-
 Trails computeTrails(const Projector& dir, std::span<const astro::SkyState> skies, const catalog::Catalogue& cat,
                      Rgb background) {
     Trails trails;
@@ -163,7 +155,7 @@ Trails computeTrails(const Projector& dir, std::span<const astro::SkyState> skie
         TrailPath proto;
         proto.object = TrailObject::Body;
         proto.index = b;
-        proto.colour = trailColour(rule.colour, background, kBodyTrailWeight);
+        proto.colour = mixColour(rule.colour, background, kBodyTrailWeight);
         tracePaths(dir, n, positionAt, proto, trails.paths);
     }
 
@@ -182,7 +174,7 @@ Trails computeTrails(const Projector& dir, std::span<const astro::SkyState> skie
         TrailPath proto;
         proto.object = TrailObject::Star;
         proto.index = static_cast<int>(i);
-        proto.colour = trailColour(kStarColour, background, starTrailWeight(star.mag));
+        proto.colour = mixColour(kStarColour, background, starTrailWeight(star.mag));
         tracePaths(dir, n, positionAt, proto, trails.paths);
     }
     return trails;

@@ -71,8 +71,4 @@ inline Trails computeTrails(Direction dir, std::span<const astro::SkyState> skie
 // drawTrails: every path as one-pixel lines in its colour.
 void drawTrails(const Trails& trails, Painter& painter);
 
-// trailColour: `colour` mixed toward `background`; weight 1 keeps the
-// colour, 0 gives the background.
-Rgb trailColour(Rgb colour, Rgb background, double weight);
-
 }  // namespace view

@@ -320,15 +320,21 @@
   // The place remembered from the last visit, when it can still be used: a
   // place of the list, or 入力 with a latitude and longitude in range.
   // Anything else (damaged, too long, from an older page) counts as none.
-  function storedPlace() {
-    let stored = null;
+  // What the last visit stored, read once: an object, or null for nothing,
+  // damaged or too long.
+  function readStore() {
     try {
       const text = localStorage.getItem(STORE);
-      stored = text && text.length < 4096 ? JSON.parse(text) : null;
+      const stored = text && text.length < 4096 ? JSON.parse(text) : null;
+      return stored && typeof stored === "object" ? stored : null;
     } catch (e) {
       return null;
     }
-    if (!stored || typeof stored !== "object" || typeof stored.place !== "string") return null;
+  }
+
+  function storedPlace() {
+    const stored = readStore();
+    if (!stored || typeof stored.place !== "string") return null;
     if (stored.place === "入力") {
       const lat = Number(stored.lat), lon = Number(stored.lon);
       const ok = typeof stored.lat === "string" && typeof stored.lon === "string" && stored.lat.trim() !== "" &&
@@ -341,14 +347,8 @@
   // The view remembered from the last visit: the direction, where the free
   // view looked and the style, each only when it reads as one of the page's.
   function storedView() {
-    let stored = null;
-    try {
-      const text = localStorage.getItem(STORE);
-      stored = text && text.length < 4096 ? JSON.parse(text) : null;
-    } catch (e) {
-      return {};
-    }
-    if (!stored || typeof stored !== "object") return {};
+    const stored = readStore();
+    if (!stored) return {};
     const out = {};
     if (DIRECTIONS.includes(stored.dir)) out.dir = stored.dir;
     if (STYLES.includes(stored.style)) out.style = stored.style;
@@ -378,25 +378,44 @@
   // Where an answer stands, in the card's own words (「高度 61.7°　方位 181.9°（南）」).
   const whereText = (a) => (a.card || []).find((line) => line.startsWith("高度")) ?? `高度 ${a.alt.toFixed(1)}°　方位 ${a.az.toFixed(1)}°`;
 
-  // The card of the object at a tap: the window's card, line for line.
-  function showCard(answer) {
+  // The card sheet, filled anew: a heading, lines of text, then any other
+  // elements (buttons); `name` is the object it is about ("" for none).
+  function fillCard(title, lines, extra, name) {
     const card = $("card");
-    if (answer.kind === "none") {
-      card.hidden = true;
-      say(whereText(answer));
-      return;
-    }
     card.innerHTML = "";
     const h = document.createElement("h2");
-    h.textContent = answer.name;
+    h.textContent = title;
     card.append(h);
-    for (const line of (answer.card || []).slice(1)) {
+    for (const line of lines) {
       const p = document.createElement("p");
       p.textContent = line;
       card.append(p);
     }
+    card.append(...extra);
     openSheet(card);
-    card.dataset.name = answer.name;
+    card.dataset.name = name;
+  }
+
+  // A button of the card that closes it and does `act`.
+  function cardButton(text, act) {
+    const b = document.createElement("button");
+    b.type = "button";
+    b.textContent = text;
+    b.addEventListener("click", () => {
+      $("card").hidden = true;
+      act();
+    });
+    return b;
+  }
+
+  // The card of the object at a tap: the window's card, line for line.
+  function showCard(answer) {
+    if (answer.kind === "none") {
+      $("card").hidden = true;
+      say(whereText(answer));
+      return;
+    }
+    fillCard(answer.name, (answer.card || []).slice(1), [], answer.name);
   }
 
   // The pixel of the picture (at the request's scale) under a pointer
@@ -554,25 +573,15 @@
 
   // A part of a name: the names it begins, each a button that finds it.
   function offerNames(name, names) {
-    const card = $("card");
-    card.innerHTML = "";
-    const h = document.createElement("h2");
-    h.textContent = `「${name}」で始まる名前`;
-    card.append(h);
-    for (const n of names.slice(0, 12)) {
-      const b = document.createElement("button");
-      b.type = "button";
-      b.className = "candidate";
-      b.textContent = n;
-      b.addEventListener("click", () => {
+    const buttons = names.slice(0, 12).map((n) => {
+      const b = cardButton(n, () => {
         $("findName").value = n;
-        card.hidden = true;
         findOnPage();
       });
-      card.append(b);
-    }
-    openSheet(card);
-    card.dataset.name = "";
+      b.className = "candidate";
+      return b;
+    });
+    fillCard(`「${name}」で始まる名前`, [], buttons, "");
   }
 
   // A ring round the found object, over the picture, until the next draw.
@@ -588,17 +597,7 @@
 
   // Below the horizon: when it rises, and a button that draws that moment.
   function offerRise(name, found) {
-    const card = $("card");
-    card.innerHTML = "";
-    const h = document.createElement("h2");
-    h.textContent = found.name;
-    const p = document.createElement("p");
-    p.textContent = found.sentence;
-    const go = document.createElement("button");
-    go.type = "button";
-    go.id = "drawRise";
-    go.textContent = "昇るときの空を描く";
-    go.addEventListener("click", () => {
+    const go = cardButton("昇るときの空を描く", () => {
       // The minute after the rise ("2026-12-12T04:35:08+09:00", the
       // place's clock), in Japan Standard Time as the fields take it.
       const ms = Date.parse(found.nextRise);
@@ -610,12 +609,10 @@
         $("date").value = found.nextRise.slice(0, 10);
         $("time").value = found.nextRise.slice(11, 16);
       }
-      card.hidden = true;
       findOnPage();
     });
-    card.append(h, p, go);
-    openSheet(card);
-    card.dataset.name = found.name;
+    go.id = "drawRise";
+    fillCard(found.name, [found.sentence], [go], found.name);
   }
 
   function markDirection() {

@@ -17,10 +17,12 @@ namespace app {
 
 namespace {
 
-std::string errorJson(const std::string& message) {
+// A refusal; `candidates`, when given, are names a page can offer instead.
+std::string errorJson(const std::string& message, const std::vector<std::string>& candidates = {}) {
     JsonObject j;
     j.text("error", message);
     j.integer("status", 2);
+    if (!candidates.empty()) j.texts("candidates", candidates);
     return j.done();
 }
 
@@ -318,14 +320,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (op == "find") {
         const FindResult r = answerFind({sky, name, allSky, scale, freeLook, lookGiven}, cat, *zone, now);
         const std::string error = findErrorText(r, name);
-        if (error.empty()) return findResultJson(r, scale, *zone);
-        if (r.candidates.empty()) return errorJson(error);
-        // The names it begins, as a list a page can offer.
-        JsonObject j;
-        j.text("error", error);
-        j.integer("status", 2);
-        j.texts("candidates", r.candidates);
-        return j.done();
+        return error.empty() ? findResultJson(r, scale, *zone) : errorJson(error, r.candidates);
     }
     if (op == "identify") {
         const IdentifyAnswer a = answerIdentify({picture, x, y}, cat, *zone, now);
