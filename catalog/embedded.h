@@ -17,4 +17,6 @@ std::string_view nameAliasesCsv();
 std::string_view asterismsCsv();
 std::string_view deepSkyCsv();
 std::string_view constellationBoundsCsv();
+std::string_view kanjiGradesCsv();
+std::string_view wordReadingsCsv();
 }  // namespace catalog::embedded

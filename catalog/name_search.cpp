@@ -4,69 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "catalog/utf8.h"
+
 namespace catalog {
 
 namespace {
-
-// --- UTF-8 -----------------------------------------------------------------
-
-// Decodes one code point at s[i], advancing i; invalid bytes give 0 and
-// advance by one.
-char32_t decode(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    auto cont = [&](std::size_t k) -> int {
-        if (i + k >= s.size()) return -1;
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        return (b & 0xC0) == 0x80 ? (b & 0x3F) : -1;
-    };
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int len = 0;
-    char32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; }
-    else { ++i; return 0; }
-    for (int k = 1; k < len; ++k) {
-        const int c = cont(static_cast<std::size_t>(k));
-        if (c < 0) { ++i; return 0; }
-        cp = (cp << 6) | static_cast<char32_t>(c);
-    }
-    i += static_cast<std::size_t>(len);
-    // Overlong forms, surrogates and values past U+10FFFF are not text.
-    if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
-        (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return 0;
-    return cp;
-}
-
-std::u32string decodeAll(std::string_view s) {
-    std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const char32_t c = decode(s, i);
-        if (c != 0) out.push_back(c);
-    }
-    return out;
-}
-
-void encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // --- kana ------------------------------------------------------------------
 
@@ -117,7 +59,7 @@ bool dropped(char32_t c) {
 
 std::string foldName(std::string_view utf8) {
     std::u32string folded;
-    for (const char32_t raw : decodeAll(utf8)) {
+    for (const char32_t raw : decodeUtf8All(utf8)) {
         const char32_t c = widen(raw);
         if ((c == kVoicedMark || c == kSemiVoicedMark) && !folded.empty()) {
             const std::u32string_view base = c == kVoicedMark ? kVoiceBase : kSemiBase;
@@ -132,7 +74,7 @@ std::string foldName(std::string_view utf8) {
         folded.push_back(c);
     }
     std::string out;
-    for (const char32_t c : folded) encode(c, out);
+    for (const char32_t c : folded) encodeUtf8(c, out);
     return out;
 }
 

@@ -62,6 +62,8 @@
     if (req.constellations && req.constellations.length) q.constellations = req.constellations === "all" ? "all" : [].concat(req.constellations);
     if (req.scale) q.scale = Number(req.scale);
     q.seed = req.seed === undefined ? 1 : Number(req.seed);
+    if (req.trails) q.trails = Number(req.trails);
+    if (req.stamp) q.stamp = true;
     return q;
   }
 
@@ -185,9 +187,20 @@
   const $ = (id) => document.getElementById(id);
   // look: where the free view (自由) looks, {az, alt, fov} in degrees.
   // The page opens on the free view in the natural sky, looking south.
+  const keep = planetariumKeep({
+    drawList: (req) => api.drawList(req),
+    step: (at, minutes) => {
+      const next = call({op: "step", at, minutes});
+      return `${next.date} ${next.time}`;
+    },
+    paint: (canvas, list, scale) => paint(canvas, list, scale),
+    twipsPerPixel: () => viewport.twipsPerPixel,
+  });
+  const furigana = planetariumFurigana((texts, grade) => call({op: "ruby", texts, grade}));
   const state = {dir: "free", timer: null, places: [], figures: [], look: {az: 180, alt: 35, fov: 90}};
   const DIRECTIONS = ["north", "east", "south", "west", "zenith", "free"];
   const STYLES = ["", "natural", "screen"];
+  const FURIGANA = ["", "school", "all"];
 
   function two(n) {
     return String(n).padStart(2, "0");
@@ -212,6 +225,7 @@
     } else {
       req.place = place;
     }
+    if ($("trails").value) req.trails = Number($("trails").value);
     req.show = [...document.querySelectorAll("#options input:checked")].map((i) => i.dataset.show);
     const chosen = [...document.querySelectorAll("#figureList input:checked")].map((i) => i.value);
     if (chosen.length) req.constellations = chosen.length === state.figures.length ? "all" : chosen;
@@ -219,6 +233,7 @@
   }
 
   function say(text) {
+    state.said = text;
     $("status").textContent = text;
   }
 
@@ -238,7 +253,7 @@
       } catch (e) {
         words = "";
       }
-      $("skyText").textContent = `${$("status").textContent}。${words}`;
+      $("skyText").textContent = `${state.said}。${words}`;
     }, 400);
   }
 
@@ -256,6 +271,7 @@
   function openSheet(sheet) {
     if (sheet.id !== "more") setMenu(false);
     sheet.hidden = false;
+    sheet.classList.toggle("paper", sheet.querySelector(".paperPage") !== null);
     // A panel of text (こよみ, 数値, 今夜の見どころ, 使い方) prints by itself.
     if (sheet.id === "almanacView" && !sheet.querySelector(":scope > .printPanel")) {
       const print = document.createElement("button");
@@ -263,9 +279,16 @@
       print.className = "printPanel close";
       print.textContent = "印刷";
       print.addEventListener("click", () => {
+        // Paper pages (the planisphere) print on A4 portrait without margins.
+        const page = sheet.classList.contains("paper") ? document.createElement("style") : null;
+        if (page) {
+          page.textContent = "@media print { @page { size: A4 portrait; margin: 0; } }";
+          document.head.append(page);
+        }
         document.body.classList.add("printingPanel");
         window.print();
         document.body.classList.remove("printingPanel");
+        page?.remove();
       });
       sheet.prepend(print);
     }
@@ -278,9 +301,22 @@
       sheet.prepend(close);
     }
   }
+  const playLabel = () => (state.timer ? "一時停止" : "再生");
+
   function setMenu(open) {
     $("more").hidden = !open;
     $("menu").setAttribute("aria-expanded", String(open));
+  }
+
+  // What the next visit starts from: the place, the view and the settings.
+  function remember() {
+    try {
+      localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value,
+                                                  dir: state.dir, look: state.look, style: $("style").value,
+                                                  furigana: $("furigana").value}));
+    } catch (e) {
+      // Storage full or refused: the page works on, it only forgets.
+    }
   }
 
   function drawPage() {
@@ -294,9 +330,9 @@
       state.shown = {req, scale};
       $("ring").hidden = true;
       describeSky(req);
-      say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}`);
-      localStorage.setItem(STORE, JSON.stringify({place: $("place").value, lat: $("lat").value, lon: $("lon").value,
-                                                  dir: state.dir, look: state.look, style: $("style").value}));
+      say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}` +
+          (req.trails ? `　軌跡 ${req.trails} 時間` : ""));
+      remember();
     } catch (e) {
       say(e.message);
     }
@@ -352,6 +388,7 @@
     const out = {};
     if (DIRECTIONS.includes(stored.dir)) out.dir = stored.dir;
     if (STYLES.includes(stored.style)) out.style = stored.style;
+    if (FURIGANA.includes(stored.furigana)) out.furigana = stored.furigana;
     const l = stored.look;
     if (l && typeof l === "object" && [l.az, l.alt, l.fov].every((v) => typeof v === "number" && Number.isFinite(v)) &&
         Math.abs(l.alt) <= 90 && l.fov >= MIN_FOV && l.fov <= MAX_FOV) {
@@ -531,16 +568,122 @@
     h.textContent = "今夜の見どころ";
     const pre = document.createElement("pre");
     pre.id = "tonightText";
+    let text;
     try {
-      pre.textContent = api.tonightText(pageRequest());
+      text = api.tonightText(pageRequest());
     } catch (e) {
-      pre.textContent = e.message;
+      text = e.message;
     }
+    pre.textContent = text;
     const copy = document.createElement("button");
     copy.type = "button";
     copy.textContent = "コピー";
-    copy.addEventListener("click", () => navigator.clipboard && navigator.clipboard.writeText(pre.textContent));
+    // The sentences as written, without the readings shown over them.
+    copy.addEventListener("click", () => navigator.clipboard && navigator.clipboard.writeText(text));
     view.append(h, copy, pre);
+    openSheet(view);
+  }
+
+  // A file handed to the browser to keep.
+  function download(blob, name) {
+    const a = document.createElement("a");
+    a.download = name;
+    a.href = URL.createObjectURL(blob);
+    a.click();
+    setTimeout(() => URL.revokeObjectURL(a.href), 60000);
+  }
+  const fileStem = (req) => `sky-${req.at.replace(" ", "-").replace(":", "")}-${req.dir}`;
+
+  // 動画・コマ: from the moment entered, a picture every interval, as a film
+  // (WebM, or MP4 in Safari) or as numbered PNGs in one ZIP; a progress
+  // line and 中止 while it is made.
+  function showFilm() {
+    const view = $("almanacView");
+    view.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = "動画・コマ";
+    const form = document.createElement("div");
+    form.className = "filmForm";
+    form.innerHTML = `<p>入力した日時から、間隔ごとに空の絵を作ります。それぞれの絵に日時と場所が入ります。</p>
+      <label>間隔 <select id="filmEvery"><option value="5">5分</option><option value="10">10分</option>
+        <option value="15">15分</option><option value="30">30分</option><option value="60">1時間</option>
+        <option value="1440">1日</option><option value="1436">1恒星日</option></select></label>
+      <label>枚数 <input id="filmFrames" type="number" min="2" max="600" step="1" value="24"></label>
+      <label>1秒に <select id="filmFps"><option value="2">2枚</option><option value="4" selected>4枚</option>
+        <option value="8">8枚</option><option value="12">12枚</option></select></label>
+      <div><button type="button" id="filmMake">動画を作る</button><button type="button" id="filmZip">コマを保存（ZIP）</button>
+        <button type="button" id="filmStop" disabled>中止</button></div>
+      <p id="filmProgress" role="status"></p>`;
+    view.append(h, form);
+    openSheet(view);
+    const every = $("step").value;
+    if ([...$("filmEvery").options].some((o) => o.value === every)) $("filmEvery").value = every;
+    if (!keep.filmType()) {
+      $("filmMake").disabled = true;
+      $("filmProgress").textContent = "このブラウザでは動画を作れません。「コマを保存（ZIP）」を使ってください。";
+    }
+    let controller = null;
+    const run = async (film) => {
+      const frames = Math.round(Number($("filmFrames").value));
+      if (!(frames >= 2 && frames <= 600)) {
+        $("filmProgress").textContent = "枚数は 2 から 600 までです。";
+        return;
+      }
+      const req = pageRequest();
+      const options = {frames, every: Number($("filmEvery").value), fps: Number($("filmFps").value), base: fileStem(req)};
+      controller = new AbortController();
+      for (const id of ["filmMake", "filmZip"]) $(id).disabled = true;
+      $("filmStop").disabled = false;
+      const progress = (k, n) => { $("filmProgress").textContent = `${k} / ${n} 枚`; };
+      try {
+        const blob = await (film ? keep.film(req, options, progress, controller.signal)
+                                 : keep.frameZip(req, options, progress, controller.signal));
+        download(blob, `${options.base}.${film ? (blob.type === "video/mp4" ? "mp4" : "webm") : "zip"}`);
+        $("filmProgress").textContent = `できました（${frames} 枚、${Math.round(blob.size / 1024)} KB）。`;
+      } catch (e) {
+        $("filmProgress").textContent = e.name === "AbortError" ? "中止しました。何も保存していません。" : e.message;
+      } finally {
+        controller = null;
+        $("filmMake").disabled = !keep.filmType();
+        $("filmZip").disabled = false;
+        $("filmStop").disabled = true;
+      }
+    };
+    $("filmMake").addEventListener("click", () => run(true));
+    $("filmZip").addEventListener("click", () => run(false));
+    $("filmStop").addEventListener("click", () => controller?.abort());
+  }
+
+  // 星座早見盤: the place's two A4 pages (the star disc, the horizon mask)
+  // to print on card, or to keep as PNGs.
+  function showPlanisphere() {
+    const view = $("almanacView");
+    view.innerHTML = "";
+    const h = document.createElement("h2");
+    h.textContent = "星座早見盤";
+    view.append(h);
+    try {
+      const answer = api.planisphere(pageRequest());
+      const note = document.createElement("p");
+      note.textContent = "2 枚を A4 の厚紙に印刷し、星図盤を切り抜いて地平盤の下に重ね、中心をとめて使います。";
+      view.append(note);
+      const stem = answer.fileName.replace(/\.pdf$/i, "");
+      keep.planispherePages(answer, 200).forEach((canvas, i) => {
+        const img = document.createElement("img");
+        img.className = "paperPage";
+        img.alt = i === 0 ? "星図盤" : "地平盤";
+        img.src = canvas.toDataURL("image/png");
+        const save = document.createElement("button");
+        save.type = "button";
+        save.textContent = `${img.alt}を PNG で保存`;
+        save.addEventListener("click", () => canvas.toBlob((b) => download(b, `${stem}-${i + 1}.png`), "image/png"));
+        view.append(save, img);
+      });
+    } catch (e) {
+      const p = document.createElement("p");
+      p.textContent = e.message;
+      view.append(p);
+    }
     openSheet(view);
   }
 
@@ -650,6 +793,12 @@
     if (view.dir) state.dir = view.dir;
     if (view.look) state.look = view.look;
     if (view.style !== undefined) $("style").value = view.style;
+    if (view.furigana !== undefined) $("furigana").value = view.furigana;
+    furigana.set($("furigana").value);
+    $("furigana").addEventListener("change", () => {
+      furigana.set($("furigana").value);
+      remember();
+    });
     markDirection();
     $("style").addEventListener("change", drawPage);
     for (const b of document.querySelectorAll("#facing button")) b.addEventListener("click", () => face(b.dataset.az));
@@ -708,10 +857,9 @@
       if (state.timer) {
         clearInterval(state.timer);
         state.timer = null;
-        $("play").textContent = "再生";
+        $("play").textContent = playLabel();
         return;
       }
-      $("play").textContent = "一時停止";
       state.timer = setInterval(() => {
         if (stepMinutes(Number($("step").value))) {
           drawPage();
@@ -719,6 +867,7 @@
           $("play").click();  // stops, and the reason stays shown
         }
       }, 1000 * Number($("every").value));
+      $("play").textContent = playLabel();
     });
     $("find").addEventListener("click", findOnPage);
     $("findName").addEventListener("keydown", (e) => e.key === "Enter" && findOnPage());
@@ -727,6 +876,9 @@
     $("table").addEventListener("click", showNumbers);
     $("tonight").addEventListener("click", showTonight);
     $("help").addEventListener("click", showHelp);
+    $("film").addEventListener("click", showFilm);
+    $("planisphere").addEventListener("click", showPlanisphere);
+    $("trails").addEventListener("change", drawPage);
     // 全画面: the picture alone; the large names come on with it.
     $("full").addEventListener("click", () => {
       const big = document.querySelector('#options input[data-show="bignames"]');
@@ -748,7 +900,7 @@
         }
         else if (what === "exit") document.exitFullscreen?.();
         else document.querySelector(`#directions button[data-dir="${what}"]`).click();
-        if (what === "play") b.textContent = $("play").textContent;
+        if (what === "play") b.textContent = playLabel();
       });
     }
     // Keys anywhere in full screen: the picture's own keys (arrows, + and -,
@@ -911,6 +1063,17 @@
     view: () => ({...state.look}),
     // The build's version (16 hex digits of the page's hash).
     version: () => pageVersion(),
+    // ふりがな: for each text its pieces, plain ones as strings and ones with
+    // ruby as [text, reading]; grade 4 for a 4th grader, 0 for every kanji word.
+    // The planisphere's two A4 pages: {fileName, pages: [draw list, draw list]}.
+    planisphere: (req) => call({op: "planisphere", ...momentAndPlace(req)}),
+    // A film and a frame series from req's moment: {frames, every (minutes),
+    // fps}, resolving to a Blob; filmType() is the film's kind, null where
+    // the browser cannot make one.
+    film: (req, options, progress, signal) => keep.film(req, options, progress, signal),
+    frameZip: (req, options, progress, signal) => keep.frameZip(req, {base: "frame", ...options}, progress, signal),
+    filmType: () => keep.filmType(),
+    ruby: (texts, grade) => call({op: "ruby", texts: [].concat(texts), grade: Number(grade)}),
     draw: (req) =>
       new Promise((resolve) => {
         const list = api.drawList(req);

@@ -3,7 +3,7 @@
 
 bundle.py WEB_SOURCE_DIR CORE_JS OUTPUT_HTML: index.html with style.css, the
 core module (the WebAssembly inlined in it by emscripten's SINGLE_FILE) and
-app.js written into it, so that the page needs no other file and no network.
+the page's scripts (furigana.js, keep.js, app.js) written into it, so that the page needs no other file and no network.
 The page's version, the first 16 hex digits of its SHA-256, goes into the
 page (meta planetarium-version) and into the service worker written beside
 it (sw.js), so that every new build is a new worker.
@@ -11,6 +11,10 @@ it (sw.js), so that every new build is a new worker.
 import hashlib
 import pathlib
 import sys
+
+
+# The page's own scripts, in order: furigana.js defines what app.js uses.
+APP_SCRIPTS = ("furigana.js", "keep.js", "app.js")
 
 
 def script(text: str) -> str:
@@ -24,7 +28,7 @@ def main() -> int:
     parts = {
         "<!-- STYLE -->": "<style>\n" + (source / "style.css").read_text(encoding="utf-8") + "\n</style>",
         "<!-- CORE -->": script(core.read_text(encoding="utf-8")),
-        "<!-- APP -->": script((source / "app.js").read_text(encoding="utf-8")),
+        "<!-- APP -->": script("\n".join((source / name).read_text(encoding="utf-8") for name in APP_SCRIPTS)),
     }
     for marker, text in parts.items():
         if page.count(marker) != 1:

@@ -241,8 +241,12 @@ ChartScene answerChart(const PictureQuery& q, view::ChartStyle style, const cata
     return chartScene(pic, shown, style, req.placeName, zone, schemeForSunAltitude(shown.sky.bodyAltDeg[astro::Sun]));
 }
 
-std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat, Clock::time_point now) {
-    return pictureDrawList(pictureRequest(q, skyRequest(q.sky, cat, now)), cat);
+std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
+                           Clock::time_point now) {
+    const SkyRequest sky = skyRequest(q.sky, cat, now);
+    PictureRequest req = pictureRequest(q, sky);
+    if (q.stamp) req.stamp = PictureRequest::Stamp{sky.placeName, zone};
+    return pictureDrawList(req, cat);
 }
 
 std::string minuteJson(const astro::CivilMinute& m) {

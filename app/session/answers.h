@@ -63,6 +63,7 @@ struct PictureQuery {
     double scale = 1.0;
     std::uint64_t seed = 0;
     std::optional<double> trailsHours;  // above 0, at most 24
+    bool stamp = false;                 // a film frame's stamp: when and where
 };
 
 // pictureRequest: the picture of a query at the moment and place of `req`.
@@ -162,7 +163,8 @@ ChartScene answerChart(const PictureQuery& q, view::ChartStyle style, const cata
                        const LocalZone& zone, Clock::time_point now);
 
 // The draw list of a picture query (--render FILE.json, drawList()).
-std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat, Clock::time_point now);
+std::string answerDrawList(const PictureQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
+                           Clock::time_point now);
 
 // "Now" as the page's fields show it: {"date": "2026-12-10", "time": "23:31"},
 // Japan Standard Time by the clock's UTC instant.

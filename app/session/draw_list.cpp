@@ -168,6 +168,15 @@ std::string chartDrawList(const ChartScene& scene, const catalog::Catalogue& cat
                     paper ? view::kPaperText : scene.screenText, painter);
 }
 
+std::string planispherePageDrawList(const view::Planisphere& p, const catalog::Catalogue& cat,
+                                    const std::string& placeName, int page) {
+    DrawListPainter painter;
+    if (page == 1) view::drawStarDisc(p, cat, placeName, painter);
+    else view::drawHorizonMask(p, placeName, painter);
+    return listJson(view::kA4WidthMm * view::kTwipsPerMm, view::kA4HeightMm * view::kTwipsPerMm, 1.0,
+                    view::kPaperBackground, view::kPaperText, painter);
+}
+
 std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue& cat) {
     const PictureSky shown = pictureSky(req, cat);
     const SchemeColours colours = pictureColours(shown);

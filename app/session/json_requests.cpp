@@ -7,9 +7,11 @@
 #include "app/session/draw_list.h"
 #include "app/session/json_reader.h"
 #include "app/session/json_writer.h"
+#include "app/session/planisphere_request.h"
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
 #include "app/session/time_step.h"
+#include "catalog/readings.h"
 #include "view/free_projector.h"
 #include "view/picture.h"
 
@@ -176,6 +178,14 @@ PictureQuery readPictureQuery(Members& m, const catalog::Catalogue& cat) {
             m.fail("constellations: unknown constellation " + quotedArgument(*bad));
     }
     q.scale = readScale(m);
+    if (const std::optional<double> hours = m.number("trails")) {
+        if (!(*hours > 0.0 && *hours <= 24.0)) m.fail("trails: not a number of hours above 0, at most 24");
+        else q.trailsHours = *hours;
+    }
+    if (const JsonValue* stamp = m.get("stamp")) {
+        if (stamp->boolean() == nullptr) m.fail("stamp: not true or false");
+        else q.stamp = *stamp->boolean();
+    }
     if (const std::optional<double> seed = m.number("seed")) {
         // Whole numbers a double holds exactly.
         if (!(*seed >= 0.0 && *seed <= 9007199254740992.0) || std::floor(*seed) != *seed)
@@ -230,6 +240,32 @@ std::optional<std::pair<int, int>> readMonth(Members& m) {
     return std::pair{*year, *month};
 }
 
+// Readings for the page's texts: {"texts": [TEXT, ...], "grade": 0..6}
+// gives one array a text, its pieces in order, a plain piece as a string
+// and a piece with ruby as [TEXT, READING].
+std::string rubyJson(Members& m) {
+    const std::optional<std::vector<std::string>> texts = m.texts("texts");
+    if (!texts) m.fail("texts: missing");
+    const std::optional<double> grade = m.number("grade");
+    if (!grade || !(*grade >= 0.0 && *grade <= 6.0) || *grade != std::trunc(*grade))
+        m.fail("grade: not a whole number from 0 (every kanji word) to 6");
+    m.checkAllUsed();
+    if (!m.error.empty()) return errorJson(m.error);
+    std::string out = "[";
+    for (std::size_t t = 0; t < texts->size(); ++t) {
+        out += t > 0 ? ",[" : "[";
+        const std::vector<catalog::RubyPiece> pieces = catalog::rubyPieces((*texts)[t], static_cast<int>(*grade));
+        for (std::size_t p = 0; p < pieces.size(); ++p) {
+            if (p > 0) out += ',';
+            out += pieces[p].reading.empty()
+                       ? jsonString(pieces[p].text)
+                       : "[" + jsonString(pieces[p].text) + "," + jsonString(pieces[p].reading) + "]";
+        }
+        out += ']';
+    }
+    return out + "]\n";
+}
+
 // A step of the timer: up to a year of minutes either way.
 constexpr double kMaxStepMinutes = 366 * 24 * 60;
 
@@ -239,7 +275,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     const std::string op = m.text("op").value_or("");
     if (!m.error.empty()) return errorJson(m.error);
     const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
-    const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight";
+    const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere";
     if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
         m.checkAllUsed();
         if (!m.error.empty()) return errorJson(m.error);
@@ -248,6 +284,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         if (op == "now") return nowJson(now);
         return viewportJson();
     }
+    if (op == "ruby") return rubyJson(m);
     if (op == "step") {
         // The timer's step, by the program's calendar (the Julian calendar
         // before 1582-10-15, every year -32768..32767), as the window's.
@@ -326,8 +363,24 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         const IdentifyAnswer a = answerIdentify({picture, x, y}, cat, *zone, now);
         return identifyJson(a.point, a.card);
     }
+    if (op == "planisphere") {
+        // The two pages for the place, the hour ring in its standard time.
+        const SkyRequest req = skyRequest(sky, cat, now);
+        std::string why;
+        const std::optional<view::Planisphere> p =
+            planisphereOf(req.input.latDeg, req.input.lonDeg, *zone, req.input.year, why);
+        if (!p) return errorJson(why);
+        std::string out = "{\"fileName\": " + jsonString(planisphereFileName(req.placeName, req.input.latDeg, req.input.lonDeg)) +
+                          ", \"pages\": [";
+        for (const int page : {1, 2}) {
+            std::string list = planispherePageDrawList(*p, cat, req.placeName, page);
+            list.pop_back();  // its newline
+            out += (page > 1 ? ", " : "") + list;
+        }
+        return out + "]}\n";
+    }
     if (op == "chartList") return chartDrawList(answerChart(picture, view::ChartStyle::Print, cat, *zone, now), cat);
-    return answerDrawList(picture, cat, now);
+    return answerDrawList(picture, cat, *zone, now);
 }
 
 }  // namespace

@@ -6,12 +6,17 @@
 //   place NAME | lat DEG, lon DEG [, tz ZONE],
 //   dir "north"|"east"|"south"|"west"|"zenith", show [ITEM, ...],
 //   constellations "all" | [NAME, ...], scale N, seed N (whole, >= 0),
+//   trails HOURS (0 < HOURS <= 24: the trails up to the moment drawn),
+//   stamp true (drawList: a film frame's line of when and where),
 //   name TEXT (find), x, y (identify, pixels), month "YYYY-MM" (almanac),
 //   json true (tonight: the JSON rather than the sentences),
 //   minutes N (step: the timer's step from at, by the program's calendar,
-//   answered as {"date", "time"} like now).
+//   answered as {"date", "time"} like now),
+//   texts [TEXT, ...], grade 0..6 (ruby: the readings a reader through that
+//   school grade needs, 0 for every kanji word; see catalog/readings.h).
 // OP: json, find, identify, drawList, chartList, almanac, tonight, places,
-// constellations, now, viewport, step. The answer is the JSON (or, for almanac
+// constellations, now, viewport, step, ruby, planisphere ({"fileName",
+// "pages": [star disc, horizon mask]}: the draw lists of the two A4 pages). The answer is the JSON (or, for almanac
 // and tonight's sentences, the text) the command line prints for the same
 // question; a request that cannot be answered gives
 // {"error": "...", "status": 2}. A member no question takes is refused, so

@@ -52,7 +52,7 @@ std::string printed(const std::vector<std::string>& args) {
         const IdentifyAnswer a = answerIdentify(identifyQuery(o, *o.seed), cat(), *zone, kNow);
         return identifyJson(a.point, a.card);
     }
-    case Mode::Render: return answerDrawList(pictureQuery(o, *o.seed), cat(), kNow);
+    case Mode::Render: return answerDrawList(pictureQuery(o, *o.seed), cat(), LocalZone{}, kNow);
     default: ADD_FAILURE() << "unexpected mode"; return {};
     }
 }

@@ -1,0 +1,156 @@
+#include "catalog/readings.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "catalog/csv.h"
+#include "catalog/embedded.h"
+#include "catalog/utf8.h"
+
+namespace catalog {
+
+namespace {
+
+bool isKanji(char32_t c) {
+    return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c == U'々' || c == U'〆';
+}
+
+bool isDigit(char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９'); }
+
+char32_t toHiragana(char32_t c) { return c >= U'ァ' && c <= U'ヶ' ? c - 0x60 : c; }
+
+struct Tables {
+    std::unordered_map<char32_t, int> grades;
+    std::unordered_map<std::u32string, std::u32string> words;     // kanji words, with their okurigana
+    std::unordered_map<std::u32string, std::u32string> counters;  // read so after a digit
+    std::size_t longest = 1;                                        // code points
+};
+
+const Tables& tables() {
+    static const Tables t = [] {
+        Tables t;
+        const CsvParseResult grades = parseCsv(embedded::kanjiGradesCsv());
+        for (std::size_t r = 1; r < grades.records.size(); ++r) {
+            const CsvRecord& row = grades.records[r];
+            const std::u32string k = decodeUtf8All(row.size() == 2 ? row[0] : "");
+            const std::optional<int> g = row.size() == 2 ? parseInt(row[1]) : std::nullopt;
+            if (k.size() == 1 && g) t.grades[k[0]] = *g;
+        }
+        const CsvParseResult words = parseCsv(embedded::wordReadingsCsv());
+        for (std::size_t r = 1; r < words.records.size(); ++r) {
+            const CsvRecord& row = words.records[r];
+            if (row.size() != 2) continue;
+            std::u32string word = decodeUtf8All(row[0]);
+            const bool counter = !word.empty() && word[0] == U'~';
+            if (counter) word.erase(0, 1);
+            if (word.empty()) continue;
+            t.longest = std::max(t.longest, word.size());
+            (counter ? t.counters : t.words)[word] = decodeUtf8All(row[1]);
+        }
+        return t;
+    }();
+    return t;
+}
+
+// The reading of `word` laid over its kanji: each run of kanji gets the
+// part of the reading up to the kana that follow it in the word. Nothing
+// when the reading does not hold the word's kana in order.
+std::optional<std::vector<RubyPiece>> alignReading(std::u32string_view word, std::u32string_view reading) {
+    std::vector<RubyPiece> out;
+    std::size_t w = 0, r = 0;
+    while (w < word.size()) {
+        std::size_t end = w;
+        const bool kanji = isKanji(word[w]);
+        while (end < word.size() && isKanji(word[end]) == kanji) ++end;
+        const std::u32string_view run = word.substr(w, end - w);
+        if (!kanji) {
+            // The kana stand in the reading as they are (katakana read as hiragana).
+            for (const char32_t c : run)
+                if (r >= reading.size() || toHiragana(reading[r++]) != toHiragana(c)) return std::nullopt;
+            out.push_back({encodeUtf8(run), ""});
+        } else {
+            std::size_t readEnd = reading.size();
+            if (end < word.size()) {
+                // The next kana of the word, found after at least one reading kana.
+                const char32_t next = toHiragana(word[end]);
+                readEnd = r + 1;
+                while (readEnd < reading.size() && toHiragana(reading[readEnd]) != next) ++readEnd;
+            }
+            if (readEnd <= r || readEnd > reading.size() || (end < word.size() && readEnd == reading.size()))
+                return std::nullopt;
+            out.push_back({encodeUtf8(run), encodeUtf8(reading.substr(r, readEnd - r))});
+            r = readEnd;
+        }
+        w = end;
+    }
+    if (r != reading.size()) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+int kanjiGrade(char32_t c) {
+    const auto& grades = tables().grades;
+    const auto it = grades.find(c);
+    return it == grades.end() ? 0 : it->second;
+}
+
+std::vector<RubyPiece> rubyPieces(std::string_view utf8, int throughGrade) {
+    const Tables& t = tables();
+    const std::u32string text = decodeUtf8All(utf8);
+    std::vector<RubyPiece> out;
+    std::u32string plain;
+    const auto flushPlain = [&] {
+        if (!plain.empty()) out.push_back({encodeUtf8(plain), ""});
+        plain.clear();
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isKanji(text[i])) {
+            plain += text[i++];
+            continue;
+        }
+        // The longest word of the table here; a counter after a digit first.
+        const std::u32string_view rest = std::u32string_view(text).substr(i);
+        const std::u32string* reading = nullptr;
+        std::size_t length = 0;
+        const bool afterDigit = i > 0 && isDigit(text[i - 1]);
+        for (const auto* table : {afterDigit ? &t.counters : nullptr, &t.words}) {
+            if (table == nullptr) continue;
+            for (std::size_t n = std::min(t.longest, rest.size()); n > 0 && reading == nullptr; --n) {
+                const auto it = table->find(std::u32string(rest.substr(0, n)));
+                if (it != table->end()) reading = &it->second, length = n;
+            }
+            if (reading != nullptr) break;
+        }
+        if (reading == nullptr) {
+            plain += text[i++];
+            continue;
+        }
+        const std::u32string_view word = rest.substr(0, length);
+        const bool known = std::all_of(word.begin(), word.end(), [&](char32_t c) {
+            if (!isKanji(c) || c == U'々') return true;
+            const int g = kanjiGrade(c);
+            return g >= 1 && g <= throughGrade;
+        });
+        std::optional<std::vector<RubyPiece>> pieces;
+        if (!known) pieces = alignReading(word, *reading);
+        if (!known && !pieces) pieces = std::vector<RubyPiece>{{encodeUtf8(word), encodeUtf8(*reading)}};
+        if (!pieces) {
+            plain += word;
+        } else {
+            for (RubyPiece& p : *pieces) {
+                if (p.reading.empty()) {
+                    plain += decodeUtf8All(p.text);
+                } else {
+                    flushPlain();
+                    out.push_back(std::move(p));
+                }
+            }
+        }
+        i += length;
+    }
+    flushPlain();
+    return out;
+}
+
+}  // namespace catalog
