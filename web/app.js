@@ -232,6 +232,16 @@
     return req;
   }
 
+  // A message that outlasts the redraws after it (the status line is the
+  // picture's own): shown over the picture until tapped, or for 15 seconds.
+  function notice(text) {
+    const n = $("notice");
+    n.textContent = text;
+    n.hidden = false;
+    clearTimeout(state.noticeTimer);
+    state.noticeTimer = setTimeout(() => { n.hidden = true; }, 15000);
+  }
+
   function say(text) {
     state.said = text;
     $("status").textContent = text;
@@ -853,6 +863,7 @@
     document.querySelector('#more > .close').addEventListener("click", () => setMenu(false));
     for (const id of ["full", "print", "save"]) $(id).addEventListener("click", () => setMenu(false));
     $("draw").addEventListener("click", drawPage);
+    $("notice").addEventListener("click", () => { $("notice").hidden = true; });
     $("play").addEventListener("click", () => {
       if (state.timer) {
         clearInterval(state.timer);
@@ -1102,7 +1113,7 @@
           sessionStorage.setItem(UPDATED, "1");
           location.reload();
         } else {
-          say("新しい版を用意しました。ページを開き直すと新しい版になります。");
+          notice("新しい版を用意しました。ページを開き直すと新しい版になります。");
         }
       });
       navigator.serviceWorker.register("sw.js").catch(() => {});
@@ -1117,7 +1128,7 @@
       buildPage();
       if (sessionStorage.getItem(UPDATED)) {
         sessionStorage.removeItem(UPDATED);
-        say(`新しい版（${pageVersion().slice(0, 8)}）に更新しました。`);
+        notice(`新しい版（${pageVersion().slice(0, 8)}）に更新しました。`);
       }
       return true;
     }),

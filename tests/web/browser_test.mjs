@@ -12,7 +12,7 @@ import { dirname, join } from "node:path";
 import { gzipSync } from "node:zlib";
 import puppeteer from "puppeteer-core";
 import { desktopRunner, reporter, requests, serveFolder } from "./common.mjs";
-import { answerChecks, updateCheck } from "./engine_suite.mjs";
+import { answerChecks, keepChecks, updateCheck } from "./engine_suite.mjs";
 
 const [page_, program, chromium = "/usr/bin/chromium"] = process.argv.slice(2);
 const pageUrl = `file://${page_}`;
@@ -60,6 +60,7 @@ try {
     screenshot: async (selector, path) => (await page.$(selector)).screenshot({ path }),
   };
   const { sirius } = await answerChecks(engine, { desktop, check, work });
+  await keepChecks(engine, { check, desktop, work });
 
   // The page as a user works it: a tap on Sirius opens its card, こよみ
   // shows the month, the place is remembered across a reload.

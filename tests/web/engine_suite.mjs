@@ -128,7 +128,7 @@ export async function updateCheck(engine, { check, pagePath }) {
       now = await engine.evaluate(async () => {
         if (!window.planetarium) return "";
         await window.planetarium.ready;
-        return `${window.planetarium.version()} ${document.getElementById("status").textContent} ${await caches.keys()}`;
+        return `${window.planetarium.version()} ${document.getElementById("notice").textContent} ${await caches.keys()}`;
       }).catch(() => "");
     }
   } catch (e) {
@@ -140,4 +140,114 @@ export async function updateCheck(engine, { check, pagePath }) {
   check(now.startsWith("0123456789abcdef") && now.includes("新しい版（01234567）に更新しました") &&
         now.endsWith("planetarium-0123456789abcdef"),
         "a new build served replaces the installed one at the next start and says so", now);
+}
+
+// What the page makes to keep and how it reads: ruby for the words beyond
+// the 4th grade and none within it, a frame series in a ZIP, a film where
+// the engine has an encoder (said plainly where it has none), trails, and
+// the planisphere's two A4 pages.
+export async function keepChecks(engine, { check, desktop, work }) {
+  const req = { ...requests[0], dir: "south" };
+  // Readings from the core, then the setting on the page itself.
+  const pieces = await engine.evaluate(() => window.planetarium.ruby(["金星は惑星です。12日"], 4));
+  check(JSON.stringify(pieces) === JSON.stringify([["金星は", ["惑星", "わくせい"], "です。12日"]]),
+        "ruby() reads 惑星 for a 4th grader and leaves 金星 alone", JSON.stringify(pieces));
+  const ruby = await engine.evaluate(async () => {
+    const select = document.getElementById("furigana");
+    const choose = async (value) => {
+      select.value = value;
+      select.dispatchEvent(new Event("change"));
+      await new Promise((r) => setTimeout(r, 50));
+    };
+    const bases = () => [...document.querySelectorAll("ruby")].map((r) => `${r.firstChild.textContent}:${r.querySelector("rt").textContent}`);
+    // Kanji in the controls and the menu that no reading covers.
+    const bare = () => {
+      const out = [];
+      const walk = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+      for (let n = walk.nextNode(); n; n = walk.nextNode()) {
+        if (n.parentElement.closest("script,style,rt,ruby,option,.unseen,#status")) continue;
+        if (!n.parentElement.closest("#controls,#more")) continue;
+        if (/[\u3400-\u9fff]/.test(n.data)) out.push(n.data.trim());
+      }
+      return out;
+    };
+    await choose("school");
+    const school = bases();
+    const playEasy = document.getElementById("play").textContent;
+    await choose("all");
+    const all = {count: document.querySelectorAll("ruby").length, bare: bare()};
+    await choose("");
+    return {school, playEasy, all, after: document.querySelectorAll("ruby").length,
+            playPlain: document.getElementById("play").textContent};
+  });
+  check(ruby.school.includes("星座:せいざ") && !ruby.school.some((b) => b.startsWith("方角") || b.startsWith("東")) &&
+        ruby.playEasy === "動かす", "ふりがな 小学生: 星座 gets its reading, 方角 and 東 none, 再生 says 動かす",
+        ruby.school.slice(0, 6).join(" "));
+  check(ruby.all.count > ruby.school.length && ruby.all.bare.length === 0,
+        "ふりがな すべて: every kanji word of the controls and the menu is read", ruby.all.bare.join(" ") || `${ruby.all.count} readings`);
+  check(ruby.after === 0 && ruby.playPlain === "再生", "ふりがな なし takes every reading back out", `${ruby.after} left`);
+
+  // Trails: the same calls as the desktop's picture with --trails.
+  {
+    const web = await engine.evaluate((r) => window.planetarium.drawList({ ...r, trails: 2 }), req);
+    const file = join(work, "trails.json");
+    desktop(["--render", file, ...pictureCli(req), "--trails", "2"], false);
+    const diff = sameValue(web, JSON.parse(readFileSync(file, "utf8")), 0.01);
+    check(!diff, "a picture with 2 hours of trails equals --trails 2", diff ?? `${web.ops.length} calls`);
+  }
+  // A frame series: three stamped PNGs of the picture's size, in one ZIP.
+  const zip = await engine.evaluate(async (r) => {
+    const blob = await window.planetarium.frameZip(r, { frames: 3, every: 15 });
+    const bytes = new Uint8Array(await blob.arrayBuffer());
+    const view = new DataView(bytes.buffer);
+    const files = [];
+    for (let at = 0; view.getUint32(at, true) === 0x04034b50;) {
+      const size = view.getUint32(at + 18, true), nameLength = view.getUint16(at + 26, true);
+      const name = new TextDecoder().decode(bytes.subarray(at + 30, at + 30 + nameLength));
+      const data = at + 30 + nameLength;
+      files.push({name, png: view.getUint32(data) === 0x89504e47, width: view.getUint32(data + 16), height: view.getUint32(data + 20)});
+      at = data + size;
+    }
+    const stamps = [0, 1].map((k) => window.planetarium.drawList({...r, stamp: true, at: k ? "2026-01-15 22:15" : r.at})
+      .ops.filter((o) => o[0] === "text" && o[1].startsWith("2026年")).map((o) => o[1]).join(""));
+    return {files, stamps};
+  }, req);
+  check(zip.files.length === 3 && zip.files.every((f, i) => f.png && f.name === `frame-000${i + 1}.png` && f.width === 977 && f.height === 625) &&
+        zip.stamps[1].includes("22:15") && zip.stamps[1].includes("東京"),
+        "コマを保存: three stamped 977×625 PNGs, frame-0001.png …, in one ZIP", `${JSON.stringify(zip.files[0])} ${zip.stamps[1]}`);
+  // A film through the engine's own encoder.
+  const film = await engine.evaluate(async (r) => {
+    const type = window.planetarium.filmType();
+    if (!type) return {type};
+    const blob = await window.planetarium.film(r, { frames: 4, every: 15, fps: 8 });
+    const head = new DataView(await blob.slice(0, 12).arrayBuffer());
+    return {type, size: blob.size, blobType: blob.type, webm: head.byteLength >= 4 && head.getUint32(0) === 0x1a45dfa3,
+            mp4: head.byteLength >= 8 && head.getUint32(4) === 0x66747970};
+  }, req);
+  if (film.type === null) {
+    // This engine's MediaRecorder cannot record a canvas here: the page
+    // says so and offers the frame series (checked above) instead.
+    const said = await engine.evaluate(() => {
+      document.getElementById("film").click();
+      return document.getElementById("filmProgress").textContent;
+    });
+    check(said.includes("動画を作れません"), `${engine.name} has no film encoder for a canvas: the page says so and offers the ZIP`, said);
+  } else {
+    check(film.size > 2000 && ((film.blobType === "video/webm" && film.webm) || (film.blobType === "video/mp4" && film.mp4)),
+          `動画を作る: a ${film.blobType} film of four pictures`, `${film.type}, ${film.size} bytes`);
+  }
+  // The planisphere's two pages, A4 in twips, with the place on the mask.
+  const paper = await engine.evaluate((r) => {
+    const answer = window.planetarium.planisphere({ place: r.place, at: r.at });
+    document.getElementById("planisphere").click();
+    const imgs = [...document.querySelectorAll("#almanacView img.paperPage")];
+    document.getElementById("almanacView").hidden = true;
+    return {fileName: answer.fileName, a4: answer.pages.every((p) => Math.abs(p.width - 210 / 25.4 * 1440) < 1 && Math.abs(p.height - 297 / 25.4 * 1440) < 1),
+            mask: answer.pages[1].ops.some((o) => o[0] === "text" && o[1].includes(r.place)), images: imgs.length,
+            refused: (() => { try { window.planetarium.planisphere({ lat: 3, lon: 100 }); return ""; } catch (e) { return e.message; } })()};
+  }, req);
+  check(paper.fileName === "hayami-東京.pdf" && paper.a4 &&
+        paper.mask && paper.images === 2 && paper.refused !== "",
+        "星座早見盤: two A4 pages, the mask naming the place, shown as two images; the equator refused",
+        `${paper.fileName} ${paper.refused}`);
 }

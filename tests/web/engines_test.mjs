@@ -20,7 +20,7 @@ import { dirname, join } from "node:path";
 import puppeteer from "puppeteer-core";
 import { Builder, By, Origin } from "selenium-webdriver";
 import { desktopRunner, reporter, requests, serveFolder } from "./common.mjs";
-import { answerChecks, updateCheck } from "./engine_suite.mjs";
+import { answerChecks, keepChecks, updateCheck } from "./engine_suite.mjs";
 
 const [pagePath, program, ...asked] = process.argv.slice(2);
 const engines = asked.length ? asked : ["firefox", "webkit"];
@@ -138,6 +138,7 @@ async function run(name, check) {
     await engine.evaluate(() => window.planetarium.ready);
     const firstPaint = Date.now() - started;
     const { sirius } = await answerChecks(engine, { desktop, check, work });
+    await keepChecks(engine, { check, desktop, work });
 
     // A tap on Sirius's pixel of the page's own picture opens its card.
     const at = await engine.evaluate((r) => {
