@@ -87,6 +87,32 @@ std::optional<std::vector<RubyPiece>> alignReading(std::u32string_view word, std
     return out;
 }
 
+// The reading of a counter whose sound changes with the number before it:
+// 分 is ぷん after 1, 3, 4, 6, 8 and 0 (1分 いっぷん, 10分 じゅっぷん); the days
+// of a month that are not read -にち (1日 ついたち, 20日 はつか) are read with
+// their number, `digitsTaken` digits of it. Empty for the table's reading.
+std::u32string counterReading(const std::u32string& text, std::size_t at, std::u32string_view word,
+                              const std::u32string& reading, std::size_t& digitsTaken) {
+    digitsTaken = 0;
+    const char32_t last = text[at - 1];
+    if (word == U"分") return std::u32string(U"013468").find(last) != std::u32string::npos ? U"ぷん" : U"ふん";
+    if (word.empty() || word[0] != U'日' || reading.rfind(U"にち", 0) != 0) return {};
+    std::size_t start = at;
+    while (start > 0 && text[start - 1] >= U'0' && text[start - 1] <= U'9') --start;
+    if (start > 0 && (text[start - 1] == U'.' || isDigit(text[start - 1]))) return {};  // 1.5日, full-width digits
+    const std::u32string digits = text.substr(start, at - start);
+    static const std::pair<std::u32string_view, std::u32string_view> kDays[] = {
+        {U"1", U"ついたち"}, {U"2", U"ふつか"}, {U"3", U"みっか"},   {U"4", U"よっか"},   {U"5", U"いつか"},
+        {U"6", U"むいか"},   {U"7", U"なのか"}, {U"8", U"ようか"},   {U"9", U"ここのか"}, {U"10", U"とおか"},
+        {U"14", U"じゅうよっか"}, {U"20", U"はつか"}, {U"24", U"にじゅうよっか"}};
+    for (const auto& [number, day] : kDays)
+        if (digits == number) {
+            digitsTaken = digits.size();
+            return std::u32string(day) + reading.substr(2);
+        }
+    return {};
+}
+
 }  // namespace
 
 int kanjiGrade(char32_t c) {
@@ -113,12 +139,13 @@ std::vector<RubyPiece> rubyPieces(std::string_view utf8, int throughGrade) {
         const std::u32string_view rest = std::u32string_view(text).substr(i);
         const std::u32string* reading = nullptr;
         std::size_t length = 0;
+        bool counter = false;
         const bool afterDigit = i > 0 && isDigit(text[i - 1]);
         for (const auto* table : {afterDigit ? &t.counters : nullptr, &t.words}) {
             if (table == nullptr) continue;
             for (std::size_t n = std::min(t.longest, rest.size()); n > 0 && reading == nullptr; --n) {
                 const auto it = table->find(std::u32string(rest.substr(0, n)));
-                if (it != table->end()) reading = &it->second, length = n;
+                if (it != table->end()) reading = &it->second, length = n, counter = table == &t.counters;
             }
             if (reading != nullptr) break;
         }
@@ -127,13 +154,24 @@ std::vector<RubyPiece> rubyPieces(std::string_view utf8, int throughGrade) {
             continue;
         }
         const std::u32string_view word = rest.substr(0, length);
+        std::u32string counted;  // a counter's reading that depends on the number
+        std::size_t digitsTaken = 0;
+        if (counter) counted = counterReading(text, i, word, *reading, digitsTaken);
         const bool known = std::all_of(word.begin(), word.end(), [&](char32_t c) {
             if (!isKanji(c) || c == U'々') return true;
             const int g = kanjiGrade(c);
             return g >= 1 && g <= throughGrade;
         });
         std::optional<std::vector<RubyPiece>> pieces;
-        if (!known) pieces = alignReading(word, *reading);
+        if (!known && !counted.empty()) {
+            // The number read with its counter (1日 ついたち) goes under the ruby too.
+            const std::u32string numbered = plain.substr(plain.size() - digitsTaken) + std::u32string(word);
+            plain.resize(plain.size() - digitsTaken);
+            pieces = std::vector<RubyPiece>{{encodeUtf8(numbered), encodeUtf8(counted)}};
+            if (digitsTaken == 0) pieces->front().text = encodeUtf8(word);
+        } else if (!known) {
+            pieces = alignReading(word, *reading);
+        }
         if (!known && !pieces) pieces = std::vector<RubyPiece>{{encodeUtf8(word), encodeUtf8(*reading)}};
         if (!pieces) {
             plain += word;

@@ -302,6 +302,9 @@
       });
       sheet.prepend(print);
     }
+    // A panel of settings (動画・コマ) has nothing to print.
+    const print = sheet.querySelector(":scope > .printPanel");
+    if (print) print.hidden = sheet.querySelector(".filmForm") !== null;
     if (!sheet.querySelector(":scope > .close")) {
       const close = document.createElement("button");
       close.type = "button";

@@ -24,6 +24,8 @@ const planetariumKeep = ({drawList, step, paint, twipsPerPixel}) => {
     }
   }
 
+  const NO_FILM = "このブラウザでは動画を作れません。「コマを保存（ZIP）」を使ってください。";
+
   // The best kind of film the browser can make: WebM where it can, MP4
   // (Safari) otherwise; nothing where it has no encoder for a canvas.
   function filmType() {
@@ -36,7 +38,7 @@ const planetariumKeep = ({drawList, step, paint, twipsPerPixel}) => {
   // it takes frames / fps seconds to make. Resolves to a Blob.
   async function film(req, {frames, every, fps}, progress, signal) {
     const type = filmType();
-    if (!type) throw new Error("このブラウザでは動画を作れません。「コマを保存（ZIP）」を使ってください。");
+    if (!type) throw new Error(NO_FILM);
     let recorder = null, stream = null, done = null;
     const chunks = [];
     await eachFrame(req, frames, every, async (canvas, k) => {
@@ -60,7 +62,11 @@ const planetariumKeep = ({drawList, step, paint, twipsPerPixel}) => {
       }
       stream?.getTracks().forEach((t) => t.stop());
     });
-    return new Blob(chunks, {type: type.split(";")[0]});
+    const blob = new Blob(chunks, {type: type.split(";")[0]});
+    // An encoder that is offered but records nothing (a browser without its
+    // video codecs) gives no file rather than an empty one.
+    if (blob.size === 0) throw new Error("このブラウザでは動画を作れませんでした。「コマを保存（ZIP）」を使ってください。");
+    return blob;
   }
 
   // The frames as PNGs in one ZIP (stored, not compressed: PNG is already).

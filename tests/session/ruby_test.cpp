@@ -53,7 +53,10 @@ TEST(Ruby, GoesOverWordsBeyondTheGradeAndOverTheirKanjiOnly) {
     EXPECT_EQ(shown("日の入りに月が見える", 0), "日(ひ)の入(い)りに月(つき)が見(み)える");
     EXPECT_EQ(shown("南中 輝面比 赤緯", 0), "南中(なんちゅう) 輝面比(きめんひ) 赤緯(せきい)");
     // After a number a kanji is a counter.
-    EXPECT_EQ(shown("12月11日 19時55分、3日後", 0), "12月(がつ)11日(にち) 19時(じ)55分(ふん)、3日後(にちご)");
+    EXPECT_EQ(shown("12月11日 19時55分、3日後", 0), "12月(がつ)11日(にち) 19時(じ)55分(ふん)、3日後(みっかご)");
+    EXPECT_EQ(shown("1月1日 6時41分、20日", 0), "1月(がつ)1日(ついたち) 6時(じ)41分(ぷん)、20日(はつか)");
+    // The sixteen points are words of their own: 東北東 is not 東 and 北東.
+    EXPECT_EQ(shown("東北東", 0), "東北東(とうほくとう)");
     // Nothing is lost: invalid bytes dropped, unknown kanji and other text kept.
     EXPECT_EQ(shown("A\xff" "鬱B", 0), "A鬱B");
     EXPECT_EQ(shown("", 0), "");

@@ -219,7 +219,12 @@ export async function keepChecks(engine, { check, desktop, work }) {
   const film = await engine.evaluate(async (r) => {
     const type = window.planetarium.filmType();
     if (!type) return {type};
-    const blob = await window.planetarium.film(r, { frames: 4, every: 15, fps: 8 });
+    let blob;
+    try {
+      blob = await window.planetarium.film(r, { frames: 4, every: 15, fps: 8 });
+    } catch (e) {
+      return {type, error: e.message};
+    }
     const head = new DataView(await blob.slice(0, 12).arrayBuffer());
     return {type, size: blob.size, blobType: blob.type, webm: head.byteLength >= 4 && head.getUint32(0) === 0x1a45dfa3,
             mp4: head.byteLength >= 8 && head.getUint32(4) === 0x66747970};
@@ -232,6 +237,11 @@ export async function keepChecks(engine, { check, desktop, work }) {
       return document.getElementById("filmProgress").textContent;
     });
     check(said.includes("動画を作れません"), `${engine.name} has no film encoder for a canvas: the page says so and offers the ZIP`, said);
+  } else if (film.error) {
+    // Offered, but the encoder records nothing here (WebKitGTK without
+    // GStreamer's video encoders): the page says so and hands over no file.
+    check(film.error.includes("動画を作れませんでした"), `${engine.name} offers ${film.type} but records nothing: the page says so, no empty file`,
+          film.error);
   } else {
     check(film.size > 2000 && ((film.blobType === "video/webm" && film.webm) || (film.blobType === "video/mp4" && film.mp4)),
           `動画を作る: a ${film.blobType} film of four pictures`, `${film.type}, ${film.size} bytes`);
