@@ -490,29 +490,12 @@
   function showAlmanac() {
     const req = pageRequest();
     const csv = api.almanacMonth(req);
-    const view = $("almanacView");
-    view.innerHTML = "";
-    const table = document.createElement("table");
-    csv.trim().split("\n").forEach((line, i) => {
-      const tr = table.insertRow();
-      for (const cell of line.split(",")) {
-        const td = document.createElement(i === 0 ? "th" : "td");
-        td.textContent = cell;
-        tr.append(td);
-      }
-    });
-    const h = document.createElement("h2");
-    h.textContent = `こよみ ${req.at.slice(0, 7)}　${req.place || "入力した場所"}`;
-    view.append(h, table);
-    openSheet(view);
+    showTable(`こよみ ${req.at.slice(0, 7)}　${req.place || "入力した場所"}`, csv.trim().split("\n").map((line) => line.split(",")));
   }
 
   // A table of rows (the first one the heading) in the panel under the picture.
   function showTable(title, rows) {
-    const view = $("almanacView");
-    view.innerHTML = "";
-    const h = document.createElement("h2");
-    h.textContent = title;
+    const view = panel(title);
     const table = document.createElement("table");
     rows.forEach((row, i) => {
       const tr = table.insertRow();
@@ -522,7 +505,7 @@
         tr.append(td);
       }
     });
-    view.append(h, table);
+    view.append(table);
     openSheet(view);
   }
 
@@ -539,11 +522,7 @@
     ["星座早見盤", "「星座早見盤」で、その場所の星図盤と地平盤の 2 枚を A4 に印刷できます。"],
   ];
   function showHelp() {
-    const view = $("almanacView");
-    view.innerHTML = "";
-    const h = document.createElement("h2");
-    h.textContent = "使い方";
-    view.append(h);
+    const view = panel("使い方");
     for (const [title, text] of HELP) {
       const t = document.createElement("h3");
       t.textContent = title;
@@ -576,12 +555,19 @@
               [["", "出", "南中", "入り"], ...keys.map((k, i) => [names[i], a[k].clock.rise, a[k].clock.transit, a[k].clock.set])]);
   }
 
-  // 今夜の見どころ: the night's sentences, to copy into a newsletter.
-  function showTonight() {
+  // The panel sheet emptied, under a heading.
+  function panel(title) {
     const view = $("almanacView");
     view.innerHTML = "";
     const h = document.createElement("h2");
-    h.textContent = "今夜の見どころ";
+    h.textContent = title;
+    view.append(h);
+    return view;
+  }
+
+  // 今夜の見どころ: the night's sentences, to copy into a newsletter.
+  function showTonight() {
+    const view = panel("今夜の見どころ");
     const pre = document.createElement("pre");
     pre.id = "tonightText";
     let text;
@@ -596,7 +582,7 @@
     copy.textContent = "コピー";
     // The sentences as written, without the readings shown over them.
     copy.addEventListener("click", () => navigator.clipboard && navigator.clipboard.writeText(text));
-    view.append(h, copy, pre);
+    view.append(copy, pre);
     openSheet(view);
   }
 
@@ -614,10 +600,7 @@
   // (WebM, or MP4 in Safari) or as numbered PNGs in one ZIP; a progress
   // line and 中止 while it is made.
   function showFilm() {
-    const view = $("almanacView");
-    view.innerHTML = "";
-    const h = document.createElement("h2");
-    h.textContent = "動画・コマ";
+    const view = panel("動画・コマ");
     const form = document.createElement("div");
     form.className = "filmForm";
     form.innerHTML = `<p>入力した日時から、間隔ごとに空の絵を作ります。それぞれの絵に日時と場所が入ります。</p>
@@ -630,7 +613,7 @@
       <div><button type="button" id="filmMake">動画を作る</button><button type="button" id="filmZip">コマを保存（ZIP）</button>
         <button type="button" id="filmStop" disabled>中止</button></div>
       <p id="filmProgress" role="status"></p>`;
-    view.append(h, form);
+    view.append(form);
     openSheet(view);
     const every = $("step").value;
     if ([...$("filmEvery").options].some((o) => o.value === every)) $("filmEvery").value = every;
@@ -673,11 +656,7 @@
   // 星座早見盤: the place's two A4 pages (the star disc, the horizon mask)
   // to print on card, or to keep as PNGs.
   function showPlanisphere() {
-    const view = $("almanacView");
-    view.innerHTML = "";
-    const h = document.createElement("h2");
-    h.textContent = "星座早見盤";
-    view.append(h);
+    const view = panel("星座早見盤");
     try {
       const answer = api.planisphere(pageRequest());
       const note = document.createElement("p");

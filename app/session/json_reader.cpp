@@ -2,6 +2,7 @@
 
 #include "app/session/json_writer.h"
 #include "astro/number_text.h"
+#include "catalog/utf8.h"
 
 namespace app {
 
@@ -75,24 +76,6 @@ private:
         return JsonValue{*v};
     }
 
-    static void appendUtf8(std::string& out, char32_t cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xc0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3f));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xe0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3f));
-            out += static_cast<char>(0x80 | (cp & 0x3f));
-        } else {
-            out += static_cast<char>(0xf0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3f));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3f));
-            out += static_cast<char>(0x80 | (cp & 0x3f));
-        }
-    }
-
     std::optional<char32_t> hex4() {
         if (i_ + 4 > s_.size()) return std::nullopt;
         char32_t v = 0;
@@ -141,7 +124,7 @@ private:
                     } else if (*cp >= 0xdc00 && *cp <= 0xdfff) {
                         return fail("a lone surrogate"), std::nullopt;
                     }
-                    appendUtf8(out, *cp);
+                    catalog::encodeUtf8(*cp, out);
                     break;
                 }
                 default: return fail("a bad escape"), std::nullopt;
