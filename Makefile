@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Debian packages the project needs to build, test and run.
 PACKAGES := cmake g++ make pkg-config python3 qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-ipafont-gothic xvfb xauth ffmpeg tzdata qt6-svg-dev poppler-utils \
-            libfast-float-dev
+            libfast-float-dev liberfa-dev
 # Qt's own dialogs and buttons in Japanese.
 PACKAGES += qt6-translations-l10n
 

@@ -19,4 +19,7 @@ std::string_view deepSkyCsv();
 std::string_view constellationBoundsCsv();
 std::string_view kanjiGradesCsv();
 std::string_view wordReadingsCsv();
+std::string_view vsop87aCsv();
+std::string_view elpmpp02Csv();
+std::string_view nutation2000bCsv();
 }  // namespace catalog::embedded
