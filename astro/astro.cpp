@@ -52,8 +52,8 @@ SkyState computationPass(const SkyInput& raw) {
     s.obliquityDeg = pos.obliquityDeg;
     s.sinObl = pos.sinObl;
     s.cosObl = pos.cosObl;
-    s.bodyRaHours = pos.ra;
-    s.bodyDecDeg = pos.dec;
+    std::copy(pos.ra.begin(), pos.ra.end(), s.bodyRaHours.begin());
+    std::copy(pos.dec.begin(), pos.dec.end(), s.bodyDecDeg.begin());
     for (int k = 0; k < 4; ++k) s.bodyMag[static_cast<std::size_t>(Venus + k)] = planetMagnitude(pos, k);
 
     s.siderealTimeHours = greenwichSiderealTime(s.jcent, s.utHours, s.nutLonDeg, s.obliquityDeg);

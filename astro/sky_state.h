@@ -11,9 +11,11 @@
 
 namespace astro {
 
-// The six solar-system bodies, in the fixed order used everywhere.
-enum Body : int { Sun = 0, Moon = 1, Venus = 2, Mars = 3, Jupiter = 4, Saturn = 5 };
-inline constexpr int kBodyCount = 6;
+// The six solar-system bodies of the design, in the fixed order used
+// everywhere, then the three the precise ephemeris adds.
+enum Body : int { Sun = 0, Moon = 1, Venus = 2, Mars = 3, Jupiter = 4, Saturn = 5, Mercury = 6, Uranus = 7, Neptune = 8 };
+inline constexpr int kBodyCount = 6;     // the design's bodies: every pass has them
+inline constexpr int kAllBodyCount = 9;  // with Mercury, Uranus and Neptune (precise skies only)
 
 // Numbers read from the date, time and place fields, ready for the pass.
 // year and month are whole numbers inside the 16-bit range; day, hour and
@@ -45,16 +47,28 @@ struct SkyState {
     double sinObl = 0.0;
     double cosObl = 0.0;
 
-    std::array<double, kBodyCount> bodyRaHours{};   // hours, [0, 24)
-    std::array<double, kBodyCount> bodyDecDeg{};  // degrees
-    std::array<double, kBodyCount> bodyAltDeg{};  // degrees, [-90, 90]
-    std::array<double, kBodyCount> bodyAzDeg{};   // degrees from north through east, [0, 360)
-    // Visual magnitude of Venus, Mars, Jupiter and Saturn (planetMagnitude);
-    // NaN for the Sun and the Moon.
-    std::array<double, kBodyCount> bodyMag{NAN, NAN, NAN, NAN, NAN, NAN};
+    // Indexed by Body; Mercury, Uranus and Neptune are NaN unless `precise`.
+    std::array<double, kAllBodyCount> bodyRaHours{0, 0, 0, 0, 0, 0, NAN, NAN, NAN};  // hours, [0, 24)
+    std::array<double, kAllBodyCount> bodyDecDeg{0, 0, 0, 0, 0, 0, NAN, NAN, NAN};   // degrees
+    std::array<double, kAllBodyCount> bodyAltDeg{0, 0, 0, 0, 0, 0, NAN, NAN, NAN};   // degrees, [-90, 90]
+    std::array<double, kAllBodyCount> bodyAzDeg{0, 0, 0, 0, 0, 0, NAN, NAN, NAN};    // degrees from north through east, [0, 360)
+    // Visual magnitude of the planets (planetMagnitude, or the precise
+    // ephemeris's); NaN for the Sun and the Moon.
+    std::array<double, kAllBodyCount> bodyMag{NAN, NAN, NAN, NAN, NAN, NAN, NAN, NAN, NAN};
 
     double moonIllum = 0.0;      // illuminated fraction, 0..1
     double moonLimbAngleDeg = 0.0;  // bright limb from the vertical, degrees, [0, 360)
+
+    // Set by applyPreciseEphemeris (precise_sky.h): the places above are
+    // the precise ephemeris's (the Moon's altitude and azimuth topocentric),
+    // and these are filled, indexed by Body.
+    bool precise = false;
+    std::array<double, kAllBodyCount> bodyDistanceAu{};       // from the Earth's centre
+    std::array<double, kAllBodyCount> bodyPhaseAngleDeg{};    // Sun-body-Earth angle (0 for the Sun)
+    std::array<double, kAllBodyCount> bodyIllum{};            // lit fraction of the disc, 0..1
+    std::array<double, kAllBodyCount> bodyDiameterArcsec{};   // apparent diameter
+    std::array<double, kAllBodyCount> bodyElongationDeg{};    // angle from the Sun (0 for the Sun)
+    double jdTt = 0.0;                                        // the moment in TT
 };
 
 }  // namespace astro

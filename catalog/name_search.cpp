@@ -93,8 +93,10 @@ constexpr GreekLetter kGreek[] = {
 
 // Kana readings of the bodies' kanji names, so a reading typed without
 // conversion finds them too.
-constexpr const char* kBodyReadings[6] = {"たいよう", "つき", "きんせい", "かせい", "もくせい", "どせい"};
-constexpr float kBodyMag[6] = {-26.7f, -12.7f, -4.4f, -1.5f, -2.5f, 0.5f};
+constexpr const char* kBodyReadings[9] = {"たいよう", "つき",   "きんせい",     "かせい",      "もくせい",
+                                          "どせい",   "すいせい", "てんのうせい", "かいおうせい"};
+// How bright each is at its brightest, for ranking names that begin alike.
+constexpr float kBodyMag[9] = {-26.7f, -12.7f, -4.4f, -1.5f, -2.5f, 0.5f, -0.5f, 5.7f, 7.8f};
 
 int kindOrder(NameKind k) { return static_cast<int>(k); }
 
@@ -129,7 +131,7 @@ NameIndex::NameIndex(const Catalogue& cat) {
         std::string key = foldName(keyText);
         if (!key.empty()) entries_.push_back({std::move(key), text, target, mag, true});
     };
-    for (int b = 0; b < 6; ++b) {
+    for (int b = 0; b < 9; ++b) {
         add(kBodyNames[b], {NameKind::Body, b}, kBodyMag[b]);
         add(kBodyReadings[b], {NameKind::Body, b}, kBodyMag[b]);
     }

@@ -69,7 +69,7 @@ private:
 };
 
 // The Japanese names of the six bodies, by astro::Body index.
-inline constexpr const char* kBodyNames[6] = {"太陽", "月", "金星", "火星", "木星", "土星"};
+inline constexpr const char* kBodyNames[9] = {"太陽", "月", "金星", "火星", "木星", "土星", "水星", "天王星", "海王星"};
 
 // The star of a constellation the finder turns to: its brightest row in the
 // star table, or 0 when the table holds none of its stars.

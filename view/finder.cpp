@@ -43,6 +43,8 @@ FoundObject findObject(const catalog::Catalogue& cat, const catalog::NameIndex& 
     f.target = targets.front();
     switch (f.target.kind) {
     case catalog::NameKind::Body:
+        // Mercury, Uranus and Neptune are only in a precise sky.
+        if (f.target.id >= astro::kBodyCount && !sky.precise) return f;
         f.info = describeBody(cat, sky, f.target.id);
         break;
     case catalog::NameKind::Star:

@@ -48,7 +48,7 @@ inline constexpr double kSmallestDrawnRadiusPx = 0.5;
 // Magnitudes that rank the bodies against the stars where their discs
 // overlap (the picture does not compute planetary magnitudes; these are the
 // usual values near opposition or greatest brilliancy).
-inline constexpr float kBodyRankMag[6] = {-26.7f, -12.7f, -4.4f, -1.5f, -2.5f, 0.5f};
+inline constexpr float kBodyRankMag[9] = {-26.7f, -12.7f, -4.4f, -1.5f, -2.5f, 0.5f, -0.5f, 5.7f, 7.8f};
 inline constexpr float kMeteorRankMag = 1.0f;
 
 // objectAt: the drawn object at pixel (xPx, yPx). An object qualifies when

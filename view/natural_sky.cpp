@@ -109,6 +109,9 @@ Rgb naturalBodyColour(astro::Body body) {
         case astro::Mars: return {255, 112, 72};
         case astro::Jupiter: return {255, 238, 204};
         case astro::Saturn: return {236, 214, 140};
+        case astro::Mercury: return {236, 228, 214};
+        case astro::Uranus: return {200, 236, 240};
+        case astro::Neptune: return {176, 200, 255};
         default: return {255, 255, 255};
     }
 }

@@ -66,7 +66,8 @@ std::string constellationNameAt(const catalog::Catalogue& cat, double raHours, d
 
 ObjectInfo describeBody(const catalog::Catalogue& cat, const astro::SkyState& sky, int body) {
     ObjectInfo info;
-    if (body < 0 || body >= astro::kBodyCount) return info;
+    // Mercury, Uranus and Neptune are only in a precise sky.
+    if (body < 0 || body >= astro::kAllBodyCount || (body >= astro::kBodyCount && !sky.precise)) return info;
     info.kind = body == astro::Sun ? DrawnKind::Sun : body == astro::Moon ? DrawnKind::Moon : DrawnKind::Planet;
     info.id = body;
     info.name = catalog::kBodyNames[body];

@@ -216,7 +216,10 @@ private:
                 record_->objects.push_back(note(DrawnKind::Moon, astro::Moon, at, r, kBodyRankMag[astro::Moon]));
             if (opt_.starNames) bodyName(astro::Moon, at, r);
         }
-        for (const astro::Body b : {astro::Venus, astro::Jupiter, astro::Mars, astro::Saturn}) {
+        // Mercury, Uranus and Neptune where the sky is the precise ephemeris's.
+        for (const astro::Body b : {astro::Venus, astro::Jupiter, astro::Mars, astro::Saturn, astro::Mercury,
+                                    astro::Uranus, astro::Neptune}) {
+            if (b >= astro::kBodyCount && !sky_.precise) continue;
             const double alt = sky_.bodyAltDeg[b];
             const double mag = std::isfinite(sky_.bodyMag[b]) ? sky_.bodyMag[b] : kBodyRankMag[b];
             if (!(alt >= 0.0) || mag > limit_) continue;

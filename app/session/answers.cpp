@@ -12,6 +12,8 @@
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
 #include "astro/astro.h"
+#include "astro/precise_sky.h"
+#include "catalog/ephemeris.h"
 #include "view/zenith_projector.h"
 
 namespace app {
@@ -93,7 +95,17 @@ FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, con
                   std::string_view name, bool allSky, const LocalZone& zone) {
     FindResult r;
     r.jdUt = sky.jdUt;
-    r.found = view::findObject(cat, names, sky, name);
+    astro::SkyState preciseSky = sky;
+    if (!preciseSky.precise) astro::applyPreciseEphemeris(catalog::ephemerisTables(), preciseSky);
+    r.found = view::findObject(cat, names, preciseSky, name);
+    if (r.found.status == view::FoundObject::Status::Found && r.found.target.kind == catalog::NameKind::Body &&
+        preciseSky.precise) {
+        const auto b = static_cast<std::size_t>(r.found.target.id);
+        r.body = FindResult::BodyFacts{preciseSky.bodyRaHours[b],       preciseSky.bodyDecDeg[b],
+                                       preciseSky.bodyDistanceAu[b],    preciseSky.bodyIllum[b],
+                                       preciseSky.bodyPhaseAngleDeg[b], preciseSky.bodyDiameterArcsec[b],
+                                       preciseSky.bodyElongationDeg[b]};
+    }
     view::FoundObject& found = r.found;
     if (found.status == view::FoundObject::Status::Unknown) {
         // A part of a name answers nothing by itself; the names it begins
@@ -103,12 +115,15 @@ FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, con
     }
     if (found.status != view::FoundObject::Status::Found) return r;
     // Asked for the all-sky picture: everything above the horizon is in it.
-    if (allSky && found.aboveHorizon)
+    // Mercury, Uranus and Neptune are drawn only in the natural sky, which
+    // the all-sky picture shows: they are found there.
+    const bool preciseOnly = found.target.kind == catalog::NameKind::Body && found.target.id >= astro::kBodyCount;
+    if ((allSky || preciseOnly) && found.aboveHorizon)
         found.picture = view::PictureChoice{view::Direction::Zenith,
                                             view::zenithProjector().place(found.info.altDeg, found.info.azDeg).at};
     r.figure = found.stands;  // computed once, with the star it is found by
-    if (!found.aboveHorizon) r.nextRise = view::nextRiseOf(found, sky);
-    if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, sky, zone.offset).rise) {
+    if (!found.aboveHorizon) r.nextRise = view::nextRiseOf(found, preciseSky);
+    if (const std::optional<astro::SkyEvent> e = view::dayEventsOf(found.info, preciseSky, zone.offset).rise) {
         r.almanacRise = e;
         r.almanacRisen = e->jdUt <= sky.jdUt;
     }
@@ -165,6 +180,18 @@ std::string findResultJson(const FindResult& r, double scale, const LocalZone& z
         frame.number("centreY", 0.5 * view::kSurfaceHeightTwips * px, 1);
         frame.number("pxPerRadian", view::freeScaleTwipsPerRadian(f.look) * px, 3);
         more.object("frame", frame);
+    }
+    if (r.body) {
+        // Geocentric, true equator and equinox of date, and how it shows.
+        JsonObject apparent;
+        apparent.number("raHours", r.body->raHours, 7);
+        apparent.number("decDeg", r.body->decDeg, 6);
+        apparent.number("distanceAu", r.body->distanceAu, 9);
+        more.object("apparent", apparent);
+        more.number("illum", r.body->illum, 4);
+        more.number("phaseAngleDeg", r.body->phaseAngleDeg, 3);
+        more.number("diameterArcsec", r.body->diameterArcsec, 2);
+        more.number("elongationDeg", r.body->elongationDeg, 3);
     }
     more.text("sentence", findSentence(r, zone));
     if (r.figure) {

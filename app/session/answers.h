@@ -111,8 +111,17 @@ struct FindResult {
     // A constellation or a star pattern: how all of it stands.
     std::optional<view::FigureSky> figure;
     std::optional<FreeViewPlace> freeView;  // asked for in the free view
+    // A body: where the precise ephemeris puts it from the Earth's centre
+    // and how it shows (indexed facts of the precise sky).
+    struct BodyFacts {
+        double raHours = 0.0, decDeg = 0.0, distanceAu = 0.0;  // true equator and equinox of date
+        double illum = 0.0, phaseAngleDeg = 0.0, diameterArcsec = 0.0, elongationDeg = 0.0;
+    };
+    std::optional<BodyFacts> body;
 };
-// findIn: the answer in the sky of a moment already computed (the window's).
+// findIn: the answer in the sky of a moment already computed (the window's);
+// the bodies from the precise ephemeris (applied to a copy when the sky was
+// computed without it).
 FindResult findIn(const astro::SkyState& sky, const catalog::Catalogue& cat, const catalog::NameIndex& names,
                   std::string_view name, bool allSky, const LocalZone& zone);
 FindResult answerFind(const FindQuery& q, const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now);

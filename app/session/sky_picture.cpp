@@ -1,5 +1,8 @@
 #include "app/session/sky_picture.h"
 
+#include "astro/precise_sky.h"
+#include "catalog/ephemeris.h"
+
 #include "app/session/chart_heading.h"
 #include "app/session/moment_text.h"
 #include "app/session/chart_scene.h"
@@ -51,16 +54,23 @@ PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, 
     if (req.trailMinutes > 0) {
         const std::unique_ptr<view::Projector> free = req.free ? view::freeProjector(*req.free) : nullptr;
         const view::Projector& projector = free ? *free : view::projectorFor(req.direction);
-        if (std::optional<TrailScene> t = trailScene(req.input, req.trailMinutes, projector, cat))
-            return {t->end, std::move(t->endSky), std::move(t->trails)};
+        if (std::optional<TrailScene> t = trailScene(req.input, req.trailMinutes, projector, cat)) {
+            PictureSky out{t->end, std::move(t->endSky), std::move(t->trails)};
+            if (pictureStyle(req) == view::ChartStyle::Natural)
+                astro::applyPreciseEphemeris(catalog::ephemerisTables(), out.sky);
+            return out;
+        }
     }
-    return {req.input, compute ? compute(req.input) : astro::computeSky(req.input), std::nullopt};
+    PictureSky out{req.input, compute ? compute(req.input) : astro::computeSky(req.input), std::nullopt};
+    if (pictureStyle(req) == view::ChartStyle::Natural && !out.sky.precise)
+        astro::applyPreciseEphemeris(catalog::ephemerisTables(), out.sky);
+    return out;
 }
 
-void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
-                 view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record) {
-    if (record != nullptr) record->viewport = view::Viewport::fitted(req.scale);
-    // The one drawing entry: the picture is a chart in a screen's style.
+namespace {
+
+// The picture as a chart in a screen's style.
+ChartScene pictureScene(const PictureRequest& req, const PictureSky& shown) {
     ChartScene scene;
     scene.direction = req.direction;
     scene.free = req.free;
@@ -68,7 +78,16 @@ void drawPicture(const PictureRequest& req, const PictureSky& shown, const catal
     scene.view = pictureOptions(req.view, shown.shown, req.stepMinutes);
     scene.view.style = pictureStyle(req);
     scene.trails = shown.trails;
-    drawChart(scene, cat, painter, record, &rng);
+    return scene;
+}
+
+}  // namespace
+
+void drawPicture(const PictureRequest& req, const PictureSky& shown, const catalog::Catalogue& cat,
+                 view::MeteorRng& rng, view::Painter& painter, view::DrawRecord* record) {
+    if (record != nullptr) record->viewport = view::Viewport::fitted(req.scale);
+    // The one drawing entry.
+    drawChart(pictureScene(req, shown), cat, painter, record, &rng);
     if (req.stamp) {
         painter.setTextPosition(kStampXTwips, kStampYTwips);
         view::ChartHeading heading = chartHeading(req.input, req.stamp->placeName, req.direction, req.stamp->zone);

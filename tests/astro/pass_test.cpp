@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <limits>
 
@@ -48,7 +50,8 @@ TEST(ComputationPass, SameMomentElsewhereKeepsSiderealTime) {
     const SkyState a = computationPass(at(2010, 6, 15, 21, 30, 35.65, 139.75));
     const SkyState b = computationPass(at(2010, 6, 15, 21, 30, 35.65, -157.93));
     EXPECT_EQ(a.siderealTimeHours, b.siderealTimeHours);
-    EXPECT_EQ(a.bodyRaHours, b.bodyRaHours);
+    // The design's six (the pass leaves the precise ephemeris's three NaN).
+    EXPECT_TRUE(std::equal(a.bodyRaHours.begin(), a.bodyRaHours.begin() + kBodyCount, b.bodyRaHours.begin()));
     EXPECT_GT(std::fabs(a.bodyAzDeg[Sun] - b.bodyAzDeg[Sun]), 1.0);
     EXPECT_GT(std::fabs(a.bodyAltDeg[Moon] - b.bodyAltDeg[Moon]), 1.0);
 }

@@ -9,6 +9,9 @@
 #include "app/session/answers.h"
 #include "app/session/find_text.h"
 #include "astro/almanac.h"
+#include "astro/delta_t.h"
+#include "astro/precise_ephemeris.h"
+#include "catalog/ephemeris.h"
 #include "catalog/catalog.h"
 
 namespace {
@@ -73,3 +76,29 @@ TEST(FindWords, AConstellationIsAnsweredAsAWhole) {
 }
 
 }  // namespace
+
+// Mercury, Uranus and Neptune come with the precise ephemeris: found by
+// their kanji, kana and English names in the all-sky picture (the natural
+// sky draws them), and every body's find carries its apparent place and
+// phase as the ephemeris gives them.
+TEST(FindPreciseBodies, NewPlanetsAndTheApparentPlaceOfEveryBody) {
+    for (const char* name : {"水星", "すいせい", "Mercury"}) {
+        const app::FindResult r = findAt(name, 2026, 12, 11, 6, 30);
+        ASSERT_EQ(r.found.status, view::FoundObject::Status::Found) << name;
+        EXPECT_EQ(r.found.info.name, "水星");
+        ASSERT_TRUE(r.found.picture.has_value());
+        EXPECT_EQ(r.found.picture->dir, view::Direction::Zenith);
+    }
+    const std::pair<const char*, astro::SkyBody> bodies[] = {
+        {"天王星", astro::SkyBody::Uranus}, {"海王星", astro::SkyBody::Neptune}, {"金星", astro::SkyBody::Venus}, {"月", astro::SkyBody::Moon}};
+    for (const auto& [name, body] : bodies) {
+        const app::FindResult r = findAt(name, 2026, 12, 11, 21, 0);
+        ASSERT_TRUE(r.body.has_value()) << name;
+        const astro::ApparentPlace p = astro::apparentPlace(catalog::ephemerisTables(), body, astro::jdTtFromUt(r.jdUt));
+        EXPECT_NEAR(r.body->raHours, p.raHours, 1e-9) << name;
+        EXPECT_NEAR(r.body->decDeg, p.decDeg, 1e-9) << name;
+        EXPECT_GE(r.body->illum, 0.0);
+        EXPECT_LE(r.body->illum, 1.0);
+        EXPECT_GT(r.body->diameterArcsec, 1.0);
+    }
+}
