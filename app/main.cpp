@@ -48,6 +48,8 @@ int run(int argc, char** argv) {
     case app::Mode::Almanac:
     case app::Mode::Find:
     case app::Mode::Tonight:
+    case app::Mode::Eclipses:
+    case app::Mode::Eclipse:
     case app::Mode::Planisphere: {
         std::string error;
         const auto zone = app::requestZone(parsed.options, cat, error);
@@ -57,6 +59,8 @@ int run(int argc, char** argv) {
         }
         if (parsed.options.mode == app::Mode::Find) return app::runFind(parsed.options, cat, *zone);
         if (parsed.options.mode == app::Mode::Tonight) return app::runTonight(parsed.options, cat, *zone);
+        if (parsed.options.mode == app::Mode::Eclipses) return app::runEclipses(parsed.options, cat, *zone);
+        if (parsed.options.mode == app::Mode::Eclipse) return app::runEclipse(parsed.options, cat, *zone);
         if (parsed.options.mode == app::Mode::Planisphere)
             return app::runPlanisphere(argc, argv, parsed.options, cat, *zone);
         return parsed.options.mode == app::Mode::Json ? app::runJson(parsed.options, cat, *zone)

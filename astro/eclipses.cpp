@@ -21,8 +21,8 @@ constexpr double kSunKm = 959.63 * kArcsec * kAuKm;  // 959.63" at 1 au
 constexpr double kMoonK = 0.2725076, kMoonKCentral = 0.2722810;
 constexpr double kRefractionRad = (35.0 * 60.0 + 8.0) * kArcsec;
 constexpr double kSynodicMonth = 29.530588861;
-constexpr double kStepDays = 2.0 / 24.0;  // the track's nodes
-constexpr int kHalfNodes = 3;             // ±6 h
+constexpr double kStepDays = 3.0 / 24.0;  // the track's nodes (the Moon within 6 m)
+constexpr int kHalfNodes = 2;             // ±6 h
 constexpr double kTinyDays = 1e-7;        // 0.009 s
 
 Vec3 sub(const Vec3& a, const Vec3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
@@ -168,19 +168,21 @@ double eclipticLongitude(const Vec3& v, double obliquity) {
     return std::atan2(v[1] * std::cos(obliquity) + v[2] * std::sin(obliquity), v[0]);
 }
 
-// A syzygy (new or full Moon) near a first guess, TT.
-double syzygy(const EphemerisTables& tables, double guessTt, double target) {
-    double t = guessTt;
-    for (int i = 0; i < 4; ++i) {
-        const Nutation n = nutation2000b(tables.nutation, t);
-        const double eps = meanObliquity2006Rad(t) + n.depsRad;
-        const double ls = eclipticLongitude(vectorKm(apparentPlace(tables, SkyBody::Sun, t)), eps);
-        const double lm = eclipticLongitude(vectorKm(apparentPlace(tables, SkyBody::Moon, t)), eps);
-        const double f = std::remainder(lm - ls - target, 2.0 * kPi);
-        t -= f / (12.1907 / kRad);
-        if (std::fabs(f) < 1e-7) break;
-    }
-    return t;
+// A syzygy (new or full Moon) near its mean time, TT, by one step on the
+// apparent elongation; nothing when the Moon is then too far from the
+// ecliptic for any eclipse (1.6°: the Sun's and the penumbra's reach, with
+// what the step's hours may change it).
+std::optional<double> syzygy(const EphemerisTables& tables, double meanTt, bool full) {
+    const Nutation n = nutation2000b(tables.nutation, meanTt);
+    const double eps = meanObliquity2006Rad(meanTt) + n.depsRad;
+    const Vec3 sun = vectorKm(apparentPlace(tables, SkyBody::Sun, meanTt));
+    const Vec3 moon = vectorKm(apparentPlace(tables, SkyBody::Moon, meanTt));
+    const double f = std::remainder(eclipticLongitude(moon, eps) - eclipticLongitude(sun, eps) - (full ? kPi : 0.0), 2.0 * kPi);
+    const double step = -f / (12.1907 / kRad);
+    const double z = -moon[1] * std::sin(eps) + moon[2] * std::cos(eps);
+    const double latitudeDeg = std::asin(std::clamp(z / norm(moon), -1.0, 1.0)) * kRad;
+    if (std::fabs(latitudeDeg) - 0.06 * 24.0 * std::fabs(step) > 1.65) return std::nullopt;
+    return meanTt + step;
 }
 
 std::optional<GlobalEclipse> lunarEclipseNear(const Track& track, double centre) {
@@ -425,24 +427,44 @@ LocalEclipse lunarLocal(const Track& track, const GlobalEclipse& g, const Observ
 
 }  // namespace
 
-std::vector<GlobalEclipse> eclipsesBetween(const EphemerisTables& tables, double fromJdUt, double toJdUt) {
-    std::vector<GlobalEclipse> out;
-    if (!std::isfinite(fromJdUt) || !std::isfinite(toJdUt) || toJdUt < fromJdUt) return out;
+namespace {
+
+// Each eclipse between two UT days, with the Sun's and Moon's track across it.
+template <typename Use>
+void forEachEclipse(const EphemerisTables& tables, double fromJdUt, double toJdUt, Use use) {
+    if (!std::isfinite(fromJdUt) || !std::isfinite(toJdUt) || toJdUt < fromJdUt) return;
     // Lunations from the new Moon of 2000-01-06 (Meeus 49.1), mean argument
     // of latitude F of each (Meeus 49.4) to pass over the syzygies far from
-    // a node.
+    // a node (no eclipse beyond |sin F| = 0.36).
     const double k0 = std::floor((fromJdUt - 2451550.09766) / kSynodicMonth) - 1.0;
     const double k1 = std::ceil((toJdUt - 2451550.09766) / kSynodicMonth) + 1.0;
     for (double k = k0; k <= k1; k += 0.5) {
         const double f = (160.7108 + 390.67050284 * k) / kRad;
-        if (std::fabs(std::sin(f)) > 0.40) continue;
+        if (std::fabs(std::sin(f)) > 0.38) continue;
         const bool full = std::fmod(std::fabs(k), 1.0) > 0.25;
-        const double guess = 2451550.09766 + kSynodicMonth * k;
-        const double centre = syzygy(tables, guess, full ? kPi : 0.0);
-        const Track track = makeTrack(tables, centre);
-        const std::optional<GlobalEclipse> e = full ? lunarEclipseNear(track, centre) : solarEclipseNear(track, centre);
-        if (e && e->greatestJdUt >= fromJdUt && e->greatestJdUt <= toJdUt) out.push_back(*e);
+        const std::optional<double> centre = syzygy(tables, 2451550.09766 + kSynodicMonth * k, full);
+        if (!centre) continue;
+        const Track track = makeTrack(tables, *centre);
+        const std::optional<GlobalEclipse> e = full ? lunarEclipseNear(track, *centre) : solarEclipseNear(track, *centre);
+        if (e && e->greatestJdUt >= fromJdUt && e->greatestJdUt <= toJdUt) use(*e, track);
     }
+}
+
+}  // namespace
+
+std::vector<GlobalEclipse> eclipsesBetween(const EphemerisTables& tables, double fromJdUt, double toJdUt) {
+    std::vector<GlobalEclipse> out;
+    forEachEclipse(tables, fromJdUt, toJdUt, [&](const GlobalEclipse& e, const Track&) { out.push_back(e); });
+    return out;
+}
+
+std::vector<LocalEclipse> eclipsesAt(const EphemerisTables& tables, double fromJdUt, double toJdUt, double latDeg,
+                                     double lonDeg) {
+    std::vector<LocalEclipse> out;
+    const Observer o = observerAt(latDeg, lonDeg);
+    forEachEclipse(tables, fromJdUt, toJdUt, [&](const GlobalEclipse& e, const Track& track) {
+        out.push_back(e.kind == EclipseKind::Solar ? solarLocal(track, e, o) : lunarLocal(track, e, o));
+    });
     return out;
 }
 

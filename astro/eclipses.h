@@ -3,8 +3,8 @@
 // Japan's national almanac (各地予報).
 //
 // Geometry: the Sun's and the Moon's apparent geocentric places (true
-// equator and equinox of date) sampled every two hours across the eclipse
-// and interpolated by cubics (under 2 m for the Moon); topocentric places
+// equator and equinox of date) sampled every three hours across the eclipse
+// and interpolated by cubics (under 10 m for the Moon); topocentric places
 // for an observer on the ellipsoid (GRS 80: 6378.137 km, f = 1/298.257222).
 // Conventions (stated in the README):
 //   Sun's radius 959.63" at 1 au; the Moon's k = 0.2725076 Earth radii for
@@ -72,6 +72,10 @@ struct LocalEclipse {
     std::optional<EclipseMoment> rise;  // the body rises during the eclipse (日出帯食, 月出帯食)
     std::optional<EclipseMoment> set;   // it sets during the eclipse (日入帯食, 月入帯食)
 };
+
+// eclipsesAt: eclipsesBetween with each one's circumstances at a place.
+std::vector<LocalEclipse> eclipsesAt(const EphemerisTables& tables, double fromJdUt, double toJdUt, double latDeg,
+                                     double lonDeg);
 
 // localEclipse: an eclipse's circumstances at a place (degrees north, east;
 // height 0). A solar eclipse that does not reach the place has no events.

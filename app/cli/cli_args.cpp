@@ -61,6 +61,12 @@ constexpr OptionSpec kOptions[] = {
      "that can be seen (magnitude, constellation, where at 20:00\nand 22:00, rise and set, best time), the Moon, the active\n"
      "meteor showers with the hourly rates to expect, the bright\nstars and constellations high in the south at 20:00;\n"
      "with --json the same as one JSON object"},
+    {"--eclipses", true, Applies::Mode, "--eclipses FROM TO",
+     "every solar and lunar eclipse between two years (2026)\nor dates (2026-03-03), with whether and how it is seen\n"
+     "at the place (日食・月食); with --json a JSON list"},
+    {"--eclipse", true, Applies::Mode, "--eclipse DATE",
+     "the eclipse of that local date at the place as the\nnational almanac's table (各地予報): contacts, greatest\n"
+     "phase, magnitude, altitudes, position angles, rising or\nsetting during it; with --json as JSON"},
     {"--help", false, Applies::Mode, "--help, -h", "print this text"},
     {"-h", false, Applies::Mode, "", ""},
     {"--at", true, Applies::Place, "--at \"YYYY-MM-DD HH:MM\"",
@@ -415,6 +421,20 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             return r;
         }
         const std::string_view value = args[++i];
+        if (opt == "--eclipses") {
+            // Two values: the span's first and last year or date.
+            if (i + 1 >= args.size()) {
+                r.error = "--eclipses needs FROM and TO";
+                return r;
+            }
+            o.eclipsesFrom = std::string(value);
+            o.eclipsesTo = args[++i];
+            continue;
+        }
+        if (opt == "--eclipse") {
+            o.eclipseDate = std::string(value);
+            continue;
+        }
         if (opt == "--render") render = true;
         if (renderOnly(opt) && firstRenderOnly.empty()) firstRenderOnly = opt;
         if (isTimeLapseOption(opt) && firstTimeLapse.empty()) firstTimeLapse = opt;
@@ -445,6 +465,19 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         }
         o.mode = Mode::Tonight;
         o.tonightJson = json;
+        return r;
+    }
+    const bool eclipses = seen.count("--eclipses") > 0, eclipse = seen.count("--eclipse") > 0;
+    if (eclipses || eclipse) {
+        const char* self = eclipses ? "--eclipses" : "--eclipse";
+        const char* other = eclipses && eclipse ? "--eclipse" : render ? "--render" : almanac ? "--almanac"
+                            : identify ? "--identify" : find ? "--find" : planisphere ? "--planisphere" : nullptr;
+        if (other != nullptr) r.error = std::string(self) + " and " + other + " cannot be used together";
+        else if (o.year) r.error = std::string("--at does not apply to ") + self + " (the dates are given with it)";
+        else if (!firstRenderOnly.empty()) r.error = std::string(firstRenderOnly) + " only applies to --render";
+        else r.error = placeError(o);
+        o.mode = eclipses ? Mode::Eclipses : Mode::Eclipse;
+        o.eclipseJson = json;
         return r;
     }
     if (planisphere && (json || render || o.almanacMonth || seen.count("--identify") || seen.count("--find"))) {
@@ -518,6 +551,8 @@ std::string usageText() {
   planetarium --identify X,Y [--render FILE.png] [--at ...] [--place ... | --lat ... --lon ...]
               [--dir ...] [--show ...] [--constellations ...] [--scale N] [--seed N]
   planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
+  planetarium --eclipses FROM TO [--place ... | --lat ... --lon ... [--tz ZONE]] [--json]
+  planetarium --eclipse DATE [--place ... | --lat ... --lon ... [--tz ZONE]] [--json]
               [--dir zenith]
   planetarium --planisphere FILE.pdf [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --tonight [--json] [--at ...] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]

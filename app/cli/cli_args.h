@@ -16,7 +16,7 @@
 
 namespace app {
 
-enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find, Planisphere, Tonight };
+enum class Mode { Window, Json, Render, Help, Almanac, Identify, Find, Planisphere, Tonight, Eclipses, Eclipse };
 
 struct CliOptions {
     Mode mode = Mode::Window;
@@ -65,6 +65,10 @@ struct CliOptions {
     bool tonightJson = false;
     // --planisphere FILE.pdf: where to write the planisphere.
     std::string planispherePath;
+    // --eclipses FROM TO (years or dates) and --eclipse DATE, as given; with
+    // --json the JSON rather than the table.
+    std::string eclipsesFrom, eclipsesTo, eclipseDate;
+    bool eclipseJson = false;
 };
 
 struct CliParse {

@@ -5,6 +5,7 @@
 #include "app/cli/cli_queries.h"
 #include "app/cli/commands.h"
 #include "app/session/almanac_text.h"
+#include "app/session/eclipse_text.h"
 
 namespace app {
 
@@ -36,6 +37,39 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
         return 2;
     }
     return printed(findResultJson(r, opt.scale, zone), "the answer");
+}
+
+int runEclipses(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    std::string why;
+    const std::optional<astro::LocalDate> from = readEclipseDate(opt.eclipsesFrom, false, why);
+    const std::optional<astro::LocalDate> to = from ? readEclipseDate(opt.eclipsesTo, true, why) : std::nullopt;
+    if (!to) {
+        std::fprintf(stderr, "planetarium: --eclipses: %s\n", why.c_str());
+        return 2;
+    }
+    const EclipsesAnswer a = answerEclipses(skyQuery(opt), *from, *to, cat, zone, Clock::now());
+    if (!a.why.empty()) {
+        std::fprintf(stderr, "planetarium: --eclipses: %s\n", a.why.c_str());
+        return 2;
+    }
+    return printed(opt.eclipseJson ? eclipsesJson(a, zone) : eclipsesText(a, zone), "the answer");
+}
+
+int runEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    std::string why;
+    const std::optional<astro::LocalDate> date = readEclipseDate(opt.eclipseDate, false, why);
+    if (!date || opt.eclipseDate.size() != 10) {
+        std::fprintf(stderr, "planetarium: --eclipse: %s\n",
+                     date ? "give the date as YYYY-MM-DD" : why.c_str());
+        return 2;
+    }
+    const EclipseAnswer a = answerEclipse(skyQuery(opt), *date, cat, zone, Clock::now());
+    if (!a.eclipse) {
+        std::fprintf(stderr, "planetarium: --eclipse: %s\n", a.why.c_str());
+        return 2;
+    }
+    return printed(opt.eclipseJson ? eclipseJson(*a.eclipse, zone) : eclipseText(*a.eclipse, a.place.placeName, zone),
+                   "the answer");
 }
 
 int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {

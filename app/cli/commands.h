@@ -37,6 +37,11 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
 // --almanac YYYY-MM: the month table as CSV.
 int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 
+// --eclipses FROM TO and --eclipse DATE: the list and one eclipse's table,
+// or their JSON.
+int runEclipses(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
+int runEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
+
 // --tonight: 今夜の見どころ as sentences or JSON.
 int runTonight(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone);
 

@@ -114,4 +114,18 @@ TEST(Eclipses, SearchFindsEveryEclipseAndNoOther) {
     }
 }
 
+// Over the 21st century the canon (Espenak & Meeus) counts 224 solar and
+// 228 lunar eclipses. The solar ones must all be there; the lunar count
+// differs at the margin because the canon enlarges the shadow by Danjon's
+// rule and the national almanac by the Astronomical Almanac's 1/50, which
+// makes a few grazing penumbral and partial eclipses more.
+TEST(Eclipses, TwoCenturiesHoldTheCanonsCount) {
+    int solar = 0, lunar = 0;
+    for (const astro::GlobalEclipse& e : astro::eclipsesBetween(tables(), jdOf(2001, 1, 1), jdOf(2101, 1, 1)))
+        ++(e.kind == astro::EclipseKind::Solar ? solar : lunar);
+    EXPECT_EQ(solar, 224);
+    EXPECT_GE(lunar, 228);
+    EXPECT_LE(lunar, 231);
+}
+
 }  // namespace

@@ -1,0 +1,61 @@
+// Eclipses for the front ends: the list of a span at a place and one
+// eclipse's circumstances there, as JSON and as the national almanac's
+// table in Japanese. The window, the command line (--eclipses, --eclipse)
+// and the browser edition all ask here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/session/answers.h"
+#include "app/session/zone.h"
+#include "astro/almanac.h"
+#include "astro/eclipses.h"
+#include "catalog/catalog.h"
+
+namespace app {
+
+// readEclipseDate: "YYYY" (the year's first day, or its last with
+// `yearEnd`) or "YYYY-MM-DD"; nothing and a reason for anything else.
+std::optional<astro::LocalDate> readEclipseDate(std::string_view text, bool yearEnd, std::string& why);
+
+// The eclipses whose greatest phase falls on the local dates from..to
+// (inclusive) in the place's zone, each with its circumstances there. At
+// most 1,000 years: a longer span is refused (`why`).
+struct EclipsesAnswer {
+    SkyRequest place;
+    std::vector<astro::LocalEclipse> eclipses;
+    std::string why;  // why nothing was answered
+};
+EclipsesAnswer answerEclipses(const SkyQuery& place, const astro::LocalDate& from, const astro::LocalDate& to,
+                              const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now);
+
+// The eclipse whose greatest phase falls on a local date at the place
+// (the nearest within a day of it); nothing, and `why`, when there is none.
+struct EclipseAnswer {
+    SkyRequest place;
+    std::optional<astro::LocalEclipse> eclipse;
+    std::string why;
+};
+EclipseAnswer answerEclipse(const SkyQuery& place, const astro::LocalDate& date, const catalog::Catalogue& cat,
+                            const LocalZone& zone, Clock::time_point now);
+
+// The JSON of --eclipses: [{"date", "kind", "type", "greatest", "local":
+// {"seen", "type", "magnitude"}}, ...].
+std::string eclipsesJson(const EclipsesAnswer& a, const LocalZone& zone);
+// The list in Japanese, one eclipse a line.
+std::string eclipsesText(const EclipsesAnswer& a, const LocalZone& zone);
+
+// The JSON of --eclipse: {"kind", "type", "greatest", "local": {...},
+// "events": [{"event", "time", "altDeg", "azDeg", "paNorthDeg",
+// "paZenithDeg"}, ...], "rise"/"set"}.
+std::string eclipseJson(const astro::LocalEclipse& e, const LocalZone& zone);
+// The national almanac's table (各地予報) in Japanese: solar times to the
+// second, lunar to 0.1 minute.
+std::string eclipseText(const astro::LocalEclipse& e, const std::string& placeName, const LocalZone& zone);
+
+// Japanese names: 皆既日食, 金環日食, 金環皆既日食, 部分日食; 皆既月食, 部分月食, 半影月食.
+std::string eclipseNameJa(astro::EclipseKind kind, astro::EclipseType type);
+
+}  // namespace app
