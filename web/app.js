@@ -653,6 +653,77 @@
     $("filmStop").addEventListener("click", () => controller?.abort());
   }
 
+  const ECLIPSE_NAMES = {
+    solar: {total: "皆既日食", annular: "金環日食", hybrid: "金環皆既日食", partial: "部分日食"},
+    lunar: {total: "皆既月食", partial: "部分月食", penumbral: "半影月食"},
+  };
+
+  // 日食・月食: this year's and the next ten years' eclipses at the place;
+  // one chosen shows its table (the national almanac's manner) and can
+  // draw the sky at its greatest phase.
+  function showEclipses() {
+    const view = panel("日食・月食");
+    const req = pageRequest();
+    let list;
+    try {
+      list = api.eclipses(req);
+    } catch (e) {
+      const p = document.createElement("p");
+      p.textContent = e.message;
+      view.append(p);
+      openSheet(view);
+      return;
+    }
+    const table = document.createElement("table");
+    table.className = "eclipseList";
+    const head = table.insertRow();
+    for (const h of ["日付", "種類", "ここでは"]) {
+      const th = document.createElement("th");
+      th.textContent = h;
+      head.append(th);
+    }
+    const detail = document.createElement("div");
+    for (const e of list) {
+      const tr = table.insertRow();
+      const pick = document.createElement("button");
+      pick.type = "button";
+      pick.textContent = e.date;
+      pick.addEventListener("click", () => showEclipse(e.date, detail));
+      const kind = tr.insertCell();
+      kind.textContent = ECLIPSE_NAMES[e.kind][e.type];
+      const here = tr.insertCell();
+      here.textContent = !e.local.seen ? "見られない" : e.kind === "solar"
+        ? `${ECLIPSE_NAMES.solar[e.local.type]}（食分 ${e.local.magnitude.toFixed(3)}）`
+        : e.type === "penumbral" ? "見られる" : `見られる（食分 ${e.local.magnitude.toFixed(3)}）`;
+      tr.insertCell(0).append(pick);
+    }
+    view.append(table, detail);
+    openSheet(view);
+  }
+
+  function showEclipse(date, into) {
+    into.innerHTML = "";
+    try {
+      const e = api.eclipse(date, pageRequest());
+      const pre = document.createElement("pre");
+      pre.className = "eclipseTable";
+      pre.textContent = e.text;
+      const draw = document.createElement("button");
+      draw.type = "button";
+      draw.textContent = "食の最大の空を描く";
+      const max = e.events.find((m) => m.event === "max");
+      draw.addEventListener("click", () => {
+        const [d, t] = max.time.split("T");
+        $("date").value = d;
+        $("time").value = t.slice(0, 5);
+        drawPage();
+      });
+      into.append(pre, draw);
+    } catch (err) {
+      into.textContent = err.message;
+    }
+  }
+
   // 星座早見盤: the place's two A4 pages (the star disc, the horizon mask)
   // to print on card, or to keep as PNGs.
   function showPlanisphere() {
@@ -873,6 +944,7 @@
     $("tonight").addEventListener("click", showTonight);
     $("help").addEventListener("click", showHelp);
     $("film").addEventListener("click", showFilm);
+    $("eclipses").addEventListener("click", showEclipses);
     $("planisphere").addEventListener("click", showPlanisphere);
     $("trails").addEventListener("change", drawPage);
     // 全画面: the picture alone; the large names come on with it.
@@ -1061,6 +1133,16 @@
     version: () => pageVersion(),
     // ふりがな: for each text its pieces, plain ones as strings and ones with
     // ruby as [text, reading]; grade 4 for a 4th grader, 0 for every kanji word.
+    // 日食・月食: the eclipses from req.from to req.to (years "2026" or dates;
+    // by default this year and the next ten) at the request's place, and
+    // one eclipse's circumstances there (the JSON of --eclipse, with "text",
+    // its table).
+    eclipses: (req) => {
+      const year = Number((req.at || jstNow()[0]).slice(0, 4));
+      return call({op: "eclipses", from: String(req.from ?? year), to: String(req.to ?? year + 10),
+                   ...momentAndPlace({...req, at: undefined})});
+    },
+    eclipse: (date, req) => call({op: "eclipse", date: String(date), ...momentAndPlace({...req, at: undefined})}),
     // The planisphere's two A4 pages: {fileName, pages: [draw list, draw list]}.
     planisphere: (req) => call({op: "planisphere", ...momentAndPlace(req)}),
     // A film and a frame series from req's moment: {frames, every (minutes),

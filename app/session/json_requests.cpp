@@ -7,6 +7,7 @@
 #include "app/session/draw_list.h"
 #include "app/session/json_reader.h"
 #include "app/session/json_writer.h"
+#include "app/session/eclipse_text.h"
 #include "app/session/planisphere_request.h"
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
@@ -275,7 +276,8 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     const std::string op = m.text("op").value_or("");
     if (!m.error.empty()) return errorJson(m.error);
     const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
-    const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere";
+    const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere" ||
+                       op == "eclipses" || op == "eclipse";
     if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
         m.checkAllUsed();
         if (!m.error.empty()) return errorJson(m.error);
@@ -317,6 +319,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     std::optional<view::FreeLook> freeLook;
     double scale = 1.0;
     std::optional<std::pair<int, int>> month;
+    std::vector<astro::LocalDate> eclipseDates;
     if (op == "find") {
         name = m.text("name").value_or("");
         if (name.empty()) m.fail("name: missing");
@@ -339,6 +342,17 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         y = py.value_or(0.0);
     } else if (op == "almanac") {
         month = readMonth(m);
+    } else if (op == "eclipses" || op == "eclipse") {
+        // eclipses: from, to (years or dates); eclipse: date.
+        static const std::vector<std::string> kSpan = {"from", "to"}, kDay = {"date"};
+        for (const std::string& key : op == "eclipses" ? kSpan : kDay) {
+            const std::optional<std::string> v = m.text(key);
+            std::string why;
+            if (!v) m.fail(key + ": missing");
+            else if (const auto d = readEclipseDate(*v, key == "to", why)) eclipseDates.push_back(*d);
+            else m.fail(key + ": " + why);
+            if (key == "date" && v && v->size() != 10) m.fail("date: not a date YYYY-MM-DD");
+        }
     } else if (op == "tonight") {
         if (const JsonValue* j = m.get("json")) {
             if (j->boolean() == nullptr) m.fail("json: not true or false");
@@ -362,6 +376,22 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (op == "identify") {
         const IdentifyAnswer a = answerIdentify({picture, x, y}, cat, *zone, now);
         return identifyJson(a.point, a.card);
+    }
+    if (op == "eclipses") {
+        const EclipsesAnswer a = answerEclipses(sky, eclipseDates[0], eclipseDates[1], cat, *zone, now);
+        return a.why.empty() ? eclipsesJson(a, *zone) : errorJson(a.why);
+    }
+    if (op == "eclipse") {
+        const EclipseAnswer a = answerEclipse(sky, eclipseDates[0], cat, *zone, now);
+        if (!a.eclipse) return errorJson(a.why);
+        // The JSON with the table the page shows beside it.
+        std::string json = eclipseJson(*a.eclipse, *zone);
+        json.pop_back();
+        json.pop_back();
+        JsonObject text;
+        text.text("text", eclipseText(*a.eclipse, a.place.placeName, *zone));
+        std::string member = text.done();
+        return json + ", " + member.substr(1);
     }
     if (op == "planisphere") {
         // The two pages for the place, the hour ring in its standard time.

@@ -16,7 +16,10 @@
 //   school grade needs, 0 for every kanji word; see catalog/readings.h).
 // OP: json, find, identify, drawList, chartList, almanac, tonight, places,
 // constellations, now, viewport, step, ruby, planisphere ({"fileName",
-// "pages": [star disc, horizon mask]}: the draw lists of the two A4 pages). The answer is the JSON (or, for almanac
+// "pages": [star disc, horizon mask]}: the draw lists of the two A4 pages),
+// eclipses (from, to: years "YYYY" or dates; --eclipses --json's list) and
+// eclipse (date "YYYY-MM-DD": --eclipse --json's object with "text", the
+// table --eclipse prints). The answer is the JSON (or, for almanac
 // and tonight's sentences, the text) the command line prints for the same
 // question; a request that cannot be answered gives
 // {"error": "...", "status": 2}. A member no question takes is refused, so

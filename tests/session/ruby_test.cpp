@@ -8,6 +8,7 @@
 
 #include "app/session/answers.h"
 #include "app/session/card_text.h"
+#include "app/session/eclipse_text.h"
 #include "catalog/catalog.h"
 #include "catalog/readings.h"
 #include "catalog/utf8.h"
@@ -112,6 +113,16 @@ TEST(Ruby, EveryKanjiTheProgramWritesHasAReading) {
         north.latDeg = 78.2;
         north.lonDeg = 15.6;
         expectAllRead(app::tonightAnswerText(app::answerTonight(north, c, jst, now), jst, false), unread);
+    }
+    // The eclipse tables: solar and lunar, partial, total and annular, rising eclipsed.
+    for (const auto& [date, place] : {std::pair{astro::LocalDate{2035, 9, 2}, "東京"}, {astro::LocalDate{2026, 3, 3}, "那覇"},
+                                      {astro::LocalDate{2012, 5, 21}, "東京"}, {astro::LocalDate{2030, 6, 1}, "札幌"}}) {
+        app::SkyQuery q;
+        q.placeIndex = catalog::findPlace(c, place);
+        const app::EclipseAnswer a = app::answerEclipse(q, date, c, jst, now);
+        ASSERT_TRUE(a.eclipse.has_value()) << place;
+        expectAllRead(app::eclipseText(*a.eclipse, place, jst), unread);
+        expectAllRead(app::eclipsesText(app::answerEclipses(q, date, date, c, jst, now), jst), unread);
     }
     for (const std::string& text : unread) ADD_FAILURE() << "a kanji without a reading in: " << text;
 }

@@ -485,7 +485,7 @@ try {
   check(blocked === 0, "the page asked for nothing from the network", `${blocked} requests`);
   const size = statSync(page_).size;
   const gz = gzipSync(readFileSync(page_)).length;
-  check(size <= 3 * 1024 * 1024 && gz <= 1024 * 1024, "one file of at most 3 MB (1 MB compressed)",
+  check(size <= 1.5 * 1024 * 1024 && gz <= 1024 * 1024, "one file of at most 1.5 MB (1 MB compressed)",
         `${(size / 1024).toFixed(0)} KB, ${(gz / 1024).toFixed(0)} KB gzip`);
   console.log(`timing: first painted sky ${firstPaint} ms after navigation, redraw ${redraw} ms, ` +
               `month almanac ${almanacMs} ms, JS heap ${(metrics.JSHeapUsedSize / 1048576).toFixed(1)} MB, ` +

@@ -41,6 +41,19 @@ export async function answerChecks(engine, { desktop, check, work }) {
     check(text === desktop(["--tonight", ...cliArgs(night)], false).toString("utf8"), "tonightText() equals --tonight",
           text.split("\n")[0]);
   }
+  // 日食・月食: the list and one eclipse's circumstances as the program gives them.
+  {
+    const req = { place: "那覇", from: "2026", to: "2035" };
+    const web = await engine.evaluate((r) => window.planetarium.eclipses(r), req);
+    const diff = sameValue(web, desktop(["--eclipses", "2026", "2035", "--place", "那覇", "--json"]), 1e-9);
+    check(!diff && web.length > 40, "eclipses() equals --eclipses --json", diff ?? `${web.length} eclipses`);
+    const one = await engine.evaluate(() => window.planetarium.eclipse("2035-09-02", { place: "東京" }));
+    const text = one.text;
+    delete one.text;
+    const oneDiff = sameValue(one, desktop(["--eclipse", "2035-09-02", "--place", "東京", "--json"]), 1e-9);
+    check(!oneDiff && text === desktop(["--eclipse", "2035-09-02", "--place", "東京"], false).toString("utf8"),
+          "eclipse() equals --eclipse --json, and its table --eclipse's", oneDiff ?? text.split("\n")[1]);
+  }
   // The paper chart: the same calls as the program's PDF draws.
   {
     const web = await engine.evaluate((r) => window.planetarium.chartList(r), requests[0]);
