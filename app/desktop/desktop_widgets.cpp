@@ -5,6 +5,7 @@
 #include <QStatusBar>
 
 #include "app/almanac/almanac_menu_widgets.h"
+#include "app/eclipse/eclipse_dialog_widgets.h"
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/film/film_menu_widgets.h"
 #include "app/film/trail_menu_widgets.h"
@@ -66,6 +67,12 @@ Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
         showOnTop(tonight_);
     });
     tonight->setObjectName(QStringLiteral("tonightAction"));
+    QAction* eclipses = w->toolsMenu()->addAction(QStringLiteral("日食・月食…"), w, [this] {
+        if (eclipses_ == nullptr) eclipses_ = new EclipseDialog(window_.get());
+        eclipses_->refresh();
+        showOnTop(eclipses_);
+    });
+    eclipses->setObjectName(QStringLiteral("eclipseAction"));
     w->finishMenus();
 }
 

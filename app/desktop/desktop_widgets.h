@@ -17,6 +17,7 @@ class FindDialog;
 class PlanisphereMenu;
 class SkyPointer;
 class TonightDialog;
+class EclipseDialog;
 class TrailMenu;
 class FreeViewControl;
 
@@ -41,6 +42,7 @@ public:
     ChartOutputMenu* chartOutput() const { return chartOutput_; }
     FilmMenu* filmMenu() const { return film_; }
     TonightDialog* tonightDialog() const { return tonight_; }
+    EclipseDialog* eclipseDialog() const { return eclipses_; }
 
 private:
     std::unique_ptr<MainWindow> window_;
@@ -53,6 +55,7 @@ private:
     ChartOutputMenu* chartOutput_ = nullptr;
     FilmMenu* film_ = nullptr;
     TonightDialog* tonight_ = nullptr;
+    EclipseDialog* eclipses_ = nullptr;
 };
 
 // No mode option: opens the window on the start query's moment and place

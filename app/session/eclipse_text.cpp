@@ -137,8 +137,13 @@ std::optional<astro::LocalDate> readEclipseDate(std::string_view text, bool year
 
 EclipsesAnswer answerEclipses(const SkyQuery& place, const astro::LocalDate& from, const astro::LocalDate& to,
                               const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now) {
+    return answerEclipses(skyRequest(place, cat, now), from, to, zone);
+}
+
+EclipsesAnswer answerEclipses(const SkyRequest& place, const astro::LocalDate& from, const astro::LocalDate& to,
+                              const LocalZone& zone) {
     EclipsesAnswer a;
-    a.place = skyRequest(place, cat, now);
+    a.place = place;
     const double start = astro::localToJdUt(from, 0.0, zone.offset);
     const double end = astro::localToJdUt(to, 86400.0, zone.offset);
     if (!(end >= start)) {
@@ -155,8 +160,12 @@ EclipsesAnswer answerEclipses(const SkyQuery& place, const astro::LocalDate& fro
 
 EclipseAnswer answerEclipse(const SkyQuery& place, const astro::LocalDate& date, const catalog::Catalogue& cat,
                             const LocalZone& zone, Clock::time_point now) {
+    return answerEclipse(skyRequest(place, cat, now), date, zone);
+}
+
+EclipseAnswer answerEclipse(const SkyRequest& place, const astro::LocalDate& date, const LocalZone& zone) {
     EclipseAnswer a;
-    a.place = skyRequest(place, cat, now);
+    a.place = place;
     const double start = astro::localToJdUt(date, 0.0, zone.offset);
     const astro::EphemerisTables& tables = catalog::ephemerisTables();
     const std::vector<astro::GlobalEclipse> near = astro::eclipsesBetween(tables, start - 1.0, start + 2.0);

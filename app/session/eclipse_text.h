@@ -30,6 +30,9 @@ struct EclipsesAnswer {
 };
 EclipsesAnswer answerEclipses(const SkyQuery& place, const astro::LocalDate& from, const astro::LocalDate& to,
                               const catalog::Catalogue& cat, const LocalZone& zone, Clock::time_point now);
+// The same for a place already read (the window's).
+EclipsesAnswer answerEclipses(const SkyRequest& place, const astro::LocalDate& from, const astro::LocalDate& to,
+                              const LocalZone& zone);
 
 // The eclipse whose greatest phase falls on a local date at the place
 // (the nearest within a day of it); nothing, and `why`, when there is none.
@@ -40,6 +43,7 @@ struct EclipseAnswer {
 };
 EclipseAnswer answerEclipse(const SkyQuery& place, const astro::LocalDate& date, const catalog::Catalogue& cat,
                             const LocalZone& zone, Clock::time_point now);
+EclipseAnswer answerEclipse(const SkyRequest& place, const astro::LocalDate& date, const LocalZone& zone);
 
 // The JSON of --eclipses: [{"date", "kind", "type", "greatest", "local":
 // {"seen", "type", "magnitude"}}, ...].

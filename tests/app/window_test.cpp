@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QAction>
 #include <QTimeZone>
+#include <QTableWidget>
 #include <QTest>
 #include <QDialog>
 #include <QDir>
@@ -48,6 +49,7 @@
 #include "app/planisphere/planisphere_menu_widgets.h"
 #include "app/pointing/sky_pointer_widgets.h"
 #include "app/tonight/tonight_dialog_widgets.h"
+#include "app/eclipse/eclipse_dialog_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
 #include "app/session/fields.h"
 #include "app/session/numeric_tables.h"
@@ -1228,4 +1230,28 @@ TEST_F(WindowTest, ThePictureGrowsWithTheWindowFillsTheScreenAndTellsTonight) {
     EXPECT_TRUE(text.startsWith(QStringLiteral("2026年12月13日（日）の夜の空　東京"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("ふたご座流星群"))) << text.toStdString();
     desktop_->tonightDialog()->close();
+}
+
+// ツール → 日食・月食…: the place's eclipses of the span, one chosen shows the
+// almanac's table, and 食の最大を描く sets the window to its greatest phase.
+TEST_F(WindowTest, EclipsesListShowTheTableAndDrawTheGreatestPhase) {
+    open();
+    const std::array<const char*, 5> moment = {"2026", "1", "1", "12", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    selectRow("lstCITY", 0);  // 札幌
+    window_->findChild<QAction*>("eclipseAction")->trigger();
+    app::EclipseDialog* dialog = desktop_->eclipseDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_GE(dialog->rowCount(), 40);  // 2026 to 2036
+    auto* list = dialog->findChild<QTableWidget*>("eclipseList");
+    EXPECT_EQ(list->item(1, 0)->text(), QStringLiteral("2026-03-03"));
+    EXPECT_EQ(list->item(1, 1)->text(), QStringLiteral("皆既月食"));
+    dialog->choose(1);
+    EXPECT_TRUE(dialog->tableText().contains(QStringLiteral("部分食の始め　18時49.8分"))) << dialog->tableText().toStdString();
+    dialog->drawGreatest();
+    const app::WindowRequest r = window_->currentRequest();
+    EXPECT_EQ(r.request.input.day, 3);
+    EXPECT_EQ(r.request.input.hour, 20);
+    EXPECT_EQ(r.request.input.minute, 34);
+    dialog->close();
 }

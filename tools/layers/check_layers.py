@@ -20,7 +20,8 @@ import sys
 
 CORE = ["astro", "catalog", "view"]
 SHELL_BELOW = CORE + ["app/session", "app/output", "app/zones"]
-CAPABILITIES = ["app/almanac", "app/chart", "app/film", "app/freeview", "app/planisphere", "app/pointing", "app/tonight"]
+CAPABILITIES = ["app/almanac", "app/chart", "app/eclipse", "app/film", "app/freeview", "app/planisphere", "app/pointing",
+                "app/tonight"]
 
 # folder -> the folders its files may include (besides its own).
 ALLOWED = {
