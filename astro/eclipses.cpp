@@ -325,6 +325,8 @@ double sunHorizonDeg(const SolarLocal& s) { return s.sun.altDeg + (kRefractionRa
 LocalEclipse solarLocal(const Track& track, const GlobalEclipse& g, const Observer& o) {
     LocalEclipse out;
     out.global = g;
+    out.latDeg = o.latDeg;
+    out.lonDeg = o.lonDeg;
     const double a = std::max(track.startTt(), g.greatestJdTt - 0.17), b = std::min(track.endTt(), g.greatestJdTt + 0.17);
     const auto outer = [&](double t) {
         const SolarLocal s = solarAt(track, o, t);
@@ -376,6 +378,8 @@ EclipseMoment lunarMoment(const Track& track, const Observer& o, const char* eve
 LocalEclipse lunarLocal(const Track& track, const GlobalEclipse& g, const Observer& o) {
     LocalEclipse out;
     out.global = g;
+    out.latDeg = o.latDeg;
+    out.lonDeg = o.lonDeg;
     out.type = g.type;
     out.umbralMagnitude = g.umbralMagnitude;
     out.penumbralMagnitude = g.penumbralMagnitude;
@@ -466,6 +470,51 @@ std::vector<LocalEclipse> eclipsesAt(const EphemerisTables& tables, double fromJ
         out.push_back(e.kind == EclipseKind::Solar ? solarLocal(track, e, o) : lunarLocal(track, e, o));
     });
     return out;
+}
+
+EclipseView eclipseViewAt(const EphemerisTables& tables, const GlobalEclipse& eclipse, double latDeg, double lonDeg,
+                          double jdUt) {
+    const Track track = makeTrack(tables, eclipse.greatestJdTt);
+    const Observer o = observerAt(latDeg, lonDeg);
+    const double t = jdUt + track.deltaTDays;
+    EclipseView v;
+    v.solar = eclipse.kind == EclipseKind::Solar;
+    // A direction of position angle pa (from north, through east) at a body
+    // whose parallactic angle is q is at pa - q from the zenith, counter-
+    // clockwise: to the left of up.
+    const auto place = [](double paDeg, double qDeg, double distDeg, double& x, double& y) {
+        const double a = (paDeg - qDeg) / kRad;
+        x = -distDeg * std::sin(a);
+        y = distDeg * std::cos(a);
+    };
+    if (v.solar) {
+        const SolarLocal s = solarAt(track, o, t);
+        v.bodyRadiusDeg = s.sunRadius * kRad;
+        v.moonRadiusDeg = s.moonRadius * kRad;
+        place(positionAngleDeg(s.sun.raHours, s.sun.decDeg, s.moon.raHours, s.moon.decDeg),
+              parallacticDeg(s.sun, o.latDeg, o.lonDeg), s.separation * kRad, v.moonXDeg, v.moonYDeg);
+        v.altDeg = s.sun.altDeg;
+        v.azDeg = s.sun.azDeg;
+        v.magnitude = std::max(0.0, solarMagnitude(s));
+        v.obscuration = coveredFraction(s.sunRadius, s.moonRadius, s.separation);
+        return v;
+    }
+    // The shadow's centre where the axis meets the Moon's distance, seen
+    // from the place as the Moon is.
+    const Vec3 sun = track.sunAt(t), moonGeo = track.moonAt(t);
+    const double scale = norm(moonGeo) / norm(sun);
+    const Vec3 axisPoint = {-sun[0] * scale, -sun[1] * scale, -sun[2] * scale};
+    const Topocentric moon = topocentric(track, o, moonGeo, t), shadow = topocentric(track, o, axisPoint, t);
+    const LunarGeometry g = lunarAt(track, t);
+    v.bodyRadiusDeg = std::asin(kMoonK * kEarthKm / norm(moon.v)) * kRad;
+    v.umbraRadiusDeg = g.umbra * kRad;
+    v.penumbraRadiusDeg = g.penumbra * kRad;
+    place(positionAngleDeg(moon.raHours, moon.decDeg, shadow.raHours, shadow.decDeg), parallacticDeg(moon, o.latDeg, o.lonDeg),
+          angle(moon.v, shadow.v) * kRad, v.shadowXDeg, v.shadowYDeg);
+    v.altDeg = moon.altDeg;
+    v.azDeg = moon.azDeg;
+    v.magnitude = (g.umbra + g.moon - g.delta) / (2.0 * g.moon);
+    return v;
 }
 
 LocalEclipse localEclipse(const EphemerisTables& tables, const GlobalEclipse& eclipse, double latDeg, double lonDeg) {

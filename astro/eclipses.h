@@ -63,6 +63,7 @@ struct EclipseMoment {
 // An eclipse at a place.
 struct LocalEclipse {
     GlobalEclipse global;
+    double latDeg = 0.0, lonDeg = 0.0;  // the place
     bool seen = false;        // some part of it with the body above the horizon
     EclipseType type = EclipseType::None;  // as seen there (solar: partial, total, annular)
     double magnitude = 0.0;   // solar: fraction of the Sun's diameter covered at the local maximum
@@ -76,6 +77,25 @@ struct LocalEclipse {
 // eclipsesAt: eclipsesBetween with each one's circumstances at a place.
 std::vector<LocalEclipse> eclipsesAt(const EphemerisTables& tables, double fromJdUt, double toJdUt, double latDeg,
                                      double lonDeg);
+
+// What the place sees of an eclipse at a moment, on the sky facing the
+// eclipsed body with the zenith up: x to the right, y up, degrees.
+struct EclipseView {
+    bool solar = true;
+    double bodyRadiusDeg = 0.0;     // the Sun (solar) or the Moon (lunar)
+    double moonRadiusDeg = 0.0;     // solar: the Moon
+    double moonXDeg = 0.0, moonYDeg = 0.0;      // solar: the Moon's centre from the Sun's
+    double umbraRadiusDeg = 0.0, penumbraRadiusDeg = 0.0;  // lunar: the Earth's shadow
+    double shadowXDeg = 0.0, shadowYDeg = 0.0;  // lunar: the shadow's centre from the Moon's
+    double altDeg = 0.0, azDeg = 0.0;           // the body's centre, geometric
+    double magnitude = 0.0;   // solar: of the Sun's diameter covered; lunar: umbral
+    double obscuration = 0.0; // solar
+};
+
+// eclipseViewAt: the view of an eclipse at a place (degrees north, east) at
+// a UT Julian day within six hours of its greatest phase.
+EclipseView eclipseViewAt(const EphemerisTables& tables, const GlobalEclipse& eclipse, double latDeg, double lonDeg,
+                          double jdUt);
 
 // localEclipse: an eclipse's circumstances at a place (degrees north, east;
 // height 0). A solar eclipse that does not reach the place has no events.

@@ -468,6 +468,21 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         return r;
     }
     const bool eclipses = seen.count("--eclipses") > 0, eclipse = seen.count("--eclipse") > 0;
+    if (eclipse && render && !eclipses) {
+        // The eclipse's picture: at its greatest phase, or with --frames the
+        // textbook's series from its first contact (every 30 minutes unless
+        // --every says otherwise).
+        const char* other = json ? "--json" : almanac ? "--almanac" : identify ? "--identify" : find ? "--find"
+                            : planisphere ? "--planisphere" : nullptr;
+        if (other != nullptr) r.error = std::string("--eclipse and ") + other + " cannot be used together";
+        else if (o.year) r.error = "--at does not apply to --eclipse (the date is given with it)";
+        else if (o.everyMinutes > 0 && o.frames == 0) r.error = "--every needs --frames as well";
+        else if (o.everyExactMinutes > 0.0) r.error = "--every for an eclipse is in minutes";
+        else r.error = placeError(o);
+        if (o.frames > 0 && o.everyMinutes == 0) o.everyMinutes = 30;
+        o.mode = Mode::Render;
+        return r;
+    }
     if (eclipses || eclipse) {
         const char* self = eclipses ? "--eclipses" : "--eclipse";
         const char* other = eclipses && eclipse ? "--eclipse" : render ? "--render" : almanac ? "--almanac"
@@ -553,6 +568,7 @@ std::string usageText() {
   planetarium --find NAME [--at ...] [--place ... | --lat ... --lon ... [--tz ZONE]] [--scale N]
   planetarium --eclipses FROM TO [--place ... | --lat ... --lon ... [--tz ZONE]] [--json]
   planetarium --eclipse DATE [--place ... | --lat ... --lon ... [--tz ZONE]] [--json]
+  planetarium --render FILE.png|.gif|.mp4|.webm --eclipse DATE [--place ...] [--frames N [--every MINUTES]] [--scale N]
               [--dir zenith]
   planetarium --planisphere FILE.pdf [--place NAME | --lat DEG --lon DEG [--tz ZONE]]
   planetarium --tonight [--json] [--at ...] [--place NAME | --lat DEG --lon DEG [--tz ZONE]]

@@ -17,7 +17,9 @@
 #include "app/session/draw_list.h"
 #include "app/cli/commands.h"
 #include "app/output/export_stop.h"
+#include "app/output/eclipse_picture_gui.h"
 #include "app/output/film_export_gui.h"
+#include "app/session/eclipse_text.h"
 #include "app/output/png_file_gui.h"
 #include "app/output/safe_write_qtcore.h"
 #include "app/session/settings.h"
@@ -64,6 +66,81 @@ void useOffscreenPlatform() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+namespace {
+
+// --render FILE --eclipse DATE: the eclipse seen from the place, zenith up,
+// at its greatest phase; with --frames the series from its first contact.
+int renderEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const QString& path) {
+    std::string why;
+    const std::optional<astro::LocalDate> date = readEclipseDate(opt.eclipseDate, false, why);
+    if (!date || opt.eclipseDate.size() != 10) {
+        std::fprintf(stderr, "planetarium: --eclipse: %s\n", date ? "give the date as YYYY-MM-DD" : why.c_str());
+        return 2;
+    }
+    std::string zoneError;
+    const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
+    if (!zone) {
+        std::fprintf(stderr, "planetarium: %s\n", zoneError.c_str());
+        return 2;
+    }
+    const EclipseAnswer a = answerEclipse(skyQuery(opt), *date, cat, *zone, std::chrono::system_clock::now());
+    if (!a.eclipse) {
+        std::fprintf(stderr, "planetarium: --eclipse: %s\n", a.why.c_str());
+        return 2;
+    }
+    const astro::LocalEclipse& e = *a.eclipse;
+    const auto format = filmFormat(path);
+    if (opt.frames == 0) {
+        if (!format || *format != FilmFormat::PngFrames) {
+            std::fprintf(stderr, "planetarium: an eclipse's picture is a PNG (or give --frames N for a film): not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        const QImage image = app::renderEclipse(eclipseScene(e, eclipseGreatestJdUt(e), a.place.placeName, *zone), opt.scale);
+        const QString error = writePng(image, path);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
+            return 1;
+        }
+        return 0;
+    }
+    if (!format) {
+        std::fprintf(stderr, "planetarium: --frames writes FILE.png frames or a FILE.gif, FILE.mp4 or FILE.webm film, not %s\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    const std::vector<double> moments = eclipseSeries(e, opt.everyMinutes, opt.frames);
+    if (moments.empty()) {
+        std::fprintf(stderr, "planetarium: --eclipse: the eclipse does not reach this place\n");
+        return 2;
+    }
+    FilmRequest film;
+    film.first.scale = opt.scale;
+    film.frames = static_cast<int>(moments.size());
+    film.everyMinutes = opt.everyMinutes;
+    film.path = path;
+    if (opt.filmFps) film.framesPerSecond = *opt.filmFps;
+    if (opt.filmFrameSize) film.frameSize = QSize(opt.filmFrameSize->first, opt.filmFrameSize->second);
+    const std::string placeName = a.place.placeName;
+    const LocalZone z = *zone;
+    film.drawFrame = [&e, moments, placeName, z, &opt](int index) {
+        return app::renderEclipse(eclipseScene(e, moments[static_cast<std::size_t>(index)], placeName, z), opt.scale);
+    };
+    const StopExportOnSignals stopOnSignals;
+    const FilmResult result = exportFilm(film, cat);
+    if (result.status == FilmResult::Status::Cancelled) {
+        std::fputs("planetarium: the film was stopped; nothing was written\n", stderr);
+        return 1;
+    }
+    if (!result.ok()) {
+        std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
+        return result.status == FilmResult::Status::Refused ? 2 : 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
     if (!(opt.scale > 0.0 && opt.scale <= 8.0)) {
         std::fprintf(stderr, "planetarium: --scale must be a number above 0 and at most 8\n");
@@ -88,6 +165,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     int qtArgc = argc > 0 ? 1 : 0;
     QGuiApplication qtApp(qtArgc, argv);
 
+    if (!opt.eclipseDate.empty()) return renderEclipse(opt, cat, *path);
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const std::uint64_t seed = meteorSeed(opt);
 

@@ -47,9 +47,9 @@ QSize frameSizeOf(const FilmRequest& req) { return req.frameSize.isValid() ? req
 QImage frameImage(const FilmRequest& req, const std::vector<astro::SkyInput>& moments, int index,
                   const catalog::Catalogue& cat) {
     PictureRequest pic = filmFrame(req.first, moments, index);
-    if (!req.frameSize.isValid()) return renderPicture(pic, cat);
+    if (!req.frameSize.isValid()) return req.drawFrame ? req.drawFrame(index) : renderPicture(pic, cat);
     pic.scale = fittedScale(req.frameSize);
-    const QImage drawn = renderPicture(pic, cat);
+    const QImage drawn = req.drawFrame ? req.drawFrame(index) : renderPicture(pic, cat);
     QImage frame(req.frameSize, QImage::Format_RGB32);
     frame.fill(drawn.isNull() ? QColor(Qt::black) : drawn.pixelColor(0, 0));
     QPainter p(&frame);

@@ -52,6 +52,9 @@ struct FilmRequest {
     // ffmpeg counts as hung, and the export fails, once it has taken or
     // written nothing for this long.
     int stallSeconds = 60;
+    // Another drawing for each frame (0-based; an eclipse's series): set, it
+    // draws every frame instead of the sky picture (frameSize still applies).
+    std::function<QImage(int index)> drawFrame;
 };
 
 struct FilmResult {

@@ -104,6 +104,40 @@ JsonObject localJson(const astro::LocalEclipse& e, bool full) {
 
 }  // namespace
 
+double eclipseGreatestJdUt(const astro::LocalEclipse& e) {
+    for (const astro::EclipseMoment& m : e.events)
+        if (m.event == "max") return m.jdUt;
+    return e.global.greatestJdUt;
+}
+
+std::vector<double> eclipseSeries(const astro::LocalEclipse& e, int everyMinutes, int count) {
+    std::vector<double> out;
+    if (e.events.empty() || everyMinutes <= 0) return out;
+    double first = e.events.front().jdUt;
+    for (const astro::EclipseMoment& m : e.events)
+        if (m.event == "U1") first = m.jdUt;
+    const double last = e.events.back().jdUt;
+    for (int k = 0; count > 0 ? k < count : first + k * everyMinutes / 1440.0 <= last + 1e-9; ++k) {
+        out.push_back(first + k * everyMinutes / 1440.0);
+        if (out.size() >= 9999) break;
+    }
+    return out;
+}
+
+view::EclipseScene eclipseScene(const astro::LocalEclipse& e, double jdUt, const std::string& placeName,
+                                const LocalZone& zone) {
+    view::EclipseScene s;
+    s.view = astro::eclipseViewAt(catalog::ephemerisTables(), e.global, e.latDeg, e.lonDeg, jdUt);
+    const bool solar = e.global.kind == astro::EclipseKind::Solar;
+    const astro::LocalDateTime t = astro::localDateTime(jdUt, zone.offset);
+    s.title = dateJa(t.date) + " " + two(t.hour) + "時" + two(t.minute) + "分" + (solar ? two(t.second) + "秒" : "") + "　" +
+              (placeName.empty() ? "入力した場所" : placeName) + "　" + eclipseNameJa(e.global.kind, e.global.type);
+    const double mag = std::max(0.0, s.view.magnitude);
+    s.facts = "食分 " + fixed(mag, 3) + (solar ? "　面積比 " + fixed(s.view.obscuration, 3) : std::string()) + "　" +
+              (solar ? "太陽" : "月") + "の高度 " + fixed(s.view.altDeg, 1) + "°　方位 " + fixed(s.view.azDeg, 1) + "°";
+    return s;
+}
+
 std::string eclipseNameJa(astro::EclipseKind kind, astro::EclipseType type) {
     if (kind == astro::EclipseKind::Lunar)
         return type == astro::EclipseType::Total ? "皆既月食" : type == astro::EclipseType::Partial ? "部分月食" : "半影月食";

@@ -13,6 +13,7 @@
 #include "astro/almanac.h"
 #include "astro/eclipses.h"
 #include "catalog/catalog.h"
+#include "view/eclipse_picture.h"
 
 namespace app {
 
@@ -58,6 +59,19 @@ std::string eclipseJson(const astro::LocalEclipse& e, const LocalZone& zone);
 // The national almanac's table (各地予報) in Japanese: solar times to the
 // second, lunar to 0.1 minute.
 std::string eclipseText(const astro::LocalEclipse& e, const std::string& placeName, const LocalZone& zone);
+
+// The picture of an eclipse at the place at a moment (UT): the body zenith
+// up, the moment and place as the title, the magnitude and the body's
+// altitude and azimuth below.
+view::EclipseScene eclipseScene(const astro::LocalEclipse& e, double jdUt, const std::string& placeName,
+                                const LocalZone& zone);
+// The moment of the local greatest phase (the global one where the place
+// has no contacts).
+double eclipseGreatestJdUt(const astro::LocalEclipse& e);
+// The textbook's series: from the first contact (U1 for a lunar eclipse
+// with an umbral phase, P1 for a penumbral one, C1) every `everyMinutes`,
+// `count` moments, or with count 0 up to the last contact.
+std::vector<double> eclipseSeries(const astro::LocalEclipse& e, int everyMinutes, int count);
 
 // Japanese names: 皆既日食, 金環日食, 金環皆既日食, 部分日食; 皆既月食, 部分月食, 半影月食.
 std::string eclipseNameJa(astro::EclipseKind kind, astro::EclipseType type);
