@@ -712,13 +712,17 @@
       draw.type = "button";
       draw.textContent = "食の最大の空を描く";
       const max = e.events.find((m) => m.event === "max");
+      // The eclipse at its greatest phase here, zenith up.
+      const canvas = document.createElement("canvas");
+      canvas.className = "eclipsePicture";
+      paint(canvas, e.picture, 1);
       draw.addEventListener("click", () => {
         const [d, t] = max.time.split("T");
         $("date").value = d;
         $("time").value = t.slice(0, 5);
         drawPage();
       });
-      into.append(pre, draw);
+      into.append(canvas, pre, draw);
     } catch (err) {
       into.textContent = err.message;
     }

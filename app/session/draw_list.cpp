@@ -168,6 +168,13 @@ std::string chartDrawList(const ChartScene& scene, const catalog::Catalogue& cat
                     paper ? view::kPaperText : scene.screenText, painter);
 }
 
+std::string eclipseDrawList(const view::EclipseScene& scene) {
+    DrawListPainter painter;
+    view::drawEclipse(scene, painter);
+    const SchemeColours colours = schemeColours(kNightScheme);
+    return listJson(view::kSurfaceWidthTwips, view::kSurfaceHeightTwips, 1.0, colours.windowBack, colours.windowText, painter);
+}
+
 std::string planispherePageDrawList(const view::Planisphere& p, const catalog::Catalogue& cat,
                                     const std::string& placeName, int page) {
     DrawListPainter painter;

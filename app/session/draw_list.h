@@ -23,6 +23,7 @@
 #include "app/session/chart_scene.h"
 #include "app/session/sky_picture.h"
 #include "view/painter.h"
+#include "view/eclipse_picture.h"
 #include "view/planisphere.h"
 
 namespace app {
@@ -60,6 +61,10 @@ std::string pictureDrawList(const PictureRequest& req, const catalog::Catalogue&
 // The draw list of a chart (screen or paper style, the paper one with its
 // title line and legend), of the chart frame's size.
 std::string chartDrawList(const ChartScene& scene, const catalog::Catalogue& cat);
+
+// The draw list of an eclipse's picture (view/eclipse_picture.h), the
+// picture's size, in the night's colours.
+std::string eclipseDrawList(const view::EclipseScene& scene);
 
 // The draw list of one of the planisphere's two A4 pages, in the print
 // style: page 1 the star disc, page 2 the horizon mask.

@@ -391,7 +391,12 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         JsonObject text;
         text.text("text", eclipseText(*a.eclipse, a.place.placeName, *zone));
         std::string member = text.done();
-        return json + ", " + member.substr(1);
+        // The picture at the local greatest phase, as a draw list.
+        std::string picture = eclipseDrawList(eclipseScene(*a.eclipse, eclipseGreatestJdUt(*a.eclipse), a.place.placeName, *zone));
+        picture.pop_back();
+        member.pop_back();
+        member.pop_back();
+        return json + ", " + member.substr(1) + ", \"picture\": " + picture + "}\n";
     }
     if (op == "planisphere") {
         // The two pages for the place, the hour ring in its standard time.

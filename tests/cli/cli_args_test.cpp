@@ -230,3 +230,37 @@ TEST(UsageText, DocumentsEveryOption) {
 
 }  // namespace
 }  // namespace app
+
+namespace app {
+namespace {
+
+// Eclipses: the list of a span, one eclipse's table, its picture and
+// series; what cannot go with them is refused by name.
+TEST(ParseCommandLine, EclipseModes) {
+    CliParse r = test::parse({"--eclipses", "2026", "2040", "--place", "那覇", "--json"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.options.mode, Mode::Eclipses);
+    EXPECT_EQ(r.options.eclipsesFrom, "2026");
+    EXPECT_EQ(r.options.eclipsesTo, "2040");
+    EXPECT_TRUE(r.options.eclipseJson);
+    r = test::parse({"--eclipse", "2035-09-02", "--render", "e.png", "--frames", "6"});
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_EQ(r.options.mode, Mode::Render);
+    EXPECT_EQ(r.options.everyMinutes, 30);
+    struct Case {
+        std::vector<std::string> args;
+        const char* says;
+    };
+    for (const Case& c : {Case{{"--eclipses", "2026"}, "FROM and TO"},
+                          Case{{"--eclipses", "2026", "2030", "--at", "2026-01-01 00:00"}, "--at"},
+                          Case{{"--eclipse", "2026-03-03", "--find", "月"}, "--find"},
+                          Case{{"--eclipse", "2026-03-03", "--render", "e.png", "--json"}, "--json"},
+                          Case{{"--eclipse", "2026-03-03", "--dir", "east"}, "--dir"}}) {
+        const CliParse bad = test::parse(c.args);
+        EXPECT_FALSE(bad.ok());
+        EXPECT_NE(bad.error.find(c.says), std::string::npos) << bad.error;
+    }
+}
+
+}  // namespace
+}  // namespace app

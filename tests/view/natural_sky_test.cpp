@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "astro/almanac.h"
 #include "astro/astro.h"
 #include "recording_painter.h"
 #include "sky_fixture.h"
 #include "view/free_projector.h"
+#include "view/eclipse_picture.h"
 #include "view/natural_sky.h"
 #include "view/sky_view.h"
 
@@ -126,3 +129,54 @@ TEST(NaturalSky, DuskShowsOnlyTheBrightest) {
 }
 
 }  // namespace
+
+// An eclipse's picture: the overlap of two discs is the lens between them
+// (its area against the formula), and the Moon in the umbra is drawn
+// darker the deeper it lies.
+TEST(EclipsePicture, LensOfTwoDiscsAndTheUmbraDarkeningWithDepth) {
+    const auto disc = [](double x, double y, double r) {
+        std::vector<view::Vertex> v;
+        for (int k = 0; k < 720; ++k)
+            v.push_back({static_cast<float>(x + r * std::cos(k * M_PI / 360.0)), static_cast<float>(y + r * std::sin(k * M_PI / 360.0))});
+        return v;
+    };
+    const auto area = [](const std::vector<view::Vertex>& v) {
+        double a = 0.0;
+        for (std::size_t i = 0; i < v.size(); ++i)
+            a += double(v[i].x) * v[(i + 1) % v.size()].y - double(v[(i + 1) % v.size()].x) * v[i].y;
+        return std::fabs(a) / 2.0;
+    };
+    // Two unit discs one radius apart: the lens is 2π/3 − √3/2.
+    EXPECT_NEAR(area(view::convexIntersection(disc(0, 0, 1000), disc(1000, 0, 1000))) / 1e6, 2.0 * M_PI / 3.0 - std::sqrt(3.0) / 2.0, 1e-3);
+    // Inside: the smaller whole; apart: nothing.
+    EXPECT_NEAR(area(view::convexIntersection(disc(0, 0, 100), disc(10, 0, 1000))), M_PI * 1e4, 1.0);
+    EXPECT_TRUE(view::convexIntersection(disc(0, 0, 100), disc(500, 0, 100)).empty());
+
+    struct Fills final : view::Painter {
+        std::vector<view::Rgb> fills;
+        view::Rgb fill{};
+        void clear() override {}
+        void line(float, float, float, float, view::Rgb) override {}
+        void disc(float, float, float, view::Rgb) override {}
+        void point(float, float, view::Rgb) override {}
+        void setTextPosition(float, float) override {}
+        void text(std::string_view) override {}
+        void setFillColour(view::Rgb c) override { fill = c; }
+        void setFillStyleSolid() override {}
+        void polygon(std::span<const view::Vertex>, view::Rgb) override { fills.push_back(fill); }
+    };
+    const auto umbraColour = [](double magnitude) {
+        view::EclipseScene s;
+        s.view.solar = false;
+        s.view.bodyRadiusDeg = 0.26;
+        s.view.umbraRadiusDeg = 0.70;
+        s.view.penumbraRadiusDeg = 1.25;
+        s.view.magnitude = magnitude;
+        s.view.altDeg = 40.0;
+        Fills f;
+        view::drawEclipse(s, f);
+        return f.fills.back();  // the lens of the Moon in the umbra, drawn last
+    };
+    const view::Rgb shallow = umbraColour(1.05), deep = umbraColour(1.8);
+    EXPECT_GT(shallow.r + shallow.g + shallow.b, deep.r + deep.g + deep.b);
+}

@@ -49,7 +49,11 @@ export async function answerChecks(engine, { desktop, check, work }) {
     check(!diff && web.length > 40, "eclipses() equals --eclipses --json", diff ?? `${web.length} eclipses`);
     const one = await engine.evaluate(() => window.planetarium.eclipse("2035-09-02", { place: "東京" }));
     const text = one.text;
+    const picture = one.picture;
     delete one.text;
+    delete one.picture;
+    check(picture.ops.some((o) => o[0] === "text" && o[1].includes("食分 0.992")), "eclipse() draws the Sun at the greatest phase",
+          `${picture.ops.length} calls`);
     const oneDiff = sameValue(one, desktop(["--eclipse", "2035-09-02", "--place", "東京", "--json"]), 1e-9);
     check(!oneDiff && text === desktop(["--eclipse", "2035-09-02", "--place", "東京"], false).toString("utf8"),
           "eclipse() equals --eclipse --json, and its table --eclipse's", oneDiff ?? text.split("\n")[1]);
