@@ -7,6 +7,8 @@
 #include "astro/angles.h"
 #include "astro/astro.h"
 #include "astro/calendar.h"
+#include "astro/precise_sky.h"
+#include "catalog/ephemeris.h"
 #include "astro/rise_set.h"
 #include "catalog/name_search.h"
 #include "view/finder.h"
@@ -133,9 +135,16 @@ TonightReport tonight(const catalog::Catalogue& cat, const astro::LocalDate& dat
         }
     }
 
-    const astro::SkyState at20 = skyAt(evening(20.0), r.latDeg, r.lonDeg);
-    const astro::SkyState at21 = skyAt(evening(21.0), r.latDeg, r.lonDeg);
-    const astro::SkyState at22 = skyAt(evening(22.0), r.latDeg, r.lonDeg);
+    // The hours the report names: the bodies from the precise ephemeris
+    // (magnitudes, constellations, the Moon's lit fraction).
+    const auto preciseAt = [&](double hour) {
+        astro::SkyState s = skyAt(evening(hour), r.latDeg, r.lonDeg);
+        astro::applyPreciseEphemeris(catalog::ephemerisTables(), s);
+        return s;
+    };
+    const astro::SkyState at20 = preciseAt(20.0);
+    const astro::SkyState at21 = preciseAt(21.0);
+    const astro::SkyState at22 = preciseAt(22.0);
     r.sunUp20 = at20.bodyAltDeg[astro::Sun] > 0.0;
 
     // The night in 10-minute steps, noon to noon.
