@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "astro/almanac.h"
+#include "astro/precise_sky.h"
+#include "catalog/ephemeris.h"
 #include "view/direction.h"
 #include "view/finder.h"
 
@@ -48,7 +50,28 @@ std::string clockText(const std::optional<astro::SkyEvent>& e, const astro::UtcO
 CardFacts cardFacts(const view::ObjectInfo& info, const astro::SkyState& sky, const astro::UtcOffsetFn& zone) {
     CardFacts facts;
     facts.info = info;
-    facts.day = view::dayEventsOf(info, sky, zone);
+    const bool body = info.kind == view::DrawnKind::Sun || info.kind == view::DrawnKind::Moon ||
+                      info.kind == view::DrawnKind::Planet;
+    if (body && info.id >= 0 && info.id < astro::kAllBodyCount) {
+        astro::SkyState precise = sky;
+        if (!precise.precise) astro::applyPreciseEphemeris(catalog::ephemerisTables(), precise);
+        const auto b = static_cast<std::size_t>(info.id);
+        if (precise.precise) {
+            view::ObjectInfo& o = facts.info;
+            o.raHours = precise.bodyRaHours[b];
+            o.decDeg = precise.bodyDecDeg[b];
+            o.altDeg = precise.bodyAltDeg[b];
+            o.azDeg = precise.bodyAzDeg[b];
+            if (info.kind == view::DrawnKind::Planet && std::isfinite(precise.bodyMag[b])) o.mag = precise.bodyMag[b];
+            if (info.kind == view::DrawnKind::Moon) o.moonIllum = precise.moonIllum;
+            if (info.kind == view::DrawnKind::Planet) {
+                facts.diameterArcsec = precise.bodyDiameterArcsec[b];
+                facts.elongationDeg = precise.bodyElongationDeg[b];
+                facts.illum = precise.bodyIllum[b];
+            }
+        }
+    }
+    facts.day = view::dayEventsOf(facts.info, sky, zone);
     if (info.kind == view::DrawnKind::Moon) facts.moonAgeDays = view::moonAgeDays(sky);
     return facts;
 }
@@ -79,6 +102,14 @@ std::vector<std::string> cardLines(const CardFacts& facts, const astro::UtcOffse
         std::string moon = "輝面比 " + number(o.moonIllum * 100.0, 0, false) + "%";
         if (facts.moonAgeDays) moon += "　月齢 " + number(*facts.moonAgeDays, 1, false) + "（この時刻）";
         lines.push_back(moon);
+    }
+    if (facts.diameterArcsec && facts.elongationDeg) {
+        std::string shape = "視直径 " + number(*facts.diameterArcsec, 1, false) + "″　太陽から " +
+                            number(*facts.elongationDeg, 1, false) + "°";
+        // The inner planets' phases are what a small telescope shows.
+        if (facts.illum && (o.id == astro::Venus || o.id == astro::Mercury))
+            shape += "　輝面比 " + number(*facts.illum * 100.0, 0, false) + "%";
+        lines.push_back(shape);
     }
     lines.push_back("赤経 " + raText(o.raHours) + "　赤緯 " + decText(o.decDeg));
     lines.push_back("高度 " + number(o.altDeg, 1) + "°　方位 " + number(o.azDeg, 1, false) + "°（" +
