@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -50,7 +51,12 @@ EclipseDialog::EclipseDialog(MainWindow* window) : QDialog(window), window_(wind
     table_ = new QPlainTextEdit(this);
     table_->setObjectName(QStringLiteral("eclipseTable"));
     table_->setReadOnly(true);
-    table_->setFont(japaneseFont(11.0));
+    // The table lines up in columns: IPA Gothic's fixed pitch (a full-width
+    // character two half-widths), the proportional face where it is missing.
+    QFont fixed = japaneseFont(11.0);
+    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) fixed.setFamily(QStringLiteral("IPAGothic"));
+    fixed.setStyleHint(QFont::Monospace);
+    table_->setFont(fixed);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* draw = buttons->addButton(QStringLiteral("食の最大を描く"), QDialogButtonBox::ActionRole);
     draw->setObjectName(QStringLiteral("eclipseDraw"));

@@ -63,9 +63,9 @@ const char* eventJa(const std::string& event, astro::EclipseKind kind, astro::Ec
     return "半影食の終り";
 }
 
-std::string fixed(double v, int decimals) {
+std::string fixed(double v, int decimals, int width = 0) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, v);
     return buf;
 }
 
@@ -281,11 +281,11 @@ std::string eclipseText(const astro::LocalEclipse& e, const std::string& placeNa
     if (solar) {
         out += "この場所では" + eclipseNameJa(e.global.kind, e.type) + "、食分 " + fixed(e.magnitude, 3) + "、面積比 " +
                fixed(e.obscuration, 3) + (e.seen ? "" : "（太陽が地平線の下にあり見られません）") + "\n";
-        out += "現象            時刻          高度     方位   位置角(北) 方向角\n";
+        out += "現象            時刻             高度     方位   位置角   方向角\n";
     } else {
         out += "食分 " + fixed(e.umbralMagnitude, 3) + "（半影 " + fixed(e.penumbralMagnitude, 3) + "）" +
                (e.seen ? "" : "　この場所では月が地平線の下にあり見られません") + "\n";
-        out += "現象            時刻        月の高度   方位\n";
+        out += "現象            時刻           高度     方位\n";
     }
     for (const astro::EclipseMoment& m : e.events) {
         std::string name = eventJa(m.event, e.global.kind, solar ? e.type : e.global.type);
@@ -293,8 +293,9 @@ std::string eclipseText(const astro::LocalEclipse& e, const std::string& placeNa
         // them is 4..6 full-width characters.
         const std::size_t chars = name.size() / 3;
         for (std::size_t k = chars; k < 7; ++k) name += "　";
-        out += name + timeJa(m.jdUt, !solar, zone) + "  " + fixed(m.altDeg, 1) + "°  " + fixed(m.azDeg, 1) + "°";
-        if (m.hasAngles) out += "  " + fixed(m.paNorthDeg, 0) + "°  " + fixed(m.paZenithDeg, 0) + "°";
+        // Numbers right-aligned in their columns on a fixed-width screen.
+        out += name + timeJa(m.jdUt, !solar, zone) + " " + fixed(m.altDeg, 1, 6) + "° " + fixed(m.azDeg, 1, 6) + "°";
+        if (m.hasAngles) out += "   " + fixed(m.paNorthDeg, 0, 4) + "°   " + fixed(m.paZenithDeg, 0, 4) + "°";
         out += "\n";
     }
     const char* riseName = solar ? "日出帯食" : "月出帯食";
