@@ -68,6 +68,23 @@ void useOffscreenPlatform() {
 
 namespace {
 
+// Writes a film or frame series; Ctrl+C or a SIGTERM stops the export,
+// which removes its staged frames or ffmpeg's partial film, and the process
+// then ends by that signal. Returns the exit status.
+int writeFilm(const FilmRequest& film, const catalog::Catalogue& cat) {
+    const StopExportOnSignals stopOnSignals;
+    const FilmResult result = exportFilm(film, cat);
+    if (result.status == FilmResult::Status::Cancelled) {
+        std::fputs("planetarium: the film was stopped; nothing was written\n", stderr);
+        return 1;
+    }
+    if (!result.ok()) {
+        std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
+        return result.status == FilmResult::Status::Refused ? 2 : 1;
+    }
+    return 0;
+}
+
 // --render FILE --eclipse DATE: the eclipse seen from the place, zenith up,
 // at its greatest phase; with --frames the series from its first contact.
 int renderEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const QString& path) {
@@ -126,17 +143,7 @@ int renderEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const QS
     film.drawFrame = [&e, moments, placeName, z, &opt](int index) {
         return app::renderEclipse(eclipseScene(e, moments[static_cast<std::size_t>(index)], placeName, z), opt.scale);
     };
-    const StopExportOnSignals stopOnSignals;
-    const FilmResult result = exportFilm(film, cat);
-    if (result.status == FilmResult::Status::Cancelled) {
-        std::fputs("planetarium: the film was stopped; nothing was written\n", stderr);
-        return 1;
-    }
-    if (!result.ok()) {
-        std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
-        return result.status == FilmResult::Status::Refused ? 2 : 1;
-    }
-    return 0;
+    return writeFilm(film, cat);
 }
 
 }  // namespace
@@ -199,19 +206,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
             film.framesPerSecond = *opt.filmFps;
         }
         if (opt.filmFrameSize) film.frameSize = QSize(opt.filmFrameSize->first, opt.filmFrameSize->second);
-        // Ctrl+C or a SIGTERM stops the export, which removes its staged
-        // frames or ffmpeg's partial film; the process then ends by that signal.
-        const StopExportOnSignals stopOnSignals;
-        const FilmResult result = exportFilm(film, cat);
-        if (result.status == FilmResult::Status::Cancelled) {
-            std::fputs("planetarium: the film was stopped; nothing was written\n", stderr);
-            return 1;
-        }
-        if (!result.ok()) {
-            std::fprintf(stderr, "planetarium: %s\n", escapedText(result.error.toStdString()).c_str());
-            return result.status == FilmResult::Status::Refused ? 2 : 1;
-        }
-        return 0;
+        return writeFilm(film, cat);
     }
     if (format && *format != FilmFormat::PngFrames) {
         std::fprintf(stderr, "planetarium: %s is a film: give --frames N --every MINUTES\n",
