@@ -114,6 +114,34 @@ TEST(Eclipses, SearchFindsEveryEclipseAndNoOther) {
     }
 }
 
+// Rising and setting during an eclipse, by the upper limb with 35'08" of
+// refraction, and an eclipse the place does not see.
+TEST(Eclipses, SunsetMoonriseAndAnEclipseNotSeen) {
+    const auto at = [](int y, int m, int d, astro::EclipseKind kind, double lat, double lon) {
+        const double midnight = jdOf(y, m, d) - 9.0 / 24.0;
+        for (const astro::GlobalEclipse& e : astro::eclipsesBetween(tables(), midnight, midnight + 1.0))
+            if (e.kind == kind) return astro::localEclipse(tables(), e, lat, lon);
+        return astro::LocalEclipse{};
+    };
+    // 2019-12-26 at Tokyo: the Sun sets still eclipsed (日入帯食).
+    const astro::LocalEclipse sunset = at(2019, 12, 26, astro::EclipseKind::Solar, 35.65, 139.75);
+    ASSERT_TRUE(sunset.set.has_value());
+    EXPECT_FALSE(sunset.rise.has_value());
+    EXPECT_GT(sunset.set->jdUt, sunset.events.front().jdUt);
+    EXPECT_LT(sunset.set->jdUt, sunset.events.back().jdUt);
+    EXPECT_NEAR(sunset.set->altDeg, -(35.0 / 60.0 + 8.0 / 3600.0) - 16.3 / 60.0, 0.02);  // the upper limb on the horizon
+    EXPECT_GT(sunset.set->magnitude, 0.0);
+    EXPECT_TRUE(sunset.seen);
+    // 2026-03-03 at Naha: the Moon rises in the penumbra (月出帯食).
+    const astro::LocalEclipse moonrise = at(2026, 3, 3, astro::EclipseKind::Lunar, 26.217, 127.667);
+    ASSERT_TRUE(moonrise.rise.has_value());
+    EXPECT_GT(moonrise.rise->jdUt, moonrise.events.front().jdUt);  // after P1
+    EXPECT_TRUE(moonrise.seen);
+    // 2026-08-13's total solar eclipse comes to Sapporo at night: nothing seen.
+    const astro::LocalEclipse night = at(2026, 8, 13, astro::EclipseKind::Solar, 43.067, 141.35);
+    EXPECT_FALSE(night.seen);
+}
+
 // Over the 21st century the canon (Espenak & Meeus) counts 224 solar and
 // 228 lunar eclipses. The solar ones must all be there; the lunar count
 // differs at the margin because the canon enlarges the shadow by Danjon's
