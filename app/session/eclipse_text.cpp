@@ -184,8 +184,10 @@ EclipsesAnswer answerEclipses(const SkyRequest& place, const astro::LocalDate& f
         a.why = "the span ends before it begins";
         return a;
     }
-    if (end - start > 1000.0 * 366.0) {
-        a.why = "the span is longer than 1,000 years";
+    // A quarter of a second a century: a longer span would keep a page
+    // (and a script waiting on it) for seconds.
+    if (end - start > kMaxEclipseYears * 366.0) {
+        a.why = "the span is longer than " + std::to_string(kMaxEclipseYears) + " years";
         return a;
     }
     a.eclipses = astro::eclipsesAt(catalog::ephemerisTables(), start, end, a.place.input.latDeg, a.place.input.lonDeg);

@@ -23,7 +23,8 @@ std::optional<astro::LocalDate> readEclipseDate(std::string_view text, bool year
 
 // The eclipses whose greatest phase falls on the local dates from..to
 // (inclusive) in the place's zone, each with its circumstances there. At
-// most 1,000 years: a longer span is refused (`why`).
+// most kMaxEclipseYears: a longer span is refused (`why`).
+inline constexpr int kMaxEclipseYears = 200;
 struct EclipsesAnswer {
     SkyRequest place;
     std::vector<astro::LocalEclipse> eclipses;
