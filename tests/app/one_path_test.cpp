@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,10 @@ std::vector<Call> drawList(const app::ChartScene& scene, const catalog::Catalogu
 TEST(OnePath, WindowAndCommandLineGiveTheSameLocalTimeHeadingAndDrawList) {
     const catalog::Catalogue cat = catalog::loadCatalogue();
     app::WindowHooks hooks;
-    hooks.settingsPath = "/nonexistent/pstart.txt";
+    // A folder of its own: the window remembers its view beside the settings
+    // file, and no other test may read or change that memory.
+    const QTemporaryDir settingsDir;
+    hooks.settingsPath = settingsDir.filePath(QStringLiteral("pstart.txt")).toStdString();
     hooks.warn = [](const QString& t) { ADD_FAILURE() << t.toStdString(); };
     hooks.meteorSeed = 1;
     app::Desktop windowDesktop(cat, std::move(hooks));
@@ -101,7 +105,10 @@ TEST(OnePath, LondonIn1850IsFifteenHundredOnBothPaths) {
     EXPECT_EQ(*chart.heading.localClock, (astro::CivilMinute{1850, 2, 28, 15, 0}));
 
     app::WindowHooks hooks;
-    hooks.settingsPath = "/nonexistent/pstart.txt";
+    // A folder of its own: the window remembers its view beside the settings
+    // file, and no other test may read or change that memory.
+    const QTemporaryDir settingsDir;
+    hooks.settingsPath = settingsDir.filePath(QStringLiteral("pstart.txt")).toStdString();
     app::Desktop windowDesktop(cat, std::move(hooks));
     app::MainWindow& window = windowDesktop.window();
     window.applyStartOptions(app::skyQuery(cli.options));

@@ -3,6 +3,7 @@
 // line's core (view::findObject, view::nextRiseOf), never from hand-made
 // coordinates.
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QCheckBox>
@@ -50,7 +51,9 @@ protected:
     // Vega below the horizon until the small hours.
     void SetUp() override {
         app::WindowHooks h;
-        h.settingsPath = "/nonexistent/pstart.txt";
+        // A folder of its own: the window remembers its view beside the
+        // settings file, and no other test may read or change that memory.
+        h.settingsPath = settingsDir_.filePath(QStringLiteral("pstart.txt")).toStdString();
         h.warn = [](const QString&) {};
         h.meteorSeed = 1;
         desktop_ = std::make_unique<app::Desktop>(catalogue(), std::move(h));
@@ -86,6 +89,7 @@ protected:
         return window_->findChild<QLineEdit*>(QStringLiteral("txtYMD_%1").arg(i))->text();
     }
 
+    QTemporaryDir settingsDir_;
     std::unique_ptr<app::Desktop> desktop_;
     app::MainWindow* window_ = nullptr;
 };
