@@ -9,11 +9,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
 
+#include "app/output/eclipse_picture_gui.h"
+#include "app/output/film_export_gui.h"
 #include "app/output/japanese_font_gui.h"
 #include "app/session/eclipse_text.h"
 #include "app/window/main_window_widgets.h"
@@ -60,6 +63,9 @@ EclipseDialog::EclipseDialog(MainWindow* window) : QDialog(window), window_(wind
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* draw = buttons->addButton(QStringLiteral("食の最大を描く"), QDialogButtonBox::ActionRole);
     draw->setObjectName(QStringLiteral("eclipseDraw"));
+    QPushButton* series = buttons->addButton(QStringLiteral("連続画像・動画…"), QDialogButtonBox::ActionRole);
+    series->setObjectName(QStringLiteral("eclipseSeries"));
+    connect(series, &QPushButton::clicked, this, &EclipseDialog::exportSeries);
     QPushButton* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
     connect(update, &QPushButton::clicked, this, &EclipseDialog::refresh);
     connect(list_, &QTableWidget::currentCellChanged, this, [this](int row) { choose(row); });
@@ -120,6 +126,41 @@ void EclipseDialog::drawGreatest() {
     const astro::LocalDateTime t = astro::localMinute(jd, astro::fixedUtcOffset(9 * 3600));
     window_->setMoment(t.date.year, t.date.month, t.date.day, t.hour, t.minute);
     window_->onDrawClicked();
+}
+
+bool EclipseDialog::exportSeries() {
+    if (chosen_ < 0) return false;
+    const astro::LocalEclipse& e = eclipses_[static_cast<std::size_t>(chosen_)];
+    const std::vector<double> moments = eclipseSeries(e, 30, 0);
+    if (moments.empty()) {
+        window_->warn(QStringLiteral("この場所では食になりません。"));
+        return false;
+    }
+    const WindowRequest w = window_->currentRequest();
+    const astro::LocalDate d = astro::localDateTime(e.global.greatestJdUt, w.zone.offset).date;
+    const QString path = window_->hooks().askSavePath(
+        QStringLiteral("eclipse-%1-%2-%3.png").arg(d.year).arg(d.month, 2, 10, QChar('0')).arg(d.day, 2, 10, QChar('0')));
+    if (path.isEmpty()) return false;
+    if (!filmFormat(path)) {
+        window_->warn(QStringLiteral("PNG（連続画像）、GIF、MP4、WebM のどれかの名前をつけてください。"));
+        return false;
+    }
+    FilmRequest film;
+    film.frames = static_cast<int>(moments.size());
+    film.everyMinutes = 30;
+    film.path = path;
+    const std::string placeName = w.titlePlaceName();
+    const LocalZone zone = w.zone;
+    film.drawFrame = [&e, moments, placeName, zone](int index) {
+        return renderEclipse(eclipseScene(e, moments[static_cast<std::size_t>(index)], placeName, zone), 1.0);
+    };
+    const FilmResult result = exportFilm(film, window_->catalogue());
+    if (!result.ok()) {
+        if (result.status != FilmResult::Status::Cancelled) window_->warn(result.error);
+        return false;
+    }
+    window_->statusBar()->showMessage(filmWrittenText(result), 15000);
+    return true;
 }
 
 int EclipseDialog::rowCount() const { return list_->rowCount(); }

@@ -1,7 +1,8 @@
 // ツール → 日食・月食…: the eclipses of a span of years at the window's place
 // (whether and how each is seen there); choosing one shows its table in the
-// national almanac's manner, and 食の最大を描く sets the window to its
-// greatest phase and draws the sky then.
+// national almanac's manner, 食の最大を描く sets the window to its greatest
+// phase and draws the sky then, and 連続画像・動画… writes the textbook's
+// series (every 30 minutes) as pictures or a film.
 #pragma once
 
 #include <QDialog>
@@ -31,6 +32,10 @@ public:
     // Sets the window's date and time to the chosen eclipse's greatest
     // phase (JST, to the minute) and draws.
     void drawGreatest();
+    // 連続画像・動画…: the chosen eclipse seen from the place every 30 minutes
+    // from its first contact to its last, as numbered PNGs or a film by the
+    // file name the window asks for; false when nothing was written.
+    bool exportSeries();
 
     int rowCount() const;
     QString tableText() const;

@@ -113,10 +113,11 @@ double eclipseGreatestJdUt(const astro::LocalEclipse& e) {
 std::vector<double> eclipseSeries(const astro::LocalEclipse& e, int everyMinutes, int count) {
     std::vector<double> out;
     if (e.events.empty() || everyMinutes <= 0) return out;
-    double first = e.events.front().jdUt;
-    for (const astro::EclipseMoment& m : e.events)
+    double first = e.events.front().jdUt, last = e.events.back().jdUt;
+    for (const astro::EclipseMoment& m : e.events) {
         if (m.event == "U1") first = m.jdUt;
-    const double last = e.events.back().jdUt;
+        if (m.event == "U4") last = m.jdUt;
+    }
     for (int k = 0; count > 0 ? k < count : first + k * everyMinutes / 1440.0 <= last + 1e-9; ++k) {
         out.push_back(first + k * everyMinutes / 1440.0);
         if (out.size() >= 9999) break;

@@ -71,7 +71,7 @@ view::EclipseScene eclipseScene(const astro::LocalEclipse& e, double jdUt, const
 double eclipseGreatestJdUt(const astro::LocalEclipse& e);
 // The textbook's series: from the first contact (U1 for a lunar eclipse
 // with an umbral phase, P1 for a penumbral one, C1) every `everyMinutes`,
-// `count` moments, or with count 0 up to the last contact.
+// `count` moments, or with count 0 up to the last contact (U4, P4, C4).
 std::vector<double> eclipseSeries(const astro::LocalEclipse& e, int everyMinutes, int count);
 
 // Japanese names: 皆既日食, 金環日食, 金環皆既日食, 部分日食; 皆既月食, 部分月食, 半影月食.

@@ -1253,5 +1253,12 @@ TEST_F(WindowTest, EclipsesListShowTheTableAndDrawTheGreatestPhase) {
     EXPECT_EQ(r.request.input.day, 3);
     EXPECT_EQ(r.request.input.hour, 20);
     EXPECT_EQ(r.request.input.minute, 34);
+    // 連続画像・動画…: from the first contact every 30 minutes to the last
+    // of the umbral phase (18:49.8 to 22:17.6: seven pictures).
+    savePath_ = QString::fromStdString((dir_ / "moon.png").string());
+    EXPECT_TRUE(dialog->exportSeries());
+    EXPECT_TRUE(fs::exists(dir_ / "moon-0001.png"));
+    EXPECT_TRUE(fs::exists(dir_ / "moon-0007.png"));
+    EXPECT_FALSE(fs::exists(dir_ / "moon-0008.png"));
     dialog->close();
 }
