@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
 #include "astro/calendar.h"
+#include "astro/delta_t.h"
 #include "astro/sky_path.h"
 
 namespace astro {
@@ -34,14 +34,14 @@ LocalDate dateOfMidnight(double jdMidnight) {
 
 // The root of elongation - target nearest to the guess, by secant steps
 // started at the mean rate.
-double solvePhase(double targetDeg, double guessJd) {
+double solvePhase(const EphemerisTables& tables, double targetDeg, double guessJd) {
     double t = guessJd;
-    double e = wrap180(moonElongationDeg(t) - targetDeg);
+    double e = wrap180(moonElongationDeg(tables, t) - targetDeg);
     double rate = kElongationRateDegPerDay;
     for (int i = 0; i < 40; ++i) {
         const double dt = -e / rate;
         const double t1 = t + dt;
-        const double e1 = wrap180(moonElongationDeg(t1) - targetDeg);
+        const double e1 = wrap180(moonElongationDeg(tables, t1) - targetDeg);
         if (std::fabs(dt) < 1e-7) return t1;
         if (e1 != e) {
             const double r = (e1 - e) / (t1 - t);
@@ -79,11 +79,11 @@ AlmanacDay fillDay(const detail::PositionTrack& track, const std::vector<PhaseEv
     out.startJdUt = day.start;
     out.endJdUt = day.end;
 
-    for (int b = 0; b < kBodyCount; ++b) {
+    for (int b = 0; b < kAllBodyCount; ++b) {
         const SkyTarget target = SkyTarget::ofBody(static_cast<Body>(b));
         const detail::TargetPath path(track, target, latDeg, lonDeg);
         std::vector<double> horizons{b == Sun ? sunHorizonDeg(track.sunDistAu(0.5 * (day.start + day.end)))
-                                              : standardHorizonDeg(target, day.start)};
+                                              : kCentreHorizonDeg};
         if (b == Sun) {
             horizons.push_back(kCivilTwilightDeg);
             horizons.push_back(kNauticalTwilightDeg);
@@ -187,21 +187,28 @@ int daysInMonth(int year, int month) {
     return static_cast<int>(std::lround(b - a));
 }
 
-double moonElongationDeg(double jdUt) {
-    const BodyPositions p = bodyPositions(jcent(jdUt));
-    return reduce360(p.moonLon - p.sunLonDeg);
+double moonElongationDeg(const EphemerisTables& tables, double jdUt) {
+    const double jdTt = jdTtFromUt(jdUt);
+    const EarthFrame frame = earthFrame(tables, jdTt);
+    const double eps = meanObliquity2006Rad(jdTt) + frame.nutation.depsRad;
+    const auto longitude = [&](SkyBody body) {
+        const ApparentPlace p = apparentPlace(tables, body, frame);
+        const double ra = p.raHours * 15.0 * kDegToRad, dec = p.decDeg * kDegToRad;
+        return std::atan2(std::sin(ra) * std::cos(eps) + std::tan(dec) * std::sin(eps), std::cos(ra)) * kRadToDeg;
+    };
+    return reduce360(longitude(SkyBody::Moon) - longitude(SkyBody::Sun));
 }
 
-std::vector<PhaseEvent> principalPhases(double fromJdUt, double toJdUt) {
+std::vector<PhaseEvent> principalPhases(const EphemerisTables& tables, double fromJdUt, double toJdUt) {
     std::vector<PhaseEvent> out;
     if (!std::isfinite(fromJdUt) || !std::isfinite(toJdUt) || !(toJdUt > fromJdUt)) return out;
     toJdUt = std::min(toJdUt, fromJdUt + kMaxPhaseSpanDays);
-    const double e0 = moonElongationDeg(fromJdUt);
+    const double e0 = moonElongationDeg(tables, fromJdUt);
     int quarter = static_cast<int>(std::floor(e0 / 90.0)) + 1;  // the next one ahead
     double guess = fromJdUt + (quarter * 90.0 - e0) / kElongationRateDegPerDay;
     for (int guard = 0; guard < 200; ++guard) {
         const int kind = quarter % 4;
-        const double t = solvePhase(kind * 90.0, guess);
+        const double t = solvePhase(tables, kind * 90.0, guess);
         if (t >= toJdUt) break;
         if (t >= fromJdUt && (out.empty() || t > out.back().jdUt + 1.0))
             out.push_back({static_cast<PhaseKind>(kind), t});
@@ -211,27 +218,27 @@ std::vector<PhaseEvent> principalPhases(double fromJdUt, double toJdUt) {
     return out;
 }
 
-AlmanacDay almanacDay(const LocalDate& date, double latDeg, double lonDeg, const UtcOffsetFn& zone) {
+AlmanacDay almanacDay(const EphemerisTables& tables, const LocalDate& date, double latDeg, double lonDeg,
+                      const UtcOffsetFn& zone) {
     latDeg = std::clamp(finiteOr0(latDeg), -90.0, 90.0);
     lonDeg = finiteOr0(lonDeg);
     const DayBounds day = boundsOf(ymdYD(date.year, date.month, static_cast<double>(date.day)), zone);
-    const detail::PositionTrack track(day.start - 0.3, day.end + 0.3);
-    const std::vector<PhaseEvent> phases = principalPhases(day.start - 31.0, day.start + 31.0);
+    const detail::PositionTrack track(tables, day.start - 0.3, day.end + 0.3);
+    const std::vector<PhaseEvent> phases = principalPhases(tables, day.start - 31.0, day.start + 31.0);
     return fillDay(track, phases, day, latDeg, lonDeg, zone);
 }
 
-BodyEvents bodyEventsIn(Body body, double latDeg, double lonDeg, double fromJdUt, double toJdUt) {
+BodyEvents bodyEventsIn(const EphemerisTables& tables, Body body, double latDeg, double lonDeg, double fromJdUt, double toJdUt) {
     BodyEvents out;
     latDeg = std::clamp(finiteOr0(latDeg), -90.0, 90.0);
     lonDeg = finiteOr0(lonDeg);
     if (!std::isfinite(fromJdUt) || !std::isfinite(toJdUt) || !(toJdUt > fromJdUt)) return out;
     toJdUt = std::min(toJdUt, fromJdUt + 3.0);
-    const detail::PositionTrack track(fromJdUt - 0.3, toJdUt + 0.3);
+    const detail::PositionTrack track(tables, fromJdUt - 0.3, toJdUt + 0.3, detail::maskOf(body));
     const SkyTarget target = SkyTarget::ofBody(body);
     const detail::TargetPath path(track, target, latDeg, lonDeg);
     // The horizon fillDay uses, so a sunset is the same instant in both.
-    const double horizon = body == Sun ? sunHorizonDeg(track.sunDistAu(0.5 * (fromJdUt + toJdUt)))
-                                       : standardHorizonDeg(target, fromJdUt);
+    const double horizon = body == Sun ? sunHorizonDeg(track.sunDistAu(0.5 * (fromJdUt + toJdUt))) : kCentreHorizonDeg;
     const detail::WindowScan scan = detail::scanWindow(path, fromJdUt, toJdUt, {horizon});
     const auto event = [&](double t) {
         const Horizontal h = path.horizontal(t);
@@ -243,7 +250,7 @@ BodyEvents bodyEventsIn(Body body, double latDeg, double lonDeg, double fromJdUt
     return out;
 }
 
-std::vector<AlmanacDay> almanacMonth(int year, int month, double latDeg, double lonDeg,
+std::vector<AlmanacDay> almanacMonth(const EphemerisTables& tables, int year, int month, double latDeg, double lonDeg,
                                      const UtcOffsetFn& zone) {
     std::vector<AlmanacDay> out;
     const int days = daysInMonth(year, month);
@@ -254,9 +261,9 @@ std::vector<AlmanacDay> almanacMonth(int year, int month, double latDeg, double 
     std::vector<DayBounds> bounds;
     bounds.reserve(static_cast<std::size_t>(days));
     for (int d = 0; d < days; ++d) bounds.push_back(boundsOf(first + d, zone));
-    const detail::PositionTrack track(bounds.front().start - 0.3, bounds.back().end + 0.3);
+    const detail::PositionTrack track(tables, bounds.front().start - 0.3, bounds.back().end + 0.3);
     const std::vector<PhaseEvent> phases =
-        principalPhases(bounds.front().start - 31.0, bounds.back().end + 31.0);
+        principalPhases(tables, bounds.front().start - 31.0, bounds.back().end + 31.0);
     out.reserve(bounds.size());
     for (const DayBounds& b : bounds) out.push_back(fillDay(track, phases, b, latDeg, lonDeg, zone));
     return out;

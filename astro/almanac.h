@@ -1,22 +1,20 @@
 // The almanac (こよみ): for a place and a local calendar day, the rise,
-// transit and set of the Sun, the Moon and the four planets, the three
+// transit and set of the Sun, the Moon and the seven planets, the three
 // twilights, the Moon's age and the next four principal phases; and the
-// same for every day of a month. Computed from the series of the sky picture
-// (bodyPositions), with the horizon conventions of rise_set.h.
+// same for every day of a month. Computed from the precise ephemeris
+// (precise_ephemeris.h), with the horizon conventions of rise_set.h.
 //
 // Instants are Julian days, Universal Time. The local time zone comes in as a
 // function (this library has no time-zone database; the window and the
 // command line pass one built on the system's zone data, the browser Intl's).
 //
 // Accuracy, against Astronomy Engine (tests/astro/almanac_reference_test.cpp,
-// tables in tests/astro/data): at latitudes up to 60 degrees, rise and set
-// within 0.15 min for the Sun, 0.42 min for the Moon, 0.36 min for Venus,
-// 0.15 min for Mars and 0.06 min for Jupiter and Saturn; transits within
-// 0.25 min; twilights within 0.5 min; principal phases within 7 min; the
-// Moon's age within 0.004 d. Over Tokyo 1900-2100 no time is off by more
-// than about 1 min (Saturn in the 2000s). Beyond 60 degrees, where bodies
-// graze the horizon, a rise or set may move by several minutes or appear on
-// one side only. The limit is the series of bodies.h, not the search.
+// tables in tests/astro/data): at latitudes up to 60 degrees, rise, set and
+// transit times within a few seconds for every body (the reference's own
+// refraction and horizon are matched to the almanac's), principal phases
+// within a few seconds, the Moon's age within 0.0001 d; the test prints the
+// largest differences. Beyond 60 degrees, where bodies graze the horizon, a
+// rise or set may move by minutes for a small change of the horizon.
 #pragma once
 
 #include <array>
@@ -105,7 +103,7 @@ struct AlmanacDay {
     LocalDate date;
     double startJdUt = 0.0;  // local 00:00
     double endJdUt = 0.0;    // next day's local 00:00; events lie in [start, end)
-    std::array<BodyDay, kBodyCount> bodies{};  // indexed by Body
+    std::array<BodyDay, kAllBodyCount> bodies{};  // indexed by Body
     Twilight civil;
     Twilight nautical;
     Twilight astronomical;
@@ -114,12 +112,13 @@ struct AlmanacDay {
 };
 
 // almanacDay: everything above for one local day.
+//   tables          the precise ephemeris's series
 //   date            local calendar date; a day past the month's end or below 1
 //                   is carried into the neighbouring month
 //   latDeg, lonDeg  degrees north and east (latitude held to [-90, 90]);
 //                   non-finite values count as 0
 //   zone            the place's zone
-AlmanacDay almanacDay(const LocalDate& date, double latDeg, double lonDeg, const UtcOffsetFn& zone);
+AlmanacDay almanacDay(const EphemerisTables& tables, const LocalDate& date, double latDeg, double lonDeg, const UtcOffsetFn& zone);
 
 // Every rise, set and upper transit of a body in [fromJdUt, toJdUt) (at
 // most 3 days), under the almanac's conventions: the same instants
@@ -129,20 +128,20 @@ struct BodyEvents {
     std::vector<SkyEvent> rises, sets, transits;  // each in time order
     UpState up = UpState::Sometimes;  // Always / Never when it neither rises nor sets
 };
-BodyEvents bodyEventsIn(Body body, double latDeg, double lonDeg, double fromJdUt, double toJdUt);
+BodyEvents bodyEventsIn(const EphemerisTables& tables, Body body, double latDeg, double lonDeg, double fromJdUt, double toJdUt);
 
 // almanacMonth: almanacDay for every day of a month, sharing one track of
 // positions and one list of phases. Empty for a month outside 1..12.
-std::vector<AlmanacDay> almanacMonth(int year, int month, double latDeg, double lonDeg,
+std::vector<AlmanacDay> almanacMonth(const EphemerisTables& tables, int year, int month, double latDeg, double lonDeg,
                                      const UtcOffsetFn& zone);
 
 // principalPhases: every principal phase in [fromJdUt, toJdUt), in time
-// order, each refined to better than a second of the series' own time.
+// order, each refined to better than a second.
 // Spans above 800 days are cut to 800.
-std::vector<PhaseEvent> principalPhases(double fromJdUt, double toJdUt);
+std::vector<PhaseEvent> principalPhases(const EphemerisTables& tables, double fromJdUt, double toJdUt);
 
-// moonElongationDeg: the Moon's apparent ecliptic longitude minus the Sun's,
-// in [0, 360), from the series.
-double moonElongationDeg(double jdUt);
+// moonElongationDeg: the Moon's apparent ecliptic longitude minus the Sun's
+// (true equinox and ecliptic of date), in [0, 360).
+double moonElongationDeg(const EphemerisTables& tables, double jdUt);
 
 }  // namespace astro

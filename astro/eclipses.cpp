@@ -75,8 +75,9 @@ Track makeTrack(const EphemerisTables& tables, double centreTt) {
     t.firstTt = centreTt - kHalfNodes * kStepDays;
     for (int k = 0; k <= 2 * kHalfNodes; ++k) {
         const double jd = t.firstTt + k * kStepDays;
-        t.sun.push_back(vectorKm(apparentPlace(tables, SkyBody::Sun, jd)));
-        t.moon.push_back(vectorKm(apparentPlace(tables, SkyBody::Moon, jd)));
+        const EarthFrame frame = earthFrame(tables, jd);
+        t.sun.push_back(vectorKm(apparentPlace(tables, SkyBody::Sun, frame)));
+        t.moon.push_back(vectorKm(apparentPlace(tables, SkyBody::Moon, frame)));
     }
     t.nutation = nutation2000b(tables.nutation, centreTt);
     t.deltaTDays = deltaTSeconds(decimalYearFromJd(centreTt)) / 86400.0;
@@ -173,10 +174,10 @@ double eclipticLongitude(const Vec3& v, double obliquity) {
 // ecliptic for any eclipse (1.6°: the Sun's and the penumbra's reach, with
 // what the step's hours may change it).
 std::optional<double> syzygy(const EphemerisTables& tables, double meanTt, bool full) {
-    const Nutation n = nutation2000b(tables.nutation, meanTt);
-    const double eps = meanObliquity2006Rad(meanTt) + n.depsRad;
-    const Vec3 sun = vectorKm(apparentPlace(tables, SkyBody::Sun, meanTt));
-    const Vec3 moon = vectorKm(apparentPlace(tables, SkyBody::Moon, meanTt));
+    const EarthFrame frame = earthFrame(tables, meanTt);
+    const double eps = meanObliquity2006Rad(meanTt) + frame.nutation.depsRad;
+    const Vec3 sun = vectorKm(apparentPlace(tables, SkyBody::Sun, frame));
+    const Vec3 moon = vectorKm(apparentPlace(tables, SkyBody::Moon, frame));
     const double f = std::remainder(eclipticLongitude(moon, eps) - eclipticLongitude(sun, eps) - (full ? kPi : 0.0), 2.0 * kPi);
     const double step = -f / (12.1907 / kRad);
     const double z = -moon[1] * std::sin(eps) + moon[2] * std::cos(eps);

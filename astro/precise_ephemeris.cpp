@@ -1,5 +1,6 @@
 #include "astro/precise_ephemeris.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace astro {
@@ -105,11 +106,15 @@ void setUsedArguments(ElpTerm& term) {
 StateVector planetState(const EphemerisTables& tables, Planet planet, double jdTt) {
     const double t = (jdTt - 2451545.0) / kDaysPerMillennium;
     StateVector s;
+    // t^k and k t^(k-1) for the series' powers 0..5.
+    std::array<double, 6> powers{1.0, t, t * t, t * t * t, t * t * t * t, t * t * t * t * t};
+    std::array<double, 6> slopes{0.0, 1.0, 2.0 * t, 3.0 * powers[2], 4.0 * powers[3], 5.0 * powers[4]};
     for (const VsopTerm& term : tables.planets[static_cast<std::size_t>(planet)]) {
         const double arg = term.phase + term.frequency * t;
         const double c = std::cos(arg), sn = std::sin(arg);
-        const double tp = term.power == 0 ? 1.0 : std::pow(t, term.power);
-        const double tp1 = term.power == 0 ? 0.0 : term.power * std::pow(t, term.power - 1);
+        const auto k = static_cast<std::size_t>(std::clamp(term.power, 0, 5));
+        const double tp = powers[k];
+        const double tp1 = slopes[k];
         s.positionAu[static_cast<std::size_t>(term.coord)] += term.amplitude * tp * c;
         s.velocityAuPerDay[static_cast<std::size_t>(term.coord)] +=
             term.amplitude * (tp1 * c - tp * term.frequency * sn) / kDaysPerMillennium;
@@ -142,9 +147,24 @@ Vec3 moonGeocentricKm(const EphemerisTables& tables, double jdTt) {
             -2.0 * p * sq * x + 2.0 * q * sq * y + (1.0 - 2.0 * p * p - 2.0 * q * q) * z};
 }
 
-ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, double jdTt) {
+EarthFrame earthFrame(const EphemerisTables& tables, double jdTt) {
+    EarthFrame f;
+    f.jdTt = jdTt;
     const StateVector earth = planetState(tables, Planet::Earth, jdTt);
-    const Vec3 earthAu = eclipticJ2000ToGcrs(earth.positionAu);
+    f.earthAu = eclipticJ2000ToGcrs(earth.positionAu);
+    f.earthVelocityAuPerDay = eclipticJ2000ToGcrs(earth.velocityAuPerDay);
+    f.nutation = nutation2000b(tables.nutation, jdTt);
+    f.toTrueOfDate = trueOfDateMatrix(precessionAngles2006(jdTt), f.nutation);
+    return f;
+}
+
+ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, double jdTt) {
+    return apparentPlace(tables, body, earthFrame(tables, jdTt));
+}
+
+ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, const EarthFrame& frame) {
+    const double jdTt = frame.jdTt;
+    const Vec3& earthAu = frame.earthAu;
     Vec3 geo{}, helio{};
     if (body == SkyBody::Sun) {
         geo = {-earthAu[0], -earthAu[1], -earthAu[2]};
@@ -159,10 +179,17 @@ ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, double 
         static constexpr Planet kPlanets[] = {Planet::Mercury, Planet::Venus, Planet::Mars, Planet::Jupiter,
                                               Planet::Saturn,  Planet::Uranus, Planet::Neptune};
         const Planet planet = kPlanets[static_cast<int>(body) - static_cast<int>(SkyBody::Mercury)];
-        double lightDays = 0.0;
-        // Two passes: the second light time is good to microseconds.
+        // Where the light left: the place at jdTt moved back along the
+        // velocity by the light time, found in two passes. The curvature
+        // of the path in that time moves Mercury by under 0.02" and the
+        // outer planets by far less.
+        const StateVector now = planetState(tables, planet, jdTt);
+        const Vec3 position = eclipticJ2000ToGcrs(now.positionAu);
+        const Vec3 velocity = eclipticJ2000ToGcrs(now.velocityAuPerDay);
+        double lightDays = norm(minus(position, earthAu)) / kLightAuPerDay;
         for (int i = 0; i < 2; ++i) {
-            helio = eclipticJ2000ToGcrs(planetState(tables, planet, jdTt - lightDays).positionAu);
+            helio = {position[0] - velocity[0] * lightDays, position[1] - velocity[1] * lightDays,
+                     position[2] - velocity[2] * lightDays};
             geo = minus(helio, earthAu);
             lightDays = norm(geo) / kLightAuPerDay;
         }
@@ -176,10 +203,10 @@ ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, double 
     const double d = out.distanceAu > 0.0 ? out.distanceAu : 1.0;
     Vec3 seen = {geo[0] / d, geo[1] / d, geo[2] / d};
     if (body != SkyBody::Moon) {
-        const Vec3 velocity = eclipticJ2000ToGcrs(earth.velocityAuPerDay);
-        seen = aberrate(seen, {velocity[0] / kLightAuPerDay, velocity[1] / kLightAuPerDay, velocity[2] / kLightAuPerDay});
+        const Vec3& v = frame.earthVelocityAuPerDay;
+        seen = aberrate(seen, {v[0] / kLightAuPerDay, v[1] / kLightAuPerDay, v[2] / kLightAuPerDay});
     }
-    const Vec3 ofDate = multiply(trueOfDateMatrix(precessionAngles2006(jdTt), nutation2000b(tables.nutation, jdTt)), seen);
+    const Vec3 ofDate = multiply(frame.toTrueOfDate, seen);
     double ra = std::atan2(ofDate[1], ofDate[0]) * 12.0 / kPi;
     if (ra < 0.0) ra += 24.0;
     if (ra >= 24.0) ra -= 24.0;

@@ -98,6 +98,23 @@ struct ApparentPlace {
 // (under 0.01" beyond 10° from the Sun). Finite output for any finite jdTt.
 ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, double jdTt);
 
+// What every body's apparent place at one moment shares: the Earth's
+// heliocentric state (GCRS, AU and AU per day), the nutation and the
+// rotation from the GCRS to the true equator and equinox of date.
+struct EarthFrame {
+    double jdTt = 0.0;
+    Vec3 earthAu{};
+    Vec3 earthVelocityAuPerDay{};
+    Nutation nutation;
+    Mat3 toTrueOfDate{};
+};
+// earthFrame: the frame above at a TT Julian day.
+EarthFrame earthFrame(const EphemerisTables& tables, double jdTt);
+// apparentPlace with the frame of its moment given: the same result as
+// apparentPlace(tables, body, frame.jdTt), for a fraction of the cost when
+// several bodies are wanted at one moment.
+ApparentPlace apparentPlace(const EphemerisTables& tables, SkyBody body, const EarthFrame& frame);
+
 // The speed of light, AU per day, and the astronomical unit, km.
 inline constexpr double kLightAuPerDay = 173.1446326846693;
 inline constexpr double kAuKm = 149597870.7;

@@ -81,10 +81,10 @@ void applyPreciseEphemeris(const EphemerisTables& tables, SkyState& sky) {
     const double jdTt = jdTtFromUt(sky.jdUt);
     if (!std::isfinite(jdTt)) return;
     sky.jdTt = jdTt;
-    const Nutation nutation = nutation2000b(tables.nutation, jdTt);
-    const double gast = greenwichApparentSiderealHours(sky.jdUt, jdTt, nutation);
+    const EarthFrame frame = earthFrame(tables, jdTt);
+    const double gast = greenwichApparentSiderealHours(sky.jdUt, jdTt, frame.nutation);
     ApparentPlace places[kAllBodyCount];
-    for (int b = 0; b < kAllBodyCount; ++b) places[b] = apparentPlace(tables, kSeriesBody[b], jdTt);
+    for (int b = 0; b < kAllBodyCount; ++b) places[b] = apparentPlace(tables, kSeriesBody[b], frame);
     const Vec3& toSun = places[Sun].geocentricAu;
     for (int b = 0; b < kAllBodyCount; ++b) {
         const ApparentPlace& p = places[b];

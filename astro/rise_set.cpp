@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/bodies.h"
-#include "astro/calendar.h"
+#include "astro/delta_t.h"
 #include "astro/sky_path.h"
 
 namespace astro {
@@ -14,9 +13,9 @@ double sunHorizonDeg(double sunDistAu) {
     return -kHorizonRefractionDeg - kSunSemidiameterAt1AuDeg / sunDistAu + kSunParallaxAt1AuDeg / sunDistAu;
 }
 
-double standardHorizonDeg(const SkyTarget& target, double jdUt) {
+double standardHorizonDeg(const EphemerisTables& tables, const SkyTarget& target, double jdUt) {
     if (!(target.isBody && target.body == Sun)) return kCentreHorizonDeg;
-    return sunHorizonDeg(bodyPositions(jcent(jdUt)).sunDistAu);
+    return sunHorizonDeg(apparentPlace(tables, SkyBody::Sun, jdTtFromUt(jdUt)).distanceAu);
 }
 
 namespace {
@@ -25,11 +24,15 @@ constexpr double kMaxSearchDays = 800.0;
 constexpr double kChunkDays = 5.0;
 // The track reaches this far past each chunk, for the scan's outer samples.
 constexpr double kTrackMarginDays = 0.25;
+// Crossings are located to 0.2 s: one found within a second after the
+// instant asked from is the event that instant already is (a caller asking
+// for the rise after the last rise), not a new one.
+constexpr double kSameEventDays = 1.0 / 86400.0;
 
 // The first event of `kind` after the instant at horizon altitude h0 (the
 // target's standard horizon when none is given), with the Moon seen from the
 // surface or from the centre.
-std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, double latDeg, double lonDeg,
+std::optional<SkyEvent> firstEvent(const EphemerisTables& tables, const SkyTarget& target, SkyEventKind kind, double latDeg, double lonDeg,
                                    double afterJdUt, double withinDays, std::optional<double> givenH0,
                                    bool topocentricMoon) {
     if (!std::isfinite(latDeg) || !std::isfinite(lonDeg) || !std::isfinite(afterJdUt) ||
@@ -40,7 +43,7 @@ std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, d
     latDeg = std::clamp(latDeg, -90.0, 90.0);
     withinDays = std::clamp(withinDays, 0.0, kMaxSearchDays);
 
-    const double h0 = givenH0 ? *givenH0 : standardHorizonDeg(target, afterJdUt);
+    const double h0 = givenH0 ? *givenH0 : standardHorizonDeg(tables, target, afterJdUt);
     if (!target.isBody && kind != SkyEventKind::Transit) {
         // A fixed point moves on a circle of altitudes between these two.
         const double highest = 90.0 - std::fabs(latDeg - target.decDeg);
@@ -51,20 +54,23 @@ std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, d
     const double endJd = afterJdUt + withinDays;
     for (double from = afterJdUt; from < endJd; from += kChunkDays) {
         const double to = std::min(from + kChunkDays, endJd);
-        const detail::PositionTrack track(from - kTrackMarginDays, to + kTrackMarginDays);
+        const detail::PositionTrack track(tables, from - kTrackMarginDays, to + kTrackMarginDays,
+                                          target.isBody ? detail::maskOf(target.body) : 0u);
         const detail::TargetPath path(track, target, latDeg, lonDeg, topocentricMoon);
         // The Sun's horizon follows its distance, which changes the horizon
         // by under 0.01' in a chunk.
-        const double chunkH0 = givenH0 ? *givenH0 : standardHorizonDeg(target, 0.5 * (from + to));
+        const double chunkH0 = givenH0                            ? *givenH0
+                               : target.isBody && target.body == Sun ? sunHorizonDeg(track.sunDistAu(0.5 * (from + to)))
+                                                                     : kCentreHorizonDeg;
         const detail::WindowScan scan = detail::scanWindow(path, from, to, {chunkH0});
         std::optional<double> found;
         if (kind == SkyEventKind::Transit) {
             for (double t : scan.upperCulminations)
-                if (t > afterJdUt) { found = t; break; }
+                if (t > afterJdUt + kSameEventDays) { found = t; break; }
         } else {
             const bool rising = kind == SkyEventKind::Rise;
             for (const detail::Crossing& c : scan.crossings[0])
-                if (c.rising == rising && c.jdUt > afterJdUt) { found = c.jdUt; break; }
+                if (c.rising == rising && c.jdUt > afterJdUt + kSameEventDays) { found = c.jdUt; break; }
         }
         if (found) {
             const Horizontal h = path.horizontal(*found);
@@ -76,19 +82,19 @@ std::optional<SkyEvent> firstEvent(const SkyTarget& target, SkyEventKind kind, d
 
 }  // namespace
 
-std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind, double latDeg,
-                                     double lonDeg, double afterJdUt, double withinDays) {
-    return firstEvent(target, kind, latDeg, lonDeg, afterJdUt, withinDays, std::nullopt, true);
+std::optional<SkyEvent> nextSkyEvent(const EphemerisTables& tables, const SkyTarget& target, SkyEventKind kind,
+                                     double latDeg, double lonDeg, double afterJdUt, double withinDays) {
+    return firstEvent(tables, target, kind, latDeg, lonDeg, afterJdUt, withinDays, std::nullopt, true);
 }
 
-std::optional<SkyEvent> nextRise(const SkyTarget& target, double latDeg, double lonDeg,
-                                 double afterJdUt, double withinDays) {
-    return nextSkyEvent(target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays);
+std::optional<SkyEvent> nextRise(const EphemerisTables& tables, const SkyTarget& target, double latDeg,
+                                 double lonDeg, double afterJdUt, double withinDays) {
+    return nextSkyEvent(tables, target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays);
 }
 
-std::optional<SkyEvent> nextPictureRise(const SkyTarget& target, double latDeg, double lonDeg, double afterJdUt,
-                                        double withinDays) {
-    return firstEvent(target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays, 0.0, false);
+std::optional<SkyEvent> nextPictureRise(const EphemerisTables& tables, const SkyTarget& target, double latDeg,
+                                        double lonDeg, double afterJdUt, double withinDays) {
+    return firstEvent(tables, target, SkyEventKind::Rise, latDeg, lonDeg, afterJdUt, withinDays, 0.0, false);
 }
 
 }  // namespace astro

@@ -1,8 +1,8 @@
-// Rising, transit and setting: when a body of the program's series, or a
-// fixed point of the sky such as a star, crosses a given altitude or the
+// Rising, transit and setting: when a body (the Sun, the Moon, the planets),
+// or a fixed point of the sky such as a star, crosses a given altitude or the
 // meridian. Instants are Julian days on the Universal Time scale, as
-// everywhere in astro/. Positions come from bodyPositions() (the series of the
-// sky picture), so the times agree with the picture.
+// everywhere in astro/. Positions come from the precise ephemeris
+// (precise_ephemeris.h: apparent places of date, TT = UT + ΔT).
 //
 // Horizon conventions (those of Japan's national almanac):
 //   refraction at the horizon 35'08";
@@ -21,6 +21,7 @@
 
 #include <optional>
 
+#include "astro/precise_ephemeris.h"
 #include "astro/sky_state.h"
 
 namespace astro {
@@ -39,7 +40,7 @@ inline constexpr double kAstronomicalTwilightDeg = -18.0;
 // Sun stands sunDistAu from the Earth: about -50.4' in January, -49.6' in July.
 double sunHorizonDeg(double sunDistAu);
 
-// What rises: one of the six bodies, or a fixed right ascension and
+// What rises: one of the nine bodies, or a fixed right ascension and
 // declination (a star; the caller chooses its equinox).
 struct SkyTarget {
     bool isBody = true;
@@ -54,7 +55,7 @@ struct SkyTarget {
 // The altitude at which a target counts as rising or setting at an instant
 // under the conventions above: sunHorizonDeg for the Sun, -35'08" otherwise
 // (for the Moon that is the topocentric altitude).
-double standardHorizonDeg(const SkyTarget& target, double jdUt);
+double standardHorizonDeg(const EphemerisTables& tables, const SkyTarget& target, double jdUt);
 
 enum class SkyEventKind { Rise, Transit, Set };
 
@@ -66,7 +67,10 @@ struct SkyEvent {
 };
 
 // nextSkyEvent: the first rise, transit (upper culmination) or set of a
-// target strictly after an instant.
+// target strictly after an instant (more than a second after it: the
+// crossings are located to 0.2 s, and asking from an event's own instant
+// gives the next one).
+//   tables     the precise ephemeris's series
 //   target     a body or a fixed point
 //   latDeg     observer's latitude, degrees north, clamped to [-90, 90]
 //   lonDeg     observer's longitude, degrees east
@@ -76,18 +80,18 @@ struct SkyEvent {
 //   returns  the event, refined to better than a second, or nothing when it
 //   does not happen within the window (a star that never rises, a body in
 //   polar night, a non-finite input). Never loops without bound.
-std::optional<SkyEvent> nextSkyEvent(const SkyTarget& target, SkyEventKind kind, double latDeg,
+std::optional<SkyEvent> nextSkyEvent(const EphemerisTables& tables, const SkyTarget& target, SkyEventKind kind, double latDeg,
                                      double lonDeg, double afterJdUt, double withinDays = 2.0);
 
 // nextRise: nextSkyEvent(target, Rise, ...) at the target's standard horizon.
-std::optional<SkyEvent> nextRise(const SkyTarget& target, double latDeg, double lonDeg,
+std::optional<SkyEvent> nextRise(const EphemerisTables& tables, const SkyTarget& target, double latDeg, double lonDeg,
                                  double afterJdUt, double withinDays = 2.0);
 
 // nextPictureRise: the first instant after afterJdUt at which the target
 // comes up into the sky picture: its altitude as the picture draws it
 // (geometric, no refraction; the Moon's from the centre of the Earth, no
 // parallax) reaches 0 from below. The same window rules as nextSkyEvent.
-std::optional<SkyEvent> nextPictureRise(const SkyTarget& target, double latDeg, double lonDeg, double afterJdUt,
+std::optional<SkyEvent> nextPictureRise(const EphemerisTables& tables, const SkyTarget& target, double latDeg, double lonDeg, double afterJdUt,
                                         double withinDays = 2.0);
 
 }  // namespace astro

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/bodies.h"
-#include "astro/calendar.h"
+#include "astro/delta_t.h"
+#include "astro/precise_sky.h"
 
 namespace astro::detail {
 
@@ -15,6 +15,11 @@ namespace {
 double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 
 constexpr double kSecondDays = 1.0 / 86400.0;
+
+// The precise ephemeris's body for each Body.
+constexpr SkyBody kSkyBodyOf[kAllBodyCount] = {SkyBody::Sun,     SkyBody::Moon,   SkyBody::Venus,
+                                               SkyBody::Mars,    SkyBody::Jupiter, SkyBody::Saturn,
+                                               SkyBody::Mercury, SkyBody::Uranus, SkyBody::Neptune};
 constexpr double kBisectDays = 0.2 * kSecondDays;
 constexpr double kSampleDays = 1.0 / 24.0;
 // How far the true extremum of the altitude can stand from the best of three
@@ -25,45 +30,48 @@ constexpr double kExtremumBandDeg = 2.5;
 
 }  // namespace
 
-PositionTrack::PositionTrack(double fromJdUt, double toJdUt) {
-    if (!(toJdUt >= fromJdUt)) toJdUt = fromJdUt;
-    firstJd_ = fromJdUt - 2.0 * kTrackStepDays;
-    const int count = static_cast<int>(std::ceil((toJdUt - fromJdUt) / kTrackStepDays)) + 5;
-    samples_.resize(static_cast<std::size_t>(count));
+PositionTrack::Grid PositionTrack::sampled(const EphemerisTables& tables, double fromJdUt, double toJdUt,
+                                           double stepDays, BodyMask bodies) {
+    Grid g;
+    g.stepDays = stepDays;
+    g.firstJd = fromJdUt - 2.0 * stepDays;
+    const int count = static_cast<int>(std::ceil((toJdUt - fromJdUt) / stepDays)) + 5;
+    g.samples.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const BodyPositions p = bodyPositions(jcent(firstJd_ + i * kTrackStepDays));
-        Sample& s = samples_[static_cast<std::size_t>(i)];
-        for (int b = 0; b < kBodyCount; ++b) {
-            double ra = p.ra[static_cast<std::size_t>(b)] * 15.0;
+        const EarthFrame frame = earthFrame(tables, jdTtFromUt(g.firstJd + i * stepDays));
+        Sample& s = g.samples[static_cast<std::size_t>(i)];
+        s.nutLonRad = frame.nutation.dpsiRad;
+        for (int b = 0; b < kAllBodyCount; ++b) {
+            const auto k = static_cast<std::size_t>(b);
+            if (!(bodies & maskOf(static_cast<Body>(b)))) {
+                s.raDeg[k] = s.decDeg[k] = NAN;
+                continue;
+            }
+            const ApparentPlace p = apparentPlace(tables, kSkyBodyOf[b], frame);
+            double ra = p.raHours * 15.0;
             if (i > 0) {
-                const double prev = samples_[static_cast<std::size_t>(i - 1)].raDeg[static_cast<std::size_t>(b)];
+                const double prev = g.samples[static_cast<std::size_t>(i - 1)].raDeg[k];
                 ra = prev + wrap180(ra - prev);
             }
-            s.raDeg[static_cast<std::size_t>(b)] = ra;
-            s.decDeg[static_cast<std::size_t>(b)] = p.dec[static_cast<std::size_t>(b)];
+            s.raDeg[k] = ra;
+            s.decDeg[k] = p.decDeg;
+            if (b == Sun) s.sunDistAu = p.distanceAu;
+            if (b == Moon) s.moonSinParallax = kEarthEquatorialRadiusKm / std::max(p.distanceAu * kAuKm, 100000.0);
         }
-        s.nutLonDeg = p.nutLonDeg;
-        s.moonSinParallax = kEarthEquatorialRadiusKm / std::max(p.moonDistKm, 100000.0);
-        s.sunDistAu = p.sunDistAu;
     }
+    return g;
 }
 
-double PositionTrack::interpolated(double Sample::*m, double jdUt) const {
-    int first = 0;
-    std::array<double, 4> w{};
-    weights(jdUt, first, w);
-    double v = 0.0;
-    for (int k = 0; k < 4; ++k) v += w[static_cast<std::size_t>(k)] * (samples_[static_cast<std::size_t>(first + k)].*m);
-    return v;
+PositionTrack::PositionTrack(const EphemerisTables& tables, double fromJdUt, double toJdUt, BodyMask bodies) {
+    if (!(toJdUt >= fromJdUt)) toJdUt = fromJdUt;
+    const BodyMask fast = maskOf(Sun) | (bodies & maskOf(Moon));
+    fast_ = sampled(tables, fromJdUt, toJdUt, kFastStepDays, fast);
+    if (bodies & ~fast) slow_ = sampled(tables, fromJdUt, toJdUt, kSlowStepDays, bodies & ~fast);
 }
 
-double PositionTrack::moonSinParallax(double jdUt) const { return interpolated(&Sample::moonSinParallax, jdUt); }
-
-double PositionTrack::sunDistAu(double jdUt) const { return interpolated(&Sample::sunDistAu, jdUt); }
-
-void PositionTrack::weights(double jdUt, int& first, std::array<double, 4>& w) const {
-    const int last = static_cast<int>(samples_.size()) - 1;
-    const double x = (jdUt - firstJd_) / kTrackStepDays;
+void PositionTrack::Grid::weights(double jdUt, int& first, std::array<double, 4>& w) const {
+    const int last = static_cast<int>(samples.size()) - 1;
+    const double x = (jdUt - firstJd) / stepDays;
     double base = std::floor(x) - 1.0;
     base = std::clamp(base, 0.0, static_cast<double>(std::max(0, last - 3)));
     first = static_cast<int>(base);
@@ -74,19 +82,26 @@ void PositionTrack::weights(double jdUt, int& first, std::array<double, 4>& w) c
     w[3] = u * (u - 1.0) * (u - 2.0) / 6.0;
 }
 
-PositionTrack::Position PositionTrack::position(Body body, double jdUt) const {
+double PositionTrack::Grid::interpolated(double Sample::*m, double jdUt) const {
+    if (samples.size() < 4) return NAN;
     int first = 0;
     std::array<double, 4> w{};
     weights(jdUt, first, w);
-    return positionWith(body, first, w);
+    double v = 0.0;
+    for (int k = 0; k < 4; ++k) v += w[static_cast<std::size_t>(k)] * (samples[static_cast<std::size_t>(first + k)].*m);
+    return v;
 }
 
-PositionTrack::Position PositionTrack::positionWith(Body body, int first, const std::array<double, 4>& w) const {
-    Position p;
+PositionTrack::Position PositionTrack::Grid::position(Body body, double jdUt) const {
+    Position p{NAN, NAN};
+    if (samples.size() < 4) return p;
+    int first = 0;
+    std::array<double, 4> w{};
+    weights(jdUt, first, w);
     double ra = 0.0;
     double dec = 0.0;
     for (int k = 0; k < 4; ++k) {
-        const Sample& s = samples_[static_cast<std::size_t>(first + k)];
+        const Sample& s = samples[static_cast<std::size_t>(first + k)];
         ra += w[static_cast<std::size_t>(k)] * s.raDeg[static_cast<std::size_t>(body)];
         dec += w[static_cast<std::size_t>(k)] * s.decDeg[static_cast<std::size_t>(body)];
     }
@@ -95,26 +110,22 @@ PositionTrack::Position PositionTrack::positionWith(Body body, int first, const 
     return p;
 }
 
+double PositionTrack::moonSinParallax(double jdUt) const { return fast_.interpolated(&Sample::moonSinParallax, jdUt); }
+
+double PositionTrack::sunDistAu(double jdUt) const { return fast_.interpolated(&Sample::sunDistAu, jdUt); }
+
+PositionTrack::Position PositionTrack::position(Body body, double jdUt) const {
+    return gridOf(body).position(body, jdUt);
+}
+
 double PositionTrack::siderealHours(double jdUt) const {
-    int first = 0;
-    std::array<double, 4> w{};
-    weights(jdUt, first, w);
-    return siderealWith(jdUt, first, w);
+    Nutation nutation;
+    nutation.dpsiRad = fast_.interpolated(&Sample::nutLonRad, jdUt);
+    return greenwichApparentSiderealHours(jdUt, jdTtFromUt(jdUt), nutation);
 }
 
 PositionTrack::Sky PositionTrack::sky(Body body, double jdUt) const {
-    int first = 0;
-    std::array<double, 4> w{};
-    weights(jdUt, first, w);
-    return {positionWith(body, first, w), siderealWith(jdUt, first, w)};
-}
-
-double PositionTrack::siderealWith(double jdUt, int first, const std::array<double, 4>& w) const {
-    double nut = 0.0;
-    for (int k = 0; k < 4; ++k) nut += w[static_cast<std::size_t>(k)] * samples_[static_cast<std::size_t>(first + k)].nutLonDeg;
-    const double t = jcent(jdUt);
-    const double dayPart = jdUt + 0.5 - std::floor(jdUt + 0.5);
-    return greenwichSiderealTime(t, dayPart * 24.0, nut, 23.43929 - 0.01300417 * t);
+    return {position(body, jdUt), siderealHours(jdUt)};
 }
 
 TargetPath::TargetPath(const PositionTrack& track, const SkyTarget& target, double latDeg, double lonDeg,

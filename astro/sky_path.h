@@ -1,6 +1,7 @@
-// The machinery behind rise_set.h and almanac.h: the six bodies' positions
-// over a stretch of time, sampled from the series and interpolated, and the
-// scan that finds culminations and altitude crossings in a time window.
+// The machinery behind rise_set.h and almanac.h: the bodies' apparent places
+// over a stretch of time, sampled from the precise ephemeris and
+// interpolated, and the scan that finds culminations and altitude crossings
+// in a time window.
 // Internal to astro/ (the tests use it too); callers use rise_set.h and
 // almanac.h.
 #pragma once
@@ -8,23 +9,34 @@
 #include <array>
 #include <vector>
 
+#include "astro/precise_ephemeris.h"
 #include "astro/rise_set.h"
 #include "astro/transforms.h"
 
 namespace astro::detail {
 
-// Positions from bodyPositions() every kTrackStepDays, interpolated with
-// four-point Lagrange polynomials. The series' fastest terms have periods of
-// days, so the interpolation error is below 1e-5 degrees, far under the
-// series' own error, while a month of positions costs a few hundred series
-// evaluations instead of tens of thousands.
+// Which bodies a track samples: a bit for each Body.
+using BodyMask = unsigned;
+constexpr BodyMask maskOf(Body b) { return 1u << static_cast<unsigned>(b); }
+inline constexpr BodyMask kEveryBody = (1u << kAllBodyCount) - 1u;
+
+// Apparent places from the precise ephemeris (precise_ephemeris.h),
+// interpolated with four-point Lagrange polynomials: the Sun, the Moon and
+// the nutation every kFastStepDays, the planets every kSlowStepDays. The
+// Moon's largest terms have periods of a week and more, so the
+// interpolation error stays under 0.2" for the Moon and 0.1" for Mercury
+// near the Earth (tests/astro/almanac_test.cpp measures it; 0.2" moves a
+// rise by hundredths of a second), while a month of positions costs a few
+// hundred evaluations of the series instead of tens of thousands.
 class PositionTrack {
 public:
-    static constexpr double kTrackStepDays = 0.125;
+    static constexpr double kFastStepDays = 0.25;
+    static constexpr double kSlowStepDays = 1.0;
 
-    // Covers [fromJdUt, toJdUt] (and a little beyond). An empty or reversed
-    // range covers the single instant fromJdUt.
-    PositionTrack(double fromJdUt, double toJdUt);
+    // Covers [fromJdUt, toJdUt] (and a little beyond) for the bodies in
+    // `bodies` (the Sun is always there). An empty or reversed range covers
+    // the single instant fromJdUt. Asking for a body not sampled gives NaN.
+    PositionTrack(const EphemerisTables& tables, double fromJdUt, double toJdUt, BodyMask bodies = kEveryBody);
 
     struct Position {
         double raHours = 0.0;  // continuous in time: may lie outside [0, 24)
@@ -33,10 +45,10 @@ public:
     // Body position at an instant; instants outside the range are
     // extrapolated from the nearest samples (finite, less accurate).
     Position position(Body body, double jdUt) const;
-    // Greenwich apparent sidereal time (hours), from the interpolated
-    // nutation and the exact time.
+    // Greenwich apparent sidereal time (hours, IAU 2006), from the exact
+    // time and the interpolated equation of the equinoxes.
     double siderealHours(double jdUt) const;
-    // Both at once (one set of interpolation weights).
+    // Both at once.
     struct Sky {
         Position position;
         double siderealHours = 0.0;
@@ -49,21 +61,29 @@ public:
 
 private:
     struct Sample {
-        std::array<double, kBodyCount> raDeg{};  // unwrapped against the previous sample
-        std::array<double, kBodyCount> decDeg{};
-        double nutLonDeg = 0.0;
+        std::array<double, kAllBodyCount> raDeg{};  // unwrapped against the previous sample
+        std::array<double, kAllBodyCount> decDeg{};
+        double nutLonRad = 0.0;
         double moonSinParallax = 0.0;
         double sunDistAu = 1.0;
     };
-    // The sample member m interpolated at an instant.
-    double interpolated(double Sample::*m, double jdUt) const;
-    double firstJd_ = 0.0;
-    std::vector<Sample> samples_;
-
-    // Index i of the first of four samples and the Lagrange weights.
-    void weights(double jdUt, int& first, std::array<double, 4>& w) const;
-    Position positionWith(Body body, int first, const std::array<double, 4>& w) const;
-    double siderealWith(double jdUt, int first, const std::array<double, 4>& w) const;
+    // Samples evenly spaced in time.
+    struct Grid {
+        double firstJd = 0.0;
+        double stepDays = 1.0;
+        std::vector<Sample> samples;
+        // Index of the first of the four samples around an instant and
+        // their Lagrange weights.
+        void weights(double jdUt, int& first, std::array<double, 4>& w) const;
+        double interpolated(double Sample::*m, double jdUt) const;
+        Position position(Body body, double jdUt) const;
+    };
+    // Fills a grid over [fromJdUt, toJdUt] with the bodies of `bodies`.
+    static Grid sampled(const EphemerisTables& tables, double fromJdUt, double toJdUt, double stepDays,
+                        BodyMask bodies);
+    const Grid& gridOf(Body body) const { return body == Sun || body == Moon ? fast_ : slow_; }
+    Grid fast_;  // the Sun, the Moon, the nutation
+    Grid slow_;  // the planets
 };
 
 // One target seen from one place, moving in time.

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/almanac.h"
+#include "catalog/ephemeris.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ void BM_AlmanacMonth(benchmark::State& state) {
     const astro::UtcOffsetFn jst = astro::fixedUtcOffset(9 * 3600);
     int month = 1;
     for (auto _ : state) {
-        auto days = astro::almanacMonth(2026, month, 35.6894, 139.6917, jst);
+        auto days = astro::almanacMonth(catalog::ephemerisTables(), 2026, month, 35.6894, 139.6917, jst);
         benchmark::DoNotOptimize(days);
         month = month % 12 + 1;
     }
@@ -22,7 +23,7 @@ void BM_AlmanacYear(benchmark::State& state) {
     const astro::UtcOffsetFn jst = astro::fixedUtcOffset(9 * 3600);
     for (auto _ : state) {
         for (int month = 1; month <= 12; ++month) {
-            auto days = astro::almanacMonth(2026, month, 35.6894, 139.6917, jst);
+            auto days = astro::almanacMonth(catalog::ephemerisTables(), 2026, month, 35.6894, 139.6917, jst);
             benchmark::DoNotOptimize(days);
         }
     }
@@ -34,7 +35,7 @@ BENCHMARK(BM_AlmanacYear)->Unit(benchmark::kMillisecond)->Repetitions(3)->Report
 void BM_AlmanacMonthPolar(benchmark::State& state) {
     const astro::UtcOffsetFn cet = astro::fixedUtcOffset(3600);
     for (auto _ : state) {
-        auto days = astro::almanacMonth(2026, 12, 69.65, 18.96, cet);
+        auto days = astro::almanacMonth(catalog::ephemerisTables(), 2026, 12, 69.65, 18.96, cet);
         benchmark::DoNotOptimize(days);
     }
 }

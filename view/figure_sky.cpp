@@ -8,6 +8,7 @@
 #include "astro/calendar.h"
 #include "astro/rise_set.h"
 #include "astro/transforms.h"
+#include "catalog/ephemeris.h"
 
 namespace view {
 
@@ -116,7 +117,8 @@ FigureSky figureSky(const catalog::Catalogue& cat, const std::vector<int>& rows,
     for (const int row : rows) {
         const catalog::Star& s = cat.stars[static_cast<std::size_t>(row)];
         if (standsAt(sky, 0.0, s.raHours, s.decDeg).altDeg >= 0.0) continue;
-        const auto rise = astro::nextPictureRise(astro::SkyTarget::ofFixed(s.raHours, s.decDeg), lat, lon, sky.jdUt, 1.0);
+        const auto rise = astro::nextPictureRise(catalog::ephemerisTables(), astro::SkyTarget::ofFixed(s.raHours, s.decDeg), lat, lon,
+                                                 sky.jdUt, 1.0);
         if (!rise) {
             everyRise = false;
             continue;

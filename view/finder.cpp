@@ -1,6 +1,7 @@
 #include "view/finder.h"
 
 #include "astro/star_place.h"
+#include "catalog/ephemeris.h"
 #include "view/figure_sky.h"
 
 #include <cmath>
@@ -90,19 +91,19 @@ std::optional<astro::SkyEvent> nextRiseOf(const FoundObject& found, const astro:
     if (found.status != FoundObject::Status::Found) return std::nullopt;
     const ObjectInfo& o = found.info;
     if (o.kind == DrawnKind::Star || o.kind == DrawnKind::DeepSky) {
-        return astro::nextPictureRise(astro::SkyTarget::ofFixed(o.raHours, o.decDeg), sky.obsLatDeg, sky.obsLonDeg,
-                                      sky.jdUt, 2.0);
+        return astro::nextPictureRise(catalog::ephemerisTables(), astro::SkyTarget::ofFixed(o.raHours, o.decDeg),
+                                      sky.obsLatDeg, sky.obsLonDeg, sky.jdUt, 2.0);
     }
-    if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
-    return astro::nextPictureRise(astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id)), sky.obsLatDeg,
-                                  sky.obsLonDeg, sky.jdUt, 400.0);
+    if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kAllBodyCount) return std::nullopt;
+    return astro::nextPictureRise(catalog::ephemerisTables(), astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id)),
+                                  sky.obsLatDeg, sky.obsLonDeg, sky.jdUt, 400.0);
 }
 
 namespace {
 
 std::optional<astro::SkyTarget> targetOf(const ObjectInfo& o) {
     if (o.kind == DrawnKind::Star || o.kind == DrawnKind::DeepSky) return astro::SkyTarget::ofFixed(o.raHours, o.decDeg);
-    if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kBodyCount) return std::nullopt;
+    if (o.kind == DrawnKind::Meteor || o.id < 0 || o.id >= astro::kAllBodyCount) return std::nullopt;
     return astro::SkyTarget::ofBody(static_cast<astro::Body>(o.id));
 }
 
@@ -125,7 +126,7 @@ DayEvents dayEventsOf(const ObjectInfo& info, const astro::SkyState& sky, const 
     }
     const auto within = [&](astro::SkyEventKind kind) -> std::optional<astro::SkyEvent> {
         // Just before midnight, so an event exactly at 00:00 counts.
-        auto e = astro::nextSkyEvent(*target, kind, sky.obsLatDeg, sky.obsLonDeg, start - 1.0e-8, end - start + 1.0e-8);
+        auto e = astro::nextSkyEvent(catalog::ephemerisTables(), *target, kind, sky.obsLatDeg, sky.obsLonDeg, start - 1.0e-8, end - start + 1.0e-8);
         if (e && e->jdUt >= end) e.reset();
         return e;
     };
@@ -137,7 +138,7 @@ DayEvents dayEventsOf(const ObjectInfo& info, const astro::SkyState& sky, const 
 
 std::optional<double> moonAgeDays(const astro::SkyState& sky) {
     if (!std::isfinite(sky.jdUt)) return std::nullopt;
-    const std::vector<astro::PhaseEvent> phases = astro::principalPhases(sky.jdUt - 31.0, sky.jdUt);
+    const std::vector<astro::PhaseEvent> phases = astro::principalPhases(catalog::ephemerisTables(), sky.jdUt - 31.0, sky.jdUt);
     for (auto it = phases.rbegin(); it != phases.rend(); ++it) {
         if (it->kind == astro::PhaseKind::New) return sky.jdUt - it->jdUt;
     }

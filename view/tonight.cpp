@@ -126,7 +126,7 @@ TonightReport tonight(const catalog::Catalogue& cat, const astro::LocalDate& dat
                                         : astro::localToJdUt(r.date, hour * 3600.0, zone);
     };
 
-    const astro::BodyEvents sun = astro::bodyEventsIn(astro::Sun, r.latDeg, r.lonDeg, noon, noonNext);
+    const astro::BodyEvents sun = astro::bodyEventsIn(catalog::ephemerisTables(), astro::Sun, r.latDeg, r.lonDeg, noon, noonNext);
     if (!sun.sets.empty()) r.sunsetJdUt = sun.sets.front().jdUt;
     for (const astro::SkyEvent& e : sun.rises) {
         if (e.jdUt >= r.sunsetJdUt.value_or(noon)) {
@@ -160,7 +160,7 @@ TonightReport tonight(const catalog::Catalogue& cat, const astro::LocalDate& dat
         p.constellation = info.constellation;
         p.at20 = bodyAt(at20, body);
         p.at22 = bodyAt(at22, body);
-        const astro::BodyEvents events = astro::bodyEventsIn(static_cast<astro::Body>(body), r.latDeg, r.lonDeg, noon, noonNext);
+        const astro::BodyEvents events = astro::bodyEventsIn(catalog::ephemerisTables(), static_cast<astro::Body>(body), r.latDeg, r.lonDeg, noon, noonNext);
         p.rises = events.rises;
         p.sets = events.sets;
         if (!events.transits.empty()) p.transit = events.transits.front();
@@ -175,7 +175,7 @@ TonightReport tonight(const catalog::Catalogue& cat, const astro::LocalDate& dat
     }
 
     TonightMoon& m = r.moon;
-    const astro::BodyEvents moon = astro::bodyEventsIn(astro::Moon, r.latDeg, r.lonDeg, noon, noonNext);
+    const astro::BodyEvents moon = astro::bodyEventsIn(catalog::ephemerisTables(), astro::Moon, r.latDeg, r.lonDeg, noon, noonNext);
     m.rises = moon.rises;
     m.sets = moon.sets;
     if (r.sunsetJdUt) m.atSunset = bodyAt(skyAt(*r.sunsetJdUt, r.latDeg, r.lonDeg), astro::Moon);
@@ -211,7 +211,7 @@ TonightReport tonight(const catalog::Catalogue& cat, const astro::LocalDate& dat
         s.nightsToPeak = static_cast<int>(std::lround(peakMidnight - 1.0 - midnightUt));
         s.zhr = sh.ratePerHour;
         const astro::SkyTarget radiant = astro::SkyTarget::ofFixed(sh.raHours, sh.decDeg);
-        s.radiantRise = astro::nextSkyEvent(radiant, astro::SkyEventKind::Rise, r.latDeg, r.lonDeg, noon, noonNext - noon);
+        s.radiantRise = astro::nextSkyEvent(catalog::ephemerisTables(), radiant, astro::SkyEventKind::Rise, r.latDeg, r.lonDeg, noon, noonNext - noon);
         bool everBelow = false;
         for (const astro::SkyState& st : night) {
             const SkyAt here = pointAt(st, sh.raHours, sh.decDeg);

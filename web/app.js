@@ -547,8 +547,8 @@
   function showToday() {
     const req = pageRequest();
     const a = api.json(req).almanac;
-    const keys = ["sun", "moon", "venus", "mars", "jupiter", "saturn"];
-    const names = ["太陽", "月", "金星", "火星", "木星", "土星"];
+    const keys = ["sun", "moon", "mercury", "venus", "mars", "jupiter", "saturn", "uranus", "neptune"];
+    const names = ["太陽", "月", "水星", "金星", "火星", "木星", "土星", "天王星", "海王星"];
     // The clock in words: 日本時間, a listed place's own (「ロンドン時間」), or 現地時間.
     const zone = a.timeZone === "Asia/Tokyo" ? "日本時間" : req.place ? `${req.place}時間` : "現地時間";
     showTable(`こよみ ${a.date}　${req.place || "入力した場所"}（${zone}）　正午月齢 ${a.moonAge.toFixed(1)}`,

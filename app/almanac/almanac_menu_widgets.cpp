@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include "app/session/answers.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
 #include "app/zones/time_zones_qtcore.h"
@@ -65,7 +66,7 @@ void AlmanacMenu::updateStatusField() {
                             std::to_string(s.moment.lonDeg) + "|" + s.zone.name;
     if (key != statusKey_ || !statusDay_) {
         statusKey_ = key;
-        statusDay_ = astro::almanacDay(date, s.moment.latDeg, s.moment.lonDeg, s.zone.offset);
+        statusDay_ = almanacDayAt(date, s.moment.latDeg, s.moment.lonDeg, s.zone);
     }
     statusField_->setText(almanacStatusText(*statusDay_, s.zone));
 }

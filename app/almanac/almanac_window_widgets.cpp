@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "app/output/safe_write_qtcore.h"
+#include "app/session/answers.h"
 #include "app/zones/time_zones_qtcore.h"
 #include "astro/calendar.h"
 #include "catalog/name_search.h"
@@ -101,9 +102,9 @@ AlmanacWindow::AlmanacWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* dayLayout = new QVBoxLayout(dayPage);
     // The rows name the body: 太陽 出, 月 出, 金星 出.
     bodyTable_ = makeTable(QStringLiteral("almanacBodies"), {"出", "南中", "入り"}, dayPage);
-    bodyTable_->setRowCount(astro::kBodyCount);
+    bodyTable_->setRowCount(astro::kAllBodyCount);
     QStringList bodyRows;
-    for (const char* n : kBodyNamesJa) bodyRows << QString::fromUtf8(n);
+    for (const astro::Body b : kAlmanacOrder) bodyRows << QString::fromUtf8(kBodyNamesJa[b]);
     bodyTable_->setVerticalHeaderLabels(bodyRows);
     dayLayout->addWidget(bodyTable_, 3);
     twilightTable_ = makeTable(QStringLiteral("almanacTwilight"), {"始まり", "終わり"}, dayPage);
@@ -162,10 +163,9 @@ void AlmanacWindow::showSubject(const AlmanacSubject& subject) {
                            shownKey_->substr(shownKey_->find('|')) == key.substr(key.find('|'));
     subject_ = subject;
     shownKey_ = key;
-    day_ = astro::almanacDay(date, subject.moment.latDeg, subject.moment.lonDeg, subject.zone.offset);
+    day_ = almanacDayAt(date, subject.moment.latDeg, subject.moment.lonDeg, subject.zone);
     if (!sameMonth) {
-        month_ = astro::almanacMonth(date.year, date.month, subject.moment.latDeg, subject.moment.lonDeg,
-                                     subject.zone.offset);
+        month_ = almanacMonthAt(date, subject.moment.latDeg, subject.moment.lonDeg, subject.zone);
         fillMonthTab();
     }
     heading_->setText(heading());
@@ -174,13 +174,13 @@ void AlmanacWindow::showSubject(const AlmanacSubject& subject) {
 
 void AlmanacWindow::fillDayTab() {
     const LocalZone& z = subject_.zone;
-    for (int b = 0; b < astro::kBodyCount; ++b) {
-        const astro::BodyDay& bd = day_.bodies[static_cast<std::size_t>(b)];
-        setCell(bodyTable_, b, 0, riseSetCellText(bd.rise, bd.up, day_, z));
-        setCell(bodyTable_, b, 1,
+    for (int row = 0; row < astro::kAllBodyCount; ++row) {
+        const astro::BodyDay& bd = day_.bodies[static_cast<std::size_t>(kAlmanacOrder[static_cast<std::size_t>(row)])];
+        setCell(bodyTable_, row, 0, riseSetCellText(bd.rise, bd.up, day_, z));
+        setCell(bodyTable_, row, 1,
                 bd.transit ? hm(bd.transit->jdUt, day_, z) + QStringLiteral("　高度 %1°").arg(decimals(bd.transit->altDeg, 1))
                            : QStringLiteral("--:--"));
-        setCell(bodyTable_, b, 2, riseSetCellText(bd.set, bd.up, day_, z));
+        setCell(bodyTable_, row, 2, riseSetCellText(bd.set, bd.up, day_, z));
     }
     const astro::Twilight* tw[3] = {&day_.civil, &day_.nautical, &day_.astronomical};
     for (int k = 0; k < 3; ++k) {

@@ -47,7 +47,7 @@ constexpr OptionSpec kOptions[] = {
      ".pdf (one A4 landscape page), .svg (vector drawing);\nFILE \"-\": a PNG on standard output"},
     {"--almanac", true, Applies::Mode, "--almanac YYYY-MM",
      "print the month's almanac as CSV (UTF-8, header row):\ndate, sunrise, sunset, moonrise, moonset (HH:MM local\n"
-     "time, empty when there is none), Moon's age at noon,\nprincipal phase of the day"},
+     "time, empty when there is none), Moon's age at noon,\nprincipal phase of the day, then each planet's rise and\nset (水星 to 海王星)"},
     {"--identify", true, Applies::Mode, "--identify X,Y",
      "name the object at pixel X,Y of the --render picture (the\npicture options apply; FILE.png is optional) as JSON"},
     {"--find", true, Applies::Mode, "--find NAME",

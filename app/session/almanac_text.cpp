@@ -7,12 +7,14 @@
 
 #include "app/session/json_writer.h"
 #include "astro/calendar.h"
+#include "catalog/name_search.h"
 
 namespace app {
 
 namespace {
 
-constexpr const char* kBodyKeys[astro::kBodyCount] = {"sun", "moon", "venus", "mars", "jupiter", "saturn"};
+constexpr const char* kBodyKeys[astro::kAllBodyCount] = {"sun",    "moon",    "venus",  "mars",   "jupiter",
+                                                          "saturn", "mercury", "uranus", "neptune"};
 
 std::string two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
@@ -35,6 +37,10 @@ const char* upText(astro::UpState s) {
 }
 
 }  // namespace
+
+const char* almanacBodyKey(astro::Body body) {
+    return body >= 0 && body < astro::kAllBodyCount ? kBodyKeys[body] : "";
+}
 
 std::string dateText(const astro::LocalDate& d) {
     std::string y = std::to_string(std::abs(d.year));
@@ -92,7 +98,7 @@ std::string almanacJson(const astro::AlmanacDay& day, const LocalZone& zone) {
     std::string j = "{\n";
     j += "    \"date\": \"" + dateText(day.date) + "\",\n";
     j += "    \"timeZone\": " + jsonString(zone.name) + ",\n";
-    for (int b = 0; b < astro::kBodyCount; ++b) {
+    for (const astro::Body b : kAlmanacOrder) {
         const astro::BodyDay& bd = day.bodies[static_cast<std::size_t>(b)];
         j += "    \"" + std::string(kBodyKeys[b]) + "\": {\"rise\": " + timeOrNull(timeOf(bd.rise), z) +
              ", \"transit\": " + timeOrNull(timeOf(bd.transit), z) + ", \"set\": " + timeOrNull(timeOf(bd.set), z) +
@@ -121,7 +127,12 @@ std::string almanacJson(const astro::AlmanacDay& day, const LocalZone& zone) {
 }
 
 std::string almanacCsv(const std::vector<astro::AlmanacDay>& days, const LocalZone& zone) {
-    std::string csv = "日付,日の出,日の入り,月の出,月の入り,月齢,月相\n";
+    std::string csv = "日付,日の出,日の入り,月の出,月の入り,月齢,月相";
+    for (const astro::Body b : kAlmanacOrder) {
+        if (b == astro::Sun || b == astro::Moon) continue;
+        csv += std::string(",") + catalog::kBodyNames[b] + "の出," + catalog::kBodyNames[b] + "の入り";
+    }
+    csv += "\n";
     const auto cell = [&](const std::optional<astro::SkyEvent>& e, const astro::AlmanacDay& d) {
         return e ? hourMinute(e->jdUt, d, zone.offset) : std::string();
     };
@@ -132,7 +143,12 @@ std::string almanacCsv(const std::vector<astro::AlmanacDay>& days, const LocalZo
         }
         csv += dateText(d.date) + "," + cell(d.bodies[astro::Sun].rise, d) + "," + cell(d.bodies[astro::Sun].set, d) +
                "," + cell(d.bodies[astro::Moon].rise, d) + "," + cell(d.bodies[astro::Moon].set, d) + "," +
-               jsonFixed(d.moonAgeDays, 1) + "," + phases + "\n";
+               jsonFixed(d.moonAgeDays, 1) + "," + phases;
+        for (const astro::Body b : kAlmanacOrder) {
+            if (b == astro::Sun || b == astro::Moon) continue;
+            csv += "," + cell(d.bodies[b].rise, d) + "," + cell(d.bodies[b].set, d);
+        }
+        csv += "\n";
     }
     return csv;
 }

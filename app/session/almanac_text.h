@@ -4,6 +4,7 @@
 // function (the session layer's zone rule).
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -31,15 +32,24 @@ const char* phaseNameJa(astro::PhaseKind kind);
 // new, firstQuarter, full, lastQuarter.
 const char* phaseNameJson(astro::PhaseKind kind);
 
-// The value of the `almanac` member: date, timeZone, the six bodies'
+// The bodies of the almanac in the order its tables list them: the Sun,
+// the Moon, then the planets outward from the Sun.
+inline constexpr std::array<astro::Body, astro::kAllBodyCount> kAlmanacOrder = {
+    astro::Sun,    astro::Moon,    astro::Mercury, astro::Venus,  astro::Mars,
+    astro::Jupiter, astro::Saturn, astro::Uranus,  astro::Neptune};
+// "sun", "moon", "mercury" ... "neptune": a body's key in the JSON.
+const char* almanacBodyKey(astro::Body body);
+
+// The value of the `almanac` member: date, timeZone, the nine bodies'
 // rise/transit/set with up ("always"/"never"/"sometimes"), twilights,
 // moonAge and moonPhases, indented as a member of the top-level object.
 std::string almanacJson(const astro::AlmanacDay& day, const LocalZone& zone);
 
 // The month table, UTF-8 with a header row:
-// 日付,日の出,日の入り,月の出,月の入り,月齢,月相 — times HH:MM in the zone, an
-// empty cell where there is no such event, the age to one decimal, the phase
-// name on the day it happens.
+// 日付,日の出,日の入り,月の出,月の入り,月齢,月相, then the rise and set of
+// each planet (水星の出,水星の入り … 海王星の入り) — times HH:MM in the zone,
+// an empty cell where there is no such event, the age to one decimal, the
+// phase name on the day it happens.
 std::string almanacCsv(const std::vector<astro::AlmanacDay>& days, const LocalZone& zone);
 
 // The local date that contains the entered moment (JST) in the zone.

@@ -78,7 +78,7 @@ SkyAnswer answerSky(const SkyQuery& q, const catalog::Catalogue& cat, const Loca
     a.request = skyRequest(q, cat, now);
     const astro::SkyInput& in = a.request.input;
     a.sky = astro::computeSky(in);
-    a.day = astro::almanacDay(localDateOfRequest(in, zone), in.latDeg, in.lonDeg, zone.offset);
+    a.day = astro::almanacDay(catalog::ephemerisTables(), localDateOfRequest(in, zone), in.latDeg, in.lonDeg, zone.offset);
     return a;
 }
 
@@ -242,7 +242,16 @@ IdentifyAnswer answerIdentify(const IdentifyQuery& q, const catalog::Catalogue& 
 std::vector<astro::AlmanacDay> answerAlmanacMonth(const AlmanacMonthQuery& q, const catalog::Catalogue& cat,
                                                   const LocalZone& zone, Clock::time_point now) {
     const SkyRequest req = skyRequest(q.sky, cat, now);
-    return astro::almanacMonth(q.year, q.month, req.input.latDeg, req.input.lonDeg, zone.offset);
+    return astro::almanacMonth(catalog::ephemerisTables(), q.year, q.month, req.input.latDeg, req.input.lonDeg, zone.offset);
+}
+
+astro::AlmanacDay almanacDayAt(const astro::LocalDate& date, double latDeg, double lonDeg, const LocalZone& zone) {
+    return astro::almanacDay(catalog::ephemerisTables(), date, latDeg, lonDeg, zone.offset);
+}
+
+std::vector<astro::AlmanacDay> almanacMonthAt(const astro::LocalDate& date, double latDeg, double lonDeg,
+                                              const LocalZone& zone) {
+    return astro::almanacMonth(catalog::ephemerisTables(), date.year, date.month, latDeg, lonDeg, zone.offset);
 }
 
 TonightAnswer answerTonight(const SkyQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,

@@ -153,6 +153,11 @@ struct AlmanacMonthQuery {
 };
 std::vector<astro::AlmanacDay> answerAlmanacMonth(const AlmanacMonthQuery& q, const catalog::Catalogue& cat,
                                                   const LocalZone& zone, Clock::time_point now);
+// The almanac of one local day, or of its month, at a place given by its
+// latitude and longitude (degrees) in a zone: what the window's こよみ shows.
+astro::AlmanacDay almanacDayAt(const astro::LocalDate& date, double latDeg, double lonDeg, const LocalZone& zone);
+std::vector<astro::AlmanacDay> almanacMonthAt(const astro::LocalDate& date, double latDeg, double lonDeg,
+                                              const LocalZone& zone);
 
 // 今夜の見どころ: the night after the local date of the query's moment.
 struct TonightAnswer {

@@ -15,6 +15,7 @@
 #include "astro/almanac.h"
 #include "astro/bodies.h"
 #include "astro/calendar.h"
+#include "catalog/ephemeris.h"
 
 namespace astro {
 namespace {
@@ -97,15 +98,15 @@ void compare(Tally& t, const Row& row, const std::string& key, const std::option
 TEST(AlmanacReference, RiseTransitSetAndTwilightAgainstIndependentEphemeris) {
     const std::vector<Row> rows = referenceRows();
     ASSERT_GT(rows.size(), 700u) << "reference table " << ALMANAC_REFERENCE_CSV;
-    const char* names[kBodyCount] = {"sun", "moon", "venus", "mars", "jupiter", "saturn"};
+    const char* names[kAllBodyCount] = {"sun", "moon", "venus", "mars", "jupiter", "saturn", "mercury", "uranus", "neptune"};
     std::map<std::string, Tally> tallies;
     double worstAge = 0.0;
     for (const Row& row : rows) {
         const std::string date = row.cells.at("date");
         const LocalDate d{std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)), std::stoi(date.substr(8, 2))};
         const int offset = static_cast<int>(std::lround(row.num("utc_offset_h") * 3600.0));
-        const AlmanacDay day = almanacDay(d, row.num("lat_deg"), row.num("lon_deg"), fixedUtcOffset(offset));
-        for (int b = 0; b < kBodyCount; ++b) {
+        const AlmanacDay day = almanacDay(catalog::ephemerisTables(), d, row.num("lat_deg"), row.num("lon_deg"), fixedUtcOffset(offset));
+        for (int b = 0; b < kAllBodyCount; ++b) {
             const BodyDay& bd = day.bodies[static_cast<std::size_t>(b)];
             const std::string n = names[b];
             const auto time = [](const std::optional<SkyEvent>& e) {
@@ -130,21 +131,23 @@ TEST(AlmanacReference, RiseTransitSetAndTwilightAgainstIndependentEphemeris) {
                     t.worstHigh, t.onlyOneSide, t.onlyOneSideLow);
     std::printf("moon age: largest difference %.4f d\n", worstAge);
 
-    // The targets, for latitudes up to 60 degrees.
-    const std::pair<std::string, double> targets[] = {
-        {"sun rise/set", 1.0},    {"sun transit", 1.0},      {"moon rise/set", 2.0},
-        {"moon transit", 2.0},    {"venus rise/set", 2.0},   {"venus transit", 2.0},
-        {"mars rise/set", 2.0},   {"mars transit", 2.0},     {"jupiter rise/set", 2.0},
-        {"jupiter transit", 2.0}, {"saturn rise/set", 2.0},  {"saturn transit", 2.0},
-        {"civil twilight", 1.0},  {"nautical twilight", 1.0}, {"astronomical twilight", 1.0},
-    };
-    for (const auto& [name, minutes] : targets) {
-        const Tally& t = tallies[name];
-        EXPECT_GT(t.count, 50) << name;
-        EXPECT_LE(t.worstLow, minutes) << name;
-        EXPECT_EQ(t.onlyOneSideLow, 0) << name;
+    // The targets, for latitudes up to 60 degrees: a few seconds for every
+    // body; the twilights a little more (the Sun crosses -18 degrees
+    // slowly, so the reference's own 10" moves it by seconds).
+    for (const char* n : names) {
+        for (const char* kind : {" rise/set", " transit"}) {
+            const std::string name = std::string(n) + kind;
+            const Tally& t = tallies[name];
+            EXPECT_GT(t.count, 50) << name;
+            EXPECT_LE(t.worstLow, 0.15) << name;
+            EXPECT_EQ(t.onlyOneSideLow, 0) << name;
+        }
     }
-    EXPECT_LE(worstAge, 0.05);
+    for (const char* name : {"civil twilight", "nautical twilight", "astronomical twilight"}) {
+        EXPECT_LE(tallies[name].worstLow, 0.3) << name;
+        EXPECT_EQ(tallies[name].onlyOneSideLow, 0) << name;
+    }
+    EXPECT_LE(worstAge, 0.002);
 }
 
 // Japan's national almanac computes Tokyo's times for the old Tokyo
@@ -162,9 +165,9 @@ LocalDate dateOf(const std::string& iso) {
 TEST(AlmanacReference, TokyoAcrossTwoCenturies) {
     const auto raw = readCsv(ALMANAC_CENTURIES_CSV);
     ASSERT_GT(raw.size(), 2500u);
-    const char* names[kBodyCount] = {"sun", "moon", "venus", "mars", "jupiter", "saturn"};
+    const char* names[kAllBodyCount] = {"sun", "moon", "venus", "mars", "jupiter", "saturn", "mercury", "uranus", "neptune"};
     // worst[body][century 0 = 1900-1999, 1 = 2000-2100][0 rise/set, 1 transit]
-    double worst[kBodyCount][2][2] = {};
+    double worst[kAllBodyCount][2][2] = {};
     int oneSide = 0;
     const auto jst = fixedUtcOffset(9 * 3600);
     for (std::size_t i = 1; i < raw.size(); ++i) {
@@ -172,8 +175,8 @@ TEST(AlmanacReference, TokyoAcrossTwoCenturies) {
         for (std::size_t k = 0; k < raw[0].size() && k < raw[i].size(); ++k) row.cells[raw[0][k]] = raw[i][k];
         const LocalDate date = dateOf(row.cells.at("date"));
         const int century = date.year < 2000 ? 0 : 1;
-        const AlmanacDay day = almanacDay(date, kAlmanacTokyoLat, kAlmanacTokyoLon, jst);
-        for (int b = 0; b < kBodyCount; ++b) {
+        const AlmanacDay day = almanacDay(catalog::ephemerisTables(), date, kAlmanacTokyoLat, kAlmanacTokyoLon, jst);
+        for (int b = 0; b < kAllBodyCount; ++b) {
             const BodyDay& bd = day.bodies[static_cast<std::size_t>(b)];
             const std::pair<std::string, const std::optional<SkyEvent>*> events[] = {
                 {"_rise", &bd.rise}, {"_set", &bd.set}, {"_transit", &bd.transit}};
@@ -192,13 +195,15 @@ TEST(AlmanacReference, TokyoAcrossTwoCenturies) {
         }
     }
     std::printf("Tokyo 1900-2100, largest difference, min   rise/set 1900s  2000s   transit 1900s  2000s\n");
-    for (int b = 0; b < kBodyCount; ++b)
+    for (int b = 0; b < kAllBodyCount; ++b)
         std::printf("  %-8s %28.2f %6.2f %14.2f %6.2f\n", names[b], worst[b][0][0], worst[b][1][0], worst[b][0][1],
                     worst[b][1][1]);
     EXPECT_EQ(oneSide, 0);
     for (int c = 0; c < 2; ++c) {
-        EXPECT_LE(worst[Sun][c][0], 1.0) << c;
-        for (int b = Moon; b < kBodyCount; ++b) EXPECT_LE(worst[b][c][0], 2.0) << names[b] << " " << c;
+        for (int b = 0; b < kAllBodyCount; ++b) {
+            EXPECT_LE(worst[b][c][0], 0.15) << names[b] << " " << c;
+            EXPECT_LE(worst[b][c][1], 0.1) << names[b] << " " << c;
+        }
     }
 }
 
@@ -216,7 +221,7 @@ TEST(AlmanacPublished, TokyoTimesToTheMinute) {
         const std::vector<std::string>& r = raw[i];
         const std::string& event = r.at(4);
         const std::string published = r.size() > 5 ? r[5] : "";
-        const AlmanacDay day = almanacDay(dateOf(r.at(3)), std::stod(r.at(1)), std::stod(r.at(2)), jst);
+        const AlmanacDay day = almanacDay(catalog::ephemerisTables(), dateOf(r.at(3)), std::stod(r.at(1)), std::stod(r.at(2)), jst);
         const BodyDay& bd = day.bodies[event.rfind("sun", 0) == 0 ? Sun : Moon];
         const std::optional<SkyEvent>& e = event.find("rise") != std::string::npos ? bd.rise : bd.set;
         if (published.empty()) {
@@ -274,7 +279,7 @@ TEST(AlmanacReference, PrincipalPhasesAgainstIndependentEphemeris) {
         const double jd = ymdYD(std::stoi(iso.substr(0, 4)), std::stoi(iso.substr(5, 2)),
                                 std::stod(iso.substr(8, 2)) + std::stod(iso.substr(11, 2)) / 24.0 +
                                     std::stod(iso.substr(14, 2)) / 1440.0 + std::stod(iso.substr(17, 6)) / 86400.0);
-        const auto found = principalPhases(jd - 3.0, jd + 3.0);
+        const auto found = principalPhases(catalog::ephemerisTables(), jd - 3.0, jd + 3.0);
         bool ok = false;
         for (const PhaseEvent& p : found) {
             if (p.kind != kinds.at(raw[i].at(0))) continue;
@@ -285,7 +290,10 @@ TEST(AlmanacReference, PrincipalPhasesAgainstIndependentEphemeris) {
         matched += ok ? 1 : 0;
     }
     std::printf("principal phases: %d, largest difference %.2f min\n", matched, worst);
-    EXPECT_LE(worst, 15.0);
+    // The reference takes the Sun's geometric longitude; the almanac's
+    // phases (and these) its apparent one, 20" of aberration behind, which
+    // the Moon makes up in about 40 s.
+    EXPECT_LE(worst, 1.0);
 }
 
 }  // namespace

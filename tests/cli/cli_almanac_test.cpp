@@ -10,6 +10,7 @@
 #include "tests/support/cli_parse.h"
 #include "astro/calendar.h"
 #include "catalog/catalog.h"
+#include "catalog/ephemeris.h"
 
 namespace app {
 namespace {
@@ -78,7 +79,7 @@ TEST(AlmanacText, LocalTimesCarryTheirOffsetAndStayInTheirDay) {
 
     // To the minute: 05:45:29 -> 05:45, 05:45:30 -> 05:46, and 23:59:40 stays 23:59.
     const auto zone = astro::fixedUtcOffset(0);
-    const astro::AlmanacDay day = astro::almanacDay({2026, 3, 20}, 0.0, 0.0, zone);
+    const astro::AlmanacDay day = astro::almanacDay(catalog::ephemerisTables(), {2026, 3, 20}, 0.0, 0.0, zone);
     const double midnight = day.startJdUt;
     EXPECT_EQ(hourMinute(midnight + (5 * 3600 + 45 * 60 + 29) / 86400.0, day, zone), "05:45");
     EXPECT_EQ(hourMinute(midnight + (5 * 3600 + 45 * 60 + 30) / 86400.0, day, zone), "05:46");
@@ -88,7 +89,7 @@ TEST(AlmanacText, LocalTimesCarryTheirOffsetAndStayInTheirDay) {
 
 TEST(AlmanacText, JsonMemberAndMonthTable) {
     LocalZone jst;
-    const astro::AlmanacDay d = astro::almanacDay({2006, 1, 22}, 35.65, 139.75, jst.offset);
+    const astro::AlmanacDay d = astro::almanacDay(catalog::ephemerisTables(), {2006, 1, 22}, 35.65, 139.75, jst.offset);
     const std::string j = almanacJson(d, jst);
     EXPECT_NE(j.find("\"date\": \"2006-01-22\""), std::string::npos);
     EXPECT_NE(j.find("\"timeZone\": \"Asia/Tokyo\""), std::string::npos);
@@ -97,12 +98,13 @@ TEST(AlmanacText, JsonMemberAndMonthTable) {
     EXPECT_NE(j.find("\"moonPhases\": [{\"phase\": \"lastQuarter\", \"time\": \"2006-01-23T00:1"), std::string::npos) << j;
     EXPECT_EQ(j.find("nan"), std::string::npos);
 
-    const std::string csv = almanacCsv(astro::almanacMonth(2006, 1, 35.65, 139.75, jst.offset), jst);
+    const std::string csv = almanacCsv(astro::almanacMonth(catalog::ephemerisTables(), 2006, 1, 35.65, 139.75, jst.offset), jst);
     std::vector<std::string> lines;
     for (std::size_t at = 0, nl; (nl = csv.find('\n', at)) != std::string::npos; at = nl + 1)
         lines.push_back(csv.substr(at, nl - at));
     ASSERT_EQ(lines.size(), 32u);
-    EXPECT_EQ(lines[0], "日付,日の出,日の入り,月の出,月の入り,月齢,月相");
+    EXPECT_EQ(lines[0], "日付,日の出,日の入り,月の出,月の入り,月齢,月相,水星の出,水星の入り,金星の出,金星の入り,"
+                        "火星の出,火星の入り,木星の出,木星の入り,土星の出,土星の入り,天王星の出,天王星の入り,海王星の出,海王星の入り");
     // 22 January: no moonrise (empty cell), moonset 10:33, age 22.0; the
     // last quarter falls in the first minutes of the 23rd.
     EXPECT_EQ(lines[22].substr(0, 11), "2006-01-22,");

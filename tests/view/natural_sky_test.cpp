@@ -17,6 +17,7 @@
 #include "view/eclipse_picture.h"
 #include "view/natural_sky.h"
 #include "view/sky_view.h"
+#include "catalog/ephemeris.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ astro::SkyState skyAt(const astro::AlmanacDay& day, double jdUt) {
 
 TEST(NaturalSky, TheTwilightsAndTheLimitingMagnitudeFollowTheAlmanac) {
     const astro::AlmanacDay day =
-        astro::almanacDay({2026, 12, 10}, kLat, kLon, astro::fixedUtcOffset(9 * 3600));
+        astro::almanacDay(catalog::ephemerisTables(), {2026, 12, 10}, kLat, kLon, astro::fixedUtcOffset(9 * 3600));
     struct Boundary {
         const char* name;
         std::optional<double> jdUt;

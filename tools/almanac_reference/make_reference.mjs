@@ -35,7 +35,8 @@ const places = [
 ];
 
 const bodies = [['sun', A.Body.Sun], ['moon', A.Body.Moon], ['venus', A.Body.Venus],
-                ['mars', A.Body.Mars], ['jupiter', A.Body.Jupiter], ['saturn', A.Body.Saturn]];
+                ['mars', A.Body.Mars], ['jupiter', A.Body.Jupiter], ['saturn', A.Body.Saturn],
+                ['mercury', A.Body.Mercury], ['uranus', A.Body.Uranus], ['neptune', A.Body.Neptune]];
 
 function dayList() {
   const days = [];
