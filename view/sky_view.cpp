@@ -395,9 +395,13 @@ private:
             const DrawnKind kind = body == astro::Sun ? DrawnKind::Sun : DrawnKind::Planet;
             record_->objects.push_back(note(kind, body, at, radius, kBodyRankMag[body]));
         }
-        // On paper every body is an outline, so each carries its name.
-        anchor(at, radius);
-        if (opt_.starNames || paper_) name(at.x + labelDx, at.y, label);
+        // On paper every body is an outline, so each carries its name. The
+        // anchor ties the next text to the body: set only for its own name
+        // (left set, the all-sky view's 北 went beside Saturn).
+        if (opt_.starNames || paper_) {
+            anchor(at, radius);
+            name(at.x + labelDx, at.y, label);
+        }
     }
 
     void drawMoonBody() {
@@ -420,8 +424,10 @@ private:
         if (record_ != nullptr) {
             record_->objects.push_back(note(DrawnKind::Moon, astro::Moon, at, radius, kBodyRankMag[astro::Moon]));
         }
-        anchor(at, radius);
-        if (opt_.starNames || paper_) name(at.x + 160.0f, at.y, catalog::kBodyNames[astro::Moon]);
+        if (opt_.starNames || paper_) {
+            anchor(at, radius);
+            name(at.x + 160.0f, at.y, catalog::kBodyNames[astro::Moon]);
+        }
     }
 
     // Every star row's altitude and azimuth, computed once for the stars and

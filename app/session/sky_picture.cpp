@@ -50,19 +50,30 @@ view::ChartStyle pictureStyle(const PictureRequest& req) {
     return req.free || req.direction == view::Direction::Zenith ? view::ChartStyle::Natural : view::ChartStyle::Screen;
 }
 
+namespace {
+
+// The design's four views in its own styles keep the design's series; the
+// natural style, the all-sky view and the free view, in any style, show
+// the precise ephemeris (with Mercury, Uranus and Neptune).
+bool showsPreciseSky(const PictureRequest& req) {
+    return req.free || req.direction == view::Direction::Zenith || pictureStyle(req) == view::ChartStyle::Natural;
+}
+
+}  // namespace
+
 PictureSky pictureSky(const PictureRequest& req, const catalog::Catalogue& cat, const SkyComputation& compute) {
     if (req.trailMinutes > 0) {
         const std::unique_ptr<view::Projector> free = req.free ? view::freeProjector(*req.free) : nullptr;
         const view::Projector& projector = free ? *free : view::projectorFor(req.direction);
         if (std::optional<TrailScene> t = trailScene(req.input, req.trailMinutes, projector, cat)) {
             PictureSky out{t->end, std::move(t->endSky), std::move(t->trails)};
-            if (pictureStyle(req) == view::ChartStyle::Natural)
+            if (showsPreciseSky(req))
                 astro::applyPreciseEphemeris(catalog::ephemerisTables(), out.sky);
             return out;
         }
     }
     PictureSky out{req.input, compute ? compute(req.input) : astro::computeSky(req.input), std::nullopt};
-    if (pictureStyle(req) == view::ChartStyle::Natural && !out.sky.precise)
+    if (showsPreciseSky(req) && !out.sky.precise)
         astro::applyPreciseEphemeris(catalog::ephemerisTables(), out.sky);
     return out;
 }

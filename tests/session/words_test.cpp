@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/session/sky_picture.h"
 #include "app/session/answers.h"
 #include "app/session/find_text.h"
 #include "astro/almanac.h"
@@ -100,5 +101,36 @@ TEST(FindPreciseBodies, NewPlanetsAndTheApparentPlaceOfEveryBody) {
         EXPECT_GE(r.body->illum, 0.0);
         EXPECT_LE(r.body->illum, 1.0);
         EXPECT_GT(r.body->diameterArcsec, 1.0);
+    }
+}
+
+// Which series a picture shows: the design's four views in the screen and
+// print styles keep the design's series (their fields and pictures are the
+// design's); the all-sky view and the free view, in any style, and the
+// natural style show the precise ephemeris.
+TEST(PictureSeries, DesignViewsKeepTheDesignSeriesEverythingElseIsPrecise) {
+    app::PictureRequest req;
+    req.input.year = 2026, req.input.month = 12, req.input.day = 11, req.input.hour = 21, req.input.minute = 0;
+    req.input.latDeg = 35.65, req.input.lonDeg = 139.75;
+    struct Case {
+        view::Direction dir;
+        std::optional<view::ChartStyle> style;
+        bool free;
+        bool precise;
+    };
+    const Case cases[] = {{view::Direction::South, view::ChartStyle::Screen, false, false},
+                          {view::Direction::East, view::ChartStyle::Print, false, false},
+                          {view::Direction::South, std::nullopt, false, false},
+                          {view::Direction::South, view::ChartStyle::Natural, false, true},
+                          {view::Direction::Zenith, view::ChartStyle::Screen, false, true},
+                          {view::Direction::Zenith, std::nullopt, false, true},
+                          {view::Direction::North, view::ChartStyle::Screen, true, true}};
+    for (const Case& c : cases) {
+        req.direction = c.dir;
+        req.style = c.style;
+        req.free = c.free ? std::optional<view::FreeLook>(view::FreeLook{}) : std::nullopt;
+        const app::PictureSky shown = app::pictureSky(req, cat());
+        EXPECT_EQ(shown.sky.precise, c.precise) << static_cast<int>(c.dir) << " " << c.free;
+        EXPECT_EQ(std::isfinite(shown.sky.bodyRaHours[astro::Mercury]), c.precise);
     }
 }

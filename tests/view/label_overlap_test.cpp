@@ -157,6 +157,34 @@ TEST(LabelOverlap, PlacedNamesNeverMeetOnAnyCrowdedPicture) {
     std::printf("%zu names placed on 10 pictures\n", named);
 }
 
+// With names off, the compass points of the all-sky view stay where the
+// frame puts them in every style: a planet's disc once left its anchor set
+// and the next text, 北, went beside Saturn.
+TEST(LabelOverlap, CompassPointsStayOnTheRimWithNamesOff) {
+    const catalog::Catalogue cat = catalog::loadCatalogue();
+    view::ViewOptions opt;
+    astro::SkyState sky = astro::computeSky(
+        {.year = 2026, .month = 12, .day = 11, .hour = 21.0, .minute = 0.0, .latDeg = 35.65, .lonDeg = 139.75});
+    ASSERT_GT(sky.bodyAltDeg[astro::Saturn], 10.0);
+    const view::Projector& zenith = view::projectorFor(view::Direction::Zenith);
+    for (view::ChartStyle style : {view::ChartStyle::Screen, view::ChartStyle::Natural, view::ChartStyle::Print}) {
+        opt.style = style;
+        viewtest::RecordingPainter rec;
+        view::MeteorRng rng(1);
+        view::drawView(zenith, sky, cat, opt, rng, rec);
+        for (const view::FrameLabel& want : zenith.frame().labels) {
+            bool found = false;
+            for (const auto& l : rec.labels()) {
+                if (l.text != want.text) continue;
+                found = true;
+                EXPECT_NEAR(l.x, want.xTwips, 200.0f) << want.text << " style " << static_cast<int>(style);
+                EXPECT_NEAR(l.y, want.yTwips, 200.0f) << want.text << " style " << static_cast<int>(style);
+            }
+            EXPECT_TRUE(found) << want.text;
+        }
+    }
+}
+
 // The planisphere's star disc: the names inside the date ring never meet,
 // and are written in full-width kana (a half-width dakuten comes apart).
 TEST(LabelOverlap, PlanisphereNamesNeverMeet) {
