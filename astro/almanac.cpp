@@ -187,16 +187,41 @@ int daysInMonth(int year, int month) {
     return static_cast<int>(std::lround(b - a));
 }
 
+namespace {
+
+// A body's apparent ecliptic longitude of date at the frame's moment, degrees.
+double apparentLongitudeDeg(const EphemerisTables& tables, SkyBody body, const EarthFrame& frame) {
+    const double eps = meanObliquity2006Rad(frame.jdTt) + frame.nutation.depsRad;
+    const ApparentPlace p = apparentPlace(tables, body, frame);
+    const double ra = p.raHours * 15.0 * kDegToRad, dec = p.decDeg * kDegToRad;
+    return std::atan2(std::sin(ra) * std::cos(eps) + std::tan(dec) * std::sin(eps), std::cos(ra)) * kRadToDeg;
+}
+
+}  // namespace
+
 double moonElongationDeg(const EphemerisTables& tables, double jdUt) {
-    const double jdTt = jdTtFromUt(jdUt);
-    const EarthFrame frame = earthFrame(tables, jdTt);
-    const double eps = meanObliquity2006Rad(jdTt) + frame.nutation.depsRad;
-    const auto longitude = [&](SkyBody body) {
-        const ApparentPlace p = apparentPlace(tables, body, frame);
-        const double ra = p.raHours * 15.0 * kDegToRad, dec = p.decDeg * kDegToRad;
-        return std::atan2(std::sin(ra) * std::cos(eps) + std::tan(dec) * std::sin(eps), std::cos(ra)) * kRadToDeg;
-    };
-    return reduce360(longitude(SkyBody::Moon) - longitude(SkyBody::Sun));
+    const EarthFrame frame = earthFrame(tables, jdTtFromUt(jdUt));
+    return reduce360(apparentLongitudeDeg(tables, SkyBody::Moon, frame) - apparentLongitudeDeg(tables, SkyBody::Sun, frame));
+}
+
+double solarLongitudeDeg(const EphemerisTables& tables, double jdUt) {
+    return reduce360(apparentLongitudeDeg(tables, SkyBody::Sun, earthFrame(tables, jdTtFromUt(jdUt))));
+}
+
+double solarTermJdUt(const EphemerisTables& tables, int year, double lonDeg) {
+    if (!std::isfinite(lonDeg)) return NAN;
+    constexpr double kTropicalYearDays = 365.2422;
+    lonDeg = reduce360(lonDeg);
+    // From the March equinox at the mean rate, kept inside the year.
+    double t = ymdYD(year, 3, 20.5) + lonDeg / 360.0 * kTropicalYearDays;
+    if (t >= ymdYD(year + 1, 1, 1.0)) t -= kTropicalYearDays;
+    for (int i = 0; i < 20; ++i) {
+        // The Sun moves 0.953 to 1.019 degrees a day; 0.9856 is its mean.
+        const double dt = wrap180(lonDeg - solarLongitudeDeg(tables, t)) / 0.9856;
+        t += dt;
+        if (std::fabs(dt) < 1e-6) break;
+    }
+    return t;
 }
 
 std::vector<PhaseEvent> principalPhases(const EphemerisTables& tables, double fromJdUt, double toJdUt) {

@@ -140,6 +140,16 @@ std::vector<AlmanacDay> almanacMonth(const EphemerisTables& tables, int year, in
 // Spans above 800 days are cut to 800.
 std::vector<PhaseEvent> principalPhases(const EphemerisTables& tables, double fromJdUt, double toJdUt);
 
+// solarLongitudeDeg: the Sun's apparent ecliptic longitude (true equinox and
+// ecliptic of date), degrees in [0, 360).
+double solarLongitudeDeg(const EphemerisTables& tables, double jdUt);
+
+// solarTermJdUt: the instant of the year (Gregorian, UT) at which the Sun's
+// apparent longitude reaches lonDeg: 0 春分 (March equinox), 90 夏至, 180
+// 秋分, 270 冬至, every 15 degrees one of the 24 solar terms (二十四節気).
+// Refined to under a second; NaN for a non-finite longitude.
+double solarTermJdUt(const EphemerisTables& tables, int year, double lonDeg);
+
 // moonElongationDeg: the Moon's apparent ecliptic longitude minus the Sun's
 // (true equinox and ecliptic of date), in [0, 360).
 double moonElongationDeg(const EphemerisTables& tables, double jdUt);

@@ -110,6 +110,13 @@ constexpr OptionSpec kOptions[] = {
      "projector: 1920x1080"},
     {"--stamp", false, Applies::Film, "", ""},
     {"--no-stamp", false, Applies::Film, "", ""},
+    {"--view", true, Applies::Picture, "--view sunpath",
+     "with --render: 透明半球, the Sun's path of the --at date\n(a dot every hour, sunrise and sunset) on the\n"
+     "textbook's hemisphere; FILE .png, .pdf (A4), .svg or\n.json"},
+    {"--seasons", false, Applies::Picture, "--seasons",
+     "--view sunpath: the solstices and equinoxes of the\nyear together, in three colours"},
+    {"--blank", false, Applies::Picture, "--blank",
+     "--view sunpath: the pupils' worksheet, the hemisphere\nand its rim only"},
     {"--style", true, Applies::Picture, "--style S",
      "natural (the sky as the eye sees it: dusk, star\ncolours, the stars the twilight shows; default for\n"
      ".png of --dir free and zenith), screen (the window's\ncolours; default for .png of the four quarters) or\n"
@@ -260,6 +267,11 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         o.findName = std::string(value);
         return {};
     }
+    if (opt == "--view") {
+        if (value != "sunpath") return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath)";
+        o.viewName = std::string(value);
+        return {};
+    }
     if (opt == "--planisphere") {
         if (value.empty()) return "--planisphere needs a file name";
         o.planispherePath = std::string(value);
@@ -405,8 +417,11 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
             return r;
         }
         if (!takesValue(opt)) {
-            // The switches: --json, --tonight (read below), --stamp/--no-stamp.
+            // The switches: --json, --tonight (read below), --stamp/--no-stamp,
+            // --seasons and --blank (--view's).
             if (opt == "--json") json = true;
+            if (opt == "--seasons") o.seasons = true;
+            if (opt == "--blank") o.blank = true;
             if (isStampFlag(opt)) {
                 if (seen.count("--stamp") && seen.count("--no-stamp")) {
                     r.error = "--stamp and --no-stamp cannot be used together";
@@ -493,6 +508,21 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         else r.error = placeError(o);
         o.mode = eclipses ? Mode::Eclipses : Mode::Eclipse;
         o.eclipseJson = json;
+        return r;
+    }
+    if (seen.count("--view") || seen.count("--seasons") || seen.count("--blank")) {
+        // A lesson's picture: the view of a date at a place, into a file.
+        const char* other = json ? "--json" : almanac ? "--almanac" : identify ? "--identify" : find ? "--find"
+                            : planisphere ? "--planisphere" : nullptr;
+        if (!seen.count("--view")) r.error = std::string(seen.count("--seasons") ? "--seasons" : "--blank") + " needs --view sunpath";
+        else if (other != nullptr) r.error = std::string("--view and ") + other + " cannot be used together";
+        else if (!render) r.error = "--view needs --render FILE (.png, .pdf, .svg or .json)";
+        else if (!firstTimeLapse.empty()) r.error = std::string(firstTimeLapse) + " does not apply to --view sunpath";
+        else if (seen.count("--dir") || seen.count("--look") || seen.count("--fov") || seen.count("--style"))
+            r.error = "--view sunpath draws its own picture (--dir, --look, --fov and --style do not apply)";
+        else if (o.seasons && o.blank) r.error = "--seasons and --blank cannot be used together";
+        else r.error = placeError(o);
+        o.mode = Mode::Render;
         return r;
     }
     if (planisphere && (json || render || o.almanacMonth || seen.count("--identify") || seen.count("--find"))) {

@@ -69,6 +69,11 @@ struct CliOptions {
     // --json the JSON rather than the table.
     std::string eclipsesFrom, eclipsesTo, eclipseDate;
     bool eclipseJson = false;
+    // --view sunpath (with --render): a lesson's picture of the --at date;
+    // --seasons the solstices and equinoxes, --blank the worksheet.
+    std::string viewName;
+    bool seasons = false;
+    bool blank = false;
 };
 
 struct CliParse {

@@ -18,6 +18,8 @@
 #include "app/cli/commands.h"
 #include "app/output/export_stop.h"
 #include "app/output/eclipse_picture_gui.h"
+#include "app/output/sun_path_export_gui.h"
+#include "app/session/sun_path_answer.h"
 #include "app/output/film_export_gui.h"
 #include "app/session/eclipse_text.h"
 #include "app/output/png_file_gui.h"
@@ -146,6 +148,43 @@ int renderEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const QS
     return writeFilm(film, cat);
 }
 
+// --render FILE --view sunpath: 透明半球 of the --at date (or its year's
+// solstices and equinoxes, or the empty worksheet) as a picture, an A4 PDF,
+// an SVG drawing or, for FILE.json, the numbers behind it.
+int renderSunPath(const CliOptions& opt, const catalog::Catalogue& cat, const QString& path) {
+    std::string zoneError;
+    const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
+    if (!zone) {
+        std::fprintf(stderr, "planetarium: %s\n", zoneError.c_str());
+        return 2;
+    }
+    const SunPathAnswer a =
+        answerSunPath({skyQuery(opt), opt.seasons, opt.blank}, cat, *zone, std::chrono::system_clock::now());
+    QByteArray bytes;
+    if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+        const std::string json = sunPathJson(a, *zone);
+        bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+    } else {
+        const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath);
+        if (!format) {
+            std::fprintf(stderr, "planetarium: --view sunpath writes .png, .pdf, .svg or .json, not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        bytes = sunPathBytes(*format, a.scene, opt.scale);
+        if (bytes.isEmpty()) {
+            std::fprintf(stderr, "planetarium: the picture could not be drawn\n");
+            return 1;
+        }
+    }
+    const QString error = writeFileSafely(path, bytes);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catalogue& cat) {
@@ -173,6 +212,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     QGuiApplication qtApp(qtArgc, argv);
 
     if (!opt.eclipseDate.empty()) return renderEclipse(opt, cat, *path);
+    if (!opt.viewName.empty()) return renderSunPath(opt, cat, *path);
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const std::uint64_t seed = meteorSeed(opt);
 

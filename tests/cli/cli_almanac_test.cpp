@@ -53,6 +53,14 @@ TEST(AlmanacCommandLine, MalformedInputIsOneLineNamingTheOption) {
         {{"--json", "--lat", "1", "--lon", "2", "--tz", "../../etc/passwd"}, "--tz"},
         {{"--json", "--lat", "1", "--lon", "2", "--tz", "Asia/Tokyo\n"}, "--tz: 'Asia/Tokyo\\x0a'"},
         {{"--json", "--lat", "1", "--lon", "2", "--tz", ""}, "--tz"},
+        // 透明半球 (--view sunpath): a file to write, its own picture.
+        {{"--view", "orbit", "--render", "a.png"}, "--view: 'orbit' is not a view (sunpath)"},
+        {{"--view", "sunpath"}, "--view needs --render FILE"},
+        {{"--seasons", "--render", "a.png"}, "--seasons needs --view sunpath"},
+        {{"--view", "sunpath", "--render", "a.png", "--dir", "east"}, "--view sunpath draws its own picture"},
+        {{"--view", "sunpath", "--render", "a.png", "--frames", "3"}, "--frames does not apply to --view sunpath"},
+        {{"--view", "sunpath", "--render", "a.png", "--seasons", "--blank"}, "--seasons and --blank cannot be used together"},
+        {{"--view", "sunpath", "--json"}, "--view and --json cannot be used together"},
     };
     for (const Case& c : cases) {
         const CliParse r = parse(c.args);

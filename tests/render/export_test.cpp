@@ -3,7 +3,10 @@
 // poppler's tools, and the paper style's white.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QXmlStreamReader>
+
+#include <cmath>
 
 #include <cstdio>
 #include <fstream>
@@ -237,6 +240,56 @@ TEST(ChartPng, PaperStyleIsWhite) {
         }
     EXPECT_GE(white, 0.9 * img.width() * img.height());
     EXPECT_EQ(sky, 0);
+}
+
+// 透明半球 prints on one A4 landscape page with the Japanese font embedded;
+// its JSON gives each hourly dot's pixel on the PNG; a file it cannot
+// write in is refused before anything is written.
+TEST(SunPathExport, PdfPngAndJson) {
+    const std::string base = tempFile("sunpath");
+    int status = 0;
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + ".pdf --view sunpath --seasons --at '2026-05-01 12:00' --place 札幌",
+            &status);
+    ASSERT_EQ(status, 0);
+    const std::string info = capture("pdfinfo " + base + ".pdf");
+    EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;
+    const std::string fonts = capture("pdffonts " + base + ".pdf");
+    EXPECT_NE(fonts.find("Gothic"), std::string::npos) << fonts;
+    std::istringstream fontLines(fonts);
+    for (std::string line; std::getline(fontLines, line);) {
+        if (line.find("Gothic") == std::string::npos) continue;
+        std::istringstream cols(line);
+        std::string name, type1, type2, enc, emb;
+        cols >> name >> type1 >> type2 >> enc >> emb;
+        EXPECT_EQ(emb, "yes") << line;
+    }
+    const std::string text = capture("pdftotext " + base + ".pdf -");
+    for (const char* must : {"透明半球", "札幌", "夏至（6月21日）", "冬至（12月22日）", "日の出 03:55"})
+        EXPECT_NE(text.find(must), std::string::npos) << must << "\n" << text;
+
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + ".png --view sunpath --at '2026-06-21 12:00' --place 東京", &status);
+    ASSERT_EQ(status, 0);
+    const QImage png(QString::fromStdString(base + ".png"));
+    EXPECT_EQ(png.size(), QSize(1123, 794));
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + ".json --view sunpath --at '2026-06-21 12:00' --place 東京", &status);
+    ASSERT_EQ(status, 0);
+    std::ifstream in(base + ".json");
+    const std::string j((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Noon's dot: high in the south, on the page's upper middle, in the orange of the day.
+    const std::size_t noon = j.find("\"time\": \"2026-06-21T12:00:00+09:00\"");
+    ASSERT_NE(noon, std::string::npos) << j;
+    const double x = std::stod(j.substr(j.find("\"x\": ", noon) + 5));
+    const double y = std::stod(j.substr(j.find("\"y\": ", noon) + 5));
+    const QRgb at = png.pixel(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    EXPECT_GT(qRed(at), 180) << x << "," << y;
+    EXPECT_LT(qBlue(at), 80) << x << "," << y;
+    EXPECT_GT(x, 500.0);
+    EXPECT_LT(x, 620.0);
+
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + ".txt --view sunpath --place 東京 2>/dev/null", &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_FALSE(std::ifstream(base + ".txt").good());
+    for (const char* ext : {".pdf", ".png", ".json"}) std::remove((base + ext).c_str());
 }
 
 }  // namespace

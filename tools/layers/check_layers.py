@@ -21,7 +21,7 @@ import sys
 CORE = ["astro", "catalog", "view"]
 SHELL_BELOW = CORE + ["app/session", "app/output", "app/zones"]
 CAPABILITIES = ["app/almanac", "app/chart", "app/eclipse", "app/film", "app/freeview", "app/planisphere", "app/pointing",
-                "app/tonight"]
+                "app/tonight", "app/lessons"]
 
 # folder -> the folders its files may include (besides its own).
 ALLOWED = {

@@ -1,0 +1,74 @@
+#include "app/output/sun_path_export_gui.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+#include "app/output/chart_export_gui.h"
+#include "app/output/qt_painter_gui.h"
+#include "view/chart_style.h"
+#include "view/paper_chart.h"
+
+namespace app {
+
+namespace {
+
+const view::ChartFrame kPage{view::kSunPathPageWidthTwips, view::kSunPathPageHeightTwips};
+
+QSize pagePixels(double scale) {
+    return {static_cast<int>(std::ceil(kPage.widthTwips / view::kTwipsPerPixel * scale)),
+            static_cast<int>(std::ceil(kPage.heightTwips / view::kTwipsPerPixel * scale))};
+}
+
+QString titleOf(const view::SunPathScene& scene) {
+    return QStringLiteral("透明半球 ") + QString::fromStdString(scene.placeName);
+}
+
+}  // namespace
+
+QImage sunPathImage(const view::SunPathScene& scene, double scale) {
+    QImage image(pagePixels(scale), QImage::Format_RGB32);
+    QtPainter painter(image, scale, qColour(view::kPaperBackground), qColour(view::kPaperText));
+    view::drawSunPath(scene, painter);
+    return image;
+}
+
+QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, double scale) {
+    QByteArray bytes;
+    if (format == ChartFormat::Pdf) {
+        return pdfBytes(QPageLayout::Landscape, 0.0, titleOf(scene), [&](QPdfWriter& pdf) {
+            QtPainter painter(pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()), kPage, qColour(view::kPaperBackground),
+                              qColour(view::kPaperText));
+            if (!painter.isActive()) return false;
+            view::drawSunPath(scene, painter);
+            return true;
+        });
+    }
+    if (format == ChartFormat::Svg) {
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            const QSize px = pagePixels(1.0);
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setResolution(96);
+            svg.setSize(px);
+            svg.setViewBox(QRectF(QPointF(0.0, 0.0), QSizeF(px)));
+            svg.setTitle(titleOf(scene));
+            svg.setDescription(QString::fromUtf8(view::kProgramName));
+            QtPainter painter(svg, QRectF(QPointF(0.0, 0.0), QSizeF(px)), kPage, qColour(view::kPaperBackground),
+                              qColour(view::kPaperText));
+            if (!painter.isActive()) return {};
+            view::drawSunPath(scene, painter);
+        }
+        return bytes;
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!sunPathImage(scene, scale).save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+}  // namespace app

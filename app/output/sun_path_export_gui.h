@@ -1,0 +1,18 @@
+// 透明半球's page as a PNG (the page's pixels at 96 dpi times the scale), a
+// one-page A4 landscape PDF with the Japanese font embedded, or an SVG
+// drawing: the same drawing code for all three.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+#include "app/session/chart_scene.h"
+#include "view/sun_path.h"
+
+namespace app {
+
+QImage sunPathImage(const view::SunPathScene& scene, double scale);
+// The bytes in `format`; empty on failure.
+QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, double scale);
+
+}  // namespace app
