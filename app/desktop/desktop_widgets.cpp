@@ -6,6 +6,7 @@
 
 #include "app/almanac/almanac_menu_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
+#include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/film/film_menu_widgets.h"
 #include "app/film/trail_menu_widgets.h"
@@ -55,6 +56,14 @@ Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
     w->viewMenu()->addSeparator();
     freeView_ = new FreeViewControl(w);
     trails_ = new TrailMenu(w->viewMenu(), w);
+    // 透明半球…: the Sun's path of the date on the class experiment's dome.
+    w->viewMenu()->addSeparator();
+    QAction* sunPath = w->viewMenu()->addAction(QStringLiteral("透明半球…"), w, [this, w] {
+        if (sunPath_ == nullptr) sunPath_ = new SunPathDialog(w);
+        showOnTop(sunPath_);
+        sunPath_->refresh();
+    });
+    sunPath->setObjectName(QStringLiteral("sunPathAction"));
     w->setTrailSpan([this] { return trails_->minutes(); });
     QObject::connect(trails_, &TrailMenu::changed, w, &MainWindow::onDrawClicked);
 

@@ -18,6 +18,7 @@ class PlanisphereMenu;
 class SkyPointer;
 class TonightDialog;
 class EclipseDialog;
+class SunPathDialog;
 class TrailMenu;
 class FreeViewControl;
 
@@ -43,6 +44,7 @@ public:
     FilmMenu* filmMenu() const { return film_; }
     TonightDialog* tonightDialog() const { return tonight_; }
     EclipseDialog* eclipseDialog() const { return eclipses_; }
+    SunPathDialog* sunPathDialog() const { return sunPath_; }
 
 private:
     std::unique_ptr<MainWindow> window_;
@@ -56,6 +58,7 @@ private:
     FilmMenu* film_ = nullptr;
     TonightDialog* tonight_ = nullptr;
     EclipseDialog* eclipses_ = nullptr;
+    SunPathDialog* sunPath_ = nullptr;
 };
 
 // No mode option: opens the window on the start query's moment and place

@@ -8,19 +8,22 @@ namespace app {
 
 SunPathAnswer answerSunPath(const SunPathQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
                             Clock::time_point now) {
+    return answerSunPath(skyRequest(q.sky, cat, now), q.seasons, q.worksheet, zone);
+}
+
+SunPathAnswer answerSunPath(const SkyRequest& req, bool seasons, bool worksheet, const LocalZone& zone) {
     SunPathAnswer a;
-    const SkyRequest req = skyRequest(q.sky, cat, now);
     view::SunPathScene& s = a.scene;
     s.placeName = req.placeName;
     s.latDeg = req.input.latDeg;
     s.lonDeg = req.input.lonDeg;
-    s.worksheet = q.worksheet;
+    s.worksheet = worksheet;
     s.zone = zone.offset;
     s.zoneNote = zone.isJapan() ? "日本時間" : zone.name;
-    if (q.worksheet) return a;
+    if (worksheet) return a;
     const astro::LocalDate date = localDateOfRequest(req.input, zone);
     const astro::EphemerisTables& tables = catalog::ephemerisTables();
-    if (q.seasons) {
+    if (seasons) {
         s.days = view::seasonPathDays(tables, date.year, s.latDeg, s.lonDeg, zone.offset);
     } else {
         view::SunPathDay d = view::sunPathDay(tables, date, s.latDeg, s.lonDeg, zone.offset);

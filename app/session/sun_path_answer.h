@@ -21,6 +21,8 @@ struct SunPathAnswer {
 };
 SunPathAnswer answerSunPath(const SunPathQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
                             Clock::time_point now);
+// The same for a request already read (the window's): its date and place.
+SunPathAnswer answerSunPath(const SkyRequest& req, bool seasons, bool worksheet, const LocalZone& zone);
 
 // {"view": "sunpath", "place": {...}, "days": [{"label", "date", "rise":
 // {"time", "azDeg"}, "transit": {"time", "altDeg"}, "set": {...}, "up",

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QMenuBar>
 #include <QAction>
+#include <QPrinter>
 #include <QTimeZone>
 #include <QTableWidget>
 #include <QTest>
@@ -50,6 +51,7 @@
 #include "app/pointing/sky_pointer_widgets.h"
 #include "app/tonight/tonight_dialog_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
+#include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
 #include "app/session/fields.h"
 #include "app/session/numeric_tables.h"
@@ -1260,5 +1262,40 @@ TEST_F(WindowTest, EclipsesListShowTheTableAndDrawTheGreatestPhase) {
     EXPECT_TRUE(fs::exists(dir_ / "moon-0001.png"));
     EXPECT_TRUE(fs::exists(dir_ / "moon-0007.png"));
     EXPECT_FALSE(fs::exists(dir_ / "moon-0008.png"));
+    dialog->close();
+}
+
+// 表示 → 透明半球…: the entered date's path at the chosen place, the year's
+// solstices and equinoxes, saved as a PDF and printed to one; a timer-like
+// drawing of another date follows in the open dialog.
+TEST_F(WindowTest, SunPathFollowsTheWindowSavesAndPrints) {
+    open();
+    const std::array<const char*, 5> moment = {"2026", "6", "21", "12", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    selectRow("lstCITY", 0);  // 札幌
+    window_->findChild<QAction*>("sunPathAction")->trigger();
+    app::SunPathDialog* dialog = desktop_->sunPathDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->scene().days.size(), 1u);
+    EXPECT_EQ(dialog->scene().placeName, "札幌");
+    EXPECT_EQ(dialog->scene().days[0].label, "2026年6月21日");
+    ASSERT_TRUE(dialog->scene().days[0].rise);
+    EXPECT_EQ(astro::localMinute(dialog->scene().days[0].rise->jdUt, astro::fixedUtcOffset(9 * 3600)).hour, 3);
+    dialog->setKind(app::SunPathDialog::Kind::Seasons);
+    EXPECT_EQ(dialog->scene().days.size(), 3u);
+    savePath_ = QString::fromStdString((dir_ / "dome.pdf").string());
+    EXPECT_TRUE(dialog->save());
+    EXPECT_GT(fs::file_size(dir_ / "dome.pdf"), 1000u);
+    dialog->askPrinter = [this](QPrinter& p) {
+        p.setOutputFileName(QString::fromStdString((dir_ / "printed.pdf").string()));
+        return true;
+    };
+    EXPECT_TRUE(dialog->print());
+    EXPECT_TRUE(fs::exists(dir_ / "printed.pdf"));
+    // Another date drawn in the window: the open dialog follows.
+    dialog->setKind(app::SunPathDialog::Kind::Day);
+    setText("txtYMD_1", "12");
+    window_->onDrawClicked();
+    EXPECT_EQ(dialog->scene().days[0].label, "2026年12月21日");
     dialog->close();
 }
