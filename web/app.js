@@ -292,7 +292,8 @@
         // Paper pages (the planisphere) print on A4 portrait without margins.
         const page = sheet.classList.contains("paper") ? document.createElement("style") : null;
         if (page) {
-          page.textContent = "@media print { @page { size: A4 portrait; margin: 0; } }";
+          const landscape = sheet.querySelector(".paperPage.landscape") !== null;
+          page.textContent = `@media print { @page { size: A4 ${landscape ? "landscape" : "portrait"}; margin: 0; } }`;
           document.head.append(page);
         }
         document.body.classList.add("printingPanel");
@@ -757,6 +758,43 @@
     openSheet(view);
   }
 
+  // 透明半球: the Sun's path of the date at the place, the solstices and
+  // equinoxes together, or the pupils' record sheet, on the textbook's
+  // hemisphere: an A4 landscape page to print or keep as a PNG.
+  function showSunPath(kind = "day") {
+    const view = panel("透明半球");
+    const kinds = document.createElement("div");
+    kinds.className = "sunPathKinds";
+    for (const [k, label] of [["day", "その日の道すじ"], ["seasons", "夏至・春分・秋分・冬至"], ["worksheet", "記録用紙"]]) {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.textContent = label;
+      b.setAttribute("aria-pressed", String(k === kind));
+      b.addEventListener("click", () => showSunPath(k));
+      kinds.append(b);
+    }
+    view.append(kinds);
+    try {
+      const answer = api.sunPath({...pageRequest(), seasons: kind === "seasons", worksheet: kind === "worksheet"});
+      const canvas = document.createElement("canvas");
+      paint(canvas, answer.picture, (200 / 1440) * viewport.twipsPerPixel);
+      const img = document.createElement("img");
+      img.className = "paperPage landscape";
+      img.alt = kind === "worksheet" ? "透明半球の記録用紙" : "透明半球の太陽の通り道";
+      img.src = canvas.toDataURL("image/png");
+      const save = document.createElement("button");
+      save.type = "button";
+      save.textContent = "PNG で保存";
+      save.addEventListener("click", () => canvas.toBlob((b) => download(b, `sunpath-${kind}-${$("date").value}.png`), "image/png"));
+      view.append(save, img);
+    } catch (e) {
+      const p = document.createElement("p");
+      p.textContent = e.message;
+      view.append(p);
+    }
+    openSheet(view);
+  }
+
   // 探す: the picture that shows the object is drawn and the object ringed;
   // one below the horizon gets its rise and an offer to draw that moment.
   function findOnPage() {
@@ -950,6 +988,7 @@
     $("film").addEventListener("click", showFilm);
     $("eclipses").addEventListener("click", showEclipses);
     $("planisphere").addEventListener("click", showPlanisphere);
+    $("sunPath").addEventListener("click", () => showSunPath());
     $("trails").addEventListener("change", drawPage);
     // 全画面: the picture alone; the large names come on with it.
     $("full").addEventListener("click", () => {
@@ -1149,6 +1188,10 @@
     eclipse: (date, req) => call({op: "eclipse", date: String(date), ...momentAndPlace({...req, at: undefined})}),
     // The planisphere's two A4 pages: {fileName, pages: [draw list, draw list]}.
     planisphere: (req) => call({op: "planisphere", ...momentAndPlace(req)}),
+    // 透明半球: the date's Sun path at the place (seasons: true for the
+    // solstices and equinoxes, worksheet: true for the empty sheet), the JSON
+    // of --view sunpath with the page as a draw list ("picture").
+    sunPath: (req = {}) => call({op: "sunPath", ...momentAndPlace(req), seasons: !!req.seasons, worksheet: !!req.worksheet}),
     // A film and a frame series from req's moment: {frames, every (minutes),
     // fps}, resolving to a Blob; filmType() is the film's kind, null where
     // the browser cannot make one.

@@ -175,6 +175,13 @@ std::string eclipseDrawList(const view::EclipseScene& scene) {
     return listJson(view::kSurfaceWidthTwips, view::kSurfaceHeightTwips, 1.0, colours.windowBack, colours.windowText, painter);
 }
 
+std::string sunPathDrawList(const view::SunPathScene& scene) {
+    DrawListPainter painter;
+    view::drawSunPath(scene, painter);
+    return listJson(view::kSunPathPageWidthTwips, view::kSunPathPageHeightTwips, 1.0, view::kPaperBackground,
+                    view::kPaperText, painter);
+}
+
 std::string planispherePageDrawList(const view::Planisphere& p, const catalog::Catalogue& cat,
                                     const std::string& placeName, int page) {
     DrawListPainter painter;

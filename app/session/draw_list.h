@@ -25,6 +25,7 @@
 #include "view/painter.h"
 #include "view/eclipse_picture.h"
 #include "view/planisphere.h"
+#include "view/sun_path.h"
 
 namespace app {
 
@@ -65,6 +66,9 @@ std::string chartDrawList(const ChartScene& scene, const catalog::Catalogue& cat
 // The draw list of an eclipse's picture (view/eclipse_picture.h), the
 // picture's size, in the night's colours.
 std::string eclipseDrawList(const view::EclipseScene& scene);
+
+// The draw list of 透明半球's A4 landscape page, black on white.
+std::string sunPathDrawList(const view::SunPathScene& scene);
 
 // The draw list of one of the planisphere's two A4 pages, in the print
 // style: page 1 the star disc, page 2 the horizon mask.

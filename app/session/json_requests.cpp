@@ -11,6 +11,7 @@
 #include "app/session/planisphere_request.h"
 #include "app/session/pointing_json.h"
 #include "app/session/request_fields.h"
+#include "app/session/sun_path_answer.h"
 #include "app/session/time_step.h"
 #include "catalog/readings.h"
 #include "view/free_projector.h"
@@ -277,7 +278,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (!m.error.empty()) return errorJson(m.error);
     const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
     const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere" ||
-                       op == "eclipses" || op == "eclipse";
+                       op == "eclipses" || op == "eclipse" || op == "sunPath";
     if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
         m.checkAllUsed();
         if (!m.error.empty()) return errorJson(m.error);
@@ -315,7 +316,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     }
     std::string name;
     double x = 0.0, y = 0.0;
-    bool allSky = false, json = false, lookGiven = false;
+    bool allSky = false, json = false, lookGiven = false, seasons = false, worksheet = false;
     std::optional<view::FreeLook> freeLook;
     double scale = 1.0;
     std::optional<std::pair<int, int>> month;
@@ -352,6 +353,14 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
             else if (const auto d = readEclipseDate(*v, key == "to", why)) eclipseDates.push_back(*d);
             else m.fail(key + ": " + why);
             if (key == "date" && v && v->size() != 10) m.fail("date: not a date YYYY-MM-DD");
+        }
+    } else if (op == "sunPath") {
+        // 透明半球: the date's path, or seasons: true, or worksheet: true.
+        for (const char* key : {"seasons", "worksheet"}) {
+            if (const JsonValue* j = m.get(key)) {
+                if (j->boolean() == nullptr) m.fail(std::string(key) + ": not true or false");
+                else (key[0] == 's' ? seasons : worksheet) = *j->boolean();
+            }
         }
     } else if (op == "tonight") {
         if (const JsonValue* j = m.get("json")) {
@@ -397,6 +406,16 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         member.pop_back();
         member.pop_back();
         return json + ", " + member.substr(1) + ", \"picture\": " + picture + "}\n";
+    }
+    if (op == "sunPath") {
+        // The numbers and the page as a draw list.
+        const SunPathAnswer a = answerSunPath({sky, seasons, worksheet}, cat, *zone, now);
+        std::string json = sunPathJson(a, *zone);
+        std::string picture = sunPathDrawList(a.scene);
+        json.pop_back();
+        json.pop_back();
+        picture.pop_back();
+        return json + ", \"picture\": " + picture + "}\n";
     }
     if (op == "planisphere") {
         // The two pages for the place, the hour ring in its standard time.

@@ -58,6 +58,24 @@ export async function answerChecks(engine, { desktop, check, work }) {
     check(!oneDiff && text === desktop(["--eclipse", "2035-09-02", "--place", "東京"], false).toString("utf8"),
           "eclipse() equals --eclipse --json, and its table --eclipse's", oneDiff ?? text.split("\n")[1]);
   }
+  // 透明半球: the numbers of --view sunpath, and the page shown as an A4 landscape image.
+  {
+    const file = join(work, "sunpath.json");
+    desktop(["--render", file, "--view", "sunpath", "--seasons", "--at", "2026-05-01 12:00", "--place", "札幌"], false);
+    const shown = await engine.evaluate(() => {
+      const answer = window.planetarium.sunPath({ place: "札幌", at: "2026-05-01 12:00", seasons: true });
+      document.getElementById("sunPath").click();
+      const img = document.querySelector("#almanacView img.paperPage.landscape");
+      document.getElementById("almanacView").hidden = true;
+      const picture = answer.picture;
+      delete answer.picture;
+      return {answer, image: img !== null, landscape: picture.width > picture.height,
+              labels: picture.ops.filter((o) => o[0] === "text").map((o) => o[1]).join("|")};
+    });
+    const diff = sameValue(shown.answer, JSON.parse(readFileSync(file, "utf8")), 1e-9);
+    check(!diff && shown.image && shown.landscape && shown.labels.includes("夏至（6月21日）"),
+          "sunPath() equals --view sunpath's JSON, and the page shows 透明半球 on A4 landscape", diff ?? shown.labels.slice(0, 80));
+  }
   // The paper chart: the same calls as the program's PDF draws.
   {
     const web = await engine.evaluate((r) => window.planetarium.chartList(r), requests[0]);
