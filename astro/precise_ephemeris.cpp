@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/vector_state.h"
+
 namespace astro {
 
 namespace {
@@ -104,6 +106,7 @@ void setUsedArguments(ElpTerm& term) {
 }
 
 StateVector planetState(const EphemerisTables& tables, Planet planet, double jdTt) {
+    detail::cleanVectorState();
     const double t = (jdTt - 2451545.0) / kDaysPerMillennium;
     StateVector s;
     // t^k and k t^(k-1) for the series' powers 0..5.
@@ -123,6 +126,7 @@ StateVector planetState(const EphemerisTables& tables, Planet planet, double jdT
 }
 
 Vec3 moonGeocentricKm(const EphemerisTables& tables, double jdTt) {
+    detail::cleanVectorState();
     const double t = (jdTt - 2451545.0) / 36525.0;
     double meanLongitude = 0.0;
     const std::array<double, 13> args = elpArguments(t, meanLongitude);

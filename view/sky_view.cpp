@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "astro/angles.h"
+#include "astro/vector_state.h"
 #include "catalog/name_search.h"
 #include "view/figures.h"
 #include "view/chart_style.h"
@@ -513,6 +514,7 @@ bool placesNames(const Projector& projector, ChartStyle style) {
 
 void drawView(const Projector& projector, const astro::SkyState& sky, const catalog::Catalogue& cat,
               const ViewOptions& opt, MeteorRng& rng, Painter& painter, const Trails* trails, DrawRecord* record) {
+    astro::detail::cleanVectorState();  // the painter's last drawing may have left them dirty
     if (!placesNames(projector, opt.style)) {
         SkyPainter(projector, sky, cat, opt, painter, nullptr, trails, record).draw(rng);
         return;
