@@ -119,21 +119,25 @@ void applyPreciseEphemeris(const EphemerisTables& tables, SkyState& sky) {
     }
     sky.siderealTimeHours = gast;
     sky.moonIllum = sky.bodyIllum[Moon];
-    // The bright limb's position angle (toward the Sun) from the vertical,
-    // as moonPhase measures it.
-    const double dRa = (sky.bodyRaHours[Sun] - sky.bodyRaHours[Moon]) * 15.0 / kRad;
-    const double decSun = sky.bodyDecDeg[Sun] / kRad, dec = sky.bodyDecDeg[Moon] / kRad;
+    // The bright limb from the vertical, as moonPhase measures it.
+    sky.moonLimbAngleDeg = brightLimbFromVerticalDeg(sky, Moon);
+    sky.precise = true;
+}
+
+double brightLimbFromVerticalDeg(const SkyState& sky, int body) {
+    if (body < 0 || body >= kAllBodyCount) return 0.0;
+    const double dRa = (sky.bodyRaHours[Sun] - sky.bodyRaHours[body]) * 15.0 / kRad;
+    const double decSun = sky.bodyDecDeg[Sun] / kRad, dec = sky.bodyDecDeg[body] / kRad;
     const double chi = atanQuadrantDeg(std::cos(decSun) * std::sin(dRa),
                                        std::sin(decSun) * std::cos(dec) - std::cos(decSun) * std::sin(dec) * std::cos(dRa));
-    const double hour = ((gast - sky.bodyRaHours[Moon]) * 15.0 + sky.obsLonDeg) / kRad;
+    const double hour = ((sky.siderealTimeHours - sky.bodyRaHours[body]) * 15.0 + sky.obsLonDeg) / kRad;
     const double lat = sky.obsLatDeg / kRad;
     double par = atanQuadrantDeg(std::sin(hour) * std::cos(lat), std::sin(lat) * std::cos(dec) - std::cos(lat) * std::sin(dec) * std::cos(hour));
     if (par < 0.0) par += 360.0;
     double v = std::fmod(chi - par, 360.0);
     if (v < 0.0) v += 360.0;
-    if (v >= 360.0) v = 0.0;
-    sky.moonLimbAngleDeg = v;
-    sky.precise = true;
+    if (v >= 360.0 || !std::isfinite(v)) v = 0.0;
+    return v;
 }
 
 }  // namespace astro

@@ -25,6 +25,13 @@ namespace astro {
 // the Moon 1737.4 km). Non-finite moments leave the sky as it was.
 void applyPreciseEphemeris(const EphemerisTables& tables, SkyState& sky);
 
+// brightLimbFromVerticalDeg: where a body's bright limb (toward the Sun)
+// stands on its disc as seen in the sky at the sky's place and moment: the
+// angle from the vertical (toward the zenith), counter-clockwise as seen,
+// degrees in [0, 360): the bright limb's position angle minus the
+// parallactic angle, both geocentric. Needs the Sun's and the body's places.
+double brightLimbFromVerticalDeg(const SkyState& sky, int body);
+
 // greenwichApparentSiderealHours: GAST for a UT1 and a TT Julian day.
 double greenwichApparentSiderealHours(double jdUt, double jdTt, const Nutation& nutation);
 

@@ -110,9 +110,11 @@ constexpr OptionSpec kOptions[] = {
      "projector: 1920x1080"},
     {"--stamp", false, Applies::Film, "", ""},
     {"--no-stamp", false, Applies::Film, "", ""},
-    {"--view", true, Applies::Picture, "--view sunpath",
-     "with --render: 透明半球, the Sun's path of the --at date\n(a dot every hour, sunrise and sunset) on the\n"
-     "textbook's hemisphere; FILE .png, .pdf (A4), .svg or\n.json"},
+    {"--view", true, Applies::Picture, "--view sunpath|phases",
+     "with --render: sunpath, 透明半球, the Sun's path of the\n--at date (a dot every hour, sunrise and sunset) on\n"
+     "the textbook's hemisphere; phases, the discs of\n--body (金星, 水星, 月) from the --at date, to one\n"
+     "scale and tilted as in the sky (--every 14d, --frames\n12 by default); FILE .png, .pdf (A4), .svg or .json"},
+    {"--body", true, Applies::Picture, "--body NAME", "--view phases: 金星 (default), 水星 or 月"},
     {"--seasons", false, Applies::Picture, "--seasons",
      "--view sunpath: the solstices and equinoxes of the\nyear together, in three colours"},
     {"--blank", false, Applies::Picture, "--blank",
@@ -268,8 +270,13 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         return {};
     }
     if (opt == "--view") {
-        if (value != "sunpath") return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath)";
+        if (value != "sunpath" && value != "phases")
+            return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath, phases)";
         o.viewName = std::string(value);
+        return {};
+    }
+    if (opt == "--body") {
+        o.bodyName = std::string(value);
         return {};
     }
     if (opt == "--planisphere") {
@@ -508,6 +515,28 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         else r.error = placeError(o);
         o.mode = eclipses ? Mode::Eclipses : Mode::Eclipse;
         o.eclipseJson = json;
+        return r;
+    }
+    if (seen.count("--view") && o.viewName == "phases") {
+        // 金星の満ち欠け: a series of dates, every --every days, --frames of them.
+        const char* other = json ? "--json" : almanac ? "--almanac" : identify ? "--identify" : find ? "--find"
+                            : planisphere ? "--planisphere" : nullptr;
+        if (other != nullptr) r.error = std::string("--view and ") + other + " cannot be used together";
+        else if (!render) r.error = "--view needs --render FILE (.png, .pdf, .svg or .json)";
+        else if (seen.count("--seasons") || seen.count("--blank")) r.error = std::string(seen.count("--seasons") ? "--seasons" : "--blank") + " needs --view sunpath";
+        else if (seen.count("--trails") || seen.count("--fps") || seen.count("--frame-size"))
+            r.error = "--view phases takes --every and --frames only (not --trails, --fps or --frame-size)";
+        else if (o.everyExactMinutes > 0.0 || (o.everyMinutes > 0 && o.everyMinutes % 1440 != 0))
+            r.error = "--every for --view phases is in days (14d)";
+        else if (o.frames > 40) r.error = "--view phases draws at most 40 discs (--frames)";
+        else if (seen.count("--dir") || seen.count("--look") || seen.count("--fov") || seen.count("--style"))
+            r.error = "--view phases draws its own picture (--dir, --look, --fov and --style do not apply)";
+        else r.error = placeError(o);
+        o.mode = Mode::Render;
+        return r;
+    }
+    if (seen.count("--body")) {
+        r.error = "--body needs --view phases";
         return r;
     }
     if (seen.count("--view") || seen.count("--seasons") || seen.count("--blank")) {

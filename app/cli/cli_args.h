@@ -74,6 +74,8 @@ struct CliOptions {
     std::string viewName;
     bool seasons = false;
     bool blank = false;
+    // --body NAME for --view phases (金星 when not given).
+    std::string bodyName;
 };
 
 struct CliParse {

@@ -19,6 +19,7 @@
 #include "app/output/export_stop.h"
 #include "app/output/eclipse_picture_gui.h"
 #include "app/output/sun_path_export_gui.h"
+#include "app/session/phase_strip_answer.h"
 #include "app/session/sun_path_answer.h"
 #include "app/output/film_export_gui.h"
 #include "app/session/eclipse_text.h"
@@ -158,11 +159,23 @@ int renderSunPath(const CliOptions& opt, const catalog::Catalogue& cat, const QS
         std::fprintf(stderr, "planetarium: %s\n", zoneError.c_str());
         return 2;
     }
-    const SunPathAnswer a =
-        answerSunPath({skyQuery(opt), opt.seasons, opt.blank}, cat, *zone, std::chrono::system_clock::now());
+    const bool phases = opt.viewName == "phases";
+    std::optional<astro::Body> body = astro::Venus;
+    if (phases && !opt.bodyName.empty()) body = phaseBodyNamed(opt.bodyName);
+    if (!body) {
+        std::fprintf(stderr, "planetarium: --body: %s has no phases to show (金星, 水星 or 月)\n", quotedArgument(opt.bodyName).c_str());
+        return 2;
+    }
+    const auto now = std::chrono::system_clock::now();
+    const SunPathAnswer a = phases ? SunPathAnswer{} : answerSunPath({skyQuery(opt), opt.seasons, opt.blank}, cat, *zone, now);
+    const view::PhaseStrip strip =
+        phases ? answerPhaseStrip({skyQuery(opt), *body, opt.everyMinutes > 0 ? opt.everyMinutes / 1440 : 14,
+                                   opt.frames > 0 ? opt.frames : 12},
+                                  cat, *zone, now)
+               : view::PhaseStrip{};
     QByteArray bytes;
     if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-        const std::string json = sunPathJson(a, *zone);
+        const std::string json = phases ? phaseStripJson(strip, *zone) : sunPathJson(a, *zone);
         bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
     } else {
         const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath);
@@ -171,7 +184,9 @@ int renderSunPath(const CliOptions& opt, const catalog::Catalogue& cat, const QS
                          quotedArgument(opt.renderPath).c_str());
             return 2;
         }
-        bytes = sunPathBytes(*format, a.scene, opt.scale);
+        bytes = phases ? lessonPageBytes(*format, QStringLiteral("満ち欠け"),
+                                         [&strip](view::Painter& p) { view::drawPhaseStrip(strip, p); }, opt.scale)
+                       : sunPathBytes(*format, a.scene, opt.scale);
         if (bytes.isEmpty()) {
             std::fprintf(stderr, "planetarium: the picture could not be drawn\n");
             return 1;

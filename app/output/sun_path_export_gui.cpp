@@ -36,13 +36,17 @@ QImage sunPathImage(const view::SunPathScene& scene, double scale) {
 }
 
 QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, double scale) {
+    return lessonPageBytes(format, titleOf(scene), [&scene](view::Painter& p) { view::drawSunPath(scene, p); }, scale);
+}
+
+QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale) {
     QByteArray bytes;
     if (format == ChartFormat::Pdf) {
-        return pdfBytes(QPageLayout::Landscape, 0.0, titleOf(scene), [&](QPdfWriter& pdf) {
+        return pdfBytes(QPageLayout::Landscape, 0.0, title, [&](QPdfWriter& pdf) {
             QtPainter painter(pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()), kPage, qColour(view::kPaperBackground),
                               qColour(view::kPaperText));
             if (!painter.isActive()) return false;
-            view::drawSunPath(scene, painter);
+            draw(painter);
             return true;
         });
     }
@@ -56,18 +60,23 @@ QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, dou
             svg.setResolution(96);
             svg.setSize(px);
             svg.setViewBox(QRectF(QPointF(0.0, 0.0), QSizeF(px)));
-            svg.setTitle(titleOf(scene));
+            svg.setTitle(title);
             svg.setDescription(QString::fromUtf8(view::kProgramName));
             QtPainter painter(svg, QRectF(QPointF(0.0, 0.0), QSizeF(px)), kPage, qColour(view::kPaperBackground),
                               qColour(view::kPaperText));
             if (!painter.isActive()) return {};
-            view::drawSunPath(scene, painter);
+            draw(painter);
         }
         return bytes;
     }
+    QImage image(pagePixels(scale), QImage::Format_RGB32);
+    {
+        QtPainter painter(image, scale, qColour(view::kPaperBackground), qColour(view::kPaperText));
+        draw(painter);
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!sunPathImage(scene, scale).save(&buffer, "PNG")) return {};
+    if (!image.save(&buffer, "PNG")) return {};
     return bytes;
 }
 

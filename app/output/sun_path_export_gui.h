@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
+
+#include <functional>
 
 #include "app/session/chart_scene.h"
 #include "view/sun_path.h"
@@ -14,5 +17,10 @@ namespace app {
 QImage sunPathImage(const view::SunPathScene& scene, double scale);
 // The bytes in `format`; empty on failure.
 QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, double scale);
+
+// Any lesson page of that size (the phase strip's too): `draw` paints it,
+// `title` names the PDF and the SVG.
+using PageDrawing = std::function<void(view::Painter&)>;
+QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale);
 
 }  // namespace app

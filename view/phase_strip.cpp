@@ -1,0 +1,125 @@
+#include "view/phase_strip.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/angles.h"
+#include "astro/delta_t.h"
+#include "astro/number_text.h"
+#include "astro/precise_sky.h"
+#include "catalog/name_search.h"
+#include "view/moon.h"
+#include "view/sun_path.h"
+
+namespace view {
+
+namespace {
+
+constexpr double kTwipsPerMm = 1440.0 / 25.4;
+constexpr double kCharMm = 3.2;
+constexpr double kTwilightDeg = -6.0;
+constexpr int kColumns = 7;
+constexpr double kCellMm = 38.0;
+
+double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
+float tw(double mm) { return static_cast<float>(mm * kTwipsPerMm); }
+
+astro::SkyState preciseSkyAt(const astro::EphemerisTables& tables, double jdUt, double latDeg, double lonDeg) {
+    astro::SkyState s;
+    s.jdUt = jdUt;
+    s.obsLatDeg = latDeg;
+    s.obsLonDeg = lonDeg;
+    astro::applyPreciseEphemeris(tables, s);
+    return s;
+}
+
+// The end of civil twilight on the body's side of the day: from the Sun's
+// hour angle at local noon, the hour angle of the Sun 6 degrees down.
+double twilightMoment(const astro::EphemerisTables& tables, double noonJdUt, bool evening, double latDeg,
+                      double lonDeg) {
+    const astro::SkyState noon = preciseSkyAt(tables, noonJdUt, latDeg, lonDeg);
+    const double h = wrap180((noon.siderealTimeHours - noon.bodyRaHours[astro::Sun]) * 15.0 + lonDeg);
+    const double phi = latDeg * astro::kDegToRad, dec = noon.bodyDecDeg[astro::Sun] * astro::kDegToRad;
+    const double c = (std::sin(kTwilightDeg * astro::kDegToRad) - std::sin(phi) * std::sin(dec)) / (std::cos(phi) * std::cos(dec));
+    // Where the Sun never gets so low (or never so high), an hour and a half
+    // from noon's opposite.
+    const double h0 = std::isfinite(c) && std::fabs(c) <= 1.0 ? std::acos(c) * astro::kRadToDeg : 157.5;
+    return noonJdUt + ((evening ? h0 : -h0) - h) / 360.9856;
+}
+
+std::string discDate(const astro::LocalDate& d) { return std::to_string(d.month) + "月" + std::to_string(d.day) + "日"; }
+
+}  // namespace
+
+PhaseStrip phaseStrip(const astro::EphemerisTables& tables, astro::Body body, const astro::LocalDate& first,
+                      int everyDays, int count, double latDeg, double lonDeg, const astro::UtcOffsetFn& zone) {
+    PhaseStrip strip;
+    strip.body = body == astro::Moon || body == astro::Mercury ? body : astro::Venus;
+    strip.latDeg = std::isfinite(latDeg) ? std::clamp(latDeg, -89.0, 89.0) : 0.0;
+    strip.lonDeg = std::isfinite(lonDeg) ? lonDeg : 0.0;
+    strip.everyDays = std::clamp(everyDays, 1, 400);
+    count = std::clamp(count, 1, 40);
+    const double firstNoon = astro::localToJdUt(first, 12.0 * 3600.0, zone);
+    for (int i = 0; i < count; ++i) {
+        const double noon = firstNoon + i * strip.everyDays;
+        const astro::SkyState atNoon = preciseSkyAt(tables, noon, strip.latDeg, strip.lonDeg);
+        PhaseDisc d;
+        d.evening = wrap180((atNoon.bodyRaHours[strip.body] - atNoon.bodyRaHours[astro::Sun]) * 15.0) > 0.0;
+        d.jdUt = twilightMoment(tables, noon, d.evening, strip.latDeg, strip.lonDeg);
+        const astro::SkyState s = preciseSkyAt(tables, d.jdUt, strip.latDeg, strip.lonDeg);
+        d.date = astro::localDateTime(d.jdUt, zone).date;
+        d.illum = s.bodyIllum[strip.body];
+        d.phaseAngleDeg = s.bodyPhaseAngleDeg[strip.body];
+        d.diameterArcsec = s.bodyDiameterArcsec[strip.body];
+        d.elongationDeg = s.bodyElongationDeg[strip.body];
+        d.mag = strip.body == astro::Moon ? NAN : s.bodyMag[strip.body];
+        d.limbAngleDeg = astro::brightLimbFromVerticalDeg(s, strip.body);
+        d.altDeg = s.bodyAltDeg[strip.body];
+        strip.discs.push_back(d);
+    }
+    return strip;
+}
+
+double phaseStripTwipsPerArcsec(const PhaseStrip& strip) {
+    double largest = 1.0;
+    for (const PhaseDisc& d : strip.discs)
+        if (std::isfinite(d.diameterArcsec)) largest = std::max(largest, d.diameterArcsec);
+    return tw(kCellMm * 0.7) / largest;
+}
+
+void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
+    painter.clear();
+    const std::string name = catalog::kBodyNames[strip.body];
+    painter.setTextScale(1.5f);
+    painter.setTextPosition(tw(12.0), tw(10.0));
+    painter.text(name + "の満ち欠け　" + std::to_string(strip.everyDays) + "日ごと");
+    painter.setTextScale(1.0f);
+    painter.setTextPosition(tw(12.0), tw(18.0));
+    painter.text((strip.placeName.empty() ? std::string() : strip.placeName + "　") +
+                 "望遠鏡で見た形と大きさ（同じ倍率）、空で見える傾き（上が天頂）。日の入り後・日の出前の薄明の終わりのころ。");
+    const double k = phaseStripTwipsPerArcsec(strip);
+    const MoonLook look{{70, 70, 80}, {120, 120, 130}, {250, 240, 200}, {160, 150, 90}};
+    for (std::size_t i = 0; i < strip.discs.size(); ++i) {
+        const PhaseDisc& d = strip.discs[i];
+        const int col = static_cast<int>(i) % kColumns, row = static_cast<int>(i) / kColumns;
+        const double cx = 12.0 + (col + 0.5) * kCellMm, cy = 30.0 + row * 58.0 + 0.5 * kCellMm;
+        const float radius = static_cast<float>(std::max(0.5 * d.diameterArcsec * k, static_cast<double>(tw(0.4))));
+        drawMoonShape(tw(cx), tw(cy), radius, d.illum, d.limbAngleDeg, look, painter);
+        const char* side = strip.body == astro::Moon ? (d.evening ? "夕方" : "明け方") : d.evening ? "宵の明星" : "明けの明星";
+        const std::vector<std::string> lines = {
+            discDate(d.date) + "　" + side,
+            "離角 " + astro::fixedText(d.elongationDeg, 0) + "°" +
+                (std::isfinite(d.mag) ? "　" + astro::fixedText(d.mag, 1) + "等" : std::string()),
+            "輝面比 " + astro::fixedText(d.illum, 2) + "　視直径 " + astro::fixedText(d.diameterArcsec, 0) + "″"};
+        double y = cy + 0.5 * kCellMm - 1.0;
+        painter.setTextScale(0.85f);
+        for (const std::string& line : lines) {
+            painter.setTextPosition(tw(cx - 0.5 * kCellMm + 1.0), tw(y));
+            painter.text(line);
+            y += 0.85 * kCharMm * 1.3;
+        }
+        painter.setTextScale(1.0f);
+    }
+}
+
+}  // namespace view
