@@ -795,6 +795,42 @@
     openSheet(view);
   }
 
+  // 満ち欠け: Venus's (Mercury's, the Moon's) discs from the date, every two
+  // weeks, to one scale and tilted as in the twilight sky.
+  function showPhases(body = "金星") {
+    const view = panel("満ち欠け");
+    const bodies = document.createElement("div");
+    bodies.className = "sunPathKinds";
+    for (const b of ["金星", "水星", "月"]) {
+      const button = document.createElement("button");
+      button.type = "button";
+      button.textContent = b;
+      button.setAttribute("aria-pressed", String(b === body));
+      button.addEventListener("click", () => showPhases(b));
+      bodies.append(button);
+    }
+    view.append(bodies);
+    try {
+      const answer = api.phases({...pageRequest(), body});
+      const canvas = document.createElement("canvas");
+      paint(canvas, answer.picture, (200 / 1440) * viewport.twipsPerPixel);
+      const img = document.createElement("img");
+      img.className = "paperPage landscape";
+      img.alt = `${body}の満ち欠け`;
+      img.src = canvas.toDataURL("image/png");
+      const save = document.createElement("button");
+      save.type = "button";
+      save.textContent = "PNG で保存";
+      save.addEventListener("click", () => canvas.toBlob((b) => download(b, `phases-${$("date").value}.png`), "image/png"));
+      view.append(save, img);
+    } catch (e) {
+      const p = document.createElement("p");
+      p.textContent = e.message;
+      view.append(p);
+    }
+    openSheet(view);
+  }
+
   // 探す: the picture that shows the object is drawn and the object ringed;
   // one below the horizon gets its rise and an offer to draw that moment.
   function findOnPage() {
@@ -989,6 +1025,7 @@
     $("eclipses").addEventListener("click", showEclipses);
     $("planisphere").addEventListener("click", showPlanisphere);
     $("sunPath").addEventListener("click", () => showSunPath());
+    $("phases").addEventListener("click", () => showPhases());
     $("trails").addEventListener("change", drawPage);
     // 全画面: the picture alone; the large names come on with it.
     $("full").addEventListener("click", () => {
@@ -1191,6 +1228,11 @@
     // 透明半球: the date's Sun path at the place (seasons: true for the
     // solstices and equinoxes, worksheet: true for the empty sheet), the JSON
     // of --view sunpath with the page as a draw list ("picture").
+    // 満ち欠け: {body: "金星"|"水星"|"月", every: days, count} from req.at,
+    // the JSON of --view phases with the page as a draw list ("picture").
+    phases: (req = {}) => call({op: "phases", ...momentAndPlace(req), ...(req.body ? {body: String(req.body)} : {}),
+                                ...(req.every !== undefined ? {every: Number(req.every)} : {}),
+                                ...(req.count !== undefined ? {count: Number(req.count)} : {})}),
     sunPath: (req = {}) => call({op: "sunPath", ...momentAndPlace(req), seasons: !!req.seasons, worksheet: !!req.worksheet}),
     // A film and a frame series from req's moment: {frames, every (minutes),
     // fps}, resolving to a Blob; filmType() is the film's kind, null where

@@ -6,6 +6,7 @@
 
 #include "app/almanac/almanac_menu_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
+#include "app/lessons/phase_strip_dialog_widgets.h"
 #include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/chart/chart_output_menu_widgets.h"
 #include "app/film/film_menu_widgets.h"
@@ -64,6 +65,12 @@ Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
         sunPath_->refresh();
     });
     sunPath->setObjectName(QStringLiteral("sunPathAction"));
+    QAction* phases = w->viewMenu()->addAction(QStringLiteral("金星の満ち欠け…"), w, [this, w] {
+        if (phases_ == nullptr) phases_ = new PhaseStripDialog(w);
+        showOnTop(phases_);
+        phases_->refresh();
+    });
+    phases->setObjectName(QStringLiteral("phasesAction"));
     w->setTrailSpan([this] { return trails_->minutes(); });
     QObject::connect(trails_, &TrailMenu::changed, w, &MainWindow::onDrawClicked);
 

@@ -19,6 +19,7 @@ class SkyPointer;
 class TonightDialog;
 class EclipseDialog;
 class SunPathDialog;
+class PhaseStripDialog;
 class TrailMenu;
 class FreeViewControl;
 
@@ -45,6 +46,7 @@ public:
     TonightDialog* tonightDialog() const { return tonight_; }
     EclipseDialog* eclipseDialog() const { return eclipses_; }
     SunPathDialog* sunPathDialog() const { return sunPath_; }
+    PhaseStripDialog* phaseStripDialog() const { return phases_; }
 
 private:
     std::unique_ptr<MainWindow> window_;
@@ -59,6 +61,7 @@ private:
     TonightDialog* tonight_ = nullptr;
     EclipseDialog* eclipses_ = nullptr;
     SunPathDialog* sunPath_ = nullptr;
+    PhaseStripDialog* phases_ = nullptr;
 };
 
 // No mode option: opens the window on the start query's moment and place

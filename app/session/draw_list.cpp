@@ -182,6 +182,13 @@ std::string sunPathDrawList(const view::SunPathScene& scene) {
                     view::kPaperText, painter);
 }
 
+std::string phaseStripDrawList(const view::PhaseStrip& strip) {
+    DrawListPainter painter;
+    view::drawPhaseStrip(strip, painter);
+    return listJson(view::kSunPathPageWidthTwips, view::kSunPathPageHeightTwips, 1.0, view::kPaperBackground,
+                    view::kPaperText, painter);
+}
+
 std::string planispherePageDrawList(const view::Planisphere& p, const catalog::Catalogue& cat,
                                     const std::string& placeName, int page) {
     DrawListPainter painter;

@@ -25,6 +25,7 @@
 #include "view/painter.h"
 #include "view/eclipse_picture.h"
 #include "view/planisphere.h"
+#include "view/phase_strip.h"
 #include "view/sun_path.h"
 
 namespace app {
@@ -69,6 +70,8 @@ std::string eclipseDrawList(const view::EclipseScene& scene);
 
 // The draw list of 透明半球's A4 landscape page, black on white.
 std::string sunPathDrawList(const view::SunPathScene& scene);
+// The draw list of the phase strip's page (the same size).
+std::string phaseStripDrawList(const view::PhaseStrip& strip);
 
 // The draw list of one of the planisphere's two A4 pages, in the print
 // style: page 1 the star disc, page 2 the horizon mask.

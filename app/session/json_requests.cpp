@@ -10,6 +10,7 @@
 #include "app/session/eclipse_text.h"
 #include "app/session/planisphere_request.h"
 #include "app/session/pointing_json.h"
+#include "app/session/phase_strip_answer.h"
 #include "app/session/request_fields.h"
 #include "app/session/sun_path_answer.h"
 #include "app/session/time_step.h"
@@ -278,7 +279,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (!m.error.empty()) return errorJson(m.error);
     const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
     const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere" ||
-                       op == "eclipses" || op == "eclipse" || op == "sunPath";
+                       op == "eclipses" || op == "eclipse" || op == "sunPath" || op == "phases";
     if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
         m.checkAllUsed();
         if (!m.error.empty()) return errorJson(m.error);
@@ -317,6 +318,8 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     std::string name;
     double x = 0.0, y = 0.0;
     bool allSky = false, json = false, lookGiven = false, seasons = false, worksheet = false;
+    astro::Body phaseBody = astro::Venus;
+    int phaseEvery = 14, phaseCount = 12;
     std::optional<view::FreeLook> freeLook;
     double scale = 1.0;
     std::optional<std::pair<int, int>> month;
@@ -362,6 +365,17 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
                 else (key[0] == 's' ? seasons : worksheet) = *j->boolean();
             }
         }
+    } else if (op == "phases") {
+        // 満ち欠け: body (金星, 水星, 月), every (days, 1..60), count (1..40).
+        if (const std::optional<std::string> b = m.text("body")) {
+            if (const std::optional<astro::Body> found = phaseBodyNamed(*b)) phaseBody = *found;
+            else m.fail("body: " + quotedArgument(*b) + " has no phases to show (金星, 水星 or 月)");
+        }
+        const std::optional<double> every = m.number("every"), count = m.number("count");
+        if (every && !(*every >= 1.0 && *every <= 60.0 && *every == std::floor(*every))) m.fail("every: not a whole number of days 1..60");
+        if (count && !(*count >= 1.0 && *count <= 40.0 && *count == std::floor(*count))) m.fail("count: not a whole number 1..40");
+        phaseEvery = every ? static_cast<int>(*every) : 14;
+        phaseCount = count ? static_cast<int>(*count) : 12;
     } else if (op == "tonight") {
         if (const JsonValue* j = m.get("json")) {
             if (j->boolean() == nullptr) m.fail("json: not true or false");
@@ -406,6 +420,15 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         member.pop_back();
         member.pop_back();
         return json + ", " + member.substr(1) + ", \"picture\": " + picture + "}\n";
+    }
+    if (op == "phases") {
+        const view::PhaseStrip strip = answerPhaseStrip({sky, phaseBody, phaseEvery, phaseCount}, cat, *zone, now);
+        std::string json = phaseStripJson(strip, *zone);
+        std::string picture = phaseStripDrawList(strip);
+        json.pop_back();
+        json.pop_back();
+        picture.pop_back();
+        return json + ", \"picture\": " + picture + "}\n";
     }
     if (op == "sunPath") {
         // The numbers and the page as a draw list.

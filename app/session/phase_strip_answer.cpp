@@ -11,9 +11,13 @@ namespace app {
 
 view::PhaseStrip answerPhaseStrip(const PhaseStripQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
                                   Clock::time_point now) {
-    const SkyRequest req = skyRequest(q.sky, cat, now);
-    view::PhaseStrip strip = view::phaseStrip(catalog::ephemerisTables(), q.body, localDateOfRequest(req.input, zone),
-                                              q.everyDays, q.count, req.input.latDeg, req.input.lonDeg, zone.offset);
+    return answerPhaseStrip(skyRequest(q.sky, cat, now), q.body, q.everyDays, q.count, zone);
+}
+
+view::PhaseStrip answerPhaseStrip(const SkyRequest& req, astro::Body body, int everyDays, int count,
+                                  const LocalZone& zone) {
+    view::PhaseStrip strip = view::phaseStrip(catalog::ephemerisTables(), body, localDateOfRequest(req.input, zone),
+                                              everyDays, count, req.input.latDeg, req.input.lonDeg, zone.offset);
     strip.placeName = req.placeName;
     return strip;
 }

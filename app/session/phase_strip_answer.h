@@ -17,6 +17,9 @@ struct PhaseStripQuery {
 };
 view::PhaseStrip answerPhaseStrip(const PhaseStripQuery& q, const catalog::Catalogue& cat, const LocalZone& zone,
                                   Clock::time_point now);
+// The same for a request already read (the window's).
+view::PhaseStrip answerPhaseStrip(const SkyRequest& req, astro::Body body, int everyDays, int count,
+                                  const LocalZone& zone);
 
 // The body a name gives (金星, きんせい, Venus, 水星 …, 月): nothing for any other.
 std::optional<astro::Body> phaseBodyNamed(const std::string& name);

@@ -51,6 +51,7 @@
 #include "app/pointing/sky_pointer_widgets.h"
 #include "app/tonight/tonight_dialog_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
+#include "app/lessons/phase_strip_dialog_widgets.h"
 #include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
 #include "app/session/fields.h"
@@ -1297,5 +1298,26 @@ TEST_F(WindowTest, SunPathFollowsTheWindowSavesAndPrints) {
     setText("txtYMD_1", "12");
     window_->onDrawClicked();
     EXPECT_EQ(dialog->scene().days[0].label, "2026年12月21日");
+    dialog->close();
+}
+
+// 表示 → 金星の満ち欠け…: twelve discs from the entered date, Mercury or the
+// Moon chosen from the list, the page saved as a PNG.
+TEST_F(WindowTest, PhasesFollowTheWindowAndSave) {
+    open();
+    const std::array<const char*, 5> moment = {"2026", "5", "1", "12", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    window_->findChild<QAction*>("phasesAction")->trigger();
+    app::PhaseStripDialog* dialog = desktop_->phaseStripDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->strip().discs.size(), 12u);
+    EXPECT_EQ(dialog->strip().body, astro::Venus);
+    EXPECT_EQ(dialog->strip().discs[0].date, (astro::LocalDate{2026, 5, 1}));
+    EXPECT_GT(dialog->strip().discs.back().diameterArcsec, 3.0 * dialog->strip().discs[0].diameterArcsec);
+    dialog->setBody(2);
+    EXPECT_EQ(dialog->strip().body, astro::Moon);
+    savePath_ = QString::fromStdString((dir_ / "moon.png").string());
+    EXPECT_TRUE(dialog->save());
+    EXPECT_EQ(QImage(QString::fromStdString((dir_ / "moon.png").string())).width(), 2246);
     dialog->close();
 }

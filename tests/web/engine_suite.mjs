@@ -76,6 +76,22 @@ export async function answerChecks(engine, { desktop, check, work }) {
     check(!diff && shown.image && shown.landscape && shown.labels.includes("夏至（6月21日）"),
           "sunPath() equals --view sunpath's JSON, and the page shows 透明半球 on A4 landscape", diff ?? shown.labels.slice(0, 80));
   }
+  // 満ち欠け: the numbers of --view phases, and its page.
+  {
+    const file = join(work, "phases.json");
+    desktop(["--render", file, "--view", "phases", "--body", "金星", "--at", "2026-05-01 12:00", "--place", "東京"], false);
+    const shown = await engine.evaluate(() => {
+      const answer = window.planetarium.phases({ place: "東京", at: "2026-05-01 12:00", body: "金星" });
+      document.getElementById("phases").click();
+      const img = document.querySelector("#almanacView img.paperPage.landscape");
+      document.getElementById("almanacView").hidden = true;
+      delete answer.picture;
+      return {answer, image: img !== null};
+    });
+    const diff = sameValue(shown.answer, JSON.parse(readFileSync(file, "utf8")), 1e-9);
+    check(!diff && shown.image && shown.answer.discs.length === 12, "phases() equals --view phases's JSON, and the page shows the discs",
+          diff ?? `${shown.answer.discs.length} discs`);
+  }
   // The paper chart: the same calls as the program's PDF draws.
   {
     const web = await engine.evaluate((r) => window.planetarium.chartList(r), requests[0]);
