@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "catalog/csv.h"
 #include "catalog/embedded.h"
@@ -23,6 +24,7 @@ struct Tables {
     std::unordered_map<char32_t, int> grades;
     std::unordered_map<std::u32string, std::u32string> words;     // kanji words, with their okurigana
     std::unordered_map<std::u32string, std::u32string> counters;  // read so after a digit
+    std::unordered_set<char32_t> kanaLeads;                         // first kana of a word led by kana (1つ分)
     std::size_t longest = 1;                                        // code points
 };
 
@@ -45,6 +47,7 @@ const Tables& tables() {
             if (counter) word.erase(0, 1);
             if (word.empty()) continue;
             t.longest = std::max(t.longest, word.size());
+            if (!isKanji(word[0])) t.kanaLeads.insert(word[0]);
             (counter ? t.counters : t.words)[word] = decodeUtf8All(row[1]);
         }
         return t;
@@ -131,7 +134,7 @@ std::vector<RubyPiece> rubyPieces(std::string_view utf8, int throughGrade) {
         plain.clear();
     };
     for (std::size_t i = 0; i < text.size();) {
-        if (!isKanji(text[i])) {
+        if (!isKanji(text[i]) && !t.kanaLeads.contains(text[i])) {
             plain += text[i++];
             continue;
         }

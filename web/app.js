@@ -831,6 +831,50 @@
     openSheet(view);
   }
 
+  // 月の観察カード: the Moon toward one direction at three times an hour
+  // apart from the entered moment, or at that time on five days, or the
+  // pupils' card; A4 portrait.
+  function showMoonCard(choice = {face: "南", days: false, blank: false}) {
+    const view = panel("月の観察カード");
+    const row = document.createElement("div");
+    row.className = "sunPathKinds";
+    const face = document.createElement("select");
+    face.setAttribute("aria-label", "向き");
+    for (const d of ["北", "北東", "東", "南東", "南", "南西", "西", "北西"]) face.append(new Option(`${d}の空`, d, false, d === choice.face));
+    face.addEventListener("change", () => showMoonCard({...choice, face: face.value}));
+    row.append(face);
+    for (const [label, next] of [["1時間ごと", {days: false, blank: false}], ["1日ごと", {days: true, blank: false}], ["記録用", {blank: true}]]) {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.textContent = label;
+      const pressed = next.blank ? choice.blank : !choice.blank && choice.days === next.days;
+      b.setAttribute("aria-pressed", String(pressed));
+      b.addEventListener("click", () => showMoonCard({...choice, ...next}));
+      row.append(b);
+    }
+    view.append(row);
+    try {
+      const answer = api.moonCard({...pageRequest(), face: choice.face, every: choice.days ? 1440 : 60,
+                                   count: choice.days ? 5 : 3, blank: choice.blank});
+      const canvas = document.createElement("canvas");
+      paint(canvas, answer.picture, (200 / 1440) * viewport.twipsPerPixel);
+      const img = document.createElement("img");
+      img.className = "paperPage";
+      img.alt = "月の観察カード";
+      img.src = canvas.toDataURL("image/png");
+      const save = document.createElement("button");
+      save.type = "button";
+      save.textContent = "PNG で保存";
+      save.addEventListener("click", () => canvas.toBlob((b) => download(b, `moon-card-${$("date").value}.png`), "image/png"));
+      view.append(save, img);
+    } catch (e) {
+      const p = document.createElement("p");
+      p.textContent = e.message;
+      view.append(p);
+    }
+    openSheet(view);
+  }
+
   // 探す: the picture that shows the object is drawn and the object ringed;
   // one below the horizon gets its rise and an offer to draw that moment.
   function findOnPage() {
@@ -1026,6 +1070,7 @@
     $("planisphere").addEventListener("click", showPlanisphere);
     $("sunPath").addEventListener("click", () => showSunPath());
     $("phases").addEventListener("click", () => showPhases());
+    $("moonCard").addEventListener("click", () => showMoonCard());
     $("trails").addEventListener("change", drawPage);
     // 全画面: the picture alone; the large names come on with it.
     $("full").addEventListener("click", () => {
@@ -1233,6 +1278,11 @@
     phases: (req = {}) => call({op: "phases", ...momentAndPlace(req), ...(req.body ? {body: String(req.body)} : {}),
                                 ...(req.every !== undefined ? {every: Number(req.every)} : {}),
                                 ...(req.count !== undefined ? {count: Number(req.count)} : {})}),
+    // 月の観察カード: {face: "南西", every: minutes, count, blank} from req.at,
+    // the JSON of --view moonlog with the card as a draw list ("picture").
+    moonCard: (req = {}) => call({op: "moonCard", ...momentAndPlace(req), ...(req.face ? {face: String(req.face)} : {}),
+                                  ...(req.every !== undefined ? {every: Number(req.every)} : {}),
+                                  ...(req.count !== undefined ? {count: Number(req.count)} : {}), blank: !!req.blank}),
     sunPath: (req = {}) => call({op: "sunPath", ...momentAndPlace(req), seasons: !!req.seasons, worksheet: !!req.worksheet}),
     // A film and a frame series from req's moment: {frames, every (minutes),
     // fps}, resolving to a Blob; filmType() is the film's kind, null where

@@ -270,8 +270,8 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         return {};
     }
     if (opt == "--view") {
-        if (value != "sunpath" && value != "phases")
-            return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath, phases)";
+        if (value != "sunpath" && value != "phases" && value != "moonlog")
+            return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath, phases, moonlog)";
         o.viewName = std::string(value);
         return {};
     }
@@ -317,7 +317,10 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         else if (value == "west") o.direction = view::Direction::West;
         else if (value == "zenith") o.direction = view::Direction::Zenith;
         else if (value == "free") o.freeView = true;
+        else if (value == "northeast" || value == "southeast" || value == "southwest" || value == "northwest")
+            o.intercardinal = true;  // the moon card's directions
         else return "--dir: " + quotedArgument(value) + " is not north, east, south, west, zenith or free";
+        o.dirName = std::string(value);
         return {};
     }
     if (opt == "--look") {
@@ -515,6 +518,28 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         else r.error = placeError(o);
         o.mode = eclipses ? Mode::Eclipses : Mode::Eclipse;
         o.eclipseJson = json;
+        return r;
+    }
+    if (seen.count("--view") && o.viewName == "moonlog") {
+        // 月の観察カード: one direction, a few moments --every apart.
+        const char* other = json ? "--json" : almanac ? "--almanac" : identify ? "--identify" : find ? "--find"
+                            : planisphere ? "--planisphere" : nullptr;
+        if (other != nullptr) r.error = std::string("--view and ") + other + " cannot be used together";
+        else if (!render) r.error = "--view needs --render FILE (.png, .pdf, .svg or .json)";
+        else if (seen.count("--seasons") || seen.count("--body")) r.error = std::string(seen.count("--seasons") ? "--seasons" : "--body") + " does not apply to --view moonlog";
+        else if (seen.count("--trails") || seen.count("--fps") || seen.count("--frame-size"))
+            r.error = "--view moonlog takes --every and --frames only (not --trails, --fps or --frame-size)";
+        else if (o.everyExactMinutes > 0.0) r.error = "--every for --view moonlog is minutes or days (60, 1d)";
+        else if (o.frames > 8) r.error = "--view moonlog draws at most 8 Moons (--frames)";
+        else if (o.freeView || o.direction == view::Direction::Zenith) r.error = "--view moonlog faces north, northeast … northwest (--dir)";
+        else if (seen.count("--look") || seen.count("--fov") || seen.count("--style"))
+            r.error = "--view moonlog draws its own card (--look, --fov and --style do not apply)";
+        else r.error = placeError(o);
+        o.mode = Mode::Render;
+        return r;
+    }
+    if (o.intercardinal) {
+        r.error = "--dir " + o.dirName + " is for --view moonlog (the pictures face north, east, south or west)";
         return r;
     }
     if (seen.count("--view") && o.viewName == "phases") {

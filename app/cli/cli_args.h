@@ -76,6 +76,9 @@ struct CliOptions {
     bool blank = false;
     // --body NAME for --view phases (金星 when not given).
     std::string bodyName;
+    // --dir as given; northeast … northwest (intercardinal) only for --view moonlog.
+    std::string dirName;
+    bool intercardinal = false;
 };
 
 struct CliParse {

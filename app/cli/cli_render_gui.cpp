@@ -19,6 +19,7 @@
 #include "app/output/export_stop.h"
 #include "app/output/eclipse_picture_gui.h"
 #include "app/output/sun_path_export_gui.h"
+#include "app/session/moon_card_answer.h"
 #include "app/session/phase_strip_answer.h"
 #include "app/session/sun_path_answer.h"
 #include "app/output/film_export_gui.h"
@@ -160,6 +161,30 @@ int renderSunPath(const CliOptions& opt, const catalog::Catalogue& cat, const QS
         return 2;
     }
     const bool phases = opt.viewName == "phases";
+    if (opt.viewName == "moonlog") {
+        const double face = faceAzimuthNamed(opt.dirName.empty() ? "south" : opt.dirName).value_or(180.0);
+        const view::MoonCard card =
+            answerMoonCard({skyQuery(opt), face, opt.everyMinutes > 0 ? opt.everyMinutes : 60, opt.frames > 0 ? opt.frames : 3, opt.blank},
+                           cat, *zone, std::chrono::system_clock::now());
+        QByteArray bytes;
+        if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+            const std::string json = moonCardJson(card, *zone);
+            bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+        } else if (const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath)) {
+            bytes = lessonPageBytes(*format, QStringLiteral("月の観察カード"), [&card](view::Painter& p) { view::drawMoonCard(card, p); },
+                                    opt.scale, true);
+        } else {
+            std::fprintf(stderr, "planetarium: --view moonlog writes .png, .pdf, .svg or .json, not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        const QString error = bytes.isEmpty() ? QStringLiteral("the card could not be drawn") : writeFileSafely(path, bytes);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
+            return 1;
+        }
+        return 0;
+    }
     std::optional<astro::Body> body = astro::Venus;
     if (phases && !opt.bodyName.empty()) body = phaseBodyNamed(opt.bodyName);
     if (!body) {

@@ -6,6 +6,7 @@
 
 #include "app/almanac/almanac_menu_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
+#include "app/lessons/moon_card_dialog_widgets.h"
 #include "app/lessons/phase_strip_dialog_widgets.h"
 #include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/chart/chart_output_menu_widgets.h"
@@ -71,6 +72,12 @@ Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
         phases_->refresh();
     });
     phases->setObjectName(QStringLiteral("phasesAction"));
+    QAction* moonCard = w->viewMenu()->addAction(QStringLiteral("月の観察カード…"), w, [this, w] {
+        if (moonCard_ == nullptr) moonCard_ = new MoonCardDialog(w);
+        showOnTop(moonCard_);
+        moonCard_->refresh();
+    });
+    moonCard->setObjectName(QStringLiteral("moonCardAction"));
     w->setTrailSpan([this] { return trails_->minutes(); });
     QObject::connect(trails_, &TrailMenu::changed, w, &MainWindow::onDrawClicked);
 

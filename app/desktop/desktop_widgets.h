@@ -20,6 +20,7 @@ class TonightDialog;
 class EclipseDialog;
 class SunPathDialog;
 class PhaseStripDialog;
+class MoonCardDialog;
 class TrailMenu;
 class FreeViewControl;
 
@@ -47,6 +48,7 @@ public:
     EclipseDialog* eclipseDialog() const { return eclipses_; }
     SunPathDialog* sunPathDialog() const { return sunPath_; }
     PhaseStripDialog* phaseStripDialog() const { return phases_; }
+    MoonCardDialog* moonCardDialog() const { return moonCard_; }
 
 private:
     std::unique_ptr<MainWindow> window_;
@@ -62,6 +64,7 @@ private:
     EclipseDialog* eclipses_ = nullptr;
     SunPathDialog* sunPath_ = nullptr;
     PhaseStripDialog* phases_ = nullptr;
+    MoonCardDialog* moonCard_ = nullptr;
 };
 
 // No mode option: opens the window on the start query's moment and place

@@ -16,10 +16,11 @@ namespace app {
 namespace {
 
 const view::ChartFrame kPage{view::kSunPathPageWidthTwips, view::kSunPathPageHeightTwips};
+const view::ChartFrame kPortraitPage{view::kSunPathPageHeightTwips, view::kSunPathPageWidthTwips};
 
-QSize pagePixels(double scale) {
-    return {static_cast<int>(std::ceil(kPage.widthTwips / view::kTwipsPerPixel * scale)),
-            static_cast<int>(std::ceil(kPage.heightTwips / view::kTwipsPerPixel * scale))};
+QSize pagePixels(double scale, const view::ChartFrame& page = kPage) {
+    return {static_cast<int>(std::ceil(page.widthTwips / view::kTwipsPerPixel * scale)),
+            static_cast<int>(std::ceil(page.heightTwips / view::kTwipsPerPixel * scale))};
 }
 
 QString titleOf(const view::SunPathScene& scene) {
@@ -39,11 +40,13 @@ QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, dou
     return lessonPageBytes(format, titleOf(scene), [&scene](view::Painter& p) { view::drawSunPath(scene, p); }, scale);
 }
 
-QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale) {
+QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale,
+                           bool portrait) {
     QByteArray bytes;
+    const view::ChartFrame& page = portrait ? kPortraitPage : kPage;
     if (format == ChartFormat::Pdf) {
-        return pdfBytes(QPageLayout::Landscape, 0.0, title, [&](QPdfWriter& pdf) {
-            QtPainter painter(pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()), kPage, qColour(view::kPaperBackground),
+        return pdfBytes(portrait ? QPageLayout::Portrait : QPageLayout::Landscape, 0.0, title, [&](QPdfWriter& pdf) {
+            QtPainter painter(pdf, QRectF(0.0, 0.0, pdf.width(), pdf.height()), page, qColour(view::kPaperBackground),
                               qColour(view::kPaperText));
             if (!painter.isActive()) return false;
             draw(painter);
@@ -54,7 +57,7 @@ QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageD
         {
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
-            const QSize px = pagePixels(1.0);
+            const QSize px = pagePixels(1.0, page);
             QSvgGenerator svg;
             svg.setOutputDevice(&buffer);
             svg.setResolution(96);
@@ -62,14 +65,14 @@ QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageD
             svg.setViewBox(QRectF(QPointF(0.0, 0.0), QSizeF(px)));
             svg.setTitle(title);
             svg.setDescription(QString::fromUtf8(view::kProgramName));
-            QtPainter painter(svg, QRectF(QPointF(0.0, 0.0), QSizeF(px)), kPage, qColour(view::kPaperBackground),
+            QtPainter painter(svg, QRectF(QPointF(0.0, 0.0), QSizeF(px)), page, qColour(view::kPaperBackground),
                               qColour(view::kPaperText));
             if (!painter.isActive()) return {};
             draw(painter);
         }
         return bytes;
     }
-    QImage image(pagePixels(scale), QImage::Format_RGB32);
+    QImage image(pagePixels(scale, page), QImage::Format_RGB32);
     {
         QtPainter painter(image, scale, qColour(view::kPaperBackground), qColour(view::kPaperText));
         draw(painter);

@@ -21,6 +21,8 @@ QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, dou
 // Any lesson page of that size (the phase strip's too): `draw` paints it,
 // `title` names the PDF and the SVG.
 using PageDrawing = std::function<void(view::Painter&)>;
-QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale);
+// `portrait`: an A4 portrait page (the moon card) instead of landscape.
+QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale,
+                           bool portrait = false);
 
 }  // namespace app

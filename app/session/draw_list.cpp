@@ -189,6 +189,13 @@ std::string phaseStripDrawList(const view::PhaseStrip& strip) {
                     view::kPaperText, painter);
 }
 
+std::string moonCardDrawList(const view::MoonCard& card) {
+    DrawListPainter painter;
+    view::drawMoonCard(card, painter);
+    return listJson(view::kMoonCardWidthTwips, view::kMoonCardHeightTwips, 1.0, view::kPaperBackground,
+                    view::kPaperText, painter);
+}
+
 std::string planispherePageDrawList(const view::Planisphere& p, const catalog::Catalogue& cat,
                                     const std::string& placeName, int page) {
     DrawListPainter painter;

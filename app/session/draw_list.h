@@ -25,6 +25,7 @@
 #include "view/painter.h"
 #include "view/eclipse_picture.h"
 #include "view/planisphere.h"
+#include "view/moon_card.h"
 #include "view/phase_strip.h"
 #include "view/sun_path.h"
 
@@ -72,6 +73,8 @@ std::string eclipseDrawList(const view::EclipseScene& scene);
 std::string sunPathDrawList(const view::SunPathScene& scene);
 // The draw list of the phase strip's page (the same size).
 std::string phaseStripDrawList(const view::PhaseStrip& strip);
+// The draw list of the moon card (A4 portrait).
+std::string moonCardDrawList(const view::MoonCard& card);
 
 // The draw list of one of the planisphere's two A4 pages, in the print
 // style: page 1 the star disc, page 2 the horizon mask.

@@ -10,6 +10,7 @@
 #include "app/session/eclipse_text.h"
 #include "app/session/planisphere_request.h"
 #include "app/session/pointing_json.h"
+#include "app/session/moon_card_answer.h"
 #include "app/session/phase_strip_answer.h"
 #include "app/session/request_fields.h"
 #include "app/session/sun_path_answer.h"
@@ -279,7 +280,7 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (!m.error.empty()) return errorJson(m.error);
     const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
     const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere" ||
-                       op == "eclipses" || op == "eclipse" || op == "sunPath" || op == "phases";
+                       op == "eclipses" || op == "eclipse" || op == "sunPath" || op == "phases" || op == "moonCard";
     if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
         m.checkAllUsed();
         if (!m.error.empty()) return errorJson(m.error);
@@ -319,7 +320,8 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     double x = 0.0, y = 0.0;
     bool allSky = false, json = false, lookGiven = false, seasons = false, worksheet = false;
     astro::Body phaseBody = astro::Venus;
-    int phaseEvery = 14, phaseCount = 12;
+    int phaseEvery = 14, phaseCount = 12, cardEvery = 60;
+    double cardFace = 180.0;
     std::optional<view::FreeLook> freeLook;
     double scale = 1.0;
     std::optional<std::pair<int, int>> month;
@@ -364,6 +366,22 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
                 if (j->boolean() == nullptr) m.fail(std::string(key) + ": not true or false");
                 else (key[0] == 's' ? seasons : worksheet) = *j->boolean();
             }
+        }
+    } else if (op == "moonCard") {
+        // 月の観察カード: face (north … northwest, 北 … 北西), every (minutes,
+        // 1..2880), count (1..8), blank.
+        if (const std::optional<std::string> f = m.text("face")) {
+            if (const std::optional<double> az = faceAzimuthNamed(*f)) cardFace = *az;
+            else m.fail("face: " + quotedArgument(*f) + " is not one of the eight directions");
+        }
+        const std::optional<double> every = m.number("every"), count = m.number("count");
+        if (every && !(*every >= 1.0 && *every <= 2880.0 && *every == std::floor(*every))) m.fail("every: not a whole number of minutes 1..2880");
+        if (count && !(*count >= 1.0 && *count <= 8.0 && *count == std::floor(*count))) m.fail("count: not a whole number 1..8");
+        cardEvery = every ? static_cast<int>(*every) : 60;
+        phaseCount = count ? static_cast<int>(*count) : 3;
+        if (const JsonValue* b = m.get("blank")) {
+            if (b->boolean() == nullptr) m.fail("blank: not true or false");
+            else worksheet = *b->boolean();
         }
     } else if (op == "phases") {
         // 満ち欠け: body (金星, 水星, 月), every (days, 1..60), count (1..40).
@@ -420,6 +438,15 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         member.pop_back();
         member.pop_back();
         return json + ", " + member.substr(1) + ", \"picture\": " + picture + "}\n";
+    }
+    if (op == "moonCard") {
+        const view::MoonCard card = answerMoonCard({sky, cardFace, cardEvery, phaseCount, worksheet}, cat, *zone, now);
+        std::string json = moonCardJson(card, *zone);
+        std::string picture = moonCardDrawList(card);
+        json.pop_back();
+        json.pop_back();
+        picture.pop_back();
+        return json + ", \"picture\": " + picture + "}\n";
     }
     if (op == "phases") {
         const view::PhaseStrip strip = answerPhaseStrip({sky, phaseBody, phaseEvery, phaseCount}, cat, *zone, now);

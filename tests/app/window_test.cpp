@@ -51,6 +51,7 @@
 #include "app/pointing/sky_pointer_widgets.h"
 #include "app/tonight/tonight_dialog_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
+#include "app/lessons/moon_card_dialog_widgets.h"
 #include "app/lessons/phase_strip_dialog_widgets.h"
 #include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
@@ -1319,5 +1320,28 @@ TEST_F(WindowTest, PhasesFollowTheWindowAndSave) {
     savePath_ = QString::fromStdString((dir_ / "moon.png").string());
     EXPECT_TRUE(dialog->save());
     EXPECT_EQ(QImage(QString::fromStdString((dir_ / "moon.png").string())).width(), 2246);
+    dialog->close();
+}
+
+// 表示 → 月の観察カード…: the entered moment toward the south, five days at
+// 18:00; printed to a PDF, A4 portrait.
+TEST_F(WindowTest, MoonCardFollowsTheWindowAndPrints) {
+    open();
+    const std::array<const char*, 5> moment = {"2026", "12", "15", "18", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    window_->findChild<QAction*>("moonCardAction")->trigger();
+    app::MoonCardDialog* dialog = desktop_->moonCardDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->setChoice(4, true, 1, 5, false);
+    ASSERT_EQ(dialog->card().entries.size(), 5u);
+    EXPECT_TRUE(dialog->card().sameTime);
+    EXPECT_EQ(dialog->card().faceAzDeg, 180.0);
+    EXPECT_GT(dialog->card().entries[4].illum, dialog->card().entries[0].illum);
+    dialog->askPrinter = [this](QPrinter& p) {
+        p.setOutputFileName(QString::fromStdString((dir_ / "card.pdf").string()));
+        return true;
+    };
+    EXPECT_TRUE(dialog->print());
+    EXPECT_TRUE(fs::exists(dir_ / "card.pdf"));
     dialog->close();
 }

@@ -54,7 +54,10 @@ TEST(AlmanacCommandLine, MalformedInputIsOneLineNamingTheOption) {
         {{"--json", "--lat", "1", "--lon", "2", "--tz", "Asia/Tokyo\n"}, "--tz: 'Asia/Tokyo\\x0a'"},
         {{"--json", "--lat", "1", "--lon", "2", "--tz", ""}, "--tz"},
         // 透明半球 (--view sunpath): a file to write, its own picture.
-        {{"--view", "orbit", "--render", "a.png"}, "--view: 'orbit' is not a view (sunpath, phases)"},
+        {{"--view", "orbit", "--render", "a.png"}, "--view: 'orbit' is not a view (sunpath, phases, moonlog)"},
+        {{"--dir", "southwest", "--render", "a.png"}, "--dir southwest is for --view moonlog"},
+        {{"--view", "moonlog", "--render", "a.png", "--frames", "9"}, "at most 8 Moons"},
+        {{"--view", "moonlog", "--render", "a.png", "--dir", "zenith"}, "--view moonlog faces north"},
         {{"--body", "金星", "--render", "a.png"}, "--body needs --view phases"},
         {{"--view", "phases", "--render", "a.png", "--every", "90"}, "--every for --view phases is in days"},
         {{"--view", "phases", "--render", "a.png", "--frames", "41"}, "at most 40 discs"},

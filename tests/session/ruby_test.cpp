@@ -56,6 +56,8 @@ TEST(Ruby, GoesOverWordsBeyondTheGradeAndOverTheirKanjiOnly) {
     // After a number a kanji is a counter.
     EXPECT_EQ(shown("12月11日 19時55分、3日後", 0), "12月(がつ)11日(にち) 19時(じ)55分(ふん)、3日後(みっかご)");
     EXPECT_EQ(shown("1月1日 6時41分、20日", 0), "1月(がつ)1日(ついたち) 6時(じ)41分(ぷん)、20日(はつか)");
+    // A fist's width is ぶん, a bare minute ふん.
+    EXPECT_EQ(shown("こぶし1つ分 間隔（分）", 0), "こぶし1つ分(ぶん) 間隔(かんかく)（分(ふん)）");
     // The sixteen points are words of their own: 東北東 is not 東 and 北東.
     EXPECT_EQ(shown("東北東", 0), "東北東(とうほくとう)");
     // Nothing is lost: invalid bytes dropped, unknown kanji and other text kept.

@@ -92,6 +92,24 @@ export async function answerChecks(engine, { desktop, check, work }) {
     check(!diff && shown.image && shown.answer.discs.length === 12, "phases() equals --view phases's JSON, and the page shows the discs",
           diff ?? `${shown.answer.discs.length} discs`);
   }
+  // 月の観察カード: the Moons of --view moonlog, and the card in the page.
+  {
+    const file = join(work, "moonlog.json");
+    desktop(["--render", file, "--view", "moonlog", "--dir", "southwest", "--every", "60", "--frames", "3",
+             "--at", "2026-12-13 17:00", "--place", "東京"], false);
+    const shown = await engine.evaluate(() => {
+      const answer = window.planetarium.moonCard({ place: "東京", at: "2026-12-13 17:00", face: "南西", every: 60, count: 3 });
+      document.getElementById("moonCard").click();
+      const img = document.querySelector("#almanacView img.paperPage");
+      document.getElementById("almanacView").hidden = true;
+      const picture = answer.picture;
+      delete answer.picture;
+      return {answer, image: img !== null, portrait: picture.height > picture.width};
+    });
+    const diff = sameValue(shown.answer, JSON.parse(readFileSync(file, "utf8")), 1e-9);
+    check(!diff && shown.image && shown.portrait && shown.answer.moons.every((m) => m.inside),
+          "moonCard() equals --view moonlog's JSON, and the page shows the card on A4 portrait", diff ?? JSON.stringify(shown.answer.moons));
+  }
   // The paper chart: the same calls as the program's PDF draws.
   {
     const web = await engine.evaluate((r) => window.planetarium.chartList(r), requests[0]);
