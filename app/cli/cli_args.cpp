@@ -110,11 +110,17 @@ constexpr OptionSpec kOptions[] = {
      "projector: 1920x1080"},
     {"--stamp", false, Applies::Film, "", ""},
     {"--no-stamp", false, Applies::Film, "", ""},
-    {"--view", true, Applies::Picture, "--view sunpath|phases",
+    {"--view", true, Applies::Picture, "--view sunpath|phases|moonlog|orbits",
      "with --render: sunpath, 透明半球, the Sun's path of the\n--at date (a dot every hour, sunrise and sunset) on\n"
      "the textbook's hemisphere; phases, the discs of\n--body (金星, 水星, 月) from the --at date, to one\n"
-     "scale and tilted as in the sky (--every 14d, --frames\n12 by default); FILE .png, .pdf (A4), .svg or .json"},
-    {"--body", true, Applies::Picture, "--body NAME", "--view phases: 金星 (default), 水星 or 月"},
+     "scale and tilted as in the sky (--every 14d, --frames\n12 by default); moonlog, 月の観察カード toward --dir\n"
+     "(8 directions); orbits, 宇宙から見た図, the solar\nsystem from the north with the Earth facing --dir or\n"
+     "--body (a film with --frames); FILE .png, .pdf (A4),\n.svg or .json. --find NAME --view orbits: a planet's\n"
+     "pixel on it"},
+    {"--body", true, Applies::Picture, "--body NAME",
+     "--view phases: 金星 (default), 水星 or 月; --view orbits:\nthe planet faced, with the line of sight"},
+    {"--extent", true, Applies::Picture, "--extent mars|saturn|neptune",
+     "--view orbits: how far it reaches (saturn by default;\nmars is all to scale)"},
     {"--seasons", false, Applies::Picture, "--seasons",
      "--view sunpath: the solstices and equinoxes of the\nyear together, in three colours"},
     {"--blank", false, Applies::Picture, "--blank",
@@ -270,13 +276,19 @@ std::string applyOption(std::string_view opt, std::string_view value, const cata
         return {};
     }
     if (opt == "--view") {
-        if (value != "sunpath" && value != "phases" && value != "moonlog")
-            return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath, phases, moonlog)";
+        if (value != "sunpath" && value != "phases" && value != "moonlog" && value != "orbits")
+            return "--view: " + quotedArgument(std::string(value)) + " is not a view (sunpath, phases, moonlog, orbits)";
         o.viewName = std::string(value);
         return {};
     }
     if (opt == "--body") {
         o.bodyName = std::string(value);
+        return {};
+    }
+    if (opt == "--extent") {
+        if (value != "mars" && value != "saturn" && value != "neptune")
+            return "--extent: " + quotedArgument(std::string(value)) + " is not mars, saturn or neptune";
+        o.extentName = std::string(value);
         return {};
     }
     if (opt == "--planisphere") {
@@ -466,7 +478,7 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         // --find chooses the quarter itself; the all-sky picture or the
         // free view (with its look and field) may be asked for.
         const bool findsIn = (opt == "--dir" && (value == "zenith" || value == "free")) || opt == "--look" ||
-                             opt == "--fov" || opt == "--scale";
+                             opt == "--fov" || opt == "--scale" || opt == "--view" || opt == "--extent";
         if (renderOnly(opt) && !findsIn && firstNotForFind.empty()) firstNotForFind = opt;
         r.error = applyOption(opt, value, cat, o);
         if (!r.error.empty()) return r;
@@ -520,6 +532,37 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         o.eclipseJson = json;
         return r;
     }
+    if (seen.count("--view") && o.viewName == "orbits") {
+        // 宇宙から見た図: one moment, or a film of --frames moments --every apart;
+        // --find gives a planet's pixel on it.
+        const bool film = o.frames > 0 || o.everyMinutes > 0;
+        const char* other = json ? "--json" : almanac ? "--almanac" : identify ? "--identify"
+                            : planisphere ? "--planisphere" : nullptr;
+        if (other != nullptr) r.error = std::string("--view and ") + other + " cannot be used together";
+        else if (find && render) r.error = "--find and --render cannot be used together";
+        else if (!render && !find) r.error = "--view needs --render FILE (.png, .pdf, .svg or .json)";
+        else if (seen.count("--seasons") || seen.count("--blank"))
+            r.error = std::string(seen.count("--seasons") ? "--seasons" : "--blank") + " does not apply to --view orbits";
+        else if (find && (film || seen.count("--body") || seen.count("--dir")))
+            r.error = "--find --view orbits takes the moment, the place, --extent and --scale only";
+        else if (seen.count("--trails")) r.error = "--trails does not apply to --view orbits";
+        else if (film && o.frames == 0) r.error = "--every needs --frames as well";
+        else if (o.frames > 0 && o.everyMinutes == 0 && o.everyExactMinutes == 0.0) r.error = "--frames needs --every as well";
+        else if (o.everyExactMinutes > 0.0) r.error = "--every for --view orbits is minutes or days (60, 1d)";
+        else if ((seen.count("--fps") || seen.count("--frame-size")) && !film)
+            r.error = std::string(seen.count("--fps") ? "--fps" : "--frame-size") + " applies to films (--frames)";
+        else if (o.freeView || o.direction == view::Direction::Zenith || o.intercardinal)
+            r.error = "--view orbits faces north, east, south or west (--dir) or a planet (--body)";
+        else if (seen.count("--look") || seen.count("--fov") || seen.count("--style"))
+            r.error = "--view orbits draws its own picture (--look, --fov and --style do not apply)";
+        else r.error = placeError(o);
+        o.mode = find ? Mode::Find : Mode::Render;
+        return r;
+    }
+    if (seen.count("--extent")) {
+        r.error = "--extent needs --view orbits";
+        return r;
+    }
     if (seen.count("--view") && o.viewName == "moonlog") {
         // 月の観察カード: one direction, a few moments --every apart.
         const char* other = json ? "--json" : almanac ? "--almanac" : identify ? "--identify" : find ? "--find"
@@ -561,7 +604,7 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         return r;
     }
     if (seen.count("--body")) {
-        r.error = "--body needs --view phases";
+        r.error = "--body needs --view phases or --view orbits";
         return r;
     }
     if (seen.count("--view") || seen.count("--seasons") || seen.count("--blank")) {

@@ -76,6 +76,8 @@ struct CliOptions {
     bool blank = false;
     // --body NAME for --view phases (金星 when not given).
     std::string bodyName;
+    // --extent mars|saturn|neptune for --view orbits (saturn when not given).
+    std::string extentName;
     // --dir as given; northeast … northwest (intercardinal) only for --view moonlog.
     std::string dirName;
     bool intercardinal = false;

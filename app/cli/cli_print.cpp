@@ -6,6 +6,7 @@
 #include "app/cli/commands.h"
 #include "app/session/almanac_text.h"
 #include "app/session/eclipse_text.h"
+#include "app/session/orbit_answer.h"
 
 namespace app {
 
@@ -31,6 +32,18 @@ int runAlmanac(const CliOptions& opt, const catalog::Catalogue& cat, const Local
 }
 
 int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZone& zone) {
+    if (opt.viewName == "orbits") {
+        const OrbitAnswer a = answerOrbits({skyQuery(opt), 180.0, std::nullopt,
+                                            orbitExtentNamed(opt.extentName).value_or(view::OrbitExtent::Saturn)},
+                                           cat, zone, Clock::now());
+        const std::optional<std::string> json = orbitFindJson(a, opt.findName);
+        if (!json) {
+            std::fprintf(stderr, "planetarium: --find: %s is not on the view from above (太陽, 水星 … 海王星, 地球)\n",
+                         quotedArgument(opt.findName).c_str());
+            return 2;
+        }
+        return printed(*json, "the answer");
+    }
     const FindResult r = answerFind(findQuery(opt), cat, zone, Clock::now());
     if (const std::string error = findErrorText(r, opt.findName); !error.empty()) {
         std::fprintf(stderr, "planetarium: --find: %s\n", error.c_str());

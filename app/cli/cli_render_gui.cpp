@@ -20,6 +20,8 @@
 #include "app/output/eclipse_picture_gui.h"
 #include "app/output/sun_path_export_gui.h"
 #include "app/session/moon_card_answer.h"
+#include "app/session/orbit_answer.h"
+#include "app/session/time_step.h"
 #include "app/session/phase_strip_answer.h"
 #include "app/session/sun_path_answer.h"
 #include "app/output/film_export_gui.h"
@@ -150,6 +152,77 @@ int renderEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const QS
     return writeFilm(film, cat);
 }
 
+// --render FILE --view orbits: 宇宙から見た図 at the --at moment as a picture,
+// an A4 PDF, an SVG drawing or JSON; with --frames, a film of it.
+int renderOrbits(const CliOptions& opt, const catalog::Catalogue& cat, const QString& path) {
+    std::string zoneError;
+    const std::optional<LocalZone> zone = requestZone(opt, cat, zoneError);
+    if (!zone) {
+        std::fprintf(stderr, "planetarium: %s\n", zoneError.c_str());
+        return 2;
+    }
+    // The four quarters face north, east, south and west: 0, 90, 180, 270 degrees.
+    OrbitQuery q{skyQuery(opt), 90.0 * static_cast<int>(opt.direction), std::nullopt,
+                 orbitExtentNamed(opt.extentName).value_or(view::OrbitExtent::Saturn)};
+    if (!opt.bodyName.empty()) {
+        q.target = orbitPlanetNamed(opt.bodyName);
+        if (!q.target || *q.target == astro::Planet::Earth) {
+            std::fprintf(stderr, "planetarium: --body: %s is not a planet to face (水星 … 海王星)\n",
+                         quotedArgument(opt.bodyName).c_str());
+            return 2;
+        }
+    }
+    const auto now = std::chrono::system_clock::now();
+    const OrbitAnswer a = answerOrbits(q, cat, *zone, now);
+    const auto pageImage = [&opt](const OrbitAnswer& frame) {
+        const QByteArray png = lessonPageBytes(ChartFormat::Png, QStringLiteral("宇宙から見た図"),
+                                               [&frame](view::Painter& p) { view::drawOrbitView(frame.scene, frame.extent, p); },
+                                               opt.scale);
+        return QImage::fromData(png, "PNG");
+    };
+    if (opt.frames > 0) {
+        const auto format = filmFormat(path);
+        if (!format) {
+            std::fprintf(stderr, "planetarium: --frames writes FILE.png frames or a FILE.gif, FILE.mp4 or FILE.webm film, not %s\n",
+                         quotedArgument(opt.renderPath).c_str());
+            return 2;
+        }
+        FilmRequest film;
+        film.first.scale = opt.scale;
+        film.frames = opt.frames;
+        film.everyMinutes = opt.everyMinutes;
+        film.path = path;
+        if (opt.filmFps) film.framesPerSecond = *opt.filmFps;
+        if (opt.filmFrameSize) film.frameSize = QSize(opt.filmFrameSize->first, opt.filmFrameSize->second);
+        const std::int64_t firstMinute = minuteCount(q.sky.at.value_or(jstFromSystemClock(now)));
+        const LocalZone z = *zone;
+        film.drawFrame = [&cat, q, z, now, firstMinute, every = opt.everyMinutes, pageImage](int index) {
+            OrbitQuery frame = q;
+            frame.sky.at = civilFromMinuteCount(firstMinute + static_cast<std::int64_t>(index) * every);
+            return pageImage(answerOrbits(frame, cat, z, now));
+        };
+        return writeFilm(film, cat);
+    }
+    QByteArray bytes;
+    if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+        const std::string json = orbitJson(a, *zone);
+        bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+    } else if (const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath)) {
+        bytes = lessonPageBytes(*format, QStringLiteral("宇宙から見た図"),
+                                [&a](view::Painter& p) { view::drawOrbitView(a.scene, a.extent, p); }, opt.scale);
+    } else {
+        std::fprintf(stderr, "planetarium: --view orbits writes .png, .pdf, .svg or .json (or a film with --frames), not %s\n",
+                     quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    const QString error = bytes.isEmpty() ? QStringLiteral("the picture could not be drawn") : writeFileSafely(path, bytes);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
+        return 1;
+    }
+    return 0;
+}
+
 // --render FILE --view sunpath: 透明半球 of the --at date (or its year's
 // solstices and equinoxes, or the empty worksheet) as a picture, an A4 PDF,
 // an SVG drawing or, for FILE.json, the numbers behind it.
@@ -252,6 +325,7 @@ int runRender(int argc, char** argv, const CliOptions& opt, const catalog::Catal
     QGuiApplication qtApp(qtArgc, argv);
 
     if (!opt.eclipseDate.empty()) return renderEclipse(opt, cat, *path);
+    if (opt.viewName == "orbits") return renderOrbits(opt, cat, *path);
     if (!opt.viewName.empty()) return renderSunPath(opt, cat, *path);
     const SkyRequest req = skyRequest(opt, cat, std::chrono::system_clock::now());
     const std::uint64_t seed = meteorSeed(opt);
