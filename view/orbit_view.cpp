@@ -148,10 +148,16 @@ OrbitScene orbitScene(const astro::EphemerisTables& tables, double jdUt, double 
     const DateEcliptic ecl{frame.toTrueOfDate, astro::meanObliquity2006Rad(jdTt) + frame.nutation.depsRad};
     for (int i = 0; i < astro::kPlanetCount; ++i)
         s.planets[i] = planetOfDate(tables, static_cast<astro::Planet>(i), jdTt, ecl);
-    s.sunLonDeg = lonOf(ecl(astro::apparentPlace(tables, astro::SkyBody::Sun, frame).geocentricAu));
-    s.moonLonDeg = lonOf(ecl(astro::apparentPlace(tables, astro::SkyBody::Moon, frame).geocentricAu));
+    const astro::Vec3 sun = astro::apparentPlace(tables, astro::SkyBody::Sun, frame).geocentricAu;
+    const astro::Vec3 moon = astro::apparentPlace(tables, astro::SkyBody::Moon, frame).geocentricAu;
+    s.sunLonDeg = lonOf(ecl(sun));
+    s.moonLonDeg = lonOf(ecl(moon));
     s.moonElongationDeg = wrap360(s.moonLonDeg - s.sunLonDeg);
-    s.moonIllum = 0.5 * (1.0 - std::cos(s.moonElongationDeg * astro::kDegToRad));
+    // Lit fraction from the phase angle at the Moon (the Sun's and the
+    // Earth's directions from it), latitude included.
+    const astro::Vec3 moonToSun{sun[0] - moon[0], sun[1] - moon[1], sun[2] - moon[2]};
+    const double cosPhase = -dot(moon, moonToSun) / (norm(moon) * norm(moonToSun));
+    s.moonIllum = std::isfinite(cosPhase) ? 0.5 * (1.0 + std::clamp(cosPhase, -1.0, 1.0)) : 0.0;
 
     // The place and the way it faces, from the true equator of date.
     const double theta =
@@ -365,39 +371,51 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
     }
 }
 
-void drawOrbitMarks(const astro::EphemerisTables& tables, astro::Planet planet, const std::vector<double>& momentsJdUt,
-                    float centreX, float centreY, float radius, Painter& painter) {
-    if (momentsJdUt.empty()) return;
+OrbitMarks orbitMarks(const astro::EphemerisTables& tables, astro::Planet planet, const std::vector<double>& momentsJdUt) {
+    OrbitMarks m;
+    if (momentsJdUt.empty() || !std::isfinite(momentsJdUt.front())) return m;
     const double jdTt0 = astro::jdTtFromUt(momentsJdUt.front());
     const DateEcliptic ecl = dateEcliptic(tables, jdTt0);
-    const OrbitPlanet e0 = planetOfDate(tables, astro::Planet::Earth, jdTt0, ecl);
-    const OrbitPlanet p0 = planetOfDate(tables, planet, jdTt0, ecl);
-    const double reach = std::max(1.02, p0.distanceAu * 1.05);
-    const double k = radius / reach;
-    for (const OrbitPlanet* o : {&e0, &p0}) {
-        std::vector<Vertex> path;
-        for (const auto& q : o->orbitAu)
-            path.push_back({centreX + static_cast<float>(k * q[0]), centreY - static_cast<float>(k * q[1])});
-        painter.polyline(path, o == &e0 ? kEarthBlue : kOrbitGrey);
-    }
-    painter.setFillColour({255, 200, 40});
-    painter.disc(centreX, centreY, radius * 0.06f, {230, 150, 0});
-    for (std::size_t i = 0; i < momentsJdUt.size(); ++i) {
-        const double jdTt = astro::jdTtFromUt(momentsJdUt[i]);
+    m.earthOrbitAu = planetOfDate(tables, astro::Planet::Earth, jdTt0, ecl).orbitAu;
+    m.planetOrbitAu = planetOfDate(tables, planet, jdTt0, ecl).orbitAu;
+    for (const double jdUt : momentsJdUt) {
+        const double jdTt = astro::jdTtFromUt(jdUt);
         const OrbitPlanet a = planetOfDate(tables, astro::Planet::Earth, jdTt, ecl);
         const OrbitPlanet b = planetOfDate(tables, planet, jdTt, ecl);
-        const float ax = centreX + static_cast<float>(k * a.xAu), ay = centreY - static_cast<float>(k * a.yAu);
-        const float bxp = centreX + static_cast<float>(k * b.xAu), byp = centreY - static_cast<float>(k * b.yAu);
+        m.earthAu.push_back({a.xAu, a.yAu});
+        m.planetAu.push_back({b.xAu, b.yAu});
+    }
+    return m;
+}
+
+void drawOrbitMarks(const OrbitMarks& marks, float centreX, float centreY, float radius, Painter& painter) {
+    const double k = radius * 0.95 / 1.017;  // the Earth's aphelion
+    const auto at = [&](const std::array<double, 2>& p) {
+        return Vertex{centreX + static_cast<float>(k * p[0]), centreY - static_cast<float>(k * p[1])};
+    };
+    for (const auto* orbit : {&marks.earthOrbitAu, &marks.planetOrbitAu}) {
+        std::vector<Vertex> path;
+        for (const auto& q : *orbit) path.push_back(at(q));
+        painter.polyline(path, orbit == &marks.earthOrbitAu ? kEarthBlue : kOrbitGrey);
+    }
+    painter.setFillColour({255, 200, 40});
+    painter.disc(centreX, centreY, radius * 0.05f, {230, 150, 0});
+    const std::size_t n = std::min(marks.earthAu.size(), marks.planetAu.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const Vertex a = at(marks.earthAu[i]), b = at(marks.planetAu[i]);
         painter.setLineStyle(LineStyle::Dotted);
-        painter.line(ax, ay, bxp, byp, kOrbitGrey);
+        painter.line(a.x, a.y, b.x, b.y, kOrbitGrey);
         painter.setLineStyle(LineStyle::Solid);
         painter.setFillColour(kEarthBlue);
-        painter.disc(ax, ay, radius * 0.025f, kEarthBlue);
-        painter.setFillColour(kPlanetColours[static_cast<int>(planet)]);
-        painter.disc(bxp, byp, radius * 0.03f, kInk);
-        const std::string n = std::to_string(i + 1);
-        label(painter, bxp + radius * 0.04f, byp - radius * 0.07f, n, 0.7f);
-        label(painter, ax + radius * 0.04f, ay - radius * 0.07f, n, 0.7f);
+        painter.disc(a.x, a.y, radius * 0.025f, kEarthBlue);
+        painter.setFillColour({220, 190, 80});
+        painter.disc(b.x, b.y, radius * 0.03f, kInk);
+        // Numbers outside each orbit, away from the Sun.
+        for (const Vertex& v : {a, b}) {
+            const double d = std::atan2(v.y - centreY, v.x - centreX);
+            label(painter, v.x + radius * 0.09f * static_cast<float>(std::cos(d)) - radius * 0.03f,
+                  v.y + radius * 0.09f * static_cast<float>(std::sin(d)) - radius * 0.05f, std::to_string(i + 1), 0.6f);
+        }
     }
 }
 

@@ -103,12 +103,18 @@ inline constexpr float kOrbitPageHeightTwips = 11906.0f;
 // drawOrbitView: the page, on white.
 void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter);
 
-// A small diagram of the Sun with two planets' orbits and numbered places
-// (1, 2 …) at a series of moments, with the lines of sight between them:
-// the view from above beside a phase strip. `centreX`, `centreY` and
-// `radius` in the painter's units; `planet` seen from the Earth.
-void drawOrbitMarks(const astro::EphemerisTables& tables, astro::Planet planet, const std::vector<double>& momentsJdUt,
-                    float centreX, float centreY, float radius, Painter& painter);
+// The view from above beside a phase strip: the Earth's and an inner
+// planet's orbits and their places at a series of moments (ecliptic of date
+// of the first), projected, au.
+struct OrbitMarks {
+    std::vector<std::array<double, 2>> earthOrbitAu, planetOrbitAu;
+    std::vector<std::array<double, 2>> earthAu, planetAu;  // one per moment
+};
+OrbitMarks orbitMarks(const astro::EphemerisTables& tables, astro::Planet planet, const std::vector<double>& momentsJdUt);
+// drawOrbitMarks: the Sun, both orbits and the numbered places (1, 2 …)
+// joined by the lines of sight, within `radius` of the centre (painter
+// units), the Earth's orbit filling 0.95 of it.
+void drawOrbitMarks(const OrbitMarks& marks, float centreX, float centreY, float radius, Painter& painter);
 
 // Heliocentric ecliptic of date for a planet at a TT Julian day: longitude,
 // latitude (degrees), distance (AU), and the state for the orbit.

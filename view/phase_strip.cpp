@@ -33,13 +33,27 @@ astro::SkyState preciseSkyAt(const astro::EphemerisTables& tables, double jdUt, 
     return s;
 }
 
+// The Sun's and the body's places at local noon and the sidereal time: all
+// the twilight needs, without the other bodies of a whole sky.
+struct NoonPlaces {
+    double sunRaHours = 0.0, sunDecDeg = 0.0, bodyRaHours = 0.0, siderealHours = 0.0;
+};
+NoonPlaces noonPlaces(const astro::EphemerisTables& tables, double noonJdUt, astro::Body body) {
+    const double jdTt = astro::jdTtFromUt(noonJdUt);
+    const astro::EarthFrame frame = astro::earthFrame(tables, jdTt);
+    const astro::SkyBody sky = body == astro::Moon ? astro::SkyBody::Moon
+                               : body == astro::Mercury ? astro::SkyBody::Mercury
+                                                        : astro::SkyBody::Venus;
+    const astro::ApparentPlace sun = astro::apparentPlace(tables, astro::SkyBody::Sun, frame);
+    return {sun.raHours, sun.decDeg, astro::apparentPlace(tables, sky, frame).raHours,
+            astro::greenwichApparentSiderealHours(noonJdUt, jdTt, frame.nutation)};
+}
+
 // The end of civil twilight on the body's side of the day: from the Sun's
 // hour angle at local noon, the hour angle of the Sun 6 degrees down.
-double twilightMoment(const astro::EphemerisTables& tables, double noonJdUt, bool evening, double latDeg,
-                      double lonDeg) {
-    const astro::SkyState noon = preciseSkyAt(tables, noonJdUt, latDeg, lonDeg);
-    const double h = wrap180((noon.siderealTimeHours - noon.bodyRaHours[astro::Sun]) * 15.0 + lonDeg);
-    const double phi = latDeg * astro::kDegToRad, dec = noon.bodyDecDeg[astro::Sun] * astro::kDegToRad;
+double twilightMoment(const NoonPlaces& noon, double noonJdUt, bool evening, double latDeg, double lonDeg) {
+    const double h = wrap180((noon.siderealHours - noon.sunRaHours) * 15.0 + lonDeg);
+    const double phi = latDeg * astro::kDegToRad, dec = noon.sunDecDeg * astro::kDegToRad;
     const double c = (std::sin(kTwilightDeg * astro::kDegToRad) - std::sin(phi) * std::sin(dec)) / (std::cos(phi) * std::cos(dec));
     // Where the Sun never gets so low (or never so high), an hour and a half
     // from noon's opposite.
@@ -62,10 +76,10 @@ PhaseStrip phaseStrip(const astro::EphemerisTables& tables, astro::Body body, co
     const double firstNoon = astro::localToJdUt(first, 12.0 * 3600.0, zone);
     for (int i = 0; i < count; ++i) {
         const double noon = firstNoon + i * strip.everyDays;
-        const astro::SkyState atNoon = preciseSkyAt(tables, noon, strip.latDeg, strip.lonDeg);
+        const NoonPlaces atNoon = noonPlaces(tables, noon, strip.body);
         PhaseDisc d;
-        d.evening = wrap180((atNoon.bodyRaHours[strip.body] - atNoon.bodyRaHours[astro::Sun]) * 15.0) > 0.0;
-        d.jdUt = twilightMoment(tables, noon, d.evening, strip.latDeg, strip.lonDeg);
+        d.evening = wrap180((atNoon.bodyRaHours - atNoon.sunRaHours) * 15.0) > 0.0;
+        d.jdUt = twilightMoment(atNoon, noon, d.evening, strip.latDeg, strip.lonDeg);
         const astro::SkyState s = preciseSkyAt(tables, d.jdUt, strip.latDeg, strip.lonDeg);
         d.date = astro::localDateTime(d.jdUt, zone).date;
         d.illum = s.bodyIllum[strip.body];
@@ -76,6 +90,11 @@ PhaseStrip phaseStrip(const astro::EphemerisTables& tables, astro::Body body, co
         d.limbAngleDeg = astro::brightLimbFromVerticalDeg(s, strip.body);
         d.altDeg = s.bodyAltDeg[strip.body];
         strip.discs.push_back(d);
+    }
+    if (strip.body != astro::Moon) {
+        std::vector<double> moments;
+        for (const PhaseDisc& d : strip.discs) moments.push_back(d.jdUt);
+        strip.marks = orbitMarks(tables, strip.body == astro::Mercury ? astro::Planet::Mercury : astro::Planet::Venus, moments);
     }
     return strip;
 }
@@ -107,7 +126,7 @@ void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
         drawMoonShape(tw(cx), tw(cy), radius, d.illum, d.limbAngleDeg, look, painter);
         const char* side = strip.body == astro::Moon ? (d.evening ? "夕方" : "明け方") : d.evening ? "宵の明星" : "明けの明星";
         const std::vector<std::string> lines = {
-            discDate(d.date) + "　" + side,
+            std::to_string(i + 1) + "　" + discDate(d.date) + "　" + side,
             "離角 " + astro::fixedText(d.elongationDeg, 0) + "°" +
                 (std::isfinite(d.mag) ? "　" + astro::fixedText(d.mag, 1) + "等" : std::string()),
             "輝面比 " + astro::fixedText(d.illum, 2) + "　視直径 " + astro::fixedText(d.diameterArcsec, 0) + "″"};
@@ -118,6 +137,17 @@ void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
             painter.text(line);
             y += 0.85 * kCharMm * 1.3;
         }
+        painter.setTextScale(1.0f);
+    }
+    // The same moments from above, in the third row's room.
+    if (!strip.marks.earthAu.empty() && strip.discs.size() <= 2 * kColumns) {
+        drawOrbitMarks(strip.marks, tw(45.0), tw(176.0), tw(28.0), painter);
+        const std::string name = catalog::kBodyNames[strip.body];
+        painter.setTextScale(0.85f);
+        painter.setTextPosition(tw(80.0), tw(160.0));
+        painter.text("宇宙から見た図（太陽系を北側から見る）：" + name + "（黄）と地球（青）の位置。番号は上の円盤の番号。");
+        painter.setTextPosition(tw(80.0), tw(166.0));
+        painter.text("点線は地球から" + name + "を見る向き。" + name + "が地球に近づくほど大きく、細く見えます。");
         painter.setTextScale(1.0f);
     }
 }

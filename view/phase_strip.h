@@ -17,6 +17,7 @@
 
 #include "astro/almanac.h"
 #include "astro/sky_state.h"
+#include "view/orbit_view.h"
 #include "view/painter.h"
 
 namespace view {
@@ -41,6 +42,9 @@ struct PhaseStrip {
     double lonDeg = 139.75;
     int everyDays = 14;
     std::vector<PhaseDisc> discs;
+    // Mercury's or Venus's places and the Earth's at the discs' moments, seen
+    // from above (drawn beside a strip of up to 14 discs).
+    OrbitMarks marks;
 };
 
 // phaseStrip: `count` discs (1..40) from the local date `first`, one every
