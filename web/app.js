@@ -270,7 +270,12 @@
   // The picture as large as fits the space under the controls, its shape kept.
   function fitPicture() {
     const canvas = $("sky");
-    const room = document.querySelector("main").getBoundingClientRect();
+    const main = document.querySelector("main");
+    const box = main.getBoundingClientRect();
+    // With 宇宙から見た図 open, the sky has the rest of the room.
+    const side = $("orbitSide").hidden ? null : $("orbitSide").getBoundingClientRect();
+    const column = side && getComputedStyle(main).flexDirection === "column";
+    const room = {width: box.width - (side && !column ? side.width + 6 : 0), height: box.height - (column ? side.height + 6 : 0)};
     const width = Math.max(1, Math.floor(Math.min(room.width, (room.height * 977) / 625)));
     canvas.style.width = `${width}px`;
     canvas.style.height = `${Math.floor((width * 625) / 977)}px`;
@@ -344,6 +349,7 @@
       state.shown = {req, scale};
       $("ring").hidden = true;
       describeSky(req);
+      if (!$("orbitSide").hidden) drawOrbits(req);
       say(`${req.at}（日本時間）　${req.place || `北緯 ${req.lat}°、東経 ${req.lon}°`}` +
           (req.trails ? `　軌跡 ${req.trails} 時間` : ""));
       remember();
@@ -831,6 +837,50 @@
     openSheet(view);
   }
 
+  // 宇宙から見た図 of the picture's moment and place, facing where the sky
+  // view faces (or the chosen planet, with the line of sight).
+  function drawOrbits(req = pageRequest()) {
+    const facing = {north: 0, east: 90, south: 180, west: 270, zenith: 180}[state.dir] ?? state.look.az;
+    try {
+      const answer = api.orbits({...req, facing, extent: $("orbitExtent").value,
+                                 ...($("orbitTarget").value ? {target: $("orbitTarget").value} : {})});
+      // As large as the panel holds, its shape kept.
+      const canvas = $("orbitCanvas");
+      const side = $("orbitSide");
+      const room = side.clientHeight - side.querySelector(".orbitBar").offsetHeight - 4;
+      const width = Math.max(200, Math.floor(Math.min(side.clientWidth, room > 0 ? (room * 1123) / 794 : side.clientWidth)));
+      canvas.style.width = `${width}px`;
+      canvas.style.height = `${Math.floor((width * 794) / 1123)}px`;
+      paint(canvas, answer.picture, Math.max(0.5, (width * (window.devicePixelRatio || 1)) / 1123));
+      state.orbits = answer;
+    } catch (e) {
+      say(e.message);
+    }
+  }
+
+  function showOrbits(open) {
+    $("orbitSide").hidden = !open;
+    document.querySelector("main").classList.toggle("split", open);
+    setMenu(false);
+    fitPicture();
+    drawPage();
+  }
+
+  // A tap on a planet of 宇宙から見た図 draws the line of sight to it.
+  function tapOrbits(e) {
+    const a = state.orbits;
+    if (!a) return;
+    const r = $("orbitCanvas").getBoundingClientRect();
+    const x = ((e.clientX - r.left) / r.width) * a.frame.width, y = ((e.clientY - r.top) / r.height) * a.frame.height;
+    let best = null;
+    for (const b of a.bodies)
+      if (b.inside && b.name !== "地球" && Math.hypot(b.x - x, b.y - y) <= 14 && (!best || Math.hypot(b.x - x, b.y - y) < Math.hypot(best.x - x, best.y - y))) best = b;
+    if (!best) return;
+    $("orbitTarget").value = best.name;
+    drawOrbits();
+    say(`${best.name}：太陽から ${best.distanceAu.toFixed(2)} au`);
+  }
+
   // 月の観察カード: the Moon toward one direction at three times an hour
   // apart from the entered moment, or at that time on five days, or the
   // pupils' card; A4 portrait.
@@ -1071,6 +1121,11 @@
     $("sunPath").addEventListener("click", () => showSunPath());
     $("phases").addEventListener("click", () => showPhases());
     $("moonCard").addEventListener("click", () => showMoonCard());
+    $("orbits").addEventListener("click", () => showOrbits(true));
+    $("orbitClose").addEventListener("click", () => showOrbits(false));
+    $("orbitExtent").addEventListener("change", () => drawOrbits());
+    $("orbitTarget").addEventListener("change", () => drawOrbits());
+    $("orbitCanvas").addEventListener("click", tapOrbits);
     $("trails").addEventListener("change", drawPage);
     // 全画面: the picture alone; the large names come on with it.
     $("full").addEventListener("click", () => {
@@ -1283,6 +1338,12 @@
     moonCard: (req = {}) => call({op: "moonCard", ...momentAndPlace(req), ...(req.face ? {face: String(req.face)} : {}),
                                   ...(req.every !== undefined ? {every: Number(req.every)} : {}),
                                   ...(req.count !== undefined ? {count: Number(req.count)} : {}), blank: !!req.blank}),
+    // 宇宙から見た図: {facing (azimuth), target (a planet), extent (mars,
+    // saturn, neptune)}, the JSON of --view orbits with the page as a draw
+    // list ("picture"); find: a body's pixel on it (--find NAME --view orbits).
+    orbits: (req = {}) => call({op: "orbits", ...momentAndPlace(req), ...(req.facing !== undefined ? {facing: Number(req.facing)} : {}),
+                                ...(req.target ? {target: String(req.target)} : {}), ...(req.extent ? {extent: String(req.extent)} : {}),
+                                ...(req.find ? {find: String(req.find)} : {})}),
     sunPath: (req = {}) => call({op: "sunPath", ...momentAndPlace(req), seasons: !!req.seasons, worksheet: !!req.worksheet}),
     // A film and a frame series from req's moment: {frames, every (minutes),
     // fps}, resolving to a Blob; filmType() is the film's kind, null where

@@ -26,8 +26,14 @@ self.addEventListener("activate", (event) => {
       .then(() => self.clients.claim()));
 });
 
+// Only the build's own files are answered; anything else the browser asks
+// for by itself (a favicon) goes to the network as if there were no worker,
+// so a request the cache cannot answer with the server gone is no error of
+// the page.
+const OWN = new Set(FILES.map((f) => new URL(f, self.registration.scope).pathname));
+
 self.addEventListener("fetch", (event) => {
-  if (event.request.method !== "GET") return;
+  if (event.request.method !== "GET" || !OWN.has(new URL(event.request.url).pathname)) return;
   event.respondWith(
     caches.open(CACHE).then(async (cache) => (await cache.match(event.request, {ignoreSearch: true})) || fetch(event.request)));
 });

@@ -543,8 +543,8 @@ CliParse parseCommandLine(const std::vector<std::string>& args, const catalog::C
         else if (!render && !find) r.error = "--view needs --render FILE (.png, .pdf, .svg or .json)";
         else if (seen.count("--seasons") || seen.count("--blank"))
             r.error = std::string(seen.count("--seasons") ? "--seasons" : "--blank") + " does not apply to --view orbits";
-        else if (find && (film || seen.count("--body") || seen.count("--dir")))
-            r.error = "--find --view orbits takes the moment, the place, --extent and --scale only";
+        else if (find && (film || seen.count("--body") || seen.count("--dir") || seen.count("--scale")))
+            r.error = "--find --view orbits takes the moment, the place and --extent only";
         else if (seen.count("--trails")) r.error = "--trails does not apply to --view orbits";
         else if (film && o.frames == 0) r.error = "--every needs --frames as well";
         else if (o.frames > 0 && o.everyMinutes == 0 && o.everyExactMinutes == 0.0) r.error = "--frames needs --every as well";

@@ -193,7 +193,10 @@ int renderOrbits(const CliOptions& opt, const catalog::Catalogue& cat, const QSt
         film.everyMinutes = opt.everyMinutes;
         film.path = path;
         if (opt.filmFps) film.framesPerSecond = *opt.filmFps;
-        if (opt.filmFrameSize) film.frameSize = QSize(opt.filmFrameSize->first, opt.filmFrameSize->second);
+        // The page's own size (even, as films need), unless asked otherwise.
+        const auto even = [&opt](float twips) { return 2 * static_cast<int>(std::lround(twips / 15.0 * opt.scale / 2.0)); };
+        film.frameSize = opt.filmFrameSize ? QSize(opt.filmFrameSize->first, opt.filmFrameSize->second)
+                                           : QSize(even(view::kOrbitPageWidthTwips), even(view::kOrbitPageHeightTwips));
         const std::int64_t firstMinute = minuteCount(q.sky.at.value_or(jstFromSystemClock(now)));
         const LocalZone z = *zone;
         film.drawFrame = [&cat, q, z, now, firstMinute, every = opt.everyMinutes, pageImage](int index) {

@@ -7,6 +7,7 @@
 #include "app/almanac/almanac_menu_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
 #include "app/lessons/moon_card_dialog_widgets.h"
+#include "app/lessons/orbit_dock_widgets.h"
 #include "app/lessons/phase_strip_dialog_widgets.h"
 #include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/chart/chart_output_menu_widgets.h"
@@ -78,6 +79,15 @@ Desktop::Desktop(const catalog::Catalogue& cat, WindowHooks hooks)
         moonCard_->refresh();
     });
     moonCard->setObjectName(QStringLiteral("moonCardAction"));
+    // 宇宙から見た図: beside the sky, following it; the item shows and hides it.
+    orbits_ = new OrbitDock(w);
+    orbits_->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+    w->addDockWidget(Qt::RightDockWidgetArea, orbits_);
+    orbits_->hide();
+    QAction* orbits = orbits_->toggleViewAction();
+    orbits->setText(QStringLiteral("宇宙から見た図"));
+    orbits->setObjectName(QStringLiteral("orbitsAction"));
+    w->viewMenu()->addAction(orbits);
     w->setTrailSpan([this] { return trails_->minutes(); });
     QObject::connect(trails_, &TrailMenu::changed, w, &MainWindow::onDrawClicked);
 

@@ -21,6 +21,7 @@ class EclipseDialog;
 class SunPathDialog;
 class PhaseStripDialog;
 class MoonCardDialog;
+class OrbitDock;
 class TrailMenu;
 class FreeViewControl;
 
@@ -49,6 +50,7 @@ public:
     SunPathDialog* sunPathDialog() const { return sunPath_; }
     PhaseStripDialog* phaseStripDialog() const { return phases_; }
     MoonCardDialog* moonCardDialog() const { return moonCard_; }
+    OrbitDock* orbitDock() const { return orbits_; }
 
 private:
     std::unique_ptr<MainWindow> window_;
@@ -65,6 +67,7 @@ private:
     SunPathDialog* sunPath_ = nullptr;
     PhaseStripDialog* phases_ = nullptr;
     MoonCardDialog* moonCard_ = nullptr;
+    OrbitDock* orbits_ = nullptr;
 };
 
 // No mode option: opens the window on the start query's moment and place

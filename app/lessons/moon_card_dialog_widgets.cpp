@@ -16,6 +16,7 @@
 
 #include <algorithm>
 
+#include "app/lessons/lesson_page_widgets.h"
 #include "app/output/print_file_widgets.h"
 #include "app/output/qt_painter_gui.h"
 #include "app/output/safe_write_qtcore.h"
@@ -115,43 +116,12 @@ void MoonCardDialog::refresh() {
     picture_->setPixmap(pixmap);
 }
 
-bool MoonCardDialog::save() {
-    const QString path = window_->hooks().askSavePath(QStringLiteral("月の観察カード.png"));
-    if (path.isEmpty()) return false;
-    const std::optional<ChartFormat> format = chartFormatForPath(path.toStdString());
-    if (!format) {
-        window_->warn(QStringLiteral("PNG、PDF、SVG のどれかの名前をつけてください。"));
-        return false;
-    }
-    const QByteArray bytes = lessonPageBytes(*format, QStringLiteral("月の観察カード"),
-                                             [this](view::Painter& p) { view::drawMoonCard(card_, p); }, 2.0, true);
-    const QString error = bytes.isEmpty() ? QStringLiteral("描けませんでした") : writeFileSafely(path, bytes);
-    if (!error.isEmpty()) {
-        window_->warn(failedWriteText(QStringLiteral("月の観察カードを"), QStringLiteral("保存"), path, error));
-        return false;
-    }
-    window_->statusBar()->showMessage(QStringLiteral("月の観察カードを %1 に保存しました。").arg(path), 8000);
-    return true;
+LessonPage MoonCardDialog::page() const {
+    return {QStringLiteral("月の観察カード"), [this](view::Painter& p) { view::drawMoonCard(card_, p); }, true};
 }
 
-bool MoonCardDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    if (!askPrinter(printer)) return false;
-    const QString file = printer.outputFileName();
-    const QString error = printSafely(printer, [this](QPrinter& p) {
-        const QRectF page = p.pageLayout().paintRectPixels(p.resolution());
-        QtPainter painter(p, QRectF(0.0, 0.0, page.width(), page.height()),
-                          view::ChartFrame{view::kMoonCardWidthTwips, view::kMoonCardHeightTwips},
-                          qColour(view::kPaperBackground), qColour(view::kPaperText));
-        if (!painter.isActive()) return false;
-        view::drawMoonCard(card_, painter);
-        return true;
-    });
-    if (error.isEmpty()) return true;
-    window_->warn(file.isEmpty() ? QStringLiteral("印刷を始められませんでした。プリンターの設定を確かめてください。")
-                                 : failedWriteText(QStringLiteral("月の観察カードを"), QStringLiteral("書き出し"), file, error));
-    return false;
-}
+bool MoonCardDialog::save() { return saveLessonPage(window_, page()); }
+
+bool MoonCardDialog::print() { return printLessonPage(window_, page(), askPrinter); }
 
 }  // namespace app

@@ -19,6 +19,7 @@ class QSpinBox;
 namespace app {
 
 class MainWindow;
+struct LessonPage;
 
 class MoonCardDialog : public QDialog {
     Q_OBJECT
@@ -32,6 +33,8 @@ public:
     void setChoice(int direction, bool days, int every, int count, bool blank);
 
     bool save();
+    // The page as drawn now, for saving and printing.
+    LessonPage page() const;
     bool print();
     std::function<bool(QPrinter&)> askPrinter;
 

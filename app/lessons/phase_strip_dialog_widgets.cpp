@@ -15,6 +15,7 @@
 
 #include <algorithm>
 
+#include "app/lessons/lesson_page_widgets.h"
 #include "app/output/print_file_widgets.h"
 #include "app/output/qt_painter_gui.h"
 #include "app/output/safe_write_qtcore.h"
@@ -105,43 +106,12 @@ void PhaseStripDialog::refresh() {
     picture_->setPixmap(pixmap);
 }
 
-bool PhaseStripDialog::save() {
-    const QString path = window_->hooks().askSavePath(body_->currentText() + QStringLiteral("の満ち欠け.png"));
-    if (path.isEmpty()) return false;
-    const std::optional<ChartFormat> format = chartFormatForPath(path.toStdString());
-    if (!format) {
-        window_->warn(QStringLiteral("PNG、PDF、SVG のどれかの名前をつけてください。"));
-        return false;
-    }
-    const QByteArray bytes = lessonPageBytes(*format, body_->currentText() + QStringLiteral("の満ち欠け"),
-                                             [this](view::Painter& p) { view::drawPhaseStrip(strip_, p); }, 2.0);
-    const QString error = bytes.isEmpty() ? QStringLiteral("描けませんでした") : writeFileSafely(path, bytes);
-    if (!error.isEmpty()) {
-        window_->warn(failedWriteText(QStringLiteral("満ち欠けの図を"), QStringLiteral("保存"), path, error));
-        return false;
-    }
-    window_->statusBar()->showMessage(QStringLiteral("満ち欠けの図を %1 に保存しました。").arg(path), 8000);
-    return true;
+LessonPage PhaseStripDialog::page() const {
+    return {body_->currentText() + QStringLiteral("の満ち欠け"), [this](view::Painter& p) { view::drawPhaseStrip(strip_, p); }, false};
 }
 
-bool PhaseStripDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-    if (!askPrinter(printer)) return false;
-    const QString file = printer.outputFileName();
-    const QString error = printSafely(printer, [this](QPrinter& p) {
-        const QRectF page = p.pageLayout().paintRectPixels(p.resolution());
-        QtPainter painter(p, QRectF(0.0, 0.0, page.width(), page.height()),
-                          view::ChartFrame{view::kSunPathPageWidthTwips, view::kSunPathPageHeightTwips},
-                          qColour(view::kPaperBackground), qColour(view::kPaperText));
-        if (!painter.isActive()) return false;
-        view::drawPhaseStrip(strip_, painter);
-        return true;
-    });
-    if (error.isEmpty()) return true;
-    window_->warn(file.isEmpty() ? QStringLiteral("印刷を始められませんでした。プリンターの設定を確かめてください。")
-                                 : failedWriteText(QStringLiteral("満ち欠けの図を"), QStringLiteral("書き出し"), file, error));
-    return false;
-}
+bool PhaseStripDialog::save() { return saveLessonPage(window_, page()); }
+
+bool PhaseStripDialog::print() { return printLessonPage(window_, page(), askPrinter); }
 
 }  // namespace app

@@ -18,6 +18,7 @@ class QSpinBox;
 namespace app {
 
 class MainWindow;
+struct LessonPage;
 
 class PhaseStripDialog : public QDialog {
     Q_OBJECT
@@ -33,6 +34,8 @@ public:
 
     // 保存…: PNG, PDF or SVG by the name's extension; false when nothing was written.
     bool save();
+    // The page as drawn now, for saving and printing.
+    LessonPage page() const;
     // 印刷…: A4 landscape on the printer the user sets up (askPrinter).
     bool print();
     std::function<bool(QPrinter&)> askPrinter;

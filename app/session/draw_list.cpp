@@ -196,6 +196,13 @@ std::string moonCardDrawList(const view::MoonCard& card) {
                     view::kPaperText, painter);
 }
 
+std::string orbitDrawList(const view::OrbitScene& scene, view::OrbitExtent extent) {
+    DrawListPainter painter;
+    view::drawOrbitView(scene, extent, painter);
+    return listJson(view::kOrbitPageWidthTwips, view::kOrbitPageHeightTwips, 1.0, view::kPaperBackground, view::kPaperText,
+                    painter);
+}
+
 std::string planispherePageDrawList(const view::Planisphere& p, const catalog::Catalogue& cat,
                                     const std::string& placeName, int page) {
     DrawListPainter painter;

@@ -26,6 +26,7 @@
 #include "view/eclipse_picture.h"
 #include "view/planisphere.h"
 #include "view/moon_card.h"
+#include "view/orbit_view.h"
 #include "view/phase_strip.h"
 #include "view/sun_path.h"
 
@@ -75,6 +76,8 @@ std::string sunPathDrawList(const view::SunPathScene& scene);
 std::string phaseStripDrawList(const view::PhaseStrip& strip);
 // The draw list of the moon card (A4 portrait).
 std::string moonCardDrawList(const view::MoonCard& card);
+// The draw list of 宇宙から見た図 (A4 landscape).
+std::string orbitDrawList(const view::OrbitScene& scene, view::OrbitExtent extent);
 
 // The draw list of one of the planisphere's two A4 pages, in the print
 // style: page 1 the star disc, page 2 the horizon mask.

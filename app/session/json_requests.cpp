@@ -11,6 +11,7 @@
 #include "app/session/planisphere_request.h"
 #include "app/session/pointing_json.h"
 #include "app/session/moon_card_answer.h"
+#include "app/session/orbit_answer.h"
 #include "app/session/phase_strip_answer.h"
 #include "app/session/request_fields.h"
 #include "app/session/sun_path_answer.h"
@@ -280,7 +281,8 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     if (!m.error.empty()) return errorJson(m.error);
     const bool pictureOp = op == "identify" || op == "drawList" || op == "chartList";
     const bool skyOp = op == "json" || op == "find" || op == "almanac" || op == "tonight" || op == "planisphere" ||
-                       op == "eclipses" || op == "eclipse" || op == "sunPath" || op == "phases" || op == "moonCard";
+                       op == "eclipses" || op == "eclipse" || op == "sunPath" || op == "phases" || op == "moonCard" ||
+                       op == "orbits";
     if (op == "places" || op == "constellations" || op == "now" || op == "viewport") {
         m.checkAllUsed();
         if (!m.error.empty()) return errorJson(m.error);
@@ -322,6 +324,9 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     astro::Body phaseBody = astro::Venus;
     int phaseEvery = 14, phaseCount = 12, cardEvery = 60;
     double cardFace = 180.0;
+    std::optional<astro::Planet> orbitTarget;
+    view::OrbitExtent orbitExtent = view::OrbitExtent::Saturn;
+    std::string orbitFind;
     std::optional<view::FreeLook> freeLook;
     double scale = 1.0;
     std::optional<std::pair<int, int>> month;
@@ -383,6 +388,23 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
             if (b->boolean() == nullptr) m.fail("blank: not true or false");
             else worksheet = *b->boolean();
         }
+    } else if (op == "orbits") {
+        // 宇宙から見た図: facing (azimuth, degrees), target (a planet), extent
+        // (mars, saturn, neptune); find: a body's pixel on it instead.
+        if (const std::optional<double> f = m.number("facing")) {
+            if (std::isfinite(*f) && std::fabs(*f) <= 1e6) cardFace = *f;
+            else m.fail("facing: not an azimuth in degrees");
+        }
+        if (const std::optional<std::string> t = m.text("target")) {
+            orbitTarget = orbitPlanetNamed(*t);
+            if (!orbitTarget || *orbitTarget == astro::Planet::Earth)
+                m.fail("target: " + quotedArgument(*t) + " is not a planet to face (水星 … 海王星)");
+        }
+        if (const std::optional<std::string> e = m.text("extent")) {
+            if (const std::optional<view::OrbitExtent> found = orbitExtentNamed(*e)) orbitExtent = *found;
+            else m.fail("extent: " + quotedArgument(*e) + " is not mars, saturn or neptune");
+        }
+        if (const std::optional<std::string> f = m.text("find")) orbitFind = *f;
     } else if (op == "phases") {
         // 満ち欠け: body (金星, 水星, 月), every (days, 1..60), count (1..40).
         if (const std::optional<std::string> b = m.text("body")) {
@@ -443,6 +465,19 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
         const view::MoonCard card = answerMoonCard({sky, cardFace, cardEvery, phaseCount, worksheet}, cat, *zone, now);
         std::string json = moonCardJson(card, *zone);
         std::string picture = moonCardDrawList(card);
+        json.pop_back();
+        json.pop_back();
+        picture.pop_back();
+        return json + ", \"picture\": " + picture + "}\n";
+    }
+    if (op == "orbits") {
+        const OrbitAnswer a = answerOrbits({sky, cardFace, orbitTarget, orbitExtent}, cat, *zone, now);
+        if (!orbitFind.empty()) {
+            const std::optional<std::string> found = orbitFindJson(a, orbitFind);
+            return found ? *found : errorJson(quotedArgument(orbitFind) + " is not on the view from above (太陽, 水星 … 海王星, 地球)");
+        }
+        std::string json = orbitJson(a, *zone);
+        std::string picture = orbitDrawList(a.scene, a.extent);
         json.pop_back();
         json.pop_back();
         picture.pop_back();

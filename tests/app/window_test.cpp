@@ -52,6 +52,7 @@
 #include "app/tonight/tonight_dialog_widgets.h"
 #include "app/eclipse/eclipse_dialog_widgets.h"
 #include "app/lessons/moon_card_dialog_widgets.h"
+#include "app/lessons/orbit_dock_widgets.h"
 #include "app/lessons/phase_strip_dialog_widgets.h"
 #include "app/lessons/sun_path_dialog_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
@@ -1344,4 +1345,35 @@ TEST_F(WindowTest, MoonCardFollowsTheWindowAndPrints) {
     EXPECT_TRUE(dialog->print());
     EXPECT_TRUE(fs::exists(dir_ / "card.pdf"));
     dialog->close();
+}
+
+// 宇宙から見た図 beside the sky: it follows each drawing, a click on a
+// planet draws the line of sight to it, and it prints on A4.
+TEST_F(WindowTest, OrbitViewFollowsTheSkyAndTakesAClickOnAPlanet) {
+    open();
+    const std::array<const char*, 5> moment = {"2026", "8", "15", "19", "0"};
+    for (int i = 0; i < 5; ++i) setText(("txtYMD_" + std::to_string(i)).c_str(), moment[i]);
+    click("Command3");
+    QAction* item = window_->findChild<QAction*>("orbitsAction");
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    app::OrbitDock* dock = desktop_->orbitDock();
+    ASSERT_FALSE(dock->isHidden());
+    const double venusLon = dock->answer().scene.planets[static_cast<int>(astro::Planet::Venus)].lonDeg;
+    EXPECT_EQ(dock->answer().scene.facingLabel, "南");
+    setText("txtYMD_2", "29");
+    click("Command3");
+    EXPECT_GT(dock->answer().scene.planets[static_cast<int>(astro::Planet::Venus)].lonDeg, venusLon + 15.0);  // two weeks on
+    const app::OrbitPixel venus = app::orbitPixel(dock->answer(), astro::Planet::Venus);
+    EXPECT_EQ(dock->choose(venus.x + 2.0, venus.y - 1.0), "金星");
+    ASSERT_TRUE(dock->answer().scene.target.has_value());
+    EXPECT_EQ(*dock->answer().scene.target, astro::Planet::Venus);
+    dock->askPrinter = [this](QPrinter& p) {
+        p.setOutputFileName(QString::fromStdString((dir_ / "orbits.pdf").string()));
+        return true;
+    };
+    EXPECT_TRUE(dock->print());
+    EXPECT_GT(fs::file_size(dir_ / "orbits.pdf"), 1000u);
+    item->trigger();
+    EXPECT_TRUE(dock->isHidden());
 }

@@ -54,7 +54,12 @@ TEST(AlmanacCommandLine, MalformedInputIsOneLineNamingTheOption) {
         {{"--json", "--lat", "1", "--lon", "2", "--tz", "Asia/Tokyo\n"}, "--tz: 'Asia/Tokyo\\x0a'"},
         {{"--json", "--lat", "1", "--lon", "2", "--tz", ""}, "--tz"},
         // 透明半球 (--view sunpath): a file to write, its own picture.
-        {{"--view", "orbit", "--render", "a.png"}, "--view: 'orbit' is not a view (sunpath, phases, moonlog)"},
+        {{"--view", "orbit", "--render", "a.png"}, "--view: 'orbit' is not a view (sunpath, phases, moonlog, orbits)"},
+        {{"--view", "orbits", "--render", "a.png", "--dir", "zenith"}, "--view orbits faces north, east, south or west"},
+        {{"--view", "orbits", "--render", "a.png", "--frames", "3"}, "--frames needs --every as well"},
+        {{"--view", "orbits", "--find", "金星", "--dir", "east"}, "--find --view orbits takes"},
+        {{"--extent", "mars", "--render", "a.png"}, "--extent needs --view orbits"},
+        {{"--view", "orbits", "--render", "a.png", "--extent", "pluto"}, "--extent: 'pluto' is not mars, saturn or neptune"},
         {{"--dir", "southwest", "--render", "a.png"}, "--dir southwest is for --view moonlog"},
         {{"--view", "moonlog", "--render", "a.png", "--frames", "9"}, "at most 8 Moons"},
         {{"--view", "moonlog", "--render", "a.png", "--dir", "zenith"}, "--view moonlog faces north"},

@@ -110,6 +110,40 @@ export async function answerChecks(engine, { desktop, check, work }) {
     check(!diff && shown.image && shown.portrait && shown.answer.moons.every((m) => m.inside),
           "moonCard() equals --view moonlog's JSON, and the page shows the card on A4 portrait", diff ?? JSON.stringify(shown.answer.moons));
   }
+  // 宇宙から見た図: the numbers and a planet's pixel of --view orbits, and
+  // the split beside the sky that a tap on Venus turns toward it.
+  {
+    const file = join(work, "orbits.json");
+    desktop(["--render", file, "--view", "orbits", "--at", "2026-08-15 19:00", "--place", "東京"], false);
+    const found = desktop(["--find", "金星", "--view", "orbits", "--at", "2026-08-15 19:00", "--place", "東京"]);
+    const shown = await engine.evaluate(async () => {
+      const answer = window.planetarium.orbits({ place: "東京", at: "2026-08-15 19:00", facing: 180 });
+      const venus = window.planetarium.orbits({ place: "東京", at: "2026-08-15 19:00", find: "金星" });
+      document.getElementById("date").value = "2026-08-15";
+      document.getElementById("time").value = "19:00";
+      document.getElementById("place").value = "東京";
+      const before = document.getElementById("sky").getBoundingClientRect().width;
+      document.getElementById("orbits").click();
+      await new Promise((r) => setTimeout(r, 300));
+      const side = document.getElementById("orbitCanvas").getBoundingClientRect();
+      const after = document.getElementById("sky").getBoundingClientRect().width;
+      const v = answer.bodies.find((b) => b.name === "金星");
+      document.getElementById("orbitCanvas").dispatchEvent(new MouseEvent("click", {
+        clientX: side.left + (v.x / answer.frame.width) * side.width, clientY: side.top + (v.y / answer.frame.height) * side.height,
+        bubbles: true }));
+      const target = document.getElementById("orbitTarget").value;
+      document.getElementById("orbitClose").click();
+      await new Promise((r) => setTimeout(r, 300));
+      const restored = document.getElementById("sky").getBoundingClientRect().width;
+      delete answer.picture;
+      return {answer, venus, before, after, restored, sideWidth: side.width, target};
+    });
+    const diff = sameValue(shown.answer, JSON.parse(readFileSync(file, "utf8")), 1e-9) ?? sameValue(shown.venus, found, 1e-9);
+    check(!diff && shown.sideWidth > 100 && shown.after < shown.before && shown.target === "金星" &&
+          Math.abs(shown.restored - shown.before) < 2,
+          "orbits() and its find equal --view orbits and --find --view orbits; the split opens beside the sky, a tap on Venus faces it, 閉じる gives the room back",
+          diff ?? JSON.stringify({before: shown.before, after: shown.after, side: shown.sideWidth, target: shown.target, restored: shown.restored}));
+  }
   // The paper chart: the same calls as the program's PDF draws.
   {
     const web = await engine.evaluate((r) => window.planetarium.chartList(r), requests[0]);
