@@ -737,6 +737,26 @@
 
   // 星座早見盤: the place's two A4 pages (the star disc, the horizon mask)
   // to print on card, or to keep as PNGs.
+  // A paper page shown in a panel as an image (the canvas painted at 200
+  // dpi), with a button that saves it as a PNG named `file`.
+  function appendPaperPage(view, canvas, alt, file, className = "paperPage", label = "PNG で保存") {
+    const img = document.createElement("img");
+    img.className = className;
+    img.alt = alt;
+    img.src = canvas.toDataURL("image/png");
+    const save = document.createElement("button");
+    save.type = "button";
+    save.textContent = label;
+    save.addEventListener("click", () => canvas.toBlob((b) => download(b, file), "image/png"));
+    view.append(save, img);
+  }
+  // A lesson's draw list painted at 200 dpi.
+  function paperCanvas(list) {
+    const canvas = document.createElement("canvas");
+    paint(canvas, list, (200 / 1440) * viewport.twipsPerPixel);
+    return canvas;
+  }
+
   function showPlanisphere() {
     const view = panel("星座早見盤");
     try {
@@ -746,15 +766,8 @@
       view.append(note);
       const stem = answer.fileName.replace(/\.pdf$/i, "");
       keep.planispherePages(answer, 200).forEach((canvas, i) => {
-        const img = document.createElement("img");
-        img.className = "paperPage";
-        img.alt = i === 0 ? "星図盤" : "地平盤";
-        img.src = canvas.toDataURL("image/png");
-        const save = document.createElement("button");
-        save.type = "button";
-        save.textContent = `${img.alt}を PNG で保存`;
-        save.addEventListener("click", () => canvas.toBlob((b) => download(b, `${stem}-${i + 1}.png`), "image/png"));
-        view.append(save, img);
+        const alt = i === 0 ? "星図盤" : "地平盤";
+        appendPaperPage(view, canvas, alt, `${stem}-${i + 1}.png`, "paperPage", `${alt}を PNG で保存`);
       });
     } catch (e) {
       const p = document.createElement("p");
@@ -782,17 +795,8 @@
     view.append(kinds);
     try {
       const answer = api.sunPath({...pageRequest(), seasons: kind === "seasons", worksheet: kind === "worksheet"});
-      const canvas = document.createElement("canvas");
-      paint(canvas, answer.picture, (200 / 1440) * viewport.twipsPerPixel);
-      const img = document.createElement("img");
-      img.className = "paperPage landscape";
-      img.alt = kind === "worksheet" ? "透明半球の記録用紙" : "透明半球の太陽の通り道";
-      img.src = canvas.toDataURL("image/png");
-      const save = document.createElement("button");
-      save.type = "button";
-      save.textContent = "PNG で保存";
-      save.addEventListener("click", () => canvas.toBlob((b) => download(b, `sunpath-${kind}-${$("date").value}.png`), "image/png"));
-      view.append(save, img);
+      appendPaperPage(view, paperCanvas(answer.picture), kind === "worksheet" ? "透明半球の記録用紙" : "透明半球の太陽の通り道",
+                      `sunpath-${kind}-${$("date").value}.png`, "paperPage landscape");
     } catch (e) {
       const p = document.createElement("p");
       p.textContent = e.message;
@@ -818,17 +822,8 @@
     view.append(bodies);
     try {
       const answer = api.phases({...pageRequest(), body});
-      const canvas = document.createElement("canvas");
-      paint(canvas, answer.picture, (200 / 1440) * viewport.twipsPerPixel);
-      const img = document.createElement("img");
-      img.className = "paperPage landscape";
-      img.alt = `${body}の満ち欠け`;
-      img.src = canvas.toDataURL("image/png");
-      const save = document.createElement("button");
-      save.type = "button";
-      save.textContent = "PNG で保存";
-      save.addEventListener("click", () => canvas.toBlob((b) => download(b, `phases-${$("date").value}.png`), "image/png"));
-      view.append(save, img);
+      appendPaperPage(view, paperCanvas(answer.picture), `${body}の満ち欠け`, `phases-${$("date").value}.png`,
+                      "paperPage landscape");
     } catch (e) {
       const p = document.createElement("p");
       p.textContent = e.message;
@@ -906,17 +901,7 @@
     try {
       const answer = api.moonCard({...pageRequest(), face: choice.face, every: choice.days ? 1440 : 60,
                                    count: choice.days ? 5 : 3, blank: choice.blank});
-      const canvas = document.createElement("canvas");
-      paint(canvas, answer.picture, (200 / 1440) * viewport.twipsPerPixel);
-      const img = document.createElement("img");
-      img.className = "paperPage";
-      img.alt = "月の観察カード";
-      img.src = canvas.toDataURL("image/png");
-      const save = document.createElement("button");
-      save.type = "button";
-      save.textContent = "PNG で保存";
-      save.addEventListener("click", () => canvas.toBlob((b) => download(b, `moon-card-${$("date").value}.png`), "image/png"));
-      view.append(save, img);
+      appendPaperPage(view, paperCanvas(answer.picture), "月の観察カード", `moon-card-${$("date").value}.png`);
     } catch (e) {
       const p = document.createElement("p");
       p.textContent = e.message;

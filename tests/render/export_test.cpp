@@ -292,4 +292,38 @@ TEST(SunPathExport, PdfPngAndJson) {
     for (const char* ext : {".pdf", ".png", ".json"}) std::remove((base + ext).c_str());
 }
 
+// 宇宙から見た図 and the 月の観察カード print on A4 (landscape, portrait) with
+// the font embedded; --find NAME --view orbits names the pixel where the
+// PNG shows the planet in its colour.
+TEST(LessonPagesExport, OrbitsAndMoonCardOnA4AndThePlanetsPixel) {
+    const std::string base = tempFile("orbits");
+    int status = 0;
+    const std::string at = " --at '2026-08-15 19:00' --place 東京";
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + ".pdf --view orbits --body 金星" + at, &status);
+    ASSERT_EQ(status, 0);
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + "-card.pdf --view moonlog --dir southwest --every 60 --frames 3" + at,
+            &status);
+    ASSERT_EQ(status, 0);
+    for (const auto& [file, size] : {std::pair{base + ".pdf", "842 x 595 pts (A4)"}, {base + "-card.pdf", "595 x 842 pts (A4)"}}) {
+        EXPECT_NE(capture("pdfinfo " + file).find(size), std::string::npos) << file;
+        const std::string fonts = capture("pdffonts " + file);
+        EXPECT_NE(fonts.find("Gothic"), std::string::npos) << fonts;
+        EXPECT_NE(fonts.find("Identity-H       yes"), std::string::npos) << fonts;  // embedded
+    }
+    const std::string text = capture("pdftotext " + base + ".pdf -");
+    for (const char* must : {"宇宙から見た図", "地球と月", "視線", "宵の明星"}) EXPECT_NE(text.find(must), std::string::npos) << must;
+
+    capture(std::string(PLANETARIUM_PROGRAM) + " --render " + base + ".png --view orbits" + at, &status);
+    ASSERT_EQ(status, 0);
+    const QImage png(QString::fromStdString(base + ".png"));
+    EXPECT_EQ(png.size(), QSize(1123, 794));
+    const std::string mars = capture(std::string(PLANETARIUM_PROGRAM) + " --find 火星 --view orbits" + at, &status);
+    ASSERT_EQ(status, 0) << mars;
+    const double x = std::stod(mars.substr(mars.find("\"x\": ") + 5)), y = std::stod(mars.substr(mars.find("\"y\": ") + 5));
+    const QRgb c = png.pixel(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    EXPECT_GT(qRed(c), 170) << x << "," << y;  // Mars's red
+    EXPECT_LT(qBlue(c), 100) << x << "," << y;
+    for (const char* ext : {".pdf", "-card.pdf", ".png"}) std::remove((base + ext).c_str());
+}
+
 }  // namespace
