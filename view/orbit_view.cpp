@@ -234,6 +234,10 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
               std::to_string(t.hour) + ":" + (t.minute < 10 ? "0" : "") + std::to_string(t.minute) +
               (scene.placeName.empty() ? std::string() : "　" + scene.placeName));
 
+    // The series are made for 1900-2100 and hold for centuries around them,
+    // not for millennia.
+    if (t.date.year < 1000 || t.date.year > 3000)
+        label(painter, tw(12.0), tw(23.0), "この年は計算の元になる理論の範囲から遠く、惑星の位置は正しくありません。", 0.85f);
     const OrbitFrame f = orbitFrame(extent);
     const int earth = static_cast<int>(astro::Planet::Earth);
     // Orbits, then the Sun and the planets.
