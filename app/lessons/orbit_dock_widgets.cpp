@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -65,6 +66,12 @@ OrbitDock::OrbitDock(MainWindow* window) : QDockWidget(QStringLiteral("宇宙か
     };
     connect(window->canvas(), &SkyCanvas::skyDrawn, this, follow);
     connect(window, &MainWindow::placeChosen, this, follow);
+    resized_ = new QTimer(this);
+    resized_->setSingleShot(true);
+    resized_->setInterval(150);
+    connect(resized_, &QTimer::timeout, this, [this] {
+        if (!isHidden()) refresh();
+    });
     connect(toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
         if (shown) refresh();
     });
@@ -112,6 +119,11 @@ bool OrbitDock::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDockWidget::eventFilter(watched, event);
+}
+
+void OrbitDock::resizeEvent(QResizeEvent* event) {
+    QDockWidget::resizeEvent(event);
+    resized_->start();
 }
 
 LessonPage OrbitDock::page() const {

@@ -14,6 +14,7 @@
 class QComboBox;
 class QLabel;
 class QPrinter;
+class QTimer;
 
 namespace app {
 
@@ -39,6 +40,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A resized dock draws the page again at its new size, once it rests.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     MainWindow* window_;
@@ -47,6 +50,7 @@ private:
     QComboBox* target_ = nullptr;
     QLabel* picture_ = nullptr;
     double shownScale_ = 1.0;
+    QTimer* resized_ = nullptr;
 };
 
 }  // namespace app
