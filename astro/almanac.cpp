@@ -18,7 +18,6 @@ constexpr int kMaxOffsetSeconds = 18 * 3600;
 constexpr double kElongationRateDegPerDay = 12.190749;
 constexpr double kMaxPhaseSpanDays = 800.0;
 
-double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 
 int offsetAt(const UtcOffsetFn& zone, double jdUt) {
     if (!zone) return 0;
@@ -36,12 +35,12 @@ LocalDate dateOfMidnight(double jdMidnight) {
 // started at the mean rate.
 double solvePhase(const EphemerisTables& tables, double targetDeg, double guessJd) {
     double t = guessJd;
-    double e = wrap180(moonElongationDeg(tables, t) - targetDeg);
+    double e = wrap180Deg(moonElongationDeg(tables, t) - targetDeg);
     double rate = kElongationRateDegPerDay;
     for (int i = 0; i < 40; ++i) {
         const double dt = -e / rate;
         const double t1 = t + dt;
-        const double e1 = wrap180(moonElongationDeg(tables, t1) - targetDeg);
+        const double e1 = wrap180Deg(moonElongationDeg(tables, t1) - targetDeg);
         if (std::fabs(dt) < 1e-7) return t1;
         if (e1 != e) {
             const double r = (e1 - e) / (t1 - t);
@@ -217,7 +216,7 @@ double solarTermJdUt(const EphemerisTables& tables, int year, double lonDeg) {
     if (t >= ymdYD(year + 1, 1, 1.0)) t -= kTropicalYearDays;
     for (int i = 0; i < 20; ++i) {
         // The Sun moves 0.953 to 1.019 degrees a day; 0.9856 is its mean.
-        const double dt = wrap180(lonDeg - solarLongitudeDeg(tables, t)) / 0.9856;
+        const double dt = wrap180Deg(lonDeg - solarLongitudeDeg(tables, t)) / 0.9856;
         t += dt;
         if (std::fabs(dt) < 1e-6) break;
     }

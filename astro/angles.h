@@ -47,6 +47,10 @@ inline double longitudeInRangeDeg(double lonDeg) {
     if (r < -180.0) return r + 360.0;
     return r;
 }
+// wrap180Deg, wrap360Deg: an angle in degrees reduced to [-180, 180) or
+// [0, 360).
+inline double wrap180Deg(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
+inline double wrap360Deg(double deg) { return deg - 360.0 * std::floor(deg / 360.0); }
 inline bool latitudeInRange(double latDeg) { return std::isfinite(latDeg) && latDeg >= -90.0 && latDeg <= 90.0; }
 
 // atanQuadrantDeg: the arctangent of num/den in degrees, put into its quadrant

@@ -12,7 +12,6 @@ namespace astro::detail {
 namespace {
 
 // Difference of two angles brought into [-180, 180).
-double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 
 constexpr double kSecondDays = 1.0 / 86400.0;
 
@@ -51,7 +50,7 @@ PositionTrack::Grid PositionTrack::sampled(const EphemerisTables& tables, double
             double ra = p.raHours * 15.0;
             if (i > 0) {
                 const double prev = g.samples[static_cast<std::size_t>(i - 1)].raDeg[k];
-                ra = prev + wrap180(ra - prev);
+                ra = prev + wrap180Deg(ra - prev);
             }
             s.raDeg[k] = ra;
             s.decDeg[k] = p.decDeg;
@@ -267,14 +266,14 @@ WindowScan scanWindow(const TargetPath& path, double fromJdUt, double toJdUt,
     double hPrev = hPrevRaw;
     for (std::size_t i = 1; i < times.size(); ++i) {
         const double hRaw = hourAngles[i];
-        const double h = hPrev + wrap180(hRaw - hPrevRaw);
+        const double h = hPrev + wrap180Deg(hRaw - hPrevRaw);
         const double k0 = std::floor(hPrev / 180.0);
         const double k1 = std::floor(h / 180.0);
         if (k1 > k0) {
             const double target = k1 * 180.0;
             const double baseRaw = hPrevRaw;
             const double base = hPrev;
-            const auto g = [&](double t) { return base + wrap180(path.hourAngleDeg(t) - baseRaw) - target; };
+            const auto g = [&](double t) { return base + wrap180Deg(path.hourAngleDeg(t) - baseRaw) - target; };
             const double tc = findRoot(g, times[i - 1], times[i], false);
             culm.push_back({tc, path.altDeg(tc)});
             const bool upper = std::fmod(std::fabs(k1), 2.0) == 0.0;

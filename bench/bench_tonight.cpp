@@ -3,6 +3,7 @@
 // the window's dialog and --tonight compute it.
 #include <benchmark/benchmark.h>
 
+#include "bench/counting_painter.h"
 #include "catalog/catalog.h"
 #include "catalog/ephemeris.h"
 #include "view/moon_card.h"
@@ -27,23 +28,12 @@ BENCHMARK(BM_TonightTokyo)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repor
 
 }  // namespace
 
+using benchsupport::CountingPainter;
+
 // 透明半球 with the year's solstices and equinoxes: three days of the Sun's
 // path from the precise ephemeris (each with its almanac rise, transit and
 // set) and the page drawn into a painter that only counts. The target is
 // 5 ms of the core's time.
-class CountingPainter final : public view::Painter {
-public:
-    long calls = 0;
-    void clear() override { ++calls; }
-    void line(float, float, float, float, view::Rgb) override { ++calls; }
-    void disc(float, float, float, view::Rgb) override { ++calls; }
-    void point(float, float, view::Rgb) override { ++calls; }
-    void setTextPosition(float, float) override { ++calls; }
-    void text(std::string_view) override { ++calls; }
-    void setFillColour(view::Rgb) override { ++calls; }
-    void setFillStyleSolid() override { ++calls; }
-};
-
 void BM_SunPathSeasons(benchmark::State& state) {
     const auto jst = astro::fixedUtcOffset(9 * 3600);
     long calls = 0;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "bench/counting_painter.h"
 #include "app/output/qt_painter_gui.h"
 #include "app/session/json_requests.h"
 #include "astro/astro.h"
@@ -64,22 +65,7 @@ BENCHMARK(BM_AllSkyEverythingOn)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_SouthViewEverythingOn)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// A painter that only counts its calls: the core's own share of a redraw,
-// and the size of the draw list the page would be handed.
-class CountingPainter final : public view::Painter {
-public:
-    long calls = 0;
-    void clear() override { ++calls; }
-    void line(float, float, float, float, view::Rgb) override { ++calls; }
-    void disc(float, float, float, view::Rgb) override { ++calls; }
-    void point(float, float, view::Rgb) override { ++calls; }
-    void setTextPosition(float, float) override { ++calls; }
-    void text(std::string_view) override { ++calls; }
-    void setFillColour(view::Rgb) override { ++calls; }
-    void setFillStyleSolid() override { ++calls; }
-    void polyline(std::span<const view::Vertex>, view::Rgb) override { ++calls; }
-    void polygon(std::span<const view::Vertex>, view::Rgb) override { ++calls; }
-};
+using benchsupport::CountingPainter;
 
 // One step of a drag in the free view: a new look (the projector made
 // anew), the picture with names, every figure, the grid and the horizon,

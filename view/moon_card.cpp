@@ -7,13 +7,13 @@
 #include "astro/number_text.h"
 #include "astro/precise_sky.h"
 #include "view/moon.h"
+#include "view/page_units.h"
 #include "view/object_info.h"
 
 namespace view {
 
 namespace {
 
-constexpr double kTwipsPerMm = 1440.0 / 25.4;
 constexpr double kPanelLeftMm = 28.0;
 constexpr double kPanelTopMm = 38.0;
 constexpr double kMmPerDeg = 1.4;
@@ -25,12 +25,10 @@ constexpr Rgb kInk{0, 0, 0};
 constexpr Rgb kGround{225, 225, 215};
 const char* const kCircled[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧"};
 
-float tw(double mm) { return static_cast<float>(mm * kTwipsPerMm); }
-double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 std::string two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
 void textAt(Painter& p, double xMm, double yMm, std::string_view s) {
-    p.setTextPosition(tw(xMm), tw(yMm));
+    p.setTextPosition(twipsFromMm(xMm), twipsFromMm(yMm));
     p.text(s);
 }
 
@@ -87,10 +85,10 @@ MoonCard moonCard(const astro::EphemerisTables& tables, double faceAzDeg, const 
 }
 
 CardPoint moonCardPoint(const MoonCard& card, double altDeg, double azDeg) {
-    const double dAz = wrap180(azDeg - card.faceAzDeg);
+    const double dAz = astro::wrap180Deg(azDeg - card.faceAzDeg);
     CardPoint p;
-    p.x = tw(kPanelLeftMm + (dAz + kHalfWidthDeg) * kMmPerDeg);
-    p.y = tw(horizonMm() - altDeg * kMmPerDeg);
+    p.x = twipsFromMm(kPanelLeftMm + (dAz + kHalfWidthDeg) * kMmPerDeg);
+    p.y = twipsFromMm(horizonMm() - altDeg * kMmPerDeg);
     p.inside = std::fabs(dAz) <= kHalfWidthDeg && altDeg >= 0.0 && altDeg <= kTopAltDeg;
     return p;
 }
@@ -107,25 +105,25 @@ void drawMoonCard(const MoonCard& card, Painter& painter) {
     const double left = kPanelLeftMm, right = panelRightMm(), top = kPanelTopMm, horizon = horizonMm();
     painter.setLineStyle(LineStyle::Dotted);
     for (int alt = 10; alt <= 80; alt += 10)
-        painter.line(tw(left), tw(horizon - alt * kMmPerDeg), tw(right), tw(horizon - alt * kMmPerDeg), kGrid);
+        painter.line(twipsFromMm(left), twipsFromMm(horizon - alt * kMmPerDeg), twipsFromMm(right), twipsFromMm(horizon - alt * kMmPerDeg), kGrid);
     for (int d = -60; d <= 60; d += 15)
-        painter.line(tw(left + (d + 60) * kMmPerDeg), tw(top), tw(left + (d + 60) * kMmPerDeg), tw(horizon), kGrid);
+        painter.line(twipsFromMm(left + (d + 60) * kMmPerDeg), twipsFromMm(top), twipsFromMm(left + (d + 60) * kMmPerDeg), twipsFromMm(horizon), kGrid);
     painter.setLineStyle(LineStyle::Solid);
-    const std::vector<Vertex> frame = {{tw(left), tw(top)}, {tw(right), tw(top)}, {tw(right), tw(horizon)}, {tw(left), tw(horizon)}};
+    const std::vector<Vertex> frame = {{twipsFromMm(left), twipsFromMm(top)}, {twipsFromMm(right), twipsFromMm(top)}, {twipsFromMm(right), twipsFromMm(horizon)}, {twipsFromMm(left), twipsFromMm(horizon)}};
     painter.polyline(frame, kInk);
-    painter.line(tw(left), tw(top), tw(left), tw(horizon), kInk);
+    painter.line(twipsFromMm(left), twipsFromMm(top), twipsFromMm(left), twipsFromMm(horizon), kInk);
     painter.setFillColour(kGround);
     painter.setFillStyleSolid();
-    const std::vector<Vertex> ground = {{tw(left), tw(horizon)}, {tw(right), tw(horizon)}, {tw(right), tw(horizon + 10.0)}, {tw(left), tw(horizon + 10.0)}};
+    const std::vector<Vertex> ground = {{twipsFromMm(left), twipsFromMm(horizon)}, {twipsFromMm(right), twipsFromMm(horizon)}, {twipsFromMm(right), twipsFromMm(horizon + 10.0)}, {twipsFromMm(left), twipsFromMm(horizon + 10.0)}};
     painter.polygon(ground, kInk);
     // 方位 under the horizon, every 45 degrees that falls on the panel.
     for (int k = 0; k < 8; ++k) {
         const double az = k * 45.0;
-        const double d = wrap180(az - card.faceAzDeg);
+        const double d = astro::wrap180Deg(az - card.faceAzDeg);
         if (std::fabs(d) > kHalfWidthDeg + 1e-9) continue;
         const std::string name = compassPointJa(az);
         const double x = left + (d + kHalfWidthDeg) * kMmPerDeg;
-        painter.line(tw(x), tw(horizon), tw(x), tw(horizon + 2.5), kInk);
+        painter.line(twipsFromMm(x), twipsFromMm(horizon), twipsFromMm(x), twipsFromMm(horizon + 2.5), kInk);
         painter.setTextScale(1.3f);
         textAt(painter, x - 0.65 * 3.2 * 1.3 * (name.size() / 3.0), horizon + 3.0, name);
         painter.setTextScale(1.0f);
@@ -154,7 +152,7 @@ void drawMoonCard(const MoonCard& card, Painter& painter) {
         const CardPoint at = moonCardPoint(card, e.altDeg, e.azDeg);
         const std::string when = whenText(card, e.jdUt);
         if (at.inside) {
-            drawMoonShape(at.x, at.y, tw(kMoonRadiusMm), e.illum, e.limbAngleDeg, look, painter);
+            drawMoonShape(at.x, at.y, twipsFromMm(kMoonRadiusMm), e.illum, e.limbAngleDeg, look, painter);
             textAt(painter, at.x / kTwipsPerMm - 4.0, at.y / kTwipsPerMm + kMoonRadiusMm + 1.0, std::string(kCircled[i]) + " " + when);
         }
         const std::string where = e.altDeg < 0.0 ? "地平線の下"

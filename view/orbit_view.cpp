@@ -10,12 +10,12 @@
 #include "astro/precession_nutation.h"
 #include "astro/precise_sky.h"
 #include "view/moon.h"
+#include "view/page_units.h"
 
 namespace view {
 
 namespace {
 
-constexpr double kTwipsPerMm = 1440.0 / 25.4;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kGaussK2 = 0.01720209895 * 0.01720209895;  // the Sun's GM, AU^3 per day^2
 constexpr int kOrbitPoints = 120;
@@ -28,9 +28,6 @@ constexpr Rgb kFacingRed{210, 40, 40};
 constexpr Rgb kPlanetColours[astro::kPlanetCount] = {{150, 140, 130}, {220, 190, 80}, {40, 90, 200}, {210, 80, 50},
                                                      {200, 150, 100}, {210, 180, 110}, {100, 190, 200}, {60, 90, 210}};
 
-float tw(double mm) { return static_cast<float>(mm * kTwipsPerMm); }
-double wrap360(double deg) { return deg - 360.0 * std::floor(deg / 360.0); }
-double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 
 // GCRS to the true ecliptic and equinox of date.
 struct DateEcliptic {
@@ -53,7 +50,7 @@ DateEcliptic dateEcliptic(const astro::EphemerisTables& tables, double jdTt) {
     return {astro::trueOfDateMatrix(astro::precessionAngles2006(jdTt), n), astro::meanObliquity2006Rad(jdTt) + n.depsRad};
 }
 
-double lonOf(const astro::Vec3& v) { return wrap360(std::atan2(v[1], v[0]) * astro::kRadToDeg); }
+double lonOf(const astro::Vec3& v) { return astro::wrap360Deg(std::atan2(v[1], v[0]) * astro::kRadToDeg); }
 
 astro::Vec3 cross(const astro::Vec3& a, const astro::Vec3& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
@@ -100,12 +97,12 @@ OrbitPlanet planetOfDate(const astro::EphemerisTables& tables, astro::Planet pla
 
 // The Earth's day and night halves, or a Moon's as seen from the north.
 void drawHalfLit(float x, float y, float radius, double towardSunLonDeg, Rgb lit, Rgb dark, Painter& painter) {
-    drawMoonShape(x, y, radius, 0.5, wrap360(towardSunLonDeg - 90.0), MoonLook{dark, kInk, lit, kInk}, painter);
+    drawMoonShape(x, y, radius, 0.5, astro::wrap360Deg(towardSunLonDeg - 90.0), MoonLook{dark, kInk, lit, kInk}, painter);
 }
 
 void arrow(float x1, float y1, float x2, float y2, Rgb colour, Painter& painter) {
     painter.line(x1, y1, x2, y2, colour);
-    const double a = std::atan2(y2 - y1, x2 - x1), head = tw(2.0);
+    const double a = std::atan2(y2 - y1, x2 - x1), head = twipsFromMm(2.0);
     for (const double side : {2.6, -2.6})
         painter.line(x2, y2, x2 + static_cast<float>(head * std::cos(a + side)),
                      y2 + static_cast<float>(head * std::sin(a + side)), colour);
@@ -152,7 +149,7 @@ OrbitScene orbitScene(const astro::EphemerisTables& tables, double jdUt, double 
     const astro::Vec3 moon = astro::apparentPlace(tables, astro::SkyBody::Moon, frame).geocentricAu;
     s.sunLonDeg = lonOf(ecl(sun));
     s.moonLonDeg = lonOf(ecl(moon));
-    s.moonElongationDeg = wrap360(s.moonLonDeg - s.sunLonDeg);
+    s.moonElongationDeg = astro::wrap360Deg(s.moonLonDeg - s.sunLonDeg);
     // Lit fraction from the phase angle at the Moon (the Sun's and the
     // Earth's directions from it), latitude included.
     const astro::Vec3 moonToSun{sun[0] - moon[0], sun[1] - moon[1], sun[2] - moon[2]};
@@ -184,13 +181,13 @@ OrbitScene orbitScene(const astro::EphemerisTables& tables, double jdUt, double 
                                                north[2] * std::cos(az) + east[2] * std::sin(az)});
         face = {d[0], d[1]};
         static const char* const kPoints[] = {"北", "北東", "東", "南東", "南", "南西", "西", "北西"};
-        s.facingLabel = kPoints[static_cast<int>(std::lround(wrap360(az * astro::kRadToDeg) / 45.0)) % 8];
+        s.facingLabel = kPoints[static_cast<int>(std::lround(astro::wrap360Deg(az * astro::kRadToDeg) / 45.0)) % 8];
     }
     const double length = std::hypot(face[0], face[1]);
     if (length > 0.05) s.facing = std::array<double, 2>{face[0] / length, face[1] / length};
 
     // An eclipse within a day: only near new or full Moon is one looked for.
-    const double fromSyzygy = std::min(std::fabs(wrap180(s.moonElongationDeg)), std::fabs(wrap180(s.moonElongationDeg - 180.0)));
+    const double fromSyzygy = std::min(std::fabs(astro::wrap180Deg(s.moonElongationDeg)), std::fabs(astro::wrap180Deg(s.moonElongationDeg - 180.0)));
     if (fromSyzygy < 15.0)
         for (const astro::GlobalEclipse& g : astro::eclipsesBetween(tables, s.jdUt - 1.0, s.jdUt + 1.0)) {
             s.eclipse = g.kind == astro::EclipseKind::Solar ? EclipseHint::Solar : EclipseHint::Lunar;
@@ -202,9 +199,9 @@ OrbitScene orbitScene(const astro::EphemerisTables& tables, double jdUt, double 
 OrbitFrame orbitFrame(OrbitExtent extent) {
     OrbitFrame f;
     f.extent = extent;
-    f.sunX = tw(kMainCentreXMm);
-    f.sunY = tw(kMainCentreYMm);
-    f.radius = tw(kMainRadiusMm);
+    f.sunX = twipsFromMm(kMainCentreXMm);
+    f.sunY = twipsFromMm(kMainCentreYMm);
+    f.radius = twipsFromMm(kMainRadiusMm);
     // The outermost orbit's aphelion at the rim.
     const double reach = extent == OrbitExtent::Mars ? kToScaleAu : extent == OrbitExtent::Saturn ? 10.1 : 30.4;
     const double shrunk = reach <= kToScaleAu ? reach : kToScaleAu * (1.0 + std::log(reach / kToScaleAu));
@@ -228,8 +225,8 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
     painter.setFillStyleSolid();
     const astro::UtcOffsetFn zone = scene.zone ? scene.zone : astro::fixedUtcOffset(9 * 3600);
     const astro::LocalDateTime t = astro::localMinute(scene.jdUt, zone);
-    label(painter, tw(12.0), tw(8.0), "宇宙から見た図（太陽系を北側から見る）", 1.5f);
-    label(painter, tw(12.0), tw(17.0),
+    label(painter, twipsFromMm(12.0), twipsFromMm(8.0), "宇宙から見た図（太陽系を北側から見る）", 1.5f);
+    label(painter, twipsFromMm(12.0), twipsFromMm(17.0),
           std::to_string(t.date.year) + "年" + std::to_string(t.date.month) + "月" + std::to_string(t.date.day) + "日 " +
               std::to_string(t.hour) + ":" + (t.minute < 10 ? "0" : "") + std::to_string(t.minute) +
               (scene.placeName.empty() ? std::string() : "　" + scene.placeName));
@@ -237,7 +234,7 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
     // The series are made for 1900-2100 and hold for centuries around them,
     // not for millennia.
     if (t.date.year < 1000 || t.date.year > 3000)
-        label(painter, tw(12.0), tw(23.0), "この年は計算の元になる理論の範囲から遠く、惑星の位置は正しくありません。", 0.85f);
+        label(painter, twipsFromMm(12.0), twipsFromMm(23.0), "この年は計算の元になる理論の範囲から遠く、惑星の位置は正しくありません。", 0.85f);
     const OrbitFrame f = orbitFrame(extent);
     const int earth = static_cast<int>(astro::Planet::Earth);
     // Orbits, then the Sun and the planets.
@@ -250,11 +247,11 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
         painter.polyline(path, i == earth ? kEarthBlue : kOrbitGrey);
     }
     painter.setFillColour({255, 200, 40});
-    painter.disc(f.sunX, f.sunY, tw(2.6), {230, 150, 0});
-    label(painter, f.sunX - tw(3.0), f.sunY + tw(2.8), "太陽", 0.85f);
+    painter.disc(f.sunX, f.sunY, twipsFromMm(2.6), {230, 150, 0});
+    label(painter, f.sunX - twipsFromMm(3.0), f.sunY + twipsFromMm(2.8), "太陽", 0.85f);
     // The equinox's way, along the rim.
-    arrow(f.sunX + f.radius - tw(16.0), f.sunY, f.sunX + f.radius + tw(2.0), f.sunY, kOrbitGrey, painter);
-    label(painter, f.sunX + f.radius - tw(18.0), f.sunY + tw(1.2), "春分点の方向", 0.75f);
+    arrow(f.sunX + f.radius - twipsFromMm(16.0), f.sunY, f.sunX + f.radius + twipsFromMm(2.0), f.sunY, kOrbitGrey, painter);
+    label(painter, f.sunX + f.radius - twipsFromMm(18.0), f.sunY + twipsFromMm(1.2), "春分点の方向", 0.75f);
 
     const Vertex e = orbitPoint(f, scene.planets[earth].xAu, scene.planets[earth].yAu);
     if (scene.target) {
@@ -273,83 +270,83 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
         if (extent == OrbitExtent::Mars && i > static_cast<int>(astro::Planet::Mars)) {
             // Beyond the picture: at the rim, in its direction.
             const double a = std::atan2(p.yAu, p.xAu);
-            v = {static_cast<float>(f.sunX + (f.radius + tw(3.0)) * std::cos(a)),
-                 static_cast<float>(f.sunY - (f.radius + tw(3.0)) * std::sin(a))};
+            v = {static_cast<float>(f.sunX + (f.radius + twipsFromMm(3.0)) * std::cos(a)),
+                 static_cast<float>(f.sunY - (f.radius + twipsFromMm(3.0)) * std::sin(a))};
             name += "（この方向）";
         }
         painter.setFillColour(kPlanetColours[i]);
-        painter.disc(v.x, v.y, tw(1.4), kInk);
-        label(painter, v.x + tw(1.9), v.y - tw(1.4), name, 0.85f);
+        painter.disc(v.x, v.y, twipsFromMm(1.4), kInk);
+        label(painter, v.x + twipsFromMm(1.9), v.y - twipsFromMm(1.4), name, 0.85f);
     }
     // The Earth, enlarged, with the observer and the way they face.
-    const float earthR = tw(2.6);
+    const float earthR = twipsFromMm(2.6);
     drawHalfLit(e.x, e.y, earthR, scene.sunLonDeg, {150, 200, 255}, {30, 40, 80}, painter);
     const float ox = e.x + static_cast<float>(earthR * scene.observerX), oy = e.y - static_cast<float>(earthR * scene.observerY);
     painter.setFillColour(scene.observerNear ? kFacingRed : Rgb{255, 255, 255});
-    painter.disc(ox, oy, tw(0.6), kFacingRed);
+    painter.disc(ox, oy, twipsFromMm(0.6), kFacingRed);
     if (scene.facing) {
-        const float fx = ox + tw(12.0) * static_cast<float>((*scene.facing)[0]);
-        const float fy = oy - tw(12.0) * static_cast<float>((*scene.facing)[1]);
+        const float fx = ox + twipsFromMm(12.0) * static_cast<float>((*scene.facing)[0]);
+        const float fy = oy - twipsFromMm(12.0) * static_cast<float>((*scene.facing)[1]);
         arrow(ox, oy, fx, fy, kFacingRed, painter);
-        if (!scene.target) label(painter, fx + tw(1.0), fy - tw(1.0), scene.facingLabel + "を見る", 0.8f);
+        if (!scene.target) label(painter, fx + twipsFromMm(1.0), fy - twipsFromMm(1.0), scene.facingLabel + "を見る", 0.8f);
     }
     if (scene.target) {
         const OrbitPlanet& p = scene.planets[static_cast<int>(*scene.target)];
         const Vertex q = orbitPoint(f, p.xAu, p.yAu);
-        label(painter, (e.x + q.x) / 2 + tw(1.0), (e.y + q.y) / 2 + tw(0.5), "視線", 0.75f);
+        label(painter, (e.x + q.x) / 2 + twipsFromMm(1.0), (e.y + q.y) / 2 + twipsFromMm(0.5), "視線", 0.75f);
     }
     // The Earth's name on the side away from the Sun.
     const double away = std::atan2(e.y - f.sunY, e.x - f.sunX);
-    label(painter, e.x + tw(7.0) * static_cast<float>(std::cos(away)) - tw(5.5) + tw(5.5) * static_cast<float>(std::cos(away)),
-          e.y + tw(6.0) * static_cast<float>(std::sin(away)) - tw(1.5), std::string("地球") + (scene.daytime ? "（昼）" : "（夜）"),
+    label(painter, e.x + twipsFromMm(7.0) * static_cast<float>(std::cos(away)) - twipsFromMm(5.5) + twipsFromMm(5.5) * static_cast<float>(std::cos(away)),
+          e.y + twipsFromMm(6.0) * static_cast<float>(std::sin(away)) - twipsFromMm(1.5), std::string("地球") + (scene.daytime ? "（昼）" : "（夜）"),
           0.85f);
 
     // Below the diagram: what is to scale.
-    label(painter, tw(12.0), tw(202.0),
+    label(painter, twipsFromMm(12.0), twipsFromMm(202.0),
           extent == OrbitExtent::Mars
               ? "火星まで、太陽からの距離は実際の比率です。地球・太陽・惑星の大きさは拡大しています。"
               : "火星までは実際の比率、それより外は縮めて描いています。天体の大きさは拡大しています。",
           0.75f);
 
     // The Earth and the Moon from the north, the sunlight from the Sun's side.
-    const float bx = tw(kInsetLeftMm), by = tw(kInsetTopMm), bw = tw(kInsetWidthMm), bh = tw(kInsetHeightMm);
+    const float bx = twipsFromMm(kInsetLeftMm), by = twipsFromMm(kInsetTopMm), bw = twipsFromMm(kInsetWidthMm), bh = twipsFromMm(kInsetHeightMm);
     painter.polyline(std::vector<Vertex>{{bx, by}, {bx + bw, by}, {bx + bw, by + bh}, {bx, by + bh}, {bx, by}}, kOrbitGrey);
-    label(painter, bx + tw(2.0), by + tw(1.5), "地球と月（北側から見る）", 0.9f);
-    const float cx = bx + bw / 2, cy = by + tw(46.0);
+    label(painter, bx + twipsFromMm(2.0), by + twipsFromMm(1.5), "地球と月（北側から見る）", 0.9f);
+    const float cx = bx + bw / 2, cy = by + twipsFromMm(46.0);
     std::vector<Vertex> moonOrbit;
     for (int i = 0; i <= 72; ++i)
-        moonOrbit.push_back({cx + tw(19.0) * static_cast<float>(std::cos(i * kPi / 36)),
-                             cy - tw(19.0) * static_cast<float>(std::sin(i * kPi / 36))});
+        moonOrbit.push_back({cx + twipsFromMm(19.0) * static_cast<float>(std::cos(i * kPi / 36)),
+                             cy - twipsFromMm(19.0) * static_cast<float>(std::sin(i * kPi / 36))});
     painter.polyline(moonOrbit, kOrbitGrey);
     const double sun = scene.sunLonDeg * astro::kDegToRad;
     const double ux = std::cos(sun), uy = -std::sin(sun);  // toward the Sun on the page
     for (const double off : {-10.0, 0.0, 10.0}) {
-        const float sx = cx + tw(43.0 * ux - off * uy), sy = cy + tw(43.0 * uy + off * ux);
-        arrow(sx, sy, sx - tw(7.0 * ux), sy - tw(7.0 * uy), {230, 150, 0}, painter);
+        const float sx = cx + twipsFromMm(43.0 * ux - off * uy), sy = cy + twipsFromMm(43.0 * uy + off * ux);
+        arrow(sx, sy, sx - twipsFromMm(7.0 * ux), sy - twipsFromMm(7.0 * uy), {230, 150, 0}, painter);
     }
-    label(painter, cx + tw(44.0 * ux) - tw(5.0) + tw(6.0 * uy), cy + tw(44.0 * uy) - tw(6.0 * ux) - tw(1.0), "太陽の光", 0.75f);
-    drawHalfLit(cx, cy, tw(5.0), scene.sunLonDeg, {150, 200, 255}, {30, 40, 80}, painter);
+    label(painter, cx + twipsFromMm(44.0 * ux) - twipsFromMm(5.0) + twipsFromMm(6.0 * uy), cy + twipsFromMm(44.0 * uy) - twipsFromMm(6.0 * ux) - twipsFromMm(1.0), "太陽の光", 0.75f);
+    drawHalfLit(cx, cy, twipsFromMm(5.0), scene.sunLonDeg, {150, 200, 255}, {30, 40, 80}, painter);
     // The eight phases as the Earth sees them, outside the orbit.
     static const char* const kPhaseNames[8] = {"新月", "三日月", "上弦", "", "満月", "", "下弦", ""};
     const MoonLook look{{70, 70, 80}, {120, 120, 130}, {250, 240, 200}, {160, 150, 90}};
     for (int k = 0; k < 8; ++k) {
         const double a = sun + k * kPi / 4;
-        const float px = cx + tw(31.0) * static_cast<float>(std::cos(a)), py = cy - tw(31.0) * static_cast<float>(std::sin(a));
+        const float px = cx + twipsFromMm(31.0) * static_cast<float>(std::cos(a)), py = cy - twipsFromMm(31.0) * static_cast<float>(std::sin(a));
         const double elong = k * 45.0;
         // Seen from the northern hemisphere: waxing lit on the right.
-        drawMoonShape(px, py, tw(3.4), 0.5 * (1.0 - std::cos(elong * astro::kDegToRad)), k < 4 ? 270.0 : 90.0, look, painter);
-        if (*kPhaseNames[k]) label(painter, px - tw(3.5), py + tw(3.8), kPhaseNames[k], 0.7f);
+        drawMoonShape(px, py, twipsFromMm(3.4), 0.5 * (1.0 - std::cos(elong * astro::kDegToRad)), k < 4 ? 270.0 : 90.0, look, painter);
+        if (*kPhaseNames[k]) label(painter, px - twipsFromMm(3.5), py + twipsFromMm(3.8), kPhaseNames[k], 0.7f);
     }
     // The Moon where it is.
     const double m = scene.moonLonDeg * astro::kDegToRad;
-    const float mx = cx + tw(19.0) * static_cast<float>(std::cos(m)), my = cy - tw(19.0) * static_cast<float>(std::sin(m));
-    drawHalfLit(mx, my, tw(2.6), scene.sunLonDeg, {250, 240, 200}, {70, 70, 80}, painter);
-    label(painter, mx + tw(3.0), my - tw(2.0), "月", 0.85f);
-    label(painter, bx + tw(2.0), by + bh - tw(12.0),
+    const float mx = cx + twipsFromMm(19.0) * static_cast<float>(std::cos(m)), my = cy - twipsFromMm(19.0) * static_cast<float>(std::sin(m));
+    drawHalfLit(mx, my, twipsFromMm(2.6), scene.sunLonDeg, {250, 240, 200}, {70, 70, 80}, painter);
+    label(painter, mx + twipsFromMm(3.0), my - twipsFromMm(2.0), "月", 0.85f);
+    label(painter, bx + twipsFromMm(2.0), by + bh - twipsFromMm(12.0),
           "外側：地球から見た月の形（北半球）　いまの月：輝面比 " + astro::fixedText(scene.moonIllum, 2), 0.7f);
     if (scene.eclipse != EclipseHint::None) {
         const astro::LocalDateTime g = astro::localMinute(scene.eclipseJdUt, zone);
-        label(painter, bx + tw(2.0), by + bh - tw(6.5),
+        label(painter, bx + twipsFromMm(2.0), by + bh - twipsFromMm(6.5),
               std::string(scene.eclipse == EclipseHint::Solar ? "日食" : "月食") + "（" + std::to_string(g.date.month) + "月" +
                   std::to_string(g.date.day) + "日 " + std::to_string(g.hour) + ":" + (g.minute < 10 ? "0" : "") +
                   std::to_string(g.minute) + "）：太陽・月・地球が一直線",
@@ -358,7 +355,7 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
 
     // Where each planet is seen from here.
     double y = kInsetTopMm + kInsetHeightMm + 7.0;
-    label(painter, bx, tw(y), "惑星　太陽からの距離　地球からの距離　見えるころ", 0.8f);
+    label(painter, bx, twipsFromMm(y), "惑星　太陽からの距離　地球からの距離　見えるころ", 0.8f);
     const OrbitPlanet& ep = scene.planets[earth];
     for (int i = 0; i < astro::kPlanetCount; ++i) {
         if (i == earth) continue;
@@ -366,9 +363,9 @@ void drawOrbitView(const OrbitScene& scene, OrbitExtent extent, Painter& painter
         const double dx = p.xAu - ep.xAu, dy = p.yAu - ep.yAu;
         const double dz = p.distanceAu * std::sin(p.latDeg * astro::kDegToRad);
         const double fromEarth = std::sqrt(dx * dx + dy * dy + dz * dz);
-        const double elong = wrap180(std::atan2(dy, dx) * astro::kRadToDeg - scene.sunLonDeg);
+        const double elong = astro::wrap180Deg(std::atan2(dy, dx) * astro::kRadToDeg - scene.sunLonDeg);
         y += 5.6;
-        label(painter, bx, tw(y),
+        label(painter, bx, twipsFromMm(y),
               std::string(kPlanetNames[i]) + "　" + astro::fixedText(p.distanceAu, 2) + " au　" + astro::fixedText(fromEarth, 2) +
                   " au　" + whenSeen(elong, static_cast<astro::Planet>(i)),
               0.8f);

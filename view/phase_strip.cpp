@@ -9,20 +9,18 @@
 #include "astro/precise_sky.h"
 #include "catalog/name_search.h"
 #include "view/moon.h"
+#include "view/page_units.h"
 #include "view/sun_path.h"
 
 namespace view {
 
 namespace {
 
-constexpr double kTwipsPerMm = 1440.0 / 25.4;
 constexpr double kCharMm = 3.2;
 constexpr double kTwilightDeg = -6.0;
 constexpr int kColumns = 7;
 constexpr double kCellMm = 38.0;
 
-double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
-float tw(double mm) { return static_cast<float>(mm * kTwipsPerMm); }
 
 astro::SkyState preciseSkyAt(const astro::EphemerisTables& tables, double jdUt, double latDeg, double lonDeg) {
     astro::SkyState s;
@@ -52,7 +50,7 @@ NoonPlaces noonPlaces(const astro::EphemerisTables& tables, double noonJdUt, ast
 // The end of civil twilight on the body's side of the day: from the Sun's
 // hour angle at local noon, the hour angle of the Sun 6 degrees down.
 double twilightMoment(const NoonPlaces& noon, double noonJdUt, bool evening, double latDeg, double lonDeg) {
-    const double h = wrap180((noon.siderealHours - noon.sunRaHours) * 15.0 + lonDeg);
+    const double h = astro::wrap180Deg((noon.siderealHours - noon.sunRaHours) * 15.0 + lonDeg);
     const double phi = latDeg * astro::kDegToRad, dec = noon.sunDecDeg * astro::kDegToRad;
     const double c = (std::sin(kTwilightDeg * astro::kDegToRad) - std::sin(phi) * std::sin(dec)) / (std::cos(phi) * std::cos(dec));
     // Where the Sun never gets so low (or never so high), an hour and a half
@@ -78,7 +76,7 @@ PhaseStrip phaseStrip(const astro::EphemerisTables& tables, astro::Body body, co
         const double noon = firstNoon + i * strip.everyDays;
         const NoonPlaces atNoon = noonPlaces(tables, noon, strip.body);
         PhaseDisc d;
-        d.evening = wrap180((atNoon.bodyRaHours - atNoon.sunRaHours) * 15.0) > 0.0;
+        d.evening = astro::wrap180Deg((atNoon.bodyRaHours - atNoon.sunRaHours) * 15.0) > 0.0;
         d.jdUt = twilightMoment(atNoon, noon, d.evening, strip.latDeg, strip.lonDeg);
         const astro::SkyState s = preciseSkyAt(tables, d.jdUt, strip.latDeg, strip.lonDeg);
         d.date = astro::localDateTime(d.jdUt, zone).date;
@@ -103,17 +101,17 @@ double phaseStripTwipsPerArcsec(const PhaseStrip& strip) {
     double largest = 1.0;
     for (const PhaseDisc& d : strip.discs)
         if (std::isfinite(d.diameterArcsec)) largest = std::max(largest, d.diameterArcsec);
-    return tw(kCellMm * 0.7) / largest;
+    return twipsFromMm(kCellMm * 0.7) / largest;
 }
 
 void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
     painter.clear();
     const std::string name = catalog::kBodyNames[strip.body];
     painter.setTextScale(1.5f);
-    painter.setTextPosition(tw(12.0), tw(10.0));
+    painter.setTextPosition(twipsFromMm(12.0), twipsFromMm(10.0));
     painter.text(name + "の満ち欠け　" + std::to_string(strip.everyDays) + "日ごと");
     painter.setTextScale(1.0f);
-    painter.setTextPosition(tw(12.0), tw(18.0));
+    painter.setTextPosition(twipsFromMm(12.0), twipsFromMm(18.0));
     painter.text((strip.placeName.empty() ? std::string() : strip.placeName + "　") +
                  "望遠鏡で見た形と大きさ（同じ倍率）、空で見える傾き（上が天頂）。日の入り後・日の出前の薄明の終わりのころ。");
     const double k = phaseStripTwipsPerArcsec(strip);
@@ -122,8 +120,8 @@ void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
         const PhaseDisc& d = strip.discs[i];
         const int col = static_cast<int>(i) % kColumns, row = static_cast<int>(i) / kColumns;
         const double cx = 12.0 + (col + 0.5) * kCellMm, cy = 30.0 + row * 58.0 + 0.5 * kCellMm;
-        const float radius = static_cast<float>(std::max(0.5 * d.diameterArcsec * k, static_cast<double>(tw(0.4))));
-        drawMoonShape(tw(cx), tw(cy), radius, d.illum, d.limbAngleDeg, look, painter);
+        const float radius = static_cast<float>(std::max(0.5 * d.diameterArcsec * k, static_cast<double>(twipsFromMm(0.4))));
+        drawMoonShape(twipsFromMm(cx), twipsFromMm(cy), radius, d.illum, d.limbAngleDeg, look, painter);
         const char* side = strip.body == astro::Moon ? (d.evening ? "夕方" : "明け方") : d.evening ? "宵の明星" : "明けの明星";
         const std::vector<std::string> lines = {
             std::to_string(i + 1) + "　" + discDate(d.date) + "　" + side,
@@ -133,7 +131,7 @@ void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
         double y = cy + 0.5 * kCellMm - 1.0;
         painter.setTextScale(0.85f);
         for (const std::string& line : lines) {
-            painter.setTextPosition(tw(cx - 0.5 * kCellMm + 1.0), tw(y));
+            painter.setTextPosition(twipsFromMm(cx - 0.5 * kCellMm + 1.0), twipsFromMm(y));
             painter.text(line);
             y += 0.85 * kCharMm * 1.3;
         }
@@ -141,12 +139,12 @@ void drawPhaseStrip(const PhaseStrip& strip, Painter& painter) {
     }
     // The same moments from above, in the third row's room.
     if (!strip.marks.earthAu.empty() && strip.discs.size() <= 2 * kColumns) {
-        drawOrbitMarks(strip.marks, tw(45.0), tw(176.0), tw(28.0), painter);
+        drawOrbitMarks(strip.marks, twipsFromMm(45.0), twipsFromMm(176.0), twipsFromMm(28.0), painter);
         const std::string name = catalog::kBodyNames[strip.body];
         painter.setTextScale(0.85f);
-        painter.setTextPosition(tw(80.0), tw(160.0));
+        painter.setTextPosition(twipsFromMm(80.0), twipsFromMm(160.0));
         painter.text("宇宙から見た図（太陽系を北側から見る）：" + name + "（黄）と地球（青）の位置。番号は上の円盤の番号。");
-        painter.setTextPosition(tw(80.0), tw(166.0));
+        painter.setTextPosition(twipsFromMm(80.0), twipsFromMm(166.0));
         painter.text("点線は地球から" + name + "を見る向き。" + name + "が地球に近づくほど大きく、細く見えます。");
         painter.setTextScale(1.0f);
     }

@@ -27,13 +27,11 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "view/page_units.h"
 #include "view/painter.h"
 
 namespace view {
 
-inline constexpr double kTwipsPerMm = 1440.0 / 25.4;
-inline constexpr double kA4WidthMm = 210.0;
-inline constexpr double kA4HeightMm = 297.0;
 
 // Latitudes where a planisphere is made: within 10 deg of the equator the
 // window spreads over almost the whole disc and the pole sits on the

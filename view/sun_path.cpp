@@ -10,12 +10,12 @@
 #include "astro/precise_sky.h"
 #include "astro/transforms.h"
 #include "view/chart_style.h"
+#include "view/page_units.h"
 
 namespace view {
 
 namespace {
 
-constexpr double kTwipsPerMm = 1440.0 / 25.4;
 constexpr double kCharMm = 3.2;  // a label character (12 px at 96 dpi)
 constexpr double kCurveStepMinutes = 5.0;
 
@@ -28,9 +28,7 @@ constexpr Rgb kDomeLine{90, 90, 90};
 constexpr Rgb kGuide{170, 170, 170};
 constexpr Rgb kWhite{255, 255, 255};
 
-double wrap180(double deg) { return deg - 360.0 * std::floor((deg + 180.0) / 360.0); }
 
-float tw(double mm) { return static_cast<float>(mm * kTwipsPerMm); }
 
 std::string two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
@@ -41,7 +39,7 @@ std::string clockText(double jdUt, const astro::UtcOffsetFn& zone) {
 }
 
 void textAt(Painter& painter, double xMm, double yMm, std::string_view text) {
-    painter.setTextPosition(tw(xMm), tw(yMm));
+    painter.setTextPosition(twipsFromMm(xMm), twipsFromMm(yMm));
     painter.text(text);
 }
 
@@ -84,7 +82,7 @@ SunTrack sunTrack(const astro::EphemerisTables& tables, double from, double to) 
     s.t = {from, 0.5 * (from + to), to};
     for (int i = 0; i < 3; ++i) {
         const astro::ApparentPlace p = astro::apparentPlace(tables, astro::SkyBody::Sun, astro::jdTtFromUt(s.t[i]));
-        s.ra[i] = i == 0 ? p.raHours : s.ra[i - 1] + wrap180((p.raHours - s.ra[i - 1]) * 15.0) / 15.0;
+        s.ra[i] = i == 0 ? p.raHours : s.ra[i - 1] + astro::wrap180Deg((p.raHours - s.ra[i - 1]) * 15.0) / 15.0;
         s.dec[i] = p.decDeg;
     }
     s.nutationLonRad = astro::nutation2000b(tables.nutation, astro::jdTtFromUt(s.t[1])).dpsiRad;
@@ -240,14 +238,14 @@ void drawDome(const DomeProjection& dome, Painter& painter) {
     painter.polyline(outline, kDomeLine);
     // The observer at the centre (where the pen's shadow falls).
     painter.setFillColour(kDomeLine);
-    painter.disc(static_cast<float>(dome.centreXTwips), static_cast<float>(dome.centreYTwips), tw(0.9), kDomeLine);
+    painter.disc(static_cast<float>(dome.centreXTwips), static_cast<float>(dome.centreYTwips), twipsFromMm(0.9), kDomeLine);
     // 東西南北 outside the rim.
     static constexpr std::pair<double, const char*> kPoints[] = {{0.0, "北"}, {90.0, "東"}, {180.0, "南"}, {270.0, "西"}};
     for (const auto& [az, name] : kPoints) {
         const PicturePoint p = dome.place(0.0, az);
         const double dx = p.x - dome.centreXTwips, dy = p.y - dome.centreYTwips;
         const double len = std::max(1.0, std::hypot(dx, dy));
-        const double xMm = (p.x + dx / len * tw(6.0)) / kTwipsPerMm, yMm = (p.y + dy / len * tw(6.0)) / kTwipsPerMm;
+        const double xMm = (p.x + dx / len * twipsFromMm(6.0)) / kTwipsPerMm, yMm = (p.y + dy / len * twipsFromMm(6.0)) / kTwipsPerMm;
         painter.setTextScale(1.4f);
         textAt(painter, xMm - 0.7 * kCharMm, yMm - 0.75 * kCharMm, name);
         painter.setTextScale(1.0f);
@@ -284,12 +282,12 @@ void drawDay(const DomeProjection& dome, const SunPathDay& day, Painter& painter
     for (const SunPathPoint& p : day.hourly) {
         const PicturePoint at = dome.place(p.altDeg, p.azDeg);
         painter.setFillColour(day.colour);
-        painter.disc(at.x, at.y, tw(1.1), day.colour);
+        painter.disc(at.x, at.y, twipsFromMm(1.1), day.colour);
         const double dx = at.x - dome.centreXTwips, dy = at.y - (dome.centreYTwips - 0.3 * dome.radiusTwips);
         const double len = std::max(1.0, std::hypot(dx, dy));
         const std::string label = std::to_string(p.hour) + "時";
         painter.setTextScale(0.8f);
-        centredText(painter, (at.x + dx / len * tw(4.0)) / kTwipsPerMm, (at.y + dy / len * tw(4.0)) / kTwipsPerMm, label);
+        centredText(painter, (at.x + dx / len * twipsFromMm(4.0)) / kTwipsPerMm, (at.y + dy / len * twipsFromMm(4.0)) / kTwipsPerMm, label);
         painter.setTextScale(1.0f);
     }
     // Sunrise and sunset: open circles where the path meets the rim.
@@ -298,7 +296,7 @@ void drawDay(const DomeProjection& dome, const SunPathDay& day, Painter& painter
             if (std::fabs(p->altDeg) > 1e-6) continue;
             const PicturePoint at = dome.place(0.0, p->azDeg);
             painter.setFillColour(kWhite);
-            painter.disc(at.x, at.y, tw(1.6), day.colour);
+            painter.disc(at.x, at.y, twipsFromMm(1.6), day.colour);
         }
     }
 }
@@ -346,7 +344,7 @@ void drawSunPath(const SunPathScene& scene, Painter& painter) {
     double y = 172.0;
     for (const SunPathDay& d : scene.days) {
         painter.setFillColour(d.colour);
-        painter.disc(tw(14.0), tw(y + 1.6), tw(1.4), d.colour);
+        painter.disc(twipsFromMm(14.0), twipsFromMm(y + 1.6), twipsFromMm(1.4), d.colour);
         textAt(painter, 18.0, y, dayLine(d, scene.zone ? scene.zone : astro::fixedUtcOffset(9 * 3600)));
         y += 7.0;
     }

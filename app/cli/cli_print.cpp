@@ -38,8 +38,7 @@ int runFind(const CliOptions& opt, const catalog::Catalogue& cat, const LocalZon
                                            cat, zone, Clock::now());
         const std::optional<std::string> json = orbitFindJson(a, opt.findName);
         if (!json) {
-            std::fprintf(stderr, "planetarium: --find: %s is not on the view from above (太陽, 水星 … 海王星, 地球)\n",
-                         quotedArgument(opt.findName).c_str());
+            std::fprintf(stderr, "planetarium: --find: %s\n", orbitNotFoundText(opt.findName).c_str());
             return 2;
         }
         return printed(*json, "the answer");

@@ -152,6 +152,29 @@ int renderEclipse(const CliOptions& opt, const catalog::Catalogue& cat, const QS
     return writeFilm(film, cat);
 }
 
+// A lesson's page into FILE: its JSON for .json, else the page as PNG, A4
+// PDF or SVG by the name. 0 when written, 2 for a name it cannot write, 1
+// when drawing or writing failed (said on stderr).
+int writeLessonPage(const CliOptions& opt, const QString& path, const std::string& json, const QString& title,
+                    const PageDrawing& draw, bool portrait = false) {
+    QByteArray bytes;
+    if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+        bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+    } else if (const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath)) {
+        bytes = lessonPageBytes(*format, title, draw, opt.scale, portrait);
+    } else {
+        std::fprintf(stderr, "planetarium: --view %s writes .png, .pdf, .svg or .json%s, not %s\n", opt.viewName.c_str(),
+                     opt.viewName == "orbits" ? " (or a film with --frames)" : "", quotedArgument(opt.renderPath).c_str());
+        return 2;
+    }
+    const QString error = bytes.isEmpty() ? QStringLiteral("the picture could not be drawn") : writeFileSafely(path, bytes);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
+        return 1;
+    }
+    return 0;
+}
+
 // --render FILE --view orbits: 宇宙から見た図 at the --at moment as a picture,
 // an A4 PDF, an SVG drawing or JSON; with --frames, a film of it.
 int renderOrbits(const CliOptions& opt, const catalog::Catalogue& cat, const QString& path) {
@@ -175,10 +198,7 @@ int renderOrbits(const CliOptions& opt, const catalog::Catalogue& cat, const QSt
     const auto now = std::chrono::system_clock::now();
     const OrbitAnswer a = answerOrbits(q, cat, *zone, now);
     const auto pageImage = [&opt](const OrbitAnswer& frame) {
-        const QByteArray png = lessonPageBytes(ChartFormat::Png, QStringLiteral("宇宙から見た図"),
-                                               [&frame](view::Painter& p) { view::drawOrbitView(frame.scene, frame.extent, p); },
-                                               opt.scale);
-        return QImage::fromData(png, "PNG");
+        return lessonPageImage([&frame](view::Painter& p) { view::drawOrbitView(frame.scene, frame.extent, p); }, opt.scale);
     };
     if (opt.frames > 0) {
         const auto format = filmFormat(path);
@@ -206,24 +226,8 @@ int renderOrbits(const CliOptions& opt, const catalog::Catalogue& cat, const QSt
         };
         return writeFilm(film, cat);
     }
-    QByteArray bytes;
-    if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-        const std::string json = orbitJson(a, *zone);
-        bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
-    } else if (const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath)) {
-        bytes = lessonPageBytes(*format, QStringLiteral("宇宙から見た図"),
-                                [&a](view::Painter& p) { view::drawOrbitView(a.scene, a.extent, p); }, opt.scale);
-    } else {
-        std::fprintf(stderr, "planetarium: --view orbits writes .png, .pdf, .svg or .json (or a film with --frames), not %s\n",
-                     quotedArgument(opt.renderPath).c_str());
-        return 2;
-    }
-    const QString error = bytes.isEmpty() ? QStringLiteral("the picture could not be drawn") : writeFileSafely(path, bytes);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
-        return 1;
-    }
-    return 0;
+    return writeLessonPage(opt, path, orbitJson(a, *zone), QStringLiteral("宇宙から見た図"),
+                           [&a](view::Painter& p) { view::drawOrbitView(a.scene, a.extent, p); });
 }
 
 // --render FILE --view sunpath: 透明半球 of the --at date (or its year's
@@ -242,24 +246,8 @@ int renderSunPath(const CliOptions& opt, const catalog::Catalogue& cat, const QS
         const view::MoonCard card =
             answerMoonCard({skyQuery(opt), face, opt.everyMinutes > 0 ? opt.everyMinutes : 60, opt.frames > 0 ? opt.frames : 3, opt.blank},
                            cat, *zone, std::chrono::system_clock::now());
-        QByteArray bytes;
-        if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-            const std::string json = moonCardJson(card, *zone);
-            bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
-        } else if (const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath)) {
-            bytes = lessonPageBytes(*format, QStringLiteral("月の観察カード"), [&card](view::Painter& p) { view::drawMoonCard(card, p); },
-                                    opt.scale, true);
-        } else {
-            std::fprintf(stderr, "planetarium: --view moonlog writes .png, .pdf, .svg or .json, not %s\n",
-                         quotedArgument(opt.renderPath).c_str());
-            return 2;
-        }
-        const QString error = bytes.isEmpty() ? QStringLiteral("the card could not be drawn") : writeFileSafely(path, bytes);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
-            return 1;
-        }
-        return 0;
+        return writeLessonPage(opt, path, moonCardJson(card, *zone), QStringLiteral("月の観察カード"),
+                               [&card](view::Painter& p) { view::drawMoonCard(card, p); }, true);
     }
     std::optional<astro::Body> body = astro::Venus;
     if (phases && !opt.bodyName.empty()) body = phaseBodyNamed(opt.bodyName);
@@ -268,37 +256,16 @@ int renderSunPath(const CliOptions& opt, const catalog::Catalogue& cat, const QS
         return 2;
     }
     const auto now = std::chrono::system_clock::now();
-    const SunPathAnswer a = phases ? SunPathAnswer{} : answerSunPath({skyQuery(opt), opt.seasons, opt.blank}, cat, *zone, now);
-    const view::PhaseStrip strip =
-        phases ? answerPhaseStrip({skyQuery(opt), *body, opt.everyMinutes > 0 ? opt.everyMinutes / 1440 : 14,
-                                   opt.frames > 0 ? opt.frames : 12},
-                                  cat, *zone, now)
-               : view::PhaseStrip{};
-    QByteArray bytes;
-    if (path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-        const std::string json = phases ? phaseStripJson(strip, *zone) : sunPathJson(a, *zone);
-        bytes = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
-    } else {
-        const std::optional<ChartFormat> format = chartFormatForPath(opt.renderPath);
-        if (!format) {
-            std::fprintf(stderr, "planetarium: --view sunpath writes .png, .pdf, .svg or .json, not %s\n",
-                         quotedArgument(opt.renderPath).c_str());
-            return 2;
-        }
-        bytes = phases ? lessonPageBytes(*format, QStringLiteral("満ち欠け"),
-                                         [&strip](view::Painter& p) { view::drawPhaseStrip(strip, p); }, opt.scale)
-                       : sunPathBytes(*format, a.scene, opt.scale);
-        if (bytes.isEmpty()) {
-            std::fprintf(stderr, "planetarium: the picture could not be drawn\n");
-            return 1;
-        }
+    if (phases) {
+        const view::PhaseStrip strip = answerPhaseStrip(
+            {skyQuery(opt), *body, opt.everyMinutes > 0 ? opt.everyMinutes / 1440 : 14, opt.frames > 0 ? opt.frames : 12}, cat,
+            *zone, now);
+        return writeLessonPage(opt, path, phaseStripJson(strip, *zone), QStringLiteral("満ち欠け"),
+                               [&strip](view::Painter& p) { view::drawPhaseStrip(strip, p); });
     }
-    const QString error = writeFileSafely(path, bytes);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "planetarium: %s\n", escapedText(error.toStdString()).c_str());
-        return 1;
-    }
-    return 0;
+    const SunPathAnswer a = answerSunPath({skyQuery(opt), opt.seasons, opt.blank}, cat, *zone, now);
+    return writeLessonPage(opt, path, sunPathJson(a, *zone), QStringLiteral("透明半球 ") + QString::fromStdString(a.scene.placeName),
+                           [&a](view::Painter& p) { view::drawSunPath(a.scene, p); });
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ bool saveLessonPage(MainWindow* window, const LessonPage& page) {
         window->warn(QStringLiteral("PNG、PDF、SVG のどれかの名前をつけてください。"));
         return false;
     }
-    const QByteArray bytes = lessonPageBytes(*format, page.title, page.draw, 2.0, page.portrait);
+    const QByteArray bytes = lessonPageBytes(*format, page.documentTitle.isEmpty() ? page.title : page.documentTitle, page.draw,
+                                             2.0, page.portrait);
     const QString error = bytes.isEmpty() ? QStringLiteral("描けませんでした") : writeFileSafely(path, bytes);
     if (!error.isEmpty()) {
         window->warn(failedWriteText(page.title + QStringLiteral("を"), QStringLiteral("保存"), path, error));

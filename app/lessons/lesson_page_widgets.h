@@ -19,6 +19,7 @@ struct LessonPage {
     QString title;         // "月の観察カード": the file's name, the PDF's title and the messages
     PageDrawing draw;      // paints the page in twips
     bool portrait = false; // A4 portrait (else landscape)
+    QString documentTitle; // the PDF's and SVG's title when it says more (empty: title)
 };
 
 // Asks for a file name and writes the page (PNG at twice the page's 96 dpi).

@@ -5,26 +5,19 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "app/lessons/lesson_page_widgets.h"
-#include "app/output/print_file_widgets.h"
-#include "app/output/qt_painter_gui.h"
-#include "app/output/safe_write_qtcore.h"
 #include "app/output/sun_path_export_gui.h"
 #include "app/session/moon_card_answer.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
-#include "view/chart_style.h"
 #include "view/sun_path.h"
 
 namespace app {
@@ -111,13 +104,11 @@ void MoonCardDialog::refresh() {
     card_.placeName = w.titlePlaceName();
     const QSize box = picture_->size().expandedTo(QSize(420, 560));
     const double scale = std::max(0.3, std::min(box.width() / 794.0, box.height() / 1123.0));
-    QPixmap pixmap;
-    pixmap.loadFromData(lessonPageBytes(ChartFormat::Png, QString(), [this](view::Painter& p) { view::drawMoonCard(card_, p); }, scale, true), "PNG");
-    picture_->setPixmap(pixmap);
+    picture_->setPixmap(QPixmap::fromImage(lessonPageImage(page().draw, scale, true)));
 }
 
 LessonPage MoonCardDialog::page() const {
-    return {QStringLiteral("月の観察カード"), [this](view::Painter& p) { view::drawMoonCard(card_, p); }, true};
+    return {QStringLiteral("月の観察カード"), [this](view::Painter& p) { view::drawMoonCard(card_, p); }, true, {}};
 }
 
 bool MoonCardDialog::save() { return saveLessonPage(window_, page()); }

@@ -90,12 +90,7 @@ void OrbitDock::refresh() {
     answer_ = answerOrbits(req, faceAzDeg, target, kExtents[std::clamp(extent_->currentIndex(), 0, 2)], w.zone);
     const QSize box = picture_->size().expandedTo(QSize(480, 340));
     shownScale_ = std::max(0.3, std::min(box.width() / kPagePx, box.height() / 794.0));
-    QPixmap pixmap;
-    pixmap.loadFromData(lessonPageBytes(ChartFormat::Png, QString(),
-                                        [this](view::Painter& p) { view::drawOrbitView(answer_.scene, answer_.extent, p); },
-                                        shownScale_),
-                        "PNG");
-    picture_->setPixmap(pixmap);
+    picture_->setPixmap(QPixmap::fromImage(lessonPageImage(page().draw, shownScale_)));
 }
 
 std::string OrbitDock::choose(double xPx, double yPx) {
@@ -128,7 +123,7 @@ void OrbitDock::resizeEvent(QResizeEvent* event) {
 
 LessonPage OrbitDock::page() const {
     return {QStringLiteral("宇宙から見た図"), [this](view::Painter& p) { view::drawOrbitView(answer_.scene, answer_.extent, p); },
-            false};
+            false, {}};
 }
 
 bool OrbitDock::save() { return saveLessonPage(window_, page()); }

@@ -4,26 +4,19 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "app/lessons/lesson_page_widgets.h"
-#include "app/output/print_file_widgets.h"
-#include "app/output/qt_painter_gui.h"
-#include "app/output/safe_write_qtcore.h"
 #include "app/output/sun_path_export_gui.h"
 #include "app/session/phase_strip_answer.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
-#include "view/chart_style.h"
 #include "view/sun_path.h"
 
 namespace app {
@@ -100,14 +93,11 @@ void PhaseStripDialog::refresh() {
     strip_ = answerPhaseStrip(req, kBodies[std::clamp(body_->currentIndex(), 0, 2)], every_->value(), count_->value(), w.zone);
     const QSize box = picture_->size().expandedTo(QSize(560, 400));
     const double scale = std::max(0.3, std::min(box.width() / 1123.0, box.height() / 794.0));
-    const QByteArray png = lessonPageBytes(ChartFormat::Png, QString(), [this](view::Painter& p) { view::drawPhaseStrip(strip_, p); }, scale);
-    QPixmap pixmap;
-    pixmap.loadFromData(png, "PNG");
-    picture_->setPixmap(pixmap);
+    picture_->setPixmap(QPixmap::fromImage(lessonPageImage(page().draw, scale)));
 }
 
 LessonPage PhaseStripDialog::page() const {
-    return {body_->currentText() + QStringLiteral("の満ち欠け"), [this](view::Painter& p) { view::drawPhaseStrip(strip_, p); }, false};
+    return {body_->currentText() + QStringLiteral("の満ち欠け"), [this](view::Painter& p) { view::drawPhaseStrip(strip_, p); }, false, {}};
 }
 
 bool PhaseStripDialog::save() { return saveLessonPage(window_, page()); }

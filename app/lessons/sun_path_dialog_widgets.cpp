@@ -4,23 +4,17 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/output/print_file_widgets.h"
-#include "app/output/qt_painter_gui.h"
-#include "app/output/safe_write_qtcore.h"
+#include "app/lessons/lesson_page_widgets.h"
 #include "app/output/sun_path_export_gui.h"
 #include "app/session/sun_path_answer.h"
 #include "app/window/main_window_widgets.h"
 #include "app/window/sky_canvas_widgets.h"
-#include "view/chart_style.h"
 
 namespace app {
 
@@ -98,42 +92,13 @@ void SunPathDialog::showPage() {
     picture_->setPixmap(QPixmap::fromImage(sunPathImage(scene_, std::max(0.3, scale))));
 }
 
-bool SunPathDialog::save() {
-    const QString path = window_->hooks().askSavePath(QStringLiteral("透明半球.png"));
-    if (path.isEmpty()) return false;
-    const std::optional<ChartFormat> format = chartFormatForPath(path.toStdString());
-    if (!format) {
-        window_->warn(QStringLiteral("PNG、PDF、SVG のどれかの名前をつけてください。"));
-        return false;
-    }
-    const QByteArray bytes = sunPathBytes(*format, scene_, 2.0);
-    const QString error = bytes.isEmpty() ? QStringLiteral("描けませんでした") : writeFileSafely(path, bytes);
-    if (!error.isEmpty()) {
-        window_->warn(failedWriteText(QStringLiteral("透明半球を"), QStringLiteral("保存"), path, error));
-        return false;
-    }
-    window_->statusBar()->showMessage(QStringLiteral("透明半球を %1 に保存しました。").arg(path), 8000);
-    return true;
+LessonPage SunPathDialog::page() const {
+    return {QStringLiteral("透明半球"), [this](view::Painter& p) { view::drawSunPath(scene_, p); }, false,
+            QStringLiteral("透明半球 ") + QString::fromStdString(scene_.placeName)};
 }
 
-bool SunPathDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-    if (!askPrinter(printer)) return false;
-    const QString file = printer.outputFileName();
-    const QString error = printSafely(printer, [this](QPrinter& p) {
-        const QRectF page = p.pageLayout().paintRectPixels(p.resolution());
-        QtPainter painter(p, QRectF(0.0, 0.0, page.width(), page.height()),
-                          view::ChartFrame{view::kSunPathPageWidthTwips, view::kSunPathPageHeightTwips},
-                          qColour(view::kPaperBackground), qColour(view::kPaperText));
-        if (!painter.isActive()) return false;
-        view::drawSunPath(scene_, painter);
-        return true;
-    });
-    if (error.isEmpty()) return true;
-    window_->warn(file.isEmpty() ? QStringLiteral("印刷を始められませんでした。プリンターの設定を確かめてください。")
-                                 : failedWriteText(QStringLiteral("透明半球を"), QStringLiteral("書き出し"), file, error));
-    return false;
-}
+bool SunPathDialog::save() { return saveLessonPage(window_, page()); }
+
+bool SunPathDialog::print() { return printLessonPage(window_, page(), askPrinter); }
 
 }  // namespace app

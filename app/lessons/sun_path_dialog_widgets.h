@@ -18,6 +18,7 @@ class QRadioButton;
 namespace app {
 
 class MainWindow;
+struct LessonPage;
 
 class SunPathDialog : public QDialog {
     Q_OBJECT
@@ -38,6 +39,8 @@ public:
     // landscape; false when nothing was printed.
     bool print();
     std::function<bool(QPrinter&)> askPrinter;
+    // The page as drawn now, for saving and printing.
+    LessonPage page() const;
 
 private:
     Kind kind() const;

@@ -23,21 +23,17 @@ QSize pagePixels(double scale, const view::ChartFrame& page = kPage) {
             static_cast<int>(std::ceil(page.heightTwips / view::kTwipsPerPixel * scale))};
 }
 
-QString titleOf(const view::SunPathScene& scene) {
-    return QStringLiteral("透明半球 ") + QString::fromStdString(scene.placeName);
-}
-
 }  // namespace
 
 QImage sunPathImage(const view::SunPathScene& scene, double scale) {
-    QImage image(pagePixels(scale), QImage::Format_RGB32);
-    QtPainter painter(image, scale, qColour(view::kPaperBackground), qColour(view::kPaperText));
-    view::drawSunPath(scene, painter);
-    return image;
+    return lessonPageImage([&scene](view::Painter& p) { view::drawSunPath(scene, p); }, scale);
 }
 
-QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, double scale) {
-    return lessonPageBytes(format, titleOf(scene), [&scene](view::Painter& p) { view::drawSunPath(scene, p); }, scale);
+QImage lessonPageImage(const PageDrawing& draw, double scale, bool portrait) {
+    QImage image(pagePixels(scale, portrait ? kPortraitPage : kPage), QImage::Format_RGB32);
+    QtPainter painter(image, scale, qColour(view::kPaperBackground), qColour(view::kPaperText));
+    draw(painter);
+    return image;
 }
 
 QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale,
@@ -72,11 +68,7 @@ QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageD
         }
         return bytes;
     }
-    QImage image(pagePixels(scale, page), QImage::Format_RGB32);
-    {
-        QtPainter painter(image, scale, qColour(view::kPaperBackground), qColour(view::kPaperText));
-        draw(painter);
-    }
+    const QImage image = lessonPageImage(draw, scale, portrait);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) return {};

@@ -15,8 +15,6 @@
 namespace app {
 
 QImage sunPathImage(const view::SunPathScene& scene, double scale);
-// The bytes in `format`; empty on failure.
-QByteArray sunPathBytes(ChartFormat format, const view::SunPathScene& scene, double scale);
 
 // Any lesson page of that size (the phase strip's too): `draw` paints it,
 // `title` names the PDF and the SVG.
@@ -24,5 +22,7 @@ using PageDrawing = std::function<void(view::Painter&)>;
 // `portrait`: an A4 portrait page (the moon card) instead of landscape.
 QByteArray lessonPageBytes(ChartFormat format, const QString& title, const PageDrawing& draw, double scale,
                            bool portrait = false);
+// The page as an image: its pixels at 96 dpi times `scale`.
+QImage lessonPageImage(const PageDrawing& draw, double scale, bool portrait = false);
 
 }  // namespace app

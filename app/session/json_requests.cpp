@@ -271,6 +271,13 @@ std::string rubyJson(Members& m) {
     return out + "]\n";
 }
 
+// A lesson's JSON with its page as a draw list, as one object: {…, "picture": {…}}.
+std::string withPicture(std::string json, std::string picture) {
+    json.resize(json.size() - 2);  // "}\n"
+    picture.pop_back();            // "\n"
+    return json + ", \"picture\": " + picture + "}\n";
+}
+
 // A step of the timer: up to a year of minutes either way.
 constexpr double kMaxStepMinutes = 366 * 24 * 60;
 
@@ -463,44 +470,24 @@ std::string answer(const JsonValue::Object& request, const catalog::Catalogue& c
     }
     if (op == "moonCard") {
         const view::MoonCard card = answerMoonCard({sky, cardFace, cardEvery, phaseCount, worksheet}, cat, *zone, now);
-        std::string json = moonCardJson(card, *zone);
-        std::string picture = moonCardDrawList(card);
-        json.pop_back();
-        json.pop_back();
-        picture.pop_back();
-        return json + ", \"picture\": " + picture + "}\n";
+        return withPicture(moonCardJson(card, *zone), moonCardDrawList(card));
     }
     if (op == "orbits") {
         const OrbitAnswer a = answerOrbits({sky, cardFace, orbitTarget, orbitExtent}, cat, *zone, now);
         if (!orbitFind.empty()) {
             const std::optional<std::string> found = orbitFindJson(a, orbitFind);
-            return found ? *found : errorJson(quotedArgument(orbitFind) + " is not on the view from above (太陽, 水星 … 海王星, 地球)");
+            return found ? *found : errorJson(orbitNotFoundText(orbitFind));
         }
-        std::string json = orbitJson(a, *zone);
-        std::string picture = orbitDrawList(a.scene, a.extent);
-        json.pop_back();
-        json.pop_back();
-        picture.pop_back();
-        return json + ", \"picture\": " + picture + "}\n";
+        return withPicture(orbitJson(a, *zone), orbitDrawList(a.scene, a.extent));
     }
     if (op == "phases") {
         const view::PhaseStrip strip = answerPhaseStrip({sky, phaseBody, phaseEvery, phaseCount}, cat, *zone, now);
-        std::string json = phaseStripJson(strip, *zone);
-        std::string picture = phaseStripDrawList(strip);
-        json.pop_back();
-        json.pop_back();
-        picture.pop_back();
-        return json + ", \"picture\": " + picture + "}\n";
+        return withPicture(phaseStripJson(strip, *zone), phaseStripDrawList(strip));
     }
     if (op == "sunPath") {
         // The numbers and the page as a draw list.
         const SunPathAnswer a = answerSunPath({sky, seasons, worksheet}, cat, *zone, now);
-        std::string json = sunPathJson(a, *zone);
-        std::string picture = sunPathDrawList(a.scene);
-        json.pop_back();
-        json.pop_back();
-        picture.pop_back();
-        return json + ", \"picture\": " + picture + "}\n";
+        return withPicture(sunPathJson(a, *zone), sunPathDrawList(a.scene));
     }
     if (op == "planisphere") {
         // The two pages for the place, the hour ring in its standard time.

@@ -4,6 +4,7 @@
 
 #include "app/session/almanac_text.h"
 #include "app/session/json_writer.h"
+#include "app/session/request_fields.h"
 #include "astro/astro.h"
 #include "catalog/ephemeris.h"
 #include "catalog/name_search.h"
@@ -99,6 +100,10 @@ std::optional<std::string> orbitFindJson(const OrbitAnswer& a, const std::string
     }
     j.object("frame", frameObject(a));
     return j.done();
+}
+
+std::string orbitNotFoundText(const std::string& name) {
+    return quotedArgument(name) + " is not on the view from above (太陽, 水星 … 海王星, 地球)";
 }
 
 std::string orbitBodyAt(const OrbitAnswer& a, double xPx, double yPx, double radiusPx) {

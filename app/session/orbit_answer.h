@@ -52,6 +52,8 @@ std::string orbitJson(const OrbitAnswer& a, const LocalZone& zone);
 // "distanceAu", "frame": {...}} for a planet (地球 included) or 太陽; nothing
 // for a name that is neither.
 std::optional<std::string> orbitFindJson(const OrbitAnswer& a, const std::string& name);
+// What is said when it gives nothing.
+std::string orbitNotFoundText(const std::string& name);
 
 // What a pixel of the page (PNG at scale 1) shows: the planet or the Sun
 // within `radiusPx`, nearest first; "" for none.

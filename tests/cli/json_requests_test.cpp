@@ -13,6 +13,7 @@
 #include "app/session/almanac_text.h"
 #include "app/session/draw_list.h"
 #include "app/session/json_requests.h"
+#include "app/session/orbit_answer.h"
 #include "app/session/pointing_json.h"
 #include "tests/support/cli_parse.h"
 
@@ -168,6 +169,16 @@ TEST(JsonRequests, MalformedRequestsAreRefusedAndLeaveLaterAnswersAlone) {
         R"({"op": "identify", "x": 1e9, "y": 0})",
         R"({"op": "almanac", "month": "2026-13"})",
         R"({"op": "frobnicate"})",
+        // The lessons' views: each field checked as the command line's options are.
+        R"({"op": "orbits", "target": "地球"})",
+        R"({"op": "orbits", "extent": "pluto"})",
+        R"({"op": "orbits", "facing": "south"})",
+        R"({"op": "orbits", "find": "冥王星"})",
+        R"({"op": "moonCard", "face": "up"})",
+        R"({"op": "moonCard", "count": 9})",
+        R"({"op": "phases", "body": "火星"})",
+        R"({"op": "phases", "every": 61})",
+        R"({"op": "sunPath", "seasons": "yes"})",
         std::string(40, '[') + std::string(40, ']'),
         "{\"op\": \"find\", \"name\": \"" + std::string(2'000'000, 'a') + "\"}",
         std::string("{\"op\": \"json\", \"place\": \"\xff\"}"),
@@ -181,6 +192,31 @@ TEST(JsonRequests, MalformedRequestsAreRefusedAndLeaveLaterAnswersAlone) {
     // The lists and "now" the page starts from.
     EXPECT_EQ(ask(R"({"op": "now"})"), "{\"date\": \"2026-01-15\", \"time\": \"22:00\"}\n");
     EXPECT_EQ(ask(R"({"op": "viewport"})"), "{\"twipsPerPixel\": 15, \"widthPx\": 977, \"heightPx\": 625}\n");
+}
+
+// 宇宙から見た図 from the page: a planet found by any of its names sits at
+// the pixel the page's frame gives, the Sun at the frame's centre, and a
+// pixel near a planet names it (what a tap chooses).
+TEST(JsonRequests, OrbitsFindTheirBodiesByAnyName) {
+    const std::string at = R"("at": "2026-08-15 19:00", "place": "東京")";
+    const std::string sun = ask(R"({"op": "orbits", "find": "たいよう", )" + at + "}");
+    EXPECT_NE(sun.find(R"("x": 393.07, "y": 438.43)"), std::string::npos) << sun;
+    EXPECT_NE(sun.find(R"("sunX": 393.07, "sunY": 438.43)"), std::string::npos) << sun;
+    for (const char* name : {"金星", "きんせい", "Venus", "ｷﾝｾｲ"})
+        EXPECT_NE(ask(std::string(R"({"op": "orbits", "find": ")") + name + "\", " + at + "}").find(R"("name": "金星", "x": 401.08)"),
+                  std::string::npos)
+            << name;
+    const catalog::Catalogue& c = cat();
+    SkyQuery q;
+    q.at = astro::CivilMinute{2026, 8, 15, 19, 0};
+    q.placeIndex = catalog::findPlace(c, "東京");
+    const OrbitAnswer a = answerOrbits({q, 180.0, std::nullopt, view::OrbitExtent::Neptune}, c, LocalZone{}, kNow);
+    for (int i = 0; i < astro::kPlanetCount; ++i) {
+        const OrbitPixel p = orbitPixel(a, static_cast<astro::Planet>(i));
+        EXPECT_TRUE(p.inside);
+        EXPECT_EQ(orbitBodyAt(a, p.x + 3.0, p.y - 3.0, 6.0), view::kPlanetNames[i]);
+    }
+    EXPECT_EQ(orbitBodyAt(a, 5.0, 5.0), "");
 }
 
 }  // namespace
